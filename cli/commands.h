@@ -1,0 +1,14 @@
+// Sub-commands of quorvel-cli. Each returns the process exit status:
+// 0 success, 1 a file could not be read or written, 2 a usage error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+int RunInfo(const Arguments& args);
+int RunConvert(const Arguments& args);
+
+// Prints "quorvel-cli: <message>" on stderr and returns `status`.
+int Fail(int status, const std::string& message);

@@ -1,0 +1,22 @@
+#include "cli/commands.h"
+#include "exchange/document_files.h"
+#include "scene/archive.h"
+#include "scene/centigrade.h"
+
+int RunConvert(const Arguments& args) {
+    if (args.size() != 2) {
+        return Fail(2, "usage: quorvel-cli convert IN OUT");
+    }
+    CCentigrade scene;
+    try {
+        DocumentLoadResult loaded = OpenDocumentFile(args[0], scene);
+        if (loaded.importResult != 0) {
+            return Fail(1, args[0] + ": import failed with code " +
+                               std::to_string(loaded.importResult));
+        }
+        SaveDocumentFile(args[1], scene);
+    } catch (const ArchiveError& e) {
+        return Fail(1, e.what());
+    }
+    return 0;
+}

@@ -1,0 +1,61 @@
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/scene_json.h"
+#include "exchange/document_files.h"
+#include "scene/archive.h"
+#include "scene/centigrade.h"
+#include "scene/cp932.h"
+
+namespace {
+
+void PrintSummary(const CCentigrade& scene, const DocumentLoadResult& loaded) {
+    std::printf("objects: %zu, materials: %zu, repairs: %d\n", scene.models.size(),
+                scene.materials.size(), loaded.repairs);
+    for (const CModel& m : scene.models) {
+        std::printf("  object %d \"%s\": %zu vertices, %zu faces, facet %g, state %d\n", m.id,
+                    Cp932ToUtf8(m.name).c_str(), m.vertices.size(), m.faces.size(),
+                    static_cast<double>(m.facet), m.state);
+    }
+    for (const CMaterial& m : scene.materials) {
+        std::printf("  material %d \"%s\"%s%s\n", m.id, Cp932ToUtf8(m.name).c_str(),
+                    m.texture.empty() ? "" : " texture ", Cp932ToUtf8(m.texture).c_str());
+    }
+}
+
+}  // namespace
+
+int RunInfo(const Arguments& args) {
+    const char* path = nullptr;
+    bool json = false;
+    bool geometry = false;
+    for (const std::string& a : args) {
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--geometry") {
+            geometry = true;
+        } else if (!path && !a.starts_with("--")) {
+            path = a.c_str();
+        } else {
+            return Fail(2, "usage: quorvel-cli info FILE [--json] [--geometry]");
+        }
+    }
+    if (!path) {
+        return Fail(2, "usage: quorvel-cli info FILE [--json] [--geometry]");
+    }
+    CCentigrade scene;
+    DocumentLoadResult loaded;
+    try {
+        loaded = OpenDocumentFile(path, scene);
+    } catch (const ArchiveError& e) {
+        return Fail(1, e.what());
+    }
+    if (json || geometry) {
+        auto root = SceneToJson(scene, geometry);
+        root["repairs"] = loaded.repairs;
+        std::printf("%s\n", root.dump().c_str());
+    } else {
+        PrintSummary(scene, loaded);
+    }
+    return 0;
+}

@@ -1,0 +1,100 @@
+#include "cli/scene_json.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "scene/centigrade.h"
+#include "scene/cp932.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// nlohmann prints doubles; the double nearest the float's shortest decimal form
+// prints as that form (0.8, not 0.800000011920929) and still reads back as the float.
+Json Number(float f) {
+    char text[32];
+    auto [end, ec] = std::to_chars(text, text + sizeof text, f);
+    *end = '\0';
+    double d = std::strtod(text, nullptr);
+    return Json(d);
+}
+
+Json Triple(const CVector& v) { return Json::array({Number(v.x), Number(v.y), Number(v.z)}); }
+
+Json ObjectJson(const CModel& m, bool geometry) {
+    Json o;
+    o["id"] = m.id;
+    o["name"] = Cp932ToUtf8(m.name);
+    o["facet"] = Number(m.facet);
+    o["mirrorAxis"] = m.mirrorAxis;
+    o["state"] = m.state;
+    o["vertexCount"] = m.vertices.size();
+    o["faceCount"] = m.faces.size();
+    if (!geometry) {
+        return o;
+    }
+    Json vertices = Json::array();
+    for (const CVector& v : m.vertices) {
+        vertices.push_back(Triple(v));
+    }
+    o["vertices"] = std::move(vertices);
+    Json faces = Json::array();
+    for (const CFace& f : m.faces) {
+        Json face;
+        face["material"] = f.material;
+        face["indices"] = Json::array();
+        for (int i : f.indices) {
+            face["indices"].push_back(i);
+        }
+        face["uvs"] = Json::array();
+        for (const CUV& uv : f.uvs) {
+            face["uvs"].push_back(Json::array({Number(uv.u), Number(uv.v)}));
+        }
+        face["normal"] = Triple(f.normal);
+        faces.push_back(std::move(face));
+    }
+    o["faces"] = std::move(faces);
+    return o;
+}
+
+Json MaterialJson(const CMaterial& m) {
+    Json o;
+    o["id"] = m.id;
+    o["name"] = Cp932ToUtf8(m.name);
+    o["color"] = Json::array({Number(m.red), Number(m.green), Number(m.blue), Number(m.alpha)});
+    o["diffuse"] = Number(m.diffuse);
+    o["ambient"] = Number(m.ambient);
+    o["emissive"] = Number(m.emissive);
+    o["specular"] = Number(m.specular);
+    o["power"] = Number(m.power);
+    o["texture"] = Cp932ToUtf8(m.texture);
+    o["alphaPlane"] = Cp932ToUtf8(m.alphaPlane);
+    o["bump"] = Cp932ToUtf8(m.bump);
+    return o;
+}
+
+}  // namespace
+
+Json SceneToJson(const CCentigrade& scene, bool geometry) {
+    Json root;
+    root["modelSerial"] = scene.modelSerial;
+    root["materialSerial"] = scene.materialSerial;
+    root["smooth"] = scene.smooth;
+    root["zoom"] = Number(scene.zoom);
+    root["camera"] = {{"position", Triple(scene.camera.position)},
+                      {"rotation", Triple(scene.camera.rotation)},
+                      {"scale", Triple(scene.camera.scale)}};
+    root["repairs"] = 0;
+    Json objects = Json::array();
+    for (const CModel& m : scene.models) {
+        objects.push_back(ObjectJson(m, geometry));
+    }
+    root["objects"] = std::move(objects);
+    Json materials = Json::array();
+    for (const CMaterial& m : scene.materials) {
+        materials.push_back(MaterialJson(m));
+    }
+    root["materials"] = std::move(materials);
+    return root;
+}

@@ -1,0 +1,10 @@
+// The JSON summary of a scene printed by "quorvel-cli info --json".
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+class CCentigrade;
+
+// Names are converted from CP932 to UTF-8; floats are printed in their
+// shortest form that reads back as the same float.
+nlohmann::ordered_json SceneToJson(const CCentigrade& scene, bool geometry);

@@ -1,0 +1,23 @@
+// Opening and saving documents by file name, the format chosen by extension:
+// the steps a document open takes, shared by the application and the CLI.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class CCentigrade;
+
+struct DocumentLoadResult {
+    int repairs = 0;       // faces or names fixed to keep the scene's invariants
+    int importResult = 0;  // the importer's result code; 0 for native documents
+};
+
+// The extension of `path` in lower case, without the dot.
+std::string LowerExtension(const std::filesystem::path& path);
+
+// Reads `path` into `scene` as an open does: native documents replace the
+// scene's contents, then colours and normals are rebuilt. Throws ArchiveError.
+DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
+
+// Writes `scene` to `path` in the format its extension names. Throws ArchiveError.
+void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);

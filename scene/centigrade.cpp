@@ -1,0 +1,74 @@
+#include "scene/centigrade.h"
+
+CCentigrade::CCentigrade() { Reset(); }
+
+void CCentigrade::Reset() {
+    materials.clear();
+    models.clear();
+    camera.rotation = CVector(20, -50, 0);
+    camera.position = CVector(0, 0, -2000);
+    fov = 10.0f;
+    smooth = 1;
+    background = MakeColorRef(30, 65, 90);
+    modelSerial = 0;
+    materialSerial = 0;
+    zoom = 100.0f;
+    showVertices = false;
+    showEdges = false;
+    showFaces = true;
+    showAxis = true;
+    showGizmo = false;
+    hitIndex = -1;
+    vertexSelectable = true;
+    edgeSelectable = false;
+    faceSelectable = true;
+    keyFlag = false;
+}
+
+void CCentigrade::ReleaseTextures() {
+    for (CMaterial& m : materials) {
+        m.ReleaseTexture();
+    }
+}
+
+void CCentigrade::UpdateAllColors() {
+    for (CMaterial& m : materials) {
+        m.UpdateColors();
+    }
+}
+
+void CCentigrade::ComputeAllNormals() {
+    for (CModel& m : models) {
+        m.ComputeNormals(smooth);
+    }
+}
+
+void CCentigrade::ComputeCurrentNormals() {
+    if (currentModel >= 0 && currentModel < static_cast<int>(models.size())) {
+        models[static_cast<std::size_t>(currentModel)].ComputeNormals(smooth);
+    }
+}
+
+// Vertices are never removed (face indices must stay valid); a vertex no face
+// refers to is only flagged, so that it is neither drawn nor smoothed.
+void CCentigrade::UpdateUsedFlags() {
+    for (CModel& m : models) {
+        for (CVector& v : m.vertices) {
+            v.mark = false;
+        }
+        for (const CFace& f : m.faces) {
+            for (int i : f.indices) {
+                m.vertices[static_cast<std::size_t>(i)].mark = true;
+            }
+        }
+        for (CVector& v : m.vertices) {
+            if (!v.mark) {
+                v.used = false;
+            }
+        }
+    }
+}
+
+void CCentigrade::SetDocumentFolder(const std::filesystem::path& path) {
+    documentFolder = path.parent_path();
+}

@@ -1,0 +1,27 @@
+// One polygon of an object: 2 (a line), 3 or 4 corners.
+#pragma once
+
+#include <vector>
+
+#include "scene/small_array.h"
+#include "scene/vector.h"
+#include "scene/vertex.h"
+
+class CFace {
+public:
+    bool IsEdgeSelected(int i) const { return edgeSelected[static_cast<std::size_t>(i)]; }
+    void SetEdgeSelected(int i, bool on) { edgeSelected[static_cast<std::size_t>(i)] = on; }
+    void SetAllEdges(bool on);
+
+    void Serialize(ArchiveWriter& ar) const;
+    void Serialize(ArchiveReader& ar);
+
+    CVector normal;
+    int material = 0;  // a CMaterial::id, not a list position
+    bool selected = false;
+    bool visited = false;
+    SmallArray<int, 4> indices;
+    std::vector<CUV> uvs;  // empty, or one per corner
+    SmallArray<CVertex, 4> corners;
+    SmallArray<bool, 4> edgeSelected;  // edge i joins corner i and corner (i + 1) % n
+};

@@ -1,0 +1,53 @@
+// One surface description: colour, lighting factors and texture.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class ArchiveReader;
+class ArchiveWriter;
+class DibStream;
+
+class CMaterial {
+public:
+    CMaterial() { UpdateColors(); }
+    explicit CMaterial(int id) : id(id) { UpdateColors(); }
+
+    // Recomputes the four GL colour arrays from the scalar fields.
+    void UpdateColors();
+    // Drops this material's hold on the decoded image. The GL texture object is
+    // the renderer's, which deletes it once no material refers to it any more.
+    void ReleaseTexture();
+
+    // Resolves `texture` and decodes it into `image`; reports a failure through
+    // the message sink and clears `texture`.
+    bool LoadTexture();
+    bool LoadImageFile(const std::string& path);
+
+    void Serialize(ArchiveWriter& ar) const;
+    void Serialize(ArchiveReader& ar);
+
+    int id = 0;
+    std::string name = "NoMaterial";  // CP932 bytes
+    float red = 0.8f;
+    float green = 0.8f;
+    float blue = 0.8f;
+    float alpha = 1.0f;
+    float diffuse = 1.0f;
+    float ambient = 0.25f;
+    float emissive = 0.0f;
+    float specular = 0.0f;
+    float power = 5.0f;
+    std::string texture;  // CP932 file name as the document holds it
+    std::string alphaPlane;
+    std::string bump;
+
+    // Shared by copies of the material, like the texture object it is uploaded to.
+    std::shared_ptr<DibStream> image;
+    float glDiffuse[4] = {};
+    float glAmbient[4] = {};
+    float glSpecular[4] = {};
+    float glEmission[4] = {};
+    int textureComponents = 3;
+    int textureFormat = 0x80E0;  // GL_BGR; 0x80E1 (GL_BGRA) with 4 components
+};

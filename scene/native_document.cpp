@@ -1,0 +1,51 @@
+#include "scene/native_document.h"
+
+#include <span>
+#include <string>
+#include <utility>
+
+#include "scene/archive.h"
+#include "scene/atomic_file.h"
+#include "scene/centigrade.h"
+
+int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
+    std::string bytes;
+    if (std::string reason = ReadWholeFile(path, bytes); !reason.empty()) {
+        throw ArchiveError(reason);
+    }
+    if (bytes.empty()) {
+        return 0;
+    }
+    CCentigrade loaded;
+    int repairs = 0;
+    try {
+        ArchiveReader reader(
+            std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+        repairs = loaded.Serialize(reader);
+    } catch (const ArchiveError& e) {
+        throw ArchiveError(path.string() + ": " + e.what());
+    }
+    bytes.clear();
+    bytes.shrink_to_fit();
+    scene.models = std::move(loaded.models);
+    scene.materials = std::move(loaded.materials);
+    scene.modelSerial = loaded.modelSerial;
+    scene.materialSerial = loaded.materialSerial;
+    scene.smooth = loaded.smooth;
+    scene.zoom = loaded.zoom;
+    scene.camera = loaded.camera;
+    return repairs;
+}
+
+void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene) {
+    ArchiveWriter writer;
+    std::size_t estimate = 64;
+    for (const CModel& m : scene.models) {
+        estimate += 64 + m.vertices.size() * 12 + m.faces.size() * 40;
+    }
+    writer.Reserve(estimate);
+    scene.Serialize(writer);
+    if (std::string reason = WriteFileAtomically(path, writer.Bytes()); !reason.empty()) {
+        throw ArchiveError(reason);
+    }
+}

@@ -1,0 +1,45 @@
+#include <cmath>
+
+#include "scene/face.h"
+#include "scene/material.h"
+#include "scene/vector.h"
+
+float CVector::Length() const { return std::sqrt(x * x + y * y + z * z); }
+
+void CVector::Normalize() {
+    const float length = Length();
+    if (length == 0.0f) {
+        x = 0;
+        y = 0;
+        z = 1;
+        return;
+    }
+    x /= length;
+    y /= length;
+    z /= length;
+}
+
+void CAnimation::Reset() {
+    position = CVector(0, 0, 0);
+    rotation = CVector(0, 0, 0);
+    scale = CVector(1, 1, 1);
+}
+
+void CFace::SetAllEdges(bool on) {
+    for (bool& edge : edgeSelected) {
+        edge = on;
+    }
+}
+
+void CMaterial::UpdateColors() {
+    const float colour[3] = {red, green, blue};
+    for (int i = 0; i < 3; ++i) {
+        glDiffuse[i] = colour[i] * diffuse;
+        glAmbient[i] = colour[i] * ambient;
+        glSpecular[i] = specular;
+        glEmission[i] = colour[i] * emissive;
+    }
+    glDiffuse[3] = glAmbient[3] = glSpecular[3] = glEmission[3] = alpha;
+}
+
+void CMaterial::ReleaseTexture() { image.reset(); }

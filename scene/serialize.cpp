@@ -1,0 +1,224 @@
+// The native document layout: every record writes and reads its items in the
+// same order, little-endian, with no padding, signature or version.
+#include <algorithm>
+#include <cstring>
+
+#include "scene/archive.h"
+#include "scene/centigrade.h"
+
+void CVector::Serialize(ArchiveWriter& ar) const {
+    const float xyz[3] = {x, y, z};
+    ar.WriteBytes(xyz, sizeof xyz);
+}
+
+void CVector::Serialize(ArchiveReader& ar) {
+    float xyz[3];
+    ar.ReadFloats(xyz, 3);
+    x = xyz[0];
+    y = xyz[1];
+    z = xyz[2];
+}
+
+void CUV::Serialize(ArchiveWriter& ar) const {
+    ar.WriteFloat(u);
+    ar.WriteFloat(v);
+}
+
+void CUV::Serialize(ArchiveReader& ar) {
+    u = ar.ReadFloat();
+    v = ar.ReadFloat();
+}
+
+void CAnimation::Serialize(ArchiveWriter& ar) const {
+    position.Serialize(ar);
+    rotation.Serialize(ar);
+    scale.Serialize(ar);
+}
+
+void CAnimation::Serialize(ArchiveReader& ar) {
+    position.Serialize(ar);
+    rotation.Serialize(ar);
+    scale.Serialize(ar);
+}
+
+void CVertex::Serialize(ArchiveWriter& ar) const { position.Serialize(ar); }
+
+void CVertex::Serialize(ArchiveReader& ar) { position.Serialize(ar); }
+
+void CFace::Serialize(ArchiveWriter& ar) const {
+    normal.Serialize(ar);
+    ar.WriteInt32(material);
+    ar.WriteInt32(static_cast<std::int32_t>(indices.size()));
+    ar.WriteBytes(indices.data(), indices.size() * sizeof(int));
+    ar.WriteInt32(static_cast<std::int32_t>(uvs.size()));
+    for (const CUV& uv : uvs) {
+        uv.Serialize(ar);
+    }
+}
+
+void CFace::Serialize(ArchiveReader& ar) {
+    normal.Serialize(ar);
+    material = ar.ReadInt32();
+    // Each index is 4 bytes and the UV count that follows another 4.
+    const std::size_t indexCount = ar.ReadCount(4, "index");
+    indices.resize(indexCount);
+    static_assert(sizeof(int) == 4);
+    ar.ReadInt32s(reinterpret_cast<std::int32_t*>(indices.data()), indexCount);
+    edgeSelected.clear();
+    edgeSelected.resize(indexCount, false);
+    const std::size_t uvCount = ar.ReadCount(8, "texture coordinate");
+    uvs.resize(uvCount);
+    for (CUV& uv : uvs) {
+        uv.Serialize(ar);
+    }
+}
+
+void CMaterial::Serialize(ArchiveWriter& ar) const {
+    ar.WriteInt32(id);
+    ar.WriteString(name);
+    for (float value : {red, green, blue, alpha, diffuse, ambient, emissive, specular, power}) {
+        ar.WriteFloat(value);
+    }
+    ar.WriteString(texture);
+    ar.WriteString(alphaPlane);
+    ar.WriteString(bump);
+}
+
+void CMaterial::Serialize(ArchiveReader& ar) {
+    id = ar.ReadInt32();
+    name = ar.ReadString();
+    for (float* value : {&red, &green, &blue, &alpha, &diffuse, &ambient, &emissive, &specular,
+                         &power}) {
+        *value = ar.ReadFloat();
+    }
+    texture = ar.ReadString();
+    alphaPlane = ar.ReadString();
+    bump = ar.ReadString();
+}
+
+void CModel::Serialize(ArchiveWriter& ar) const {
+    ar.WriteInt32(id);
+    ar.WriteString(name);
+    ar.WriteInt32(static_cast<std::int32_t>(vertices.size()));
+    ar.WriteInt32(static_cast<std::int32_t>(faces.size()));
+    ar.WriteFloat(facet);
+    ar.WriteInt32(mirrorAxis);
+    ar.WriteInt32(state);
+    for (const CVector& v : vertices) {
+        v.Serialize(ar);
+    }
+    for (const CFace& f : faces) {
+        f.Serialize(ar);
+    }
+}
+
+namespace {
+
+// The smallest stored sizes, used to bound counts against the bytes left.
+constexpr std::size_t kVertexBytes = 12;
+constexpr std::size_t kFaceBytes = 12 + 4 + 4 + 4;           // normal, material, two counts
+constexpr std::size_t kObjectBytes = 4 + 1 + 4 + 4 + 4 + 4 + 4;  // with an empty name
+constexpr std::size_t kMaterialBytes = 4 + 1 + 9 * 4 + 3;
+constexpr std::size_t kCameraBytes = 9 * 4;
+
+// Keeps the invariants every later operation relies on: 2 to 4 corners, indices
+// inside the vertex list, and either no UVs or one per corner. Returns the repairs.
+int RepairFaces(CModel& model) {
+    int repairs = 0;
+    const auto vertexCount = static_cast<long long>(model.vertices.size());
+    auto broken = [vertexCount](const CFace& f) {
+        if (f.indices.size() < 2 || f.indices.size() > 4) {
+            return true;
+        }
+        return std::any_of(f.indices.begin(), f.indices.end(),
+                           [vertexCount](int i) { return i < 0 || i >= vertexCount; });
+    };
+    auto end = std::remove_if(model.faces.begin(), model.faces.end(), broken);
+    repairs += static_cast<int>(model.faces.end() - end);
+    model.faces.erase(end, model.faces.end());
+    for (CFace& f : model.faces) {
+        if (!f.uvs.empty() && f.uvs.size() != f.indices.size()) {
+            f.uvs.clear();
+            ++repairs;
+        }
+    }
+    return repairs;
+}
+
+}  // namespace
+
+void CModel::Serialize(ArchiveReader& ar) {
+    id = ar.ReadInt32();
+    name = ar.ReadString();
+    const std::int32_t storedVertices = ar.ReadInt32();
+    const std::int32_t storedFaces = ar.ReadInt32();
+    if (storedVertices < 0 || storedFaces < 0 ||
+        static_cast<std::uint64_t>(storedVertices) * kVertexBytes +
+                static_cast<std::uint64_t>(storedFaces) * kFaceBytes + 12 >
+            ar.Remaining()) {
+        throw ArchiveError("object \"" + name + "\" claims " + std::to_string(storedVertices) +
+                           " vertices and " + std::to_string(storedFaces) +
+                           " faces, more than the " + std::to_string(ar.Remaining()) +
+                           " bytes left in the file");
+    }
+    facet = ar.ReadFloat();
+    mirrorAxis = ar.ReadInt32();
+    state = ar.ReadInt32();
+    vertices.assign(static_cast<std::size_t>(storedVertices), CVector());
+    for (CVector& v : vertices) {
+        v.Serialize(ar);
+    }
+    faces.clear();
+    faces.resize(static_cast<std::size_t>(storedFaces));
+    for (CFace& f : faces) {
+        f.Serialize(ar);
+    }
+    vertexInfo.clear();
+}
+
+void CCentigrade::Serialize(ArchiveWriter& ar) const {
+    ar.WriteInt32(static_cast<std::int32_t>(models.size()));
+    ar.WriteInt32(static_cast<std::int32_t>(materials.size()));
+    ar.WriteInt32(modelSerial);
+    ar.WriteInt32(materialSerial);
+    ar.WriteInt32(smooth);
+    ar.WriteFloat(zoom);
+    for (const CModel& m : models) {
+        m.Serialize(ar);
+    }
+    camera.Serialize(ar);
+    for (const CMaterial& m : materials) {
+        m.Serialize(ar);
+    }
+}
+
+int CCentigrade::Serialize(ArchiveReader& ar) {
+    const std::int32_t objectCount = ar.ReadInt32();
+    const std::int32_t materialCount = ar.ReadInt32();
+    if (objectCount < 0 || materialCount < 0 ||
+        static_cast<std::uint64_t>(objectCount) * kObjectBytes + 16 + kCameraBytes +
+                static_cast<std::uint64_t>(materialCount) * kMaterialBytes >
+            ar.Remaining()) {
+        throw ArchiveError("the header claims " + std::to_string(objectCount) + " objects and " +
+                           std::to_string(materialCount) + " materials, more than the " +
+                           std::to_string(ar.Remaining()) + " bytes left in the file");
+    }
+    models.clear();
+    models.resize(static_cast<std::size_t>(objectCount));
+    materials.clear();
+    materials.resize(static_cast<std::size_t>(materialCount));
+    modelSerial = ar.ReadInt32();
+    materialSerial = ar.ReadInt32();
+    smooth = ar.ReadInt32();
+    zoom = ar.ReadFloat();
+    int repairs = 0;
+    for (CModel& m : models) {
+        m.Serialize(ar);
+        repairs += RepairFaces(m);
+    }
+    camera.Serialize(ar);
+    for (CMaterial& m : materials) {
+        m.Serialize(ar);
+    }
+    return repairs + ar.ReplacedCharacters();
+}
