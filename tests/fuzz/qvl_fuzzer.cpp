@@ -1,0 +1,34 @@
+// Native documents: any bytes must either read into a scene that keeps the
+// invariants or be refused with ArchiveError.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "scene/archive.h"
+#include "scene/centigrade.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CCentigrade scene;
+    try {
+        ArchiveReader reader(std::span(data, size));
+        scene.Serialize(reader);
+    } catch (const ArchiveError&) {
+        return 0;
+    }
+    for (CModel& m : scene.models) {
+        for (const CFace& f : m.faces) {
+            if (f.indices.size() < 2 || f.indices.size() > 4 ||
+                (!f.uvs.empty() && f.uvs.size() != f.indices.size())) {
+                std::abort();
+            }
+            for (int i : f.indices) {
+                if (i < 0 || static_cast<std::size_t>(i) >= m.vertices.size()) {
+                    std::abort();
+                }
+            }
+        }
+        m.ComputeNormals(1);
+    }
+    return 0;
+}
