@@ -51,9 +51,7 @@ int RunInfo(const Arguments& args) {
         return Fail(1, e.what());
     }
     if (json || geometry) {
-        auto root = SceneToJson(scene, geometry);
-        root["repairs"] = loaded.repairs;
-        std::printf("%s\n", root.dump().c_str());
+        std::printf("%s\n", SceneToJson(scene, loaded.repairs, geometry).dump().c_str());
     } else {
         PrintSummary(scene, loaded);
     }

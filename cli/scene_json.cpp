@@ -76,7 +76,7 @@ Json MaterialJson(const CMaterial& m) {
 
 }  // namespace
 
-Json SceneToJson(const CCentigrade& scene, bool geometry) {
+Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry) {
     Json root;
     root["modelSerial"] = scene.modelSerial;
     root["materialSerial"] = scene.materialSerial;
@@ -85,7 +85,7 @@ Json SceneToJson(const CCentigrade& scene, bool geometry) {
     root["camera"] = {{"position", Triple(scene.camera.position)},
                       {"rotation", Triple(scene.camera.rotation)},
                       {"scale", Triple(scene.camera.scale)}};
-    root["repairs"] = 0;
+    root["repairs"] = repairs;
     Json objects = Json::array();
     for (const CModel& m : scene.models) {
         objects.push_back(ObjectJson(m, geometry));

@@ -7,4 +7,4 @@ class CCentigrade;
 
 // Names are converted from CP932 to UTF-8; floats are printed in their
 // shortest form that reads back as the same float.
-nlohmann::ordered_json SceneToJson(const CCentigrade& scene, bool geometry);
+nlohmann::ordered_json SceneToJson(const CCentigrade& scene, int repairs, bool geometry);

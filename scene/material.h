@@ -1,6 +1,7 @@
 // One surface description: colour, lighting factors and texture.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -19,10 +20,11 @@ public:
     // the renderer's, which deletes it once no material refers to it any more.
     void ReleaseTexture();
 
-    // Resolves `texture` and decodes it into `image`; reports a failure through
-    // the message sink and clears `texture`.
-    bool LoadTexture();
-    bool LoadImageFile(const std::string& path);
+    // Resolves `texture` (relative names against `documentFolder`, then the
+    // TEXTURE folder beside the executable) and decodes it into `image`; reports
+    // a failure through the message sink and clears `texture`.
+    bool LoadTexture(const std::filesystem::path& documentFolder);
+    bool LoadImageFile(const std::filesystem::path& path);
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
