@@ -119,10 +119,12 @@ bool ReadRow(PnmInput& in, const SampleScale& scale, bool colour, bool text, int
             if (!in.Number(value)) {
                 return false;
             }
-            rgb[i % 3] = scale.FromText(value);
             if (!colour) {
-                out[i] = rgb[0];
-            } else if (i % 3 == 2) {
+                out[i] = scale.FromText(value);
+                continue;
+            }
+            rgb[i % 3] = scale.FromText(value);
+            if (i % 3 == 2) {
                 out[i - 2] = rgb[2];
                 out[i - 1] = rgb[1];
                 out[i] = rgb[0];

@@ -160,7 +160,9 @@ Picture ToPicture(const DibStream& source) {
 }
 
 std::filesystem::path TestDataFolder() {
-    const std::filesystem::path folder = QUORVEL_TESTDATA_DIR;
+    // A worktree beside the main checkout can point at the shared data instead.
+    const char* override = std::getenv("QUORVEL_TESTDATA_DIR");
+    const std::filesystem::path folder = override ? override : QUORVEL_TESTDATA_DIR;
     std::error_code error;
     return std::filesystem::is_directory(folder / "images", error) ? folder / "images"
                                                                    : std::filesystem::path();

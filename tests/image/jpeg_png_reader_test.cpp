@@ -1,0 +1,270 @@
+// JPEG and PNG files are made here with the same libraries the readers use, so
+// every colour type, depth and interlacing can be checked without fixtures.
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
+#include "image_builders.h"
+
+namespace {
+
+struct PngSpec {
+    int width = 3;
+    int height = 2;
+    int colorType = PNG_COLOR_TYPE_RGB;
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<png_color> palette;
+    Bytes transparency;  // palette alpha, or empty
+    png_color_16 transparentColor{};
+    bool transparentColorSet = false;
+    std::vector<Bytes> rows;  // as PNG stores them
+};
+
+Bytes MakePng(const PngSpec& spec) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t size) {
+            auto* bytes = static_cast<Bytes*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + size);
+        },
+        nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
+                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colorType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!spec.palette.empty()) {
+        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    }
+    if (!spec.transparency.empty() || spec.transparentColorSet) {
+        png_set_tRNS(png, info, spec.transparency.empty() ? nullptr : spec.transparency.data(),
+                     static_cast<int>(spec.transparency.size()),
+                     spec.transparentColorSet ? &spec.transparentColor : nullptr);
+    }
+    std::vector<png_bytep> rows;
+    for (const Bytes& r : spec.rows) {
+        rows.push_back(const_cast<png_bytep>(r.data()));
+    }
+    png_set_rows(png, info, rows.data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+Bytes MakeJpeg(int width, int height, bool grey, bool progressive) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = grey ? 1 : 3;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    if (progressive) {
+        jpeg_simple_progression(&cinfo);
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    // Top half red, bottom half blue: easy to tell apart after lossy coding.
+    Bytes row(static_cast<std::size_t>(width) * static_cast<std::size_t>(cinfo.input_components));
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const bool top = cinfo.next_scanline < cinfo.image_height / 2;
+        for (int x = 0; x < width; ++x) {
+            if (grey) {
+                row[static_cast<std::size_t>(x)] = top ? 200 : 40;
+            } else {
+                row[3 * static_cast<std::size_t>(x)] = top ? 255 : 0;
+                row[3 * static_cast<std::size_t>(x) + 1] = 0;
+                row[3 * static_cast<std::size_t>(x) + 2] = top ? 0 : 255;
+            }
+        }
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    Bytes out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+void ExpectNear(int actual, int expected) {
+    EXPECT_NEAR(actual, expected, 6);
+}
+
+TEST(JpegReader, ColourIsBlueGreenRedBottomUp) {
+    for (bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive);
+        DibStream image;
+        ASSERT_TRUE(DecodeJPG(MakeJpeg(17, 16, false, progressive), image));
+        EXPECT_EQ(image.BitCount(), 24);
+        EXPECT_EQ(image.Height(), 16);
+        ExpectNear(image.Row(0)[2], 255);  // red on top
+        ExpectNear(image.Row(0)[0], 0);
+        ExpectNear(image.Row(15)[0], 255);  // blue below
+        ExpectNear(image.Row(15)[2], 0);
+    }
+}
+
+TEST(JpegReader, GreyIsEightBitWithTheGreyRamp) {
+    DibStream image;
+    ASSERT_TRUE(DecodeJPG(MakeJpeg(8, 8, true, false), image));
+    EXPECT_EQ(image.BitCount(), 8);
+    EXPECT_EQ(image.Palette()[40].red, 40);
+    ExpectNear(image.Row(0)[0], 200);
+    ExpectNear(image.Row(7)[7], 40);
+}
+
+TEST(JpegReader, DamagedDataIsRefused) {
+    const Bytes file = MakeJpeg(16, 16, false, false);
+    DibStream image;
+    EXPECT_FALSE(DecodeJPG(Bytes(file.begin(), file.begin() + 100), image));
+    EXPECT_TRUE(image.Empty());
+    EXPECT_FALSE(DecodeJPG(Bytes{0xFF, 0xD8, 0xFF}, image));
+    EXPECT_FALSE(DecodeJPG(Bytes{}, image));
+}
+
+TEST(JpegReader, ProgressCanCancel) {
+    auto cancel = [](float, void*) { return false; };
+    DibStream image;
+    EXPECT_FALSE(DecodeJPG(MakeJpeg(8, 8, false, false), image, cancel, nullptr));
+}
+
+TEST(PngReader, PaletteStaysEightBitWithItsColours) {
+    PngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_PALETTE;
+    spec.bitDepth = 4;
+    spec.palette = {{10, 20, 30}, {40, 50, 60}};
+    spec.rows = {{0x01, 0x00}, {0x10, 0x00}};
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    EXPECT_EQ(image.BitCount(), 8);
+    EXPECT_EQ(image.Height(), 2);
+    EXPECT_EQ(image.Palette()[1].blue, 60);
+    EXPECT_EQ(image.Palette()[1].red, 40);
+    EXPECT_EQ(image.Row(0)[1], 1);
+    EXPECT_EQ(image.Row(1)[0], 1);
+    EXPECT_EQ(image.Row(1)[1], 0);
+}
+
+TEST(PngReader, GreyOfAnyDepthIsEightBitGrey) {
+    PngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_GRAY;
+    spec.bitDepth = 1;
+    spec.rows = {{0xA0}, {0x40}};
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    EXPECT_EQ(image.BitCount(), 8);
+    EXPECT_EQ(image.Row(0)[0], 255);
+    EXPECT_EQ(image.Row(0)[1], 0);
+    EXPECT_EQ(image.Palette()[255].green, 255);
+}
+
+TEST(PngReader, SixteenBitColourIsScaledToEightBitBlueGreenRed) {
+    PngSpec spec;
+    spec.width = 1;
+    spec.height = 1;
+    spec.bitDepth = 16;
+    spec.rows = {{0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00}};
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    EXPECT_EQ(image.BitCount(), 24);
+    EXPECT_EQ(image.Row(0)[0], 0);
+    EXPECT_EQ(image.Row(0)[1], 128);
+    EXPECT_EQ(image.Row(0)[2], 255);
+}
+
+TEST(PngReader, AlphaGivesThirtyTwoBitStraightAlpha) {
+    PngSpec rgba;
+    rgba.width = 1;
+    rgba.height = 1;
+    rgba.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    rgba.rows = {{1, 2, 3, 4}};
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(rgba), image));
+    EXPECT_EQ(image.BitCount(), 32);
+    EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 4),
+              (std::vector<std::uint8_t>{3, 2, 1, 4}));
+
+    PngSpec greyAlpha = rgba;
+    greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
+    greyAlpha.rows = {{9, 200}};
+    ASSERT_TRUE(DecodePNG(MakePng(greyAlpha), image));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 4),
+              (std::vector<std::uint8_t>{9, 9, 9, 200}));
+}
+
+TEST(PngReader, TransparencyChunkGivesAlpha) {
+    PngSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.colorType = PNG_COLOR_TYPE_PALETTE;
+    spec.palette = {{10, 20, 30}, {40, 50, 60}};
+    spec.transparency = {0};
+    spec.rows = {{0, 1}};
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    EXPECT_EQ(image.BitCount(), 32);
+    EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 8),
+              (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 255}));
+}
+
+TEST(PngReader, InterlacedMatchesProgressive) {
+    PngSpec spec;
+    spec.width = 11;
+    spec.height = 9;
+    for (int y = 0; y < spec.height; ++y) {
+        Bytes row;
+        for (int x = 0; x < spec.width * 3; ++x) {
+            row.push_back(static_cast<std::uint8_t>(x * 7 + y * 13));
+        }
+        spec.rows.push_back(row);
+    }
+    DibStream plain;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), plain));
+    spec.interlaced = true;
+    DibStream interlaced;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), interlaced));
+    EXPECT_EQ(ToPicture(plain).pixels, ToPicture(interlaced).pixels);
+    EXPECT_EQ(interlaced.Row(8)[0], static_cast<std::uint8_t>(2 * 7 + 8 * 13));
+}
+
+TEST(PngReader, DamagedDataIsRefused) {
+    PngSpec spec;
+    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
+    Bytes file = MakePng(spec);
+    DibStream image;
+    EXPECT_FALSE(DecodePNG(Bytes(file.begin(), file.end() - 20), image));
+    EXPECT_TRUE(image.Empty());
+    file[40] ^= 0xFF;
+    EXPECT_FALSE(DecodePNG(file, image));
+    EXPECT_FALSE(DecodePNG(Bytes{0x89, 'P', 'N', 'G'}, image));
+}
+
+TEST(PngReader, ProgressCoversEveryPassAndCanCancel) {
+    PngSpec spec;
+    spec.interlaced = true;
+    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
+    int calls = 0;
+    auto count = [](float, void* user) {
+        ++*static_cast<int*>(user);
+        return true;
+    };
+    DibStream image;
+    ASSERT_TRUE(DecodePNG(MakePng(spec), image, count, &calls));
+    EXPECT_EQ(calls, 7 * 2);
+    auto cancel = [](float, void*) { return false; };
+    EXPECT_FALSE(DecodePNG(MakePng(spec), image, cancel, nullptr));
+}
+
+}  // namespace
