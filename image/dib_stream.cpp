@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
+
+PixelBlock AllocatePixels(std::size_t size, PixelFill fill) {
+    void* block = fill == PixelFill::Zeroed ? std::calloc(size, 1) : std::malloc(size);
+    return PixelBlock(static_cast<std::uint8_t*>(block));
+}
 
 bool DibStream::ValidBitCount(int bitCount) {
     switch (bitCount) {
@@ -35,7 +39,7 @@ bool DibStream::ValidSize(int width, int height, int bitCount) {
     return pixels <= kMaxPixels;
 }
 
-bool DibStream::Create(int width, int height, int bitCount) {
+bool DibStream::Create(int width, int height, int bitCount, PixelFill fill) {
     Release();
     if (!ValidSize(width, height, bitCount)) {
         return false;
@@ -49,8 +53,7 @@ bool DibStream::Create(int width, int height, int bitCount) {
         StrideFor(bitCount, width) * static_cast<std::size_t>(std::abs(height));
     h.biSizeImage = static_cast<std::uint32_t>(size);
     h.biClrUsed = bitCount <= 8 ? 1u << bitCount : 0;
-    // Pixels are written by the caller: skip zero-filling up to a gigabyte.
-    std::unique_ptr<std::uint8_t[]> bits(new (std::nothrow) std::uint8_t[size]);
+    PixelBlock bits = AllocatePixels(size, fill);
     if (!bits) {
         return false;
     }
@@ -62,7 +65,7 @@ bool DibStream::Create(int width, int height, int bitCount) {
     return true;
 }
 
-bool DibStream::Adopt(std::unique_ptr<BitmapInfo> header, std::unique_ptr<std::uint8_t[]> bits) {
+bool DibStream::Adopt(std::unique_ptr<BitmapInfo> header, PixelBlock bits) {
     if (!header || !bits) {
         return false;
     }

@@ -33,6 +33,8 @@ public:
         return {};
     }
 
+    std::size_t Remaining() const { return data_.size() - pos_; }
+
     std::span<const std::uint8_t> Take(std::size_t count) {
         if (count > data_.size() - pos_) {
             pos_ = data_.size();
@@ -188,7 +190,13 @@ bool DecodePNM(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
         return false;
     }
     // A negative height would make a top-down image with no rows to read.
-    if (height <= 0 || !image.Create(width, height, colour ? 24 : 8)) {
+    if (height <= 0 || !DibStream::ValidSize(width, height, 8)) {
+        return false;
+    }
+    // Every sample takes at least one byte (a digit, in text): a shorter file
+    // is refused before its pixels are allocated.
+    const std::uint64_t samples = std::uint64_t(width) * std::uint64_t(height) * (colour ? 3 : 1);
+    if (samples > in.Remaining() || !image.Create(width, height, colour ? 24 : 8)) {
         return false;
     }
     image.SetGreyPalette();

@@ -46,7 +46,9 @@ bool ReadHeader(ByteReader& in, TgaHeader& h) {
 
 // 15-bit entries take two bytes like 16-bit ones; any size is rounded up to
 // whole bytes so that the pixels after the map are found.
-std::size_t ColorMapEntryBytes(int entryBits) { return static_cast<std::size_t>(entryBits + 7) / 8; }
+std::size_t ColorMapEntryBytes(int entryBits) {
+    return static_cast<std::size_t>(entryBits + 7) / 8;
+}
 
 // The map's first entry is colour number `colorMapFirst`. Entries past the 256
 // a table holds are read past, never stored.
@@ -196,6 +198,17 @@ void FixAlpha(DibStream& image, const TgaHeader& h) {
     }
 }
 
+// Refuses, before anything is allocated, a file too short to hold its
+// picture: uncompressed pixels are stored whole, and a run-length packet of at
+// least two bytes gives at most 128 pixels.
+bool HoldsThePixels(const TgaHeader& h, std::size_t remaining) {
+    const std::uint64_t pixels = std::uint64_t{h.width} * h.height;
+    const bool runLength = h.imageType == kColorMappedRle || h.imageType == kTrueColorRle;
+    const std::uint64_t leastBytes =
+        runLength ? (pixels + 127) / 128 * 2 : pixels * ((h.pixelDepth + 7u) / 8);
+    return leastBytes <= remaining;
+}
+
 }  // namespace
 
 bool ReadTGA(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
@@ -210,6 +223,9 @@ bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
     ByteReader in(file);
     TgaHeader h;
     if (!ReadHeader(in, h) || !in.Skip(h.idLength)) {
+        return false;
+    }
+    if (!HoldsThePixels(h, in.Remaining())) {
         return false;
     }
     const bool topFirst = (h.descriptor & kTopFirst) != 0;

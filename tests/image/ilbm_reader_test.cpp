@@ -129,10 +129,7 @@ TEST(IlbmByteRun1, RunCrossingAPlaneRowContinuesInTheNext) {
 
 TEST(IlbmByteRun1, LongRunsNeverWritePastThePlaneRows) {
     // Runs of 128 bytes over 2-byte plane rows: carried over row after row.
-    Bytes body;
-    for (int i = 0; i < 4; ++i) {
-        body.insert(body.end(), {129, 0xAA});
-    }
+    const Bytes body = {129, 0xAA, 129, 0xAA, 129, 0xAA, 129, 0xAA};
     DibStream image;
     ASSERT_TRUE(DecodeILBM(
         Form({IffChunk("BMHD", IlbmBitmapHeader(3, 5, 8, 1)), IffChunk("BODY", body)}), image));
