@@ -21,7 +21,12 @@ inline void CheckDecodedImage(bool decoded, DibStream& image) {
         const std::uint8_t* row = image.Row(y);
         sink = sink + row[0] + row[image.Stride() - 1];
     }
-    if (image.BitCount() != 32) {
+    // Converting a legitimately huge picture (a few bytes of run-length data
+    // can describe 2^28 pixels) only slows the search down; smaller ones are
+    // converted as the texture loader would.
+    constexpr std::int64_t kMaxConvertedPixels = std::int64_t{1} << 22;
+    if (image.BitCount() != 32 &&
+        std::int64_t{image.Width()} * image.AbsHeight() <= kMaxConvertedPixels) {
         image.Convert(24);
     }
 }

@@ -4,6 +4,9 @@
 
 #include <jpeglib.h>
 #include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
@@ -98,6 +101,8 @@ Bytes MakeJpeg(int width, int height, bool grey, bool progressive) {
     return out;
 }
 
+constexpr std::uint8_t kStartOfFrame[] = {0xFF, 0xC0};
+
 void ExpectNear(int actual, int expected) {
     EXPECT_NEAR(actual, expected, 6);
 }
@@ -132,6 +137,17 @@ TEST(JpegReader, DamagedDataIsRefused) {
     EXPECT_TRUE(image.Empty());
     EXPECT_FALSE(DecodeJPG(Bytes{0xFF, 0xD8, 0xFF}, image));
     EXPECT_FALSE(DecodeJPG(Bytes{}, image));
+}
+
+TEST(JpegReader, HugeSizeInATinyFileIsRefused) {
+    Bytes file = MakeJpeg(16, 16, false, false);
+    const auto frame =
+        std::search(file.begin(), file.end(), std::begin(kStartOfFrame), std::end(kStartOfFrame));
+    ASSERT_NE(frame, file.end());
+    // Height and width follow the segment length and the sample precision.
+    std::fill(frame + 5, frame + 9, 0x3F);
+    DibStream image;
+    EXPECT_FALSE(DecodeJPG(file, image));
 }
 
 TEST(JpegReader, ProgressCanCancel) {
@@ -249,6 +265,23 @@ TEST(PngReader, DamagedDataIsRefused) {
     file[40] ^= 0xFF;
     EXPECT_FALSE(DecodePNG(file, image));
     EXPECT_FALSE(DecodePNG(Bytes{0x89, 'P', 'N', 'G'}, image));
+}
+
+TEST(PngReader, HugeSizeInATinyFileIsRefused) {
+    PngSpec spec;
+    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
+    Bytes file = MakePng(spec);
+    // The header chunk's width and height, then its checksum made right again.
+    const std::size_t header = 12;
+    std::fill(file.begin() + header + 4, file.begin() + header + 12, 0x00);
+    file[header + 6] = 0x40;
+    file[header + 10] = 0x40;
+    const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, &file[header], 17));
+    for (int i = 0; i < 4; ++i) {
+        file[header + 17 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    }
+    DibStream image;
+    EXPECT_FALSE(DecodePNG(file, image));
 }
 
 TEST(PngReader, ProgressCoversEveryPassAndCanCancel) {
