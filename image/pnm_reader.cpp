@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
