@@ -14,7 +14,7 @@
 
 namespace {
 
-struct PngSpec {
+struct PngFields {
     int width = 3;
     int height = 2;
     int colorType = PNG_COLOR_TYPE_RGB;
@@ -27,7 +27,7 @@ struct PngSpec {
     std::vector<Bytes> rows;  // as PNG stores them
 };
 
-Bytes MakePng(const PngSpec& spec) {
+Bytes MakePng(const PngFields& fields) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -38,20 +38,20 @@ Bytes MakePng(const PngSpec& spec) {
             bytes->insert(bytes->end(), data, data + size);
         },
         nullptr);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(fields.width),
+                 static_cast<png_uint_32>(fields.height), fields.bitDepth, fields.colorType,
+                 fields.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty()) {
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+    if (!fields.palette.empty()) {
+        png_set_PLTE(png, info, fields.palette.data(), static_cast<int>(fields.palette.size()));
     }
-    if (!spec.transparency.empty() || spec.transparentColorSet) {
-        png_set_tRNS(png, info, spec.transparency.empty() ? nullptr : spec.transparency.data(),
-                     static_cast<int>(spec.transparency.size()),
-                     spec.transparentColorSet ? &spec.transparentColor : nullptr);
+    if (!fields.transparency.empty() || fields.transparentColorSet) {
+        png_set_tRNS(png, info, fields.transparency.empty() ? nullptr : fields.transparency.data(),
+                     static_cast<int>(fields.transparency.size()),
+                     fields.transparentColorSet ? &fields.transparentColor : nullptr);
     }
     std::vector<png_bytep> rows;
-    for (const Bytes& r : spec.rows) {
+    for (const Bytes& r : fields.rows) {
         rows.push_back(const_cast<png_bytep>(r.data()));
     }
     png_set_rows(png, info, rows.data());
@@ -157,13 +157,13 @@ TEST(JpegReader, ProgressCanCancel) {
 }
 
 TEST(PngReader, PaletteStaysEightBitWithItsColours) {
-    PngSpec spec;
-    spec.colorType = PNG_COLOR_TYPE_PALETTE;
-    spec.bitDepth = 4;
-    spec.palette = {{10, 20, 30}, {40, 50, 60}};
-    spec.rows = {{0x01, 0x00}, {0x10, 0x00}};
+    PngFields fields;
+    fields.colorType = PNG_COLOR_TYPE_PALETTE;
+    fields.bitDepth = 4;
+    fields.palette = {{10, 20, 30}, {40, 50, 60}};
+    fields.rows = {{0x01, 0x00}, {0x10, 0x00}};
     DibStream image;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), image));
     EXPECT_EQ(image.BitCount(), 8);
     EXPECT_EQ(image.Height(), 2);
     EXPECT_EQ(image.Palette()[1].blue, 60);
@@ -174,12 +174,12 @@ TEST(PngReader, PaletteStaysEightBitWithItsColours) {
 }
 
 TEST(PngReader, GreyOfAnyDepthIsEightBitGrey) {
-    PngSpec spec;
-    spec.colorType = PNG_COLOR_TYPE_GRAY;
-    spec.bitDepth = 1;
-    spec.rows = {{0xA0}, {0x40}};
+    PngFields fields;
+    fields.colorType = PNG_COLOR_TYPE_GRAY;
+    fields.bitDepth = 1;
+    fields.rows = {{0xA0}, {0x40}};
     DibStream image;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), image));
     EXPECT_EQ(image.BitCount(), 8);
     EXPECT_EQ(image.Row(0)[0], 255);
     EXPECT_EQ(image.Row(0)[1], 0);
@@ -187,13 +187,13 @@ TEST(PngReader, GreyOfAnyDepthIsEightBitGrey) {
 }
 
 TEST(PngReader, SixteenBitColourIsScaledToEightBitBlueGreenRed) {
-    PngSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.bitDepth = 16;
-    spec.rows = {{0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00}};
+    PngFields fields;
+    fields.width = 1;
+    fields.height = 1;
+    fields.bitDepth = 16;
+    fields.rows = {{0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00}};
     DibStream image;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), image));
     EXPECT_EQ(image.BitCount(), 24);
     EXPECT_EQ(image.Row(0)[0], 0);
     EXPECT_EQ(image.Row(0)[1], 128);
@@ -201,7 +201,7 @@ TEST(PngReader, SixteenBitColourIsScaledToEightBitBlueGreenRed) {
 }
 
 TEST(PngReader, AlphaGivesThirtyTwoBitStraightAlpha) {
-    PngSpec rgba;
+    PngFields rgba;
     rgba.width = 1;
     rgba.height = 1;
     rgba.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -212,7 +212,7 @@ TEST(PngReader, AlphaGivesThirtyTwoBitStraightAlpha) {
     EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 4),
               (std::vector<std::uint8_t>{3, 2, 1, 4}));
 
-    PngSpec greyAlpha = rgba;
+    PngFields greyAlpha = rgba;
     greyAlpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
     greyAlpha.rows = {{9, 200}};
     ASSERT_TRUE(DecodePNG(MakePng(greyAlpha), image));
@@ -221,44 +221,44 @@ TEST(PngReader, AlphaGivesThirtyTwoBitStraightAlpha) {
 }
 
 TEST(PngReader, TransparencyChunkGivesAlpha) {
-    PngSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.colorType = PNG_COLOR_TYPE_PALETTE;
-    spec.palette = {{10, 20, 30}, {40, 50, 60}};
-    spec.transparency = {0};
-    spec.rows = {{0, 1}};
+    PngFields fields;
+    fields.width = 2;
+    fields.height = 1;
+    fields.colorType = PNG_COLOR_TYPE_PALETTE;
+    fields.palette = {{10, 20, 30}, {40, 50, 60}};
+    fields.transparency = {0};
+    fields.rows = {{0, 1}};
     DibStream image;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), image));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), image));
     EXPECT_EQ(image.BitCount(), 32);
     EXPECT_EQ(std::vector<std::uint8_t>(image.Bits(), image.Bits() + 8),
               (std::vector<std::uint8_t>{30, 20, 10, 0, 60, 50, 40, 255}));
 }
 
 TEST(PngReader, InterlacedMatchesProgressive) {
-    PngSpec spec;
-    spec.width = 11;
-    spec.height = 9;
-    for (int y = 0; y < spec.height; ++y) {
+    PngFields fields;
+    fields.width = 11;
+    fields.height = 9;
+    for (int y = 0; y < fields.height; ++y) {
         Bytes row;
-        for (int x = 0; x < spec.width * 3; ++x) {
+        for (int x = 0; x < fields.width * 3; ++x) {
             row.push_back(static_cast<std::uint8_t>(x * 7 + y * 13));
         }
-        spec.rows.push_back(row);
+        fields.rows.push_back(row);
     }
     DibStream plain;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), plain));
-    spec.interlaced = true;
+    ASSERT_TRUE(DecodePNG(MakePng(fields), plain));
+    fields.interlaced = true;
     DibStream interlaced;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), interlaced));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), interlaced));
     EXPECT_EQ(ToPicture(plain).pixels, ToPicture(interlaced).pixels);
     EXPECT_EQ(interlaced.Row(8)[0], static_cast<std::uint8_t>(2 * 7 + 8 * 13));
 }
 
 TEST(PngReader, DamagedDataIsRefused) {
-    PngSpec spec;
-    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
-    Bytes file = MakePng(spec);
+    PngFields fields;
+    fields.rows = {Bytes(9, 1), Bytes(9, 2)};
+    Bytes file = MakePng(fields);
     DibStream image;
     EXPECT_FALSE(DecodePNG(Bytes(file.begin(), file.end() - 20), image));
     EXPECT_TRUE(image.Empty());
@@ -268,9 +268,9 @@ TEST(PngReader, DamagedDataIsRefused) {
 }
 
 TEST(PngReader, HugeSizeInATinyFileIsRefused) {
-    PngSpec spec;
-    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
-    Bytes file = MakePng(spec);
+    PngFields fields;
+    fields.rows = {Bytes(9, 1), Bytes(9, 2)};
+    Bytes file = MakePng(fields);
     // The header chunk's width and height, then its checksum made right again.
     const std::size_t header = 12;
     std::fill(file.begin() + header + 4, file.begin() + header + 12, 0x00);
@@ -285,19 +285,19 @@ TEST(PngReader, HugeSizeInATinyFileIsRefused) {
 }
 
 TEST(PngReader, ProgressCoversEveryPassAndCanCancel) {
-    PngSpec spec;
-    spec.interlaced = true;
-    spec.rows = {Bytes(9, 1), Bytes(9, 2)};
+    PngFields fields;
+    fields.interlaced = true;
+    fields.rows = {Bytes(9, 1), Bytes(9, 2)};
     int calls = 0;
     auto count = [](float, void* user) {
         ++*static_cast<int*>(user);
         return true;
     };
     DibStream image;
-    ASSERT_TRUE(DecodePNG(MakePng(spec), image, count, &calls));
+    ASSERT_TRUE(DecodePNG(MakePng(fields), image, count, &calls));
     EXPECT_EQ(calls, 7 * 2);
     auto cancel = [](float, void*) { return false; };
-    EXPECT_FALSE(DecodePNG(MakePng(spec), image, cancel, nullptr));
+    EXPECT_FALSE(DecodePNG(MakePng(fields), image, cancel, nullptr));
 }
 
 }  // namespace

@@ -17,15 +17,15 @@ namespace {
 const std::string kFailureMessage = "テクスチャファイルの読み込みに失敗しました";
 
 Bytes Bmp(int bitCount) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitCount = bitCount;
-    spec.pixels.assign(DibStream::StrideFor(bitCount, 2) * 2, 0x40);
+    BmpFields fields;
+    fields.width = 2;
+    fields.height = 2;
+    fields.bitCount = bitCount;
+    fields.pixels.assign(DibStream::StrideFor(bitCount, 2) * 2, 0x40);
     if (bitCount <= 8) {
-        spec.palette.resize(std::size_t{1} << bitCount, RgbQuad{1, 2, 3, 0});
+        fields.palette.resize(std::size_t{1} << bitCount, RgbQuad{1, 2, 3, 0});
     }
-    return MakeBmp(spec);
+    return MakeBmp(fields);
 }
 
 // Records what the loader reports instead of printing it.

@@ -12,24 +12,24 @@ bool Refused(const Bytes& file) {
 }
 
 // 2 × 2 true colour, rows in file order: top-left first when top-first.
-TgaSpec TrueColor(int depth, std::uint8_t descriptor) {
-    TgaSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.pixelDepth = depth;
-    spec.descriptor = descriptor;
+TgaFields TrueColor(int depth, std::uint8_t descriptor) {
+    TgaFields fields;
+    fields.width = 2;
+    fields.height = 2;
+    fields.pixelDepth = depth;
+    fields.descriptor = descriptor;
     const int bytes = depth / 8;
     for (int i = 0; i < 4 * bytes; ++i) {
-        spec.data.push_back(static_cast<std::uint8_t>(10 + i));
+        fields.data.push_back(static_cast<std::uint8_t>(10 + i));
     }
-    return spec;
+    return fields;
 }
 
 TEST(TgaReader, TopFirstBecomesTopDownAndShowsTheSamePicture) {
     DibStream topDown;
     ASSERT_TRUE(DecodeTGA(MakeTga(TrueColor(24, 0x20)), topDown));
     EXPECT_EQ(topDown.Height(), -2);
-    TgaSpec bottomFirst = TrueColor(24, 0);
+    TgaFields bottomFirst = TrueColor(24, 0);
     std::rotate(bottomFirst.data.begin(), bottomFirst.data.begin() + 6, bottomFirst.data.end());
     DibStream bottomUp;
     ASSERT_TRUE(DecodeTGA(MakeTga(bottomFirst), bottomUp));
@@ -50,21 +50,21 @@ TEST(TgaReader, TrueColorDepthsKeepTheFilesBytes) {
 }
 
 TEST(TgaReader, ThirtyTwoBitAlphaStaysStraight) {
-    TgaSpec spec = TrueColor(32, 0x28);
-    spec.data[3] = 255;
-    spec.data[7] = 0;
+    TgaFields fields = TrueColor(32, 0x28);
+    fields.data[3] = 255;
+    fields.data[7] = 0;
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Row(0)[3], 255);
     EXPECT_EQ(image.Row(0)[7], 0);
 }
 
 TEST(TgaReader, ThirtyTwoBitWithoutAlphaIsOpaque) {
-    TgaSpec noAlphaBits = TrueColor(32, 0x20);
+    TgaFields noAlphaBits = TrueColor(32, 0x20);
     DibStream image;
     ASSERT_TRUE(DecodeTGA(MakeTga(noAlphaBits), image));
     EXPECT_EQ(image.Row(1)[7], 255);
-    TgaSpec zeroAlpha = TrueColor(32, 0x28);
+    TgaFields zeroAlpha = TrueColor(32, 0x28);
     for (std::size_t i = 3; i < zeroAlpha.data.size(); i += 4) {
         zeroAlpha.data[i] = 0;
     }
@@ -73,88 +73,88 @@ TEST(TgaReader, ThirtyTwoBitWithoutAlphaIsOpaque) {
 }
 
 TEST(TgaReader, ColorMappedUsesItsMapAndSkipsTheId) {
-    TgaSpec spec;
-    spec.imageType = 1;
-    spec.width = 3;
-    spec.height = 1;
-    spec.pixelDepth = 8;
-    spec.id = "identifier";
-    spec.colorMapType = 1;
-    spec.colorMapLength = 2;
-    spec.colorMapEntryBits = 24;
-    spec.colorMap = {1, 2, 3, 4, 5, 6};
-    spec.data = {1, 0, 1};
+    TgaFields fields;
+    fields.imageType = 1;
+    fields.width = 3;
+    fields.height = 1;
+    fields.pixelDepth = 8;
+    fields.id = "identifier";
+    fields.colorMapType = 1;
+    fields.colorMapLength = 2;
+    fields.colorMapEntryBits = 24;
+    fields.colorMap = {1, 2, 3, 4, 5, 6};
+    fields.data = {1, 0, 1};
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Palette()[1].blue, 4);
     EXPECT_EQ(image.Palette()[1].red, 6);
     EXPECT_EQ(image.Row(0)[2], 1);
 }
 
 TEST(TgaReader, ColorMapBeyond256EntriesIsReadPast) {
-    TgaSpec spec;
-    spec.imageType = 1;
-    spec.pixelDepth = 8;
-    spec.colorMapType = 1;
-    spec.colorMapLength = 300;
-    spec.colorMapEntryBits = 24;
-    spec.colorMap.assign(900, 7);
-    spec.data = {200};
+    TgaFields fields;
+    fields.imageType = 1;
+    fields.pixelDepth = 8;
+    fields.colorMapType = 1;
+    fields.colorMapLength = 300;
+    fields.colorMapEntryBits = 24;
+    fields.colorMap.assign(900, 7);
+    fields.data = {200};
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.PaletteSize(), 256);
     EXPECT_EQ(image.Row(0)[0], 200);
 }
 
 TEST(TgaReader, ColorMapsOtherThan24BitAreRefused) {
-    TgaSpec spec;
-    spec.imageType = 1;
-    spec.pixelDepth = 8;
-    spec.colorMapType = 1;
-    spec.colorMapLength = 2;
-    spec.colorMapEntryBits = 16;
-    spec.colorMap = {0, 0, 0, 0};
-    spec.data = {1};
-    EXPECT_TRUE(Refused(MakeTga(spec)));
+    TgaFields fields;
+    fields.imageType = 1;
+    fields.pixelDepth = 8;
+    fields.colorMapType = 1;
+    fields.colorMapLength = 2;
+    fields.colorMapEntryBits = 16;
+    fields.colorMap = {0, 0, 0, 0};
+    fields.data = {1};
+    EXPECT_TRUE(Refused(MakeTga(fields)));
 }
 
 TEST(TgaReader, GreyGetsTheGreyRampAndSkipsAMap) {
-    TgaSpec spec;
-    spec.imageType = 3;
-    spec.width = 2;
-    spec.pixelDepth = 8;
-    spec.colorMapType = 1;
-    spec.colorMapLength = 1;
-    spec.colorMapEntryBits = 32;
-    spec.colorMap = {9, 9, 9, 9};
-    spec.data = {5, 6};
+    TgaFields fields;
+    fields.imageType = 3;
+    fields.width = 2;
+    fields.pixelDepth = 8;
+    fields.colorMapType = 1;
+    fields.colorMapLength = 1;
+    fields.colorMapEntryBits = 32;
+    fields.colorMap = {9, 9, 9, 9};
+    fields.data = {5, 6};
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Palette()[6].green, 6);
     EXPECT_EQ(image.Row(0)[1], 6);
 }
 
 TEST(TgaReader, TrueColorSkipsAColorMap) {
-    TgaSpec spec = TrueColor(24, 0x20);
-    spec.colorMapType = 1;
-    spec.colorMapLength = 3;
-    spec.colorMapEntryBits = 16;
-    spec.colorMap.assign(6, 0xEE);
+    TgaFields fields = TrueColor(24, 0x20);
+    fields.colorMapType = 1;
+    fields.colorMapLength = 3;
+    fields.colorMapEntryBits = 16;
+    fields.colorMap.assign(6, 0xEE);
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Row(0)[0], 10);
 }
 
 TEST(TgaRunLength, PacketsCrossRowsAndTheImageIsBottomUp) {
-    TgaSpec spec;
-    spec.imageType = 10;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixelDepth = 24;
+    TgaFields fields;
+    fields.imageType = 10;
+    fields.width = 3;
+    fields.height = 2;
+    fields.pixelDepth = 24;
     // A run of 4 grey pixels across the first row, then 2 raw pixels.
-    spec.data = {0x83, 50, 50, 50, 0x01, 1, 2, 3, 4, 5, 6};
+    fields.data = {0x83, 50, 50, 50, 0x01, 1, 2, 3, 4, 5, 6};
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Height(), 2);
     // Bottom-first file: the first row decoded is the bottom one.
     EXPECT_EQ(image.Row(1)[6], 50);
@@ -164,15 +164,15 @@ TEST(TgaRunLength, PacketsCrossRowsAndTheImageIsBottomUp) {
 }
 
 TEST(TgaRunLength, TopFirstFillsFromTheTopButStaysBottomUp) {
-    TgaSpec spec;
-    spec.imageType = 10;
-    spec.width = 1;
-    spec.height = 2;
-    spec.pixelDepth = 32;
-    spec.descriptor = 0x28;
-    spec.data = {0x00, 1, 2, 3, 4, 0x00, 5, 6, 7, 8};
+    TgaFields fields;
+    fields.imageType = 10;
+    fields.width = 1;
+    fields.height = 2;
+    fields.pixelDepth = 32;
+    fields.descriptor = 0x28;
+    fields.data = {0x00, 1, 2, 3, 4, 0x00, 5, 6, 7, 8};
     DibStream image;
-    ASSERT_TRUE(DecodeTGA(MakeTga(spec), image));
+    ASSERT_TRUE(DecodeTGA(MakeTga(fields), image));
     EXPECT_EQ(image.Height(), 2);
     EXPECT_EQ(image.Row(0)[0], 1);
     EXPECT_EQ(image.Row(0)[3], 4);
@@ -180,41 +180,41 @@ TEST(TgaRunLength, TopFirstFillsFromTheTopButStaysBottomUp) {
 }
 
 TEST(TgaRunLength, RestOfTheLastPacketIsDropped) {
-    TgaSpec spec;
-    spec.imageType = 9;
-    spec.width = 2;
-    spec.height = 1;
-    spec.pixelDepth = 8;
-    spec.colorMapType = 1;
-    spec.colorMapLength = 1;
-    spec.colorMapEntryBits = 24;
-    spec.colorMap = {1, 2, 3};
-    spec.data = {0xFF, 0};
+    TgaFields fields;
+    fields.imageType = 9;
+    fields.width = 2;
+    fields.height = 1;
+    fields.pixelDepth = 8;
+    fields.colorMapType = 1;
+    fields.colorMapLength = 1;
+    fields.colorMapEntryBits = 24;
+    fields.colorMap = {1, 2, 3};
+    fields.data = {0xFF, 0};
     DibStream image;
-    EXPECT_TRUE(DecodeTGA(MakeTga(spec), image));
+    EXPECT_TRUE(DecodeTGA(MakeTga(fields), image));
 }
 
 TEST(TgaRunLength, ShortDataIsRefused) {
-    TgaSpec spec;
-    spec.imageType = 10;
-    spec.width = 4;
-    spec.height = 1;
-    spec.pixelDepth = 16;
-    spec.data = {0x81, 1, 2, 0x01, 3};
-    EXPECT_TRUE(Refused(MakeTga(spec)));
+    TgaFields fields;
+    fields.imageType = 10;
+    fields.width = 4;
+    fields.height = 1;
+    fields.pixelDepth = 16;
+    fields.data = {0x81, 1, 2, 0x01, 3};
+    EXPECT_TRUE(Refused(MakeTga(fields)));
 }
 
 TEST(TgaReader, UnsupportedVariantsAndTruncationsAreRefused) {
-    TgaSpec type11 = TrueColor(24, 0);
+    TgaFields type11 = TrueColor(24, 0);
     type11.imageType = 11;
     EXPECT_TRUE(Refused(MakeTga(type11)));
     EXPECT_TRUE(Refused(MakeTga(TrueColor(15, 0))));
-    TgaSpec mappedWithoutMap;
+    TgaFields mappedWithoutMap;
     mappedWithoutMap.imageType = 9;
     mappedWithoutMap.pixelDepth = 8;
     mappedWithoutMap.data = {0x80, 0};
     EXPECT_TRUE(Refused(MakeTga(mappedWithoutMap)));
-    TgaSpec zeroWidth = TrueColor(24, 0);
+    TgaFields zeroWidth = TrueColor(24, 0);
     zeroWidth.width = 0;
     EXPECT_TRUE(Refused(MakeTga(zeroWidth)));
     const Bytes file = MakeTga(TrueColor(24, 0));
