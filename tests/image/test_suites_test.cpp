@@ -103,7 +103,7 @@ protected:
         root_ = TestDataFolder();
         if (root_.empty()) {
             GTEST_SKIP() << "public image suites not found at " << QUORVEL_TESTDATA_DIR
-                         << "/images (only the shared workspace has them)";
+                         << "/images; set QUORVEL_TESTDATA_DIR to the testdata folder to run them";
         }
     }
     fs::path root_;
