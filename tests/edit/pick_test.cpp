@@ -10,7 +10,7 @@ namespace {
 
 CFace MakeFace(std::initializer_list<int> corners) {
     CFace f;
-    f.indices = corners;
+    f.indices.assign(corners.begin(), corners.end());
     f.edgeSelected.resize(f.indices.size(), false);
     return f;
 }
