@@ -6,17 +6,11 @@
 #include "edit/belt.h"
 #include "edit/flood.h"
 #include "edit/vertex_faces.h"
+#include "face_builder.h"
 #include "selection_reference.h"
 #include "support/mesh_generators.h"
 
 namespace {
-
-CFace MakeFace(std::initializer_list<int> corners) {
-    CFace f;
-    f.indices.assign(corners.begin(), corners.end());
-    f.edgeSelected.resize(f.indices.size(), false);
-    return f;
-}
 
 void Append(CModel& to, const CModel& from, const CVector& offset) {
     const int base = static_cast<int>(to.vertices.size());

@@ -3,17 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "edit/pick_clip.h"
+#include "face_builder.h"
 #include "support/mesh_generators.h"
 #include "view_helpers.h"
 
 namespace {
-
-CFace MakeFace(std::initializer_list<int> corners) {
-    CFace f;
-    f.indices.assign(corners.begin(), corners.end());
-    f.edgeSelected.resize(f.indices.size(), false);
-    return f;
-}
 
 // One quad of side 200 at height y, facing up: clockwise seen from above, where
 // +x runs right and +z down the screen.
