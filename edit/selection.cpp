@@ -94,19 +94,24 @@ void SelectByMode(CCentigrade& scene, const PickHit& hit) {
 }
 
 // Vertices inside the rectangle are marked, and selected when vertices are
-// selectable; edges and faces follow from the marks.
+// selectable; edges and faces follow from the marks. Every vertex has at most
+// one record, so the two halves of the list touch different vertices.
 void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
-    for (const PickHit& hit : records) {
-        if (hit.kind != PickVertex) {
-            continue;
+    const bool select = scene.vertexSelectable;
+    ForParts(records.size(), [&scene, &records, select](int, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const PickHit& hit = records[i];
+            if (hit.kind != PickVertex) {
+                continue;
+            }
+            CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
+                             .vertices[static_cast<std::size_t>(hit.element)];
+            if (select) {
+                v.selected = true;
+            }
+            v.mark = true;
         }
-        CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
-                         .vertices[static_cast<std::size_t>(hit.element)];
-        if (scene.vertexSelectable) {
-            v.selected = true;
-        }
-        v.mark = true;
-    }
+    });
     for (CModel& model : scene.models) {
         SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
     }
@@ -152,17 +157,28 @@ void CCentigrade::ProcessHits(const PickResult& result) {
     }
 }
 
+// Most flags are already clear: reading them first spares writing back the
+// cache lines of a million untouched faces.
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
         ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
-                model.vertices[i].selected = false;
+                if (model.vertices[i].selected) {
+                    model.vertices[i].selected = false;
+                }
             }
         });
         ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
-                model.faces[i].selected = false;
-                model.faces[i].SetAllEdges(false);
+                CFace& f = model.faces[i];
+                if (f.selected) {
+                    f.selected = false;
+                }
+                for (bool& edge : f.edgeSelected) {
+                    if (edge) {
+                        edge = false;
+                    }
+                }
             }
         });
     }

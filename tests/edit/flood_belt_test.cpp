@@ -148,28 +148,47 @@ TEST(FloodAndBelt, MatchTheLiteralWalksOnRandomMeshes) {
     }
 }
 
-TEST(FloodAndBelt, StaleFaceListsAreRebuiltAfterADeletion) {
+TEST(FloodAndBelt, StaleFaceListsAreRebuiltAfterDeletionsAndAppends) {
     std::mt19937 random(3);
     CModel mesh = TwoShells();
     mesh.ComputeNormals(1);
-    mesh.faces.erase(mesh.faces.begin() + 2);
-    EXPECT_FALSE(VertexFacesAreCurrent(mesh));
-    CompareEverywhere(mesh, random, "after deletion");
+    CModel deletedInside = mesh;
+    deletedInside.faces.erase(deletedInside.faces.begin() + 2);
+    CompareEverywhere(deletedInside, random, "after deleting face 2");
+    CModel deletedLast = mesh;
+    deletedLast.faces.pop_back();
+    CompareEverywhere(deletedLast, random, "after deleting the last face");
+    CModel appended = mesh;
+    appended.faces.push_back(MakeFace({0, 13, 14, 1}));
+    CompareEverywhere(appended, random, "after appending a face");
     mesh.vertexInfo.clear();
     CompareEverywhere(mesh, random, "without lists");
 }
 
-TEST(FloodAndBelt, FaceListsOfTheNormalComputationAreCurrent) {
-    CModel mesh = Mixed();
-    EXPECT_FALSE(VertexFacesAreCurrent(mesh));
+TEST(FloodAndBelt, FaceListChecksCatchEveryDeletion) {
+    CModel mesh = Fin();
     mesh.ComputeNormals(1);
-    EXPECT_TRUE(VertexFacesAreCurrent(mesh));
-    EnsureVertexFaces(mesh);
-    EXPECT_TRUE(VertexFacesAreCurrent(mesh));
-    const CFace first = mesh.faces[0];
-    mesh.faces[0] = mesh.faces[1];
-    mesh.faces[1] = first;
-    EXPECT_FALSE(VertexFacesAreCurrent(mesh));
+    const auto allConsistent = [](const CModel& m) {
+        for (std::size_t v = 0; v < m.vertices.size(); ++v) {
+            if (!VertexFaceListIsConsistent(m, static_cast<int>(v))) {
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(VertexFacesLookCurrent(mesh));
+    EXPECT_TRUE(allConsistent(mesh));
+    for (std::size_t face = 0; face < mesh.faces.size(); ++face) {
+        CModel deleted = mesh;
+        deleted.faces.erase(deleted.faces.begin() + static_cast<std::ptrdiff_t>(face));
+        EXPECT_FALSE(VertexFacesLookCurrent(deleted) && allConsistent(deleted)) << face;
+    }
+    CModel appended = mesh;
+    appended.faces.push_back(MakeFace({0, 1, 2}));
+    EXPECT_FALSE(VertexFacesLookCurrent(appended));
+    RebuildVertexFaces(appended);
+    EXPECT_TRUE(VertexFacesLookCurrent(appended));
+    EXPECT_TRUE(allConsistent(appended));
 }
 
 TEST(FloodAndBelt, ConnectedSelectionStaysWithinOneShell) {
