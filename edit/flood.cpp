@@ -1,49 +1,57 @@
 #include "edit/flood.h"
 
-#include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "edit/parallel.h"
-#include "edit/vertex_faces.h"
 #include "scene/model.h"
 
 namespace {
 
-// Finds the faces reachable from `seeds` over faces not `visited` (all faces
-// count as unvisited when `ignoreVisited`), breadth first over vertices with
-// an explicit queue: a mesh of a million faces would overflow the stack with
-// one call per face. A vertex is expanded once; a second expansion could only
-// find faces already reached. Nothing is changed here, so a walk abandoned on
-// a stale face list leaves no trace. False when a stale list was met.
-bool FindReached(const CModel& model, const std::vector<int>& seeds, bool ignoreVisited,
-                 std::vector<std::uint8_t>& reached) {
-    reached.assign(model.faces.size(), 0);
-    std::vector<std::uint8_t> expanded(model.vertices.size(), 0);
-    std::vector<int> queue(seeds);
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int key = queue[head];
-        if (expanded[static_cast<std::size_t>(key)]) {
-            continue;
-        }
-        expanded[static_cast<std::size_t>(key)] = 1;
-        if (!VertexFaceListIsConsistent(model, key)) {
-            return false;
-        }
-        for (int p : model.vertexInfo[static_cast<std::size_t>(key)].faces) {
-            const auto face = static_cast<std::size_t>(p);
-            if (reached[face] || (!ignoreVisited && model.faces[face].visited)) {
-                continue;
-            }
-            reached[face] = 1;
-            for (int v : model.faces[face].indices) {
-                if (!expanded[static_cast<std::size_t>(v)]) {
-                    queue.push_back(v);
-                }
-            }
+// The faces a flood reaches from a vertex are those joined to it by a chain of
+// eligible faces sharing vertices: exactly the eligible faces in the vertex's
+// connected component of the vertex-face graph. Two passes in face order find
+// it without recursion and without the scattered reads of a walk; a forest
+// over the vertices merges the corners of every eligible face.
+class VertexComponents {
+public:
+    explicit VertexComponents(std::size_t vertexCount) : parent_(vertexCount) {
+        std::iota(parent_.begin(), parent_.end(), 0);
+    }
+
+    void Join(int a, int b) {
+        a = Root(a);
+        b = Root(b);
+        if (a != b) {
+            // The larger root joins the smaller, which keeps trees shallow for
+            // meshes whose faces run in vertex order.
+            parent_[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
         }
     }
-    return true;
-}
+
+    // After this every vertex points straight at its root, and Component reads
+    // without changing anything (so threads may share it). Every vertex points
+    // at a smaller one, so in vertex order each parent is already flattened.
+    void Flatten() {
+        for (std::size_t v = 0; v < parent_.size(); ++v) {
+            parent_[v] = parent_[static_cast<std::size_t>(parent_[v])];
+        }
+    }
+
+    int Component(int v) const { return parent_[static_cast<std::size_t>(v)]; }
+
+    int Root(int v) {
+        while (parent_[static_cast<std::size_t>(v)] != v) {
+            int& up = parent_[static_cast<std::size_t>(v)];
+            up = parent_[static_cast<std::size_t>(up)];
+            v = up;
+        }
+        return v;
+    }
+
+private:
+    std::vector<int> parent_;
+};
 
 void Mark(CFace& f, bool state) {
     f.selected = state;
@@ -51,31 +59,41 @@ void Mark(CFace& f, bool state) {
     f.SetAllEdges(state);
 }
 
+// Floods from `key` over the faces that are not `visited`, or over all faces
+// when `freshWalk` (whose faces then all end with `visited` telling whether
+// they were reached).
+void Flood(CModel& model, int key, bool state, bool freshWalk) {
+    VertexComponents components(model.vertices.size());
+    for (const CFace& f : model.faces) {
+        if (freshWalk || !f.visited) {
+            for (std::size_t k = 1; k < f.indices.size(); ++k) {
+                components.Join(f.indices[0], f.indices[k]);
+            }
+        }
+    }
+    components.Flatten();
+    const int component = components.Component(key);
+    ForParts(model.faces.size(), [&](int, std::size_t begin, std::size_t end) {
+        for (std::size_t r = begin; r < end; ++r) {
+            CFace& f = model.faces[r];
+            if (!freshWalk && f.visited) {
+                continue;
+            }
+            if (components.Component(f.indices[0]) == component) {
+                Mark(f, state);
+            } else if (freshWalk) {
+                f.visited = false;
+            }
+        }
+    });
+}
+
 }  // namespace
 
 void FloodSelect(CModel& model, int face, bool state) {
-    const auto& corners = model.faces[static_cast<std::size_t>(face)].indices;
-    const std::vector<int> seeds(corners.begin(), corners.end());
-    std::vector<std::uint8_t> reached;
-    WithVertexFaces(model, [&] { return FindReached(model, seeds, true, reached); });
-    ForParts(model.faces.size(),
-             [&model, &reached, state](int, std::size_t begin, std::size_t end) {
-                 for (std::size_t r = begin; r < end; ++r) {
-                     if (reached[r]) {
-                         Mark(model.faces[r], state);
-                     } else {
-                         model.faces[r].visited = false;
-                     }
-                 }
-             });
+    Flood(model, model.faces[static_cast<std::size_t>(face)].indices[0], state, true);
 }
 
 void FloodFromVertex(CModel& model, int vertex, bool state) {
-    std::vector<std::uint8_t> reached;
-    WithVertexFaces(model, [&] { return FindReached(model, {vertex}, false, reached); });
-    for (std::size_t r = 0; r < reached.size(); ++r) {
-        if (reached[r]) {
-            Mark(model.faces[r], state);
-        }
-    }
+    Flood(model, vertex, state, false);
 }

@@ -10,18 +10,20 @@ void SelectFaceFromMarks(const CModel& model, CFace& f, bool edges, bool faces) 
     if (n != 3 && n != 4) {
         return;
     }
-    const auto marked = [&model, &f](std::size_t corner) {
-        return model.vertices[static_cast<std::size_t>(f.indices[corner])].mark;
-    };
+    bool marked[4];
     bool allMarked = true;
     for (std::size_t k = 0; k < n; ++k) {
-        if (edges && marked(k) && marked((k + 1) % n)) {
-            f.SetEdgeSelected(static_cast<int>(k), true);
-        }
-        allMarked = allMarked && marked(k);
+        marked[k] = model.vertices[static_cast<std::size_t>(f.indices[k])].mark;
+        allMarked = allMarked && marked[k];
     }
-    if (faces && allMarked) {
-        f.SetAllEdges(true);
+    // Flags already set are not written again: most faces of a big range are
+    // untouched, and a write would dirty their cache lines.
+    for (std::size_t k = 0; k < n && k < f.edgeSelected.size(); ++k) {
+        const bool take =
+            (faces && allMarked) || (edges && marked[k] && marked[k + 1 == n ? 0 : k + 1]);
+        if (take && !f.edgeSelected[k]) {
+            f.edgeSelected[k] = true;
+        }
     }
 }
 

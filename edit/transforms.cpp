@@ -27,10 +27,13 @@ void ForAffected(std::vector<CModel>& models, Change change) {
 }
 
 // Two threads may mark a vertex shared by faces in both halves; both write
-// `true`, and the relaxed atomic store makes that well-defined at no cost.
+// `true`, and relaxed atomic access makes that well-defined at no cost. A
+// vertex already marked by a neighbouring face is not written again.
 void Mark(CModel& model, int vertex) {
-    std::atomic_ref<bool>(model.vertices[static_cast<std::size_t>(vertex)].mark)
-        .store(true, std::memory_order_relaxed);
+    std::atomic_ref<bool> mark(model.vertices[static_cast<std::size_t>(vertex)].mark);
+    if (!mark.load(std::memory_order_relaxed)) {
+        mark.store(true, std::memory_order_relaxed);
+    }
 }
 
 void MarkSelectedCorners(CModel& model) {
@@ -50,7 +53,7 @@ void MarkSelectedCorners(CModel& model) {
             for (std::size_t k = 0; k < edges && k < f.edgeSelected.size(); ++k) {
                 if (f.edgeSelected[k]) {
                     Mark(model, f.indices[k]);
-                    Mark(model, f.indices[(k + 1) % n]);
+                    Mark(model, f.indices[k + 1 == n ? 0 : k + 1]);
                 }
             }
         }
