@@ -141,6 +141,35 @@ TEST(FloodAndBelt, MatchTheLiteralWalksOnShellsStripsAndFins) {
     CompareEverywhere(MakeQuadGrid(4), random, "grid");
 }
 
+TEST(FloodAndBelt, FloodFromAVertexStopsAtVisitedFacesLikeTheLiteralWalk) {
+    std::mt19937 random(17);
+    for (int i = 0; i < 200; ++i) {
+        CModel fast = RandomMesh(random);
+        Scramble(fast, random);
+        CModel literal = fast;
+        const int vertex = static_cast<int>(random() % fast.vertices.size());
+        FloodFromVertex(fast, vertex, i % 2 == 0);
+        LiteralFloodFromVertex(literal, vertex, i % 2 == 0);
+        ExpectSameFlags(fast, literal, "mesh " + std::to_string(i));
+    }
+}
+
+TEST(FloodAndBelt, WalkOnItsOwnMatchesTheLiteralWalk) {
+    std::mt19937 random(23);
+    for (int i = 0; i < 200; ++i) {
+        CModel fast = RandomMesh(random);
+        Scramble(fast, random);
+        CModel literal = fast;
+        const int start = static_cast<int>(random() % fast.faces.size());
+        const int previous = static_cast<int>(random() % fast.faces.size());
+        const int a = static_cast<int>(random() % fast.vertices.size());
+        const int b = static_cast<int>(random() % fast.vertices.size());
+        WalkBelt(fast, start, previous, a, b, true);
+        LiteralWalkBelt(literal, start, previous, a, b, true);
+        ExpectSameFlags(fast, literal, "mesh " + std::to_string(i));
+    }
+}
+
 TEST(FloodAndBelt, MatchTheLiteralWalksOnRandomMeshes) {
     std::mt19937 random(11);
     for (int i = 0; i < 60; ++i) {

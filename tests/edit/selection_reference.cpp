@@ -4,29 +4,8 @@
 
 namespace {
 
-void LiteralFloodFromVertex(CModel& model, int key, bool state) {
-    for (std::size_t p = 0; p < model.faces.size(); ++p) {
-        if (model.faces[p].visited) {
-            continue;
-        }
-        for (std::size_t i = 0; i < model.faces[p].indices.size(); ++i) {
-            if (model.faces[p].indices[i] != key) {
-                continue;
-            }
-            model.faces[p].selected = state;
-            model.faces[p].visited = true;
-            for (std::size_t j = 0; j < model.faces[p].indices.size(); ++j) {
-                model.faces[p].edgeSelected[j] = state;
-                if (model.faces[p].indices[j] != key) {
-                    LiteralFloodFromVertex(model, model.faces[p].indices[j], state);
-                }
-            }
-        }
-    }
-}
-
-void LiteralWalkBelt(CModel& model, std::vector<bool>& onBelt, int start, int previous, int a,
-                     int b, bool state) {
+void WalkOn(CModel& model, std::vector<bool>& onBelt, int start, int previous, int a, int b,
+            bool state) {
     for (std::size_t i = 0; i < model.faces.size(); ++i) {
         const int face = static_cast<int>(i);
         if (face == start || face == previous || onBelt[i]) {
@@ -69,12 +48,33 @@ void LiteralWalkBelt(CModel& model, std::vector<bool>& onBelt, int start, int pr
         } else {
             continue;
         }
-        LiteralWalkBelt(model, onBelt, start, face, f.indices[static_cast<std::size_t>(next[0])],
-                        f.indices[static_cast<std::size_t>(next[1])], state);
+        WalkOn(model, onBelt, start, face, f.indices[static_cast<std::size_t>(next[0])],
+               f.indices[static_cast<std::size_t>(next[1])], state);
     }
 }
 
 }  // namespace
+
+void LiteralFloodFromVertex(CModel& model, int key, bool state) {
+    for (std::size_t p = 0; p < model.faces.size(); ++p) {
+        if (model.faces[p].visited) {
+            continue;
+        }
+        for (std::size_t i = 0; i < model.faces[p].indices.size(); ++i) {
+            if (model.faces[p].indices[i] != key) {
+                continue;
+            }
+            model.faces[p].selected = state;
+            model.faces[p].visited = true;
+            for (std::size_t j = 0; j < model.faces[p].indices.size(); ++j) {
+                model.faces[p].edgeSelected[j] = state;
+                if (model.faces[p].indices[j] != key) {
+                    LiteralFloodFromVertex(model, model.faces[p].indices[j], state);
+                }
+            }
+        }
+    }
+}
 
 void LiteralFloodSelect(CModel& model, int face, bool state) {
     for (CFace& f : model.faces) {
@@ -99,6 +99,14 @@ void LiteralSelectRing(CModel& model, int face, int edge, bool state) {
     const auto c = [&f, edge](int offset) {
         return f.indices[static_cast<std::size_t>((edge + offset) % 4)];
     };
-    LiteralWalkBelt(model, onBelt, face, face, c(0), c(1), state);
-    LiteralWalkBelt(model, onBelt, face, face, c(2), c(3), state);
+    WalkOn(model, onBelt, face, face, c(0), c(1), state);
+    WalkOn(model, onBelt, face, face, c(2), c(3), state);
+}
+
+// The walk comes from `previous`, so that face counts as on the belt.
+void LiteralWalkBelt(CModel& model, int start, int previous, int a, int b, bool state) {
+    std::vector<bool> onBelt(model.faces.size(), false);
+    onBelt[static_cast<std::size_t>(start)] = true;
+    onBelt[static_cast<std::size_t>(previous)] = true;
+    WalkOn(model, onBelt, start, previous, a, b, state);
 }

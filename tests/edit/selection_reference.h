@@ -7,4 +7,6 @@
 #include "scene/model.h"
 
 void LiteralFloodSelect(CModel& model, int face, bool state);
+void LiteralFloodFromVertex(CModel& model, int key, bool state);
+void LiteralWalkBelt(CModel& model, int start, int previous, int a, int b, bool state);
 void LiteralSelectRing(CModel& model, int face, int edge, bool state);
