@@ -47,36 +47,35 @@ void CollectShape(const Matrix4& m, std::span<const CVector> points,
     }
 }
 
+// The points of one axis's shape in a table holding `perAxis` points per shape.
+template <std::size_t N>
+std::span<const CVector> ShapeOf(const std::array<CVector, N>& table, int perAxis, int axis) {
+    return std::span(table).subspan(static_cast<std::size_t>(axis * perAxis),
+                                    static_cast<std::size_t>(perAxis));
+}
+
+// The centre cube is offered first, so it wins wherever it lies under the window.
 void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<PickHit>& records) {
-    const auto centre = std::span(handleCubePoints).subspan(24, 8);
+    const auto centre = ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter);
     switch (scene.toolMode) {
         case ToolMove:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m,
-                             std::span(handleArrowPoints)
-                                 .subspan(static_cast<std::size_t>(axis * kArrowPointsPerAxis),
-                                          kArrowPointsPerAxis),
+                CollectShape(m, ShapeOf(handleArrowPoints, kArrowPointsPerAxis, axis),
                              handleArrowTriangles, axis, records);
             }
             break;
         case ToolRotate:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m,
-                             std::span(handleRingPoints)
-                                 .subspan(static_cast<std::size_t>(axis * kRingPointsPerAxis),
-                                          kRingPointsPerAxis),
+                CollectShape(m, ShapeOf(handleRingPoints, kRingPointsPerAxis, axis),
                              handleRingTriangles, axis, records);
             }
             break;
         case ToolScale:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleZ; axis >= HandleX; --axis) {
-                CollectShape(m,
-                             std::span(handleCubePoints)
-                                 .subspan(static_cast<std::size_t>(axis * kCubePointsPerCube),
-                                          kCubePointsPerCube),
+                CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, axis),
                              handleCubeTriangles, axis, records);
             }
             break;
@@ -85,9 +84,44 @@ void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<Pick
     }
 }
 
+// What one part of the face scan found.
+struct FaceScanHits {
+    std::vector<PickHit>& edges;
+    std::vector<PickHit>& faces;
+};
+
+// The edges and the surface of face r, whose first edge has number firstEdge.
+void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEligibility& eligible,
+                 std::size_t r, int firstEdge, FaceScanHits found) {
+    const CFace& f = model.faces[r];
+    const std::size_t n = f.indices.size();
+    const auto corner = [&f](std::size_t k) { return static_cast<std::size_t>(f.indices[k]); };
+    const auto clip = [&model, &m](std::size_t v) { return ToClip(m, model.vertices[v]); };
+    if (eligible.edges) {
+        const std::size_t edgeCount = n == 2 ? 1 : n;
+        for (std::size_t k = 0; k < edgeCount; ++k) {
+            if (const auto depth = SegmentDepth(clip(corner(k)), clip(corner((k + 1) % n)))) {
+                found.edges.push_back(
+                    {PickEdge, object, firstEdge + static_cast<int>(k), SelectBufferDepth(*depth)});
+            }
+        }
+    }
+    if (eligible.faces && n > 2) {
+        std::array<ClipCoord, 4> corners;
+        for (std::size_t k = 0; k < n; ++k) {
+            corners[k] = clip(corner(k));
+        }
+        if (const auto depth = FrontPolygonDepth(std::span(corners).first(n))) {
+            found.faces.push_back(
+                {PickFace, object, static_cast<int>(r), SelectBufferDepth(*depth)});
+        }
+    }
+}
+
 // Every vertex is transformed once; its out-code then lets the edges and faces
 // that lie wholly outside one plane of the small pick volume, almost all of
-// them, be dismissed without clipping.
+// them, be dismissed without clipping (a segment or polygon whose corners are
+// all outside one plane clips to nothing).
 void CollectObject(const CModel& model, int object, const Matrix4& m,
                    const PickEligibility& eligible, ObjectHits& hits) {
     const std::size_t vertexCount = model.vertices.size();
@@ -110,58 +144,31 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
         return;
     }
 
+    // Each part numbers its edges from 0; the second part's follow the first's.
     std::array<int, 2> edgesInPart = {0, 0};
-    const int parts = ForParts(model.faces.size(), [&](int part, std::size_t begin,
-                                                       std::size_t end) {
-        const auto p = static_cast<std::size_t>(part);
-        std::vector<PickHit>& edgeHits = hits.edges[p];
-        std::vector<PickHit>& faceHits = hits.faces[p];
-        int edgeNumber = 0;
-        for (std::size_t r = begin; r < end; ++r) {
-            const CFace& f = model.faces[r];
-            const std::size_t n = f.indices.size();
-            if (n < 2 || n > 4) {
-                continue;
-            }
-            const int edgeCount = n == 2 ? 1 : static_cast<int>(n);
-            const int firstEdge = edgeNumber;
-            edgeNumber += edgeCount;
-            unsigned shared = 0x3F;
-            for (int v : f.indices) {
-                shared &= codes[static_cast<std::size_t>(v)];
-            }
-            if (shared != 0) {
-                continue;
-            }
-            if (eligible.edges) {
-                for (int k = 0; k < edgeCount; ++k) {
-                    const auto a = static_cast<std::size_t>(f.indices[static_cast<std::size_t>(k)]);
-                    const auto b =
-                        static_cast<std::size_t>(f.indices[(static_cast<std::size_t>(k) + 1) % n]);
-                    if ((codes[a] & codes[b]) != 0) {
-                        continue;
-                    }
-                    if (const auto depth = SegmentDepth(ToClip(m, model.vertices[a]),
-                                                        ToClip(m, model.vertices[b]))) {
-                        edgeHits.push_back(
-                            {PickEdge, object, firstEdge + k, SelectBufferDepth(*depth)});
-                    }
+    const int parts =
+        ForParts(model.faces.size(), [&](int part, std::size_t begin, std::size_t end) {
+            const auto p = static_cast<std::size_t>(part);
+            int edgeNumber = 0;
+            for (std::size_t r = begin; r < end; ++r) {
+                const auto& corners = model.faces[r].indices;
+                const std::size_t n = corners.size();
+                if (n < 2 || n > 4) {
+                    continue;
+                }
+                const int firstEdge = edgeNumber;
+                edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+                unsigned shared = 0x3F;
+                for (int v : corners) {
+                    shared &= codes[static_cast<std::size_t>(v)];
+                }
+                if (shared == 0) {
+                    CollectFace(model, object, m, eligible, r, firstEdge,
+                                {hits.edges[p], hits.faces[p]});
                 }
             }
-            if (eligible.faces && n > 2) {
-                std::array<ClipCoord, 4> corners;
-                for (std::size_t c = 0; c < n; ++c) {
-                    corners[c] = ToClip(m, model.vertices[static_cast<std::size_t>(f.indices[c])]);
-                }
-                if (const auto depth = FrontPolygonDepth(std::span(corners).first(n))) {
-                    faceHits.push_back(
-                        {PickFace, object, static_cast<int>(r), SelectBufferDepth(*depth)});
-                }
-            }
-        }
-        edgesInPart[p] = edgeNumber;
-    });
-    // The second half numbered its edges from 0; they follow the first half's.
+            edgesInPart[p] = edgeNumber;
+        });
     if (parts == 2) {
         for (PickHit& hit : hits.edges[1]) {
             hit.element += edgesInPart[0];
