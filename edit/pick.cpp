@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "edit/gizmo.h"
 #include "edit/manipulator_tables.h"
 #include "edit/parallel.h"
 #include "edit/pick_clip.h"
@@ -282,7 +283,23 @@ bool CCentigrade::Pick(int x, int y) {
         }
         return false;
     }
-    ProcessHits(ResolveHits(std::move(records)));
-    UpdateGizmo();
+    const PickResult result = ResolveHits(std::move(records));
+    const bool replacingClick = toolMode == ToolSelect && selectMode == SelectNormal && !keyFlag &&
+                                result.handle == HandleNone;
+    ProcessHits(result);
+    const PickHit& best = result.best;
+    if (replacingClick && best.kind != PickEdge) {
+        // The click cleared the selection and then set the flags of one vertex
+        // or one face at most, so the marks are rebuilt from that face alone
+        // instead of from a scan of every face.
+        ClearMarks();
+        if (best.kind == PickFace) {
+            CModel& model = models[static_cast<std::size_t>(best.object)];
+            MarkFaceCorners(model, model.faces[static_cast<std::size_t>(best.element)]);
+        }
+        PlaceGizmo(*this);
+    } else {
+        UpdateGizmo();
+    }
     return true;
 }

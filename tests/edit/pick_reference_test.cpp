@@ -114,6 +114,55 @@ TEST(PickReference, FastPickEqualsExhaustivePickOnRandomScenes) {
     EXPECT_GT(withHits, 50);
 }
 
+void ExpectSameSelection(const CCentigrade& a, const CCentigrade& b, const std::string& what) {
+    EXPECT_EQ(a.gizmo.x, b.gizmo.x) << what;
+    EXPECT_EQ(a.gizmo.y, b.gizmo.y) << what;
+    EXPECT_EQ(a.gizmo.z, b.gizmo.z) << what;
+    EXPECT_EQ(a.showGizmo, b.showGizmo) << what;
+    EXPECT_EQ(a.hitIndex, b.hitIndex) << what;
+    for (std::size_t o = 0; o < a.models.size(); ++o) {
+        for (std::size_t i = 0; i < a.models[o].vertices.size(); ++i) {
+            const CVector& u = a.models[o].vertices[i];
+            const CVector& v = b.models[o].vertices[i];
+            ASSERT_TRUE(u.selected == v.selected && u.mark == v.mark) << what << " vertex " << i;
+        }
+        for (std::size_t i = 0; i < a.models[o].faces.size(); ++i) {
+            const CFace& f = a.models[o].faces[i];
+            const CFace& g = b.models[o].faces[i];
+            ASSERT_TRUE(f.selected == g.selected && f.edgeSelected == g.edgeSelected)
+                << what << " face " << i;
+        }
+    }
+}
+
+// Pick takes a shorter way to the marks after a plain click; the result must
+// be that of applying the hits and then placing the manipulator.
+TEST(PickReference, PickAppliesHitsThenPlacesTheManipulator) {
+    RandomScenes random(99);
+    for (int sceneNumber = 0; sceneNumber < 3; ++sceneNumber) {
+        CCentigrade scene = random.Scene();
+        for (int pick = 0; pick < 30; ++pick) {
+            random.Settings(scene);
+            scene.toolMode = random.Chance(0.8) ? ToolSelect : ToolMove;
+            scene.selectMode = random.Chance(0.8) ? SelectNormal : SelectConnected;
+            scene.keyFlag = random.Chance(0.3);
+            const ClientPoint click = random.Click(scene);
+            auto records = CollectHits(scene, ClickPickWindow(scene, click.x, click.y));
+            if (records.empty()) {
+                continue;
+            }
+            CCentigrade expected = scene;
+            expected.hitIndex = HandleNone;
+            expected.ProcessHits(ResolveHits(std::move(records)));
+            expected.UpdateGizmo();
+            ASSERT_TRUE(scene.Pick(click.x, click.y));
+            ExpectSameSelection(
+                scene, expected,
+                "scene " + std::to_string(sceneNumber) + " pick " + std::to_string(pick));
+        }
+    }
+}
+
 TEST(PickReference, WholeViewRangeOverEveryKindMatches) {
     RandomScenes random(7);
     CCentigrade scene = random.Scene();
