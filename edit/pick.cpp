@@ -8,6 +8,7 @@
 #include "edit/manipulator_tables.h"
 #include "edit/parallel.h"
 #include "edit/pick_clip.h"
+#include "edit/selection.h"
 #include "edit/view_math.h"
 #include "scene/centigrade.h"
 
@@ -122,9 +123,10 @@ void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEl
 // Every vertex is transformed once; its out-code then lets the edges and faces
 // that lie wholly outside one plane of the small pick volume, almost all of
 // them, be dismissed without clipping (a segment or polygon whose corners are
-// all outside one plane clips to nothing).
+// all outside one plane clips to nothing). With `clearing` (the same object,
+// writable) the scan also clears the selection flags on its way.
 void CollectObject(const CModel& model, int object, const Matrix4& m,
-                   const PickEligibility& eligible, ObjectHits& hits) {
+                   const PickEligibility& eligible, CModel* clearing, ObjectHits& hits) {
     const std::size_t vertexCount = model.vertices.size();
     std::vector<std::uint8_t> codes(vertexCount);
     ForParts(vertexCount, [&](int part, std::size_t begin, std::size_t end) {
@@ -139,9 +141,12 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                         {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
                 }
             }
+            if (clearing) {
+                ClearFlags(clearing->vertices[i]);
+            }
         }
     });
-    if (!eligible.edges && !eligible.faces) {
+    if (!eligible.edges && !eligible.faces && !clearing) {
         return;
     }
 
@@ -152,6 +157,9 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
             const auto p = static_cast<std::size_t>(part);
             int edgeNumber = 0;
             for (std::size_t r = begin; r < end; ++r) {
+                if (clearing) {
+                    ClearFlags(clearing->faces[r]);
+                }
                 const auto& corners = model.faces[r].indices;
                 const std::size_t n = corners.size();
                 if (n < 2 || n > 4) {
@@ -159,6 +167,9 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                 }
                 const int firstEdge = edgeNumber;
                 edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+                if (!eligible.edges && !eligible.faces) {
+                    continue;
+                }
                 unsigned shared = 0x3F;
                 for (int v : corners) {
                     shared &= codes[static_cast<std::size_t>(v)];
@@ -175,6 +186,48 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
             hit.element += edgesInPart[0];
         }
     }
+}
+
+// The hit records for `window`; with `clearing` (the scene's own objects,
+// writable) every object's selection flags are cleared as well.
+std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
+                             std::vector<CModel>* clearing) {
+    std::vector<PickHit> records;
+    const Viewport viewport = SceneViewport(scene);
+    const PickEligibility eligible = EligibleElements(scene);
+    const bool hasArea = viewport.width > 0 && viewport.height > 0;
+    const Matrix4 projection =
+        hasArea ? PickMatrix(window.x, window.y, window.width, window.height, viewport) *
+                      SceneProjection(scene)
+                : Matrix4::Identity();
+    if (hasArea && eligible.handles) {
+        CollectHandles(scene, projection * ManipulatorModelView(scene), records);
+    }
+    const bool scansObjects = hasArea && (eligible.vertices || eligible.edges || eligible.faces);
+    const Matrix4 m = projection * SceneModelView(scene);
+    std::vector<ObjectHits> perObject(scene.models.size());
+    for (std::size_t i = 0; i < scene.models.size(); ++i) {
+        CModel* clearingModel = clearing ? &(*clearing)[i] : nullptr;
+        if (scansObjects && scene.models[i].state == 0) {
+            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, clearingModel,
+                          perObject[i]);
+        } else if (clearingModel) {
+            for (CVector& v : clearingModel->vertices) {
+                ClearFlags(v);
+            }
+            for (CFace& f : clearingModel->faces) {
+                ClearFlags(f);
+            }
+        }
+    }
+    for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
+        for (const ObjectHits& hits : perObject) {
+            for (const std::vector<PickHit>& part : hits.*kind) {
+                records.insert(records.end(), part.begin(), part.end());
+            }
+        }
+    }
+    return records;
 }
 
 }  // namespace
@@ -218,37 +271,7 @@ PickWindow RangePickWindow(CCentigrade& scene) {
 }
 
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window) {
-    std::vector<PickHit> records;
-    const Viewport viewport = SceneViewport(scene);
-    if (viewport.width <= 0 || viewport.height <= 0) {
-        return records;
-    }
-    const PickEligibility eligible = EligibleElements(scene);
-    const Matrix4 projection =
-        PickMatrix(window.x, window.y, window.width, window.height, viewport) *
-        SceneProjection(scene);
-    if (eligible.handles) {
-        CollectHandles(scene, projection * ManipulatorModelView(scene), records);
-    }
-    if (!eligible.vertices && !eligible.edges && !eligible.faces) {
-        return records;
-    }
-
-    const Matrix4 m = projection * SceneModelView(scene);
-    std::vector<ObjectHits> perObject(scene.models.size());
-    for (std::size_t i = 0; i < scene.models.size(); ++i) {
-        if (scene.models[i].state == 0) {
-            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, perObject[i]);
-        }
-    }
-    for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
-        for (const ObjectHits& hits : perObject) {
-            for (const std::vector<PickHit>& part : hits.*kind) {
-                records.insert(records.end(), part.begin(), part.end());
-            }
-        }
-    }
-    return records;
+    return Collect(scene, window, nullptr);
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {
@@ -269,28 +292,31 @@ PickResult ResolveHits(std::vector<PickHit> records) {
     return result;
 }
 
+// A pick that drops the previous selection whether it hits or misses clears
+// the flags during the scan that looks for hits, which reads every face
+// anyway; the hits do not depend on the flags.
 bool CCentigrade::Pick(int x, int y) {
     const PickWindow window =
         toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
-    std::vector<PickHit> records = CollectHits(*this, window);
+    const bool replaces = PickReplacesSelection(*this);
+    std::vector<PickHit> records = Collect(*this, window, replaces ? &models : nullptr);
     hitIndex = HandleNone;
     if (records.empty()) {
-        const bool clears = (toolMode == ToolSelect &&
-                             (selectMode == SelectNormal || selectMode == SelectConnected)) ||
-                            toolMode == ToolRangeSelect;
-        if (clears && !keyFlag) {
+        if (toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag) {
             ClearSelection();
         }
         return false;
     }
     const PickResult result = ResolveHits(std::move(records));
-    const bool replacingClick = toolMode == ToolSelect && selectMode == SelectNormal && !keyFlag &&
-                                result.handle == HandleNone;
-    ProcessHits(result);
+    if (replaces) {
+        ApplyHits(*this, result);
+    } else {
+        ProcessHits(result);
+    }
     const PickHit& best = result.best;
-    if (replacingClick && best.kind != PickEdge) {
-        // The click cleared the selection and then set the flags of one vertex
-        // or one face at most, so the marks are rebuilt from that face alone
+    if (replaces && toolMode == ToolSelect && best.kind != PickEdge) {
+        // The click set the flags of one vertex or one face at most on a
+        // cleared selection, so the marks are rebuilt from that face alone
         // instead of from a scan of every face.
         ClearMarks();
         if (best.kind == PickFace) {

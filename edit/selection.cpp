@@ -1,5 +1,6 @@
 // What a resolved pick does to the selection flags, by tool and select mode.
 
+#include "edit/selection.h"
 #include "edit/belt.h"
 #include "edit/edge_numbering.h"
 #include "edit/flood.h"
@@ -119,6 +120,37 @@ void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
 
 }  // namespace
 
+bool PickReplacesSelection(const CCentigrade& scene) {
+    return ((scene.toolMode == ToolSelect && scene.selectMode == SelectNormal) ||
+            scene.toolMode == ToolRangeSelect) &&
+           !scene.keyFlag;
+}
+
+void ApplyHits(CCentigrade& scene, const PickResult& result) {
+    scene.ClearMarks();
+    const PickHit& best = result.best;
+    switch (scene.toolMode) {
+        case ToolSelect:
+            SelectByMode(scene, best);
+            break;
+        case ToolRangeSelect:
+            SelectRange(scene, result.records);
+            break;
+        case ToolDeleteFace:
+            if (best.kind == PickFace) {
+                scene.DeleteFace(best.object, best.element);
+            }
+            break;
+        case ToolPaintMaterial:
+            if (best.kind == PickFace) {
+                scene.PaintFace(best.object, best.element);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
 void CCentigrade::ProcessHits(const PickResult& result) {
     if (result.handle != HandleNone) {
         hitIndex = result.handle;
@@ -127,58 +159,22 @@ void CCentigrade::ProcessHits(const PickResult& result) {
     if (result.records.empty()) {
         return;
     }
-    const bool replace =
-        ((toolMode == ToolSelect && selectMode == SelectNormal) || toolMode == ToolRangeSelect) &&
-        !keyFlag;
-    if (replace) {
+    if (PickReplacesSelection(*this)) {
         ClearSelection();
     }
-    ClearMarks();
-    const PickHit& best = result.best;
-    switch (toolMode) {
-        case ToolSelect:
-            SelectByMode(*this, best);
-            break;
-        case ToolRangeSelect:
-            SelectRange(*this, result.records);
-            break;
-        case ToolDeleteFace:
-            if (best.kind == PickFace) {
-                DeleteFace(best.object, best.element);
-            }
-            break;
-        case ToolPaintMaterial:
-            if (best.kind == PickFace) {
-                PaintFace(best.object, best.element);
-            }
-            break;
-        default:
-            break;
-    }
+    ApplyHits(*this, result);
 }
 
-// Most flags are already clear: reading them first spares writing back the
-// cache lines of a million untouched faces.
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
         ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
-                if (model.vertices[i].selected) {
-                    model.vertices[i].selected = false;
-                }
+                ClearFlags(model.vertices[i]);
             }
         });
         ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i) {
-                CFace& f = model.faces[i];
-                if (f.selected) {
-                    f.selected = false;
-                }
-                for (bool& edge : f.edgeSelected) {
-                    if (edge) {
-                        edge = false;
-                    }
-                }
+                ClearFlags(model.faces[i]);
             }
         });
     }

@@ -129,38 +129,58 @@ void ExpectSameSelection(const CCentigrade& a, const CCentigrade& b, const std::
         for (std::size_t i = 0; i < a.models[o].faces.size(); ++i) {
             const CFace& f = a.models[o].faces[i];
             const CFace& g = b.models[o].faces[i];
-            ASSERT_TRUE(f.selected == g.selected && f.edgeSelected == g.edgeSelected)
+            ASSERT_TRUE(f.selected == g.selected && f.edgeSelected == g.edgeSelected &&
+                        f.material == g.material)
                 << what << " face " << i;
         }
     }
 }
 
-// Pick takes a shorter way to the marks after a plain click; the result must
-// be that of applying the hits and then placing the manipulator.
-TEST(PickReference, PickAppliesHitsThenPlacesTheManipulator) {
+// Pick folds some steps into its scan; the result must be that of collecting
+// the hits, then applying them (or the miss rule) and placing the manipulator.
+TEST(PickReference, PickEqualsCollectingThenApplyingTheHits) {
     RandomScenes random(99);
+    const int tools[] = {ToolSelect,      ToolSelect, ToolSelect,
+                         ToolRangeSelect, ToolMove,   ToolPaintMaterial};
+    int hits = 0;
     for (int sceneNumber = 0; sceneNumber < 3; ++sceneNumber) {
         CCentigrade scene = random.Scene();
-        for (int pick = 0; pick < 30; ++pick) {
+        scene.materials.emplace_back(1);
+        for (int pick = 0; pick < 40; ++pick) {
             random.Settings(scene);
-            scene.toolMode = random.Chance(0.8) ? ToolSelect : ToolMove;
-            scene.selectMode = random.Chance(0.8) ? SelectNormal : SelectConnected;
+            scene.toolMode = tools[random.Between(0, 5)];
             scene.keyFlag = random.Chance(0.3);
+            scene.currentMaterial = 1;
             const ClientPoint click = random.Click(scene);
-            auto records = CollectHits(scene, ClickPickWindow(scene, click.x, click.y));
-            if (records.empty()) {
-                continue;
-            }
+
             CCentigrade expected = scene;
+            const PickWindow window = expected.toolMode == ToolRangeSelect
+                                          ? RangePickWindow(expected)
+                                          : ClickPickWindow(expected, click.x, click.y);
+            auto records = CollectHits(expected, window);
             expected.hitIndex = HandleNone;
-            expected.ProcessHits(ResolveHits(std::move(records)));
-            expected.UpdateGizmo();
-            ASSERT_TRUE(scene.Pick(click.x, click.y));
-            ExpectSameSelection(
-                scene, expected,
-                "scene " + std::to_string(sceneNumber) + " pick " + std::to_string(pick));
+            const bool hit = !records.empty();
+            if (hit) {
+                expected.ProcessHits(ResolveHits(std::move(records)));
+                expected.UpdateGizmo();
+            } else if (!expected.keyFlag && ((expected.toolMode == ToolSelect &&
+                                              (expected.selectMode == SelectNormal ||
+                                               expected.selectMode == SelectConnected)) ||
+                                             expected.toolMode == ToolRangeSelect)) {
+                expected.ClearSelection();
+            }
+            ASSERT_EQ(scene.Pick(click.x, click.y), hit);
+            hits += hit ? 1 : 0;
+            const std::string what =
+                "scene " + std::to_string(sceneNumber) + " pick " + std::to_string(pick);
+            ExpectSameSelection(scene, expected, what);
+            EXPECT_EQ(scene.currentModel, expected.currentModel) << what;
+            for (std::size_t i = 0; i < 4; ++i) {
+                EXPECT_EQ(scene.rubberBand[i], expected.rubberBand[i]) << what;
+            }
         }
     }
+    EXPECT_GT(hits, 30);
 }
 
 TEST(PickReference, WholeViewRangeOverEveryKindMatches) {
