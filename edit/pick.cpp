@@ -8,6 +8,7 @@
 #include "edit/manipulator_tables.h"
 #include "edit/parallel.h"
 #include "edit/pick_clip.h"
+#include "edit/range_select.h"
 #include "edit/selection.h"
 #include "edit/view_math.h"
 #include "scene/centigrade.h"
@@ -292,9 +293,11 @@ PickResult ResolveHits(std::vector<PickHit> records) {
     return result;
 }
 
-// A pick that drops the previous selection whether it hits or misses clears
-// the flags during the scan that looks for hits, which reads every face
-// anyway; the hits do not depend on the flags.
+// The result is that of ProcessHits followed by UpdateGizmo (or of the rule for
+// a miss), but each pass over a million faces costs as much as the whole face
+// array, so steps are folded into passes made anyway. A pick that drops the
+// previous selection whether it hits or misses clears the flags during the
+// scan for hits, which do not depend on them.
 bool CCentigrade::Pick(int x, int y) {
     const PickWindow window =
         toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
@@ -308,16 +311,19 @@ bool CCentigrade::Pick(int x, int y) {
         return false;
     }
     const PickResult result = ResolveHits(std::move(records));
-    if (replaces) {
-        ApplyHits(*this, result);
-    } else {
-        ProcessHits(result);
-    }
     const PickHit& best = result.best;
-    if (replaces && toolMode == ToolSelect && best.kind != PickEdge) {
+    if (toolMode == ToolRangeSelect) {
+        // The range derivation and the marks of the manipulator share one pass
+        // over the faces.
+        ClearMarks();
+        MarkRangeVertices(*this, result.records);
+        SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
+        PlaceGizmo(*this);
+    } else if (replaces && best.kind != PickEdge) {
         // The click set the flags of one vertex or one face at most on a
         // cleared selection, so the marks are rebuilt from that face alone
         // instead of from a scan of every face.
+        ApplyHits(*this, result);
         ClearMarks();
         if (best.kind == PickFace) {
             CModel& model = models[static_cast<std::size_t>(best.object)];
@@ -325,6 +331,11 @@ bool CCentigrade::Pick(int x, int y) {
         }
         PlaceGizmo(*this);
     } else {
+        if (replaces) {
+            ApplyHits(*this, result);
+        } else {
+            ProcessHits(result);
+        }
         UpdateGizmo();
     }
     return true;

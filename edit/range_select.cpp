@@ -1,5 +1,8 @@
 #include "edit/range_select.h"
 
+#include <atomic>
+#include <cstdint>
+
 #include "edit/parallel.h"
 #include "scene/model.h"
 
@@ -38,4 +41,63 @@ void SelectFromMarks(CModel& model, bool edges, bool faces) {
             SelectFaceFromMarks(model, model.faces[r], edges, faces);
         }
     });
+}
+
+namespace {
+
+// Threads may gather the same vertex from faces in both halves; relaxed atomic
+// access keeps that well-defined at no cost.
+void Gather(std::vector<std::uint8_t>& marks, int vertex) {
+    std::atomic_ref<std::uint8_t> mark(marks[static_cast<std::size_t>(vertex)]);
+    if (!mark.load(std::memory_order_relaxed)) {
+        mark.store(1, std::memory_order_relaxed);
+    }
+}
+
+void GatherFaceCorners(const CFace& f, std::vector<std::uint8_t>& marks) {
+    if (f.selected) {
+        for (int v : f.indices) {
+            Gather(marks, v);
+        }
+    }
+    const std::size_t n = f.indices.size();
+    if (n < 2 || n > 4) {
+        return;
+    }
+    const std::size_t edges = n == 2 ? 1 : n;
+    for (std::size_t k = 0; k < edges && k < f.edgeSelected.size(); ++k) {
+        if (f.edgeSelected[k]) {
+            Gather(marks, f.indices[k]);
+            Gather(marks, f.indices[k + 1 == n ? 0 : k + 1]);
+        }
+    }
+}
+
+}  // namespace
+
+void SelectFromMarksThenRemark(std::vector<CModel>& models, bool edges, bool faces) {
+    std::vector<std::vector<std::uint8_t>> marks(models.size());
+    for (std::size_t o = 0; o < models.size(); ++o) {
+        CModel& model = models[o];
+        std::vector<std::uint8_t>& gathered = marks[o];
+        gathered.assign(model.vertices.size(), 0);
+        ForParts(model.faces.size(), [&](int, std::size_t begin, std::size_t end) {
+            for (std::size_t r = begin; r < end; ++r) {
+                CFace& f = model.faces[r];
+                if (edges || faces) {
+                    SelectFaceFromMarks(model, f, edges, faces);
+                }
+                GatherFaceCorners(f, gathered);
+            }
+        });
+    }
+    for (std::size_t o = 0; o < models.size(); ++o) {
+        CModel& model = models[o];
+        const std::vector<std::uint8_t>& gathered = marks[o];
+        ForParts(model.vertices.size(), [&](int, std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                model.vertices[i].mark = gathered[i] != 0;
+            }
+        });
+    }
 }

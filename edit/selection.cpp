@@ -94,10 +94,11 @@ void SelectByMode(CCentigrade& scene, const PickHit& hit) {
     }
 }
 
-// Vertices inside the rectangle are marked, and selected when vertices are
-// selectable; edges and faces follow from the marks. Every vertex has at most
-// one record, so the two halves of the list touch different vertices.
-void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
+}  // namespace
+
+// Every vertex has at most one record, so the two halves of the list touch
+// different vertices.
+void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records) {
     const bool select = scene.vertexSelectable;
     ForParts(records.size(), [&scene, &records, select](int, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
@@ -113,12 +114,7 @@ void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
             v.mark = true;
         }
     });
-    for (CModel& model : scene.models) {
-        SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
-    }
 }
-
-}  // namespace
 
 bool PickReplacesSelection(const CCentigrade& scene) {
     return ((scene.toolMode == ToolSelect && scene.selectMode == SelectNormal) ||
@@ -134,7 +130,10 @@ void ApplyHits(CCentigrade& scene, const PickResult& result) {
             SelectByMode(scene, best);
             break;
         case ToolRangeSelect:
-            SelectRange(scene, result.records);
+            MarkRangeVertices(scene, result.records);
+            for (CModel& model : scene.models) {
+                SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
+            }
             break;
         case ToolDeleteFace:
             if (best.kind == PickFace) {
