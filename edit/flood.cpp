@@ -3,7 +3,6 @@
 #include <numeric>
 #include <vector>
 
-#include "edit/parallel.h"
 #include "scene/model.h"
 
 namespace {
@@ -29,8 +28,7 @@ public:
         }
     }
 
-    // After this every vertex points straight at its root, and Component reads
-    // without changing anything (so threads may share it). Every vertex points
+    // After this every vertex points straight at its root. Every vertex points
     // at a smaller one, so in vertex order each parent is already flattened.
     void Flatten() {
         for (std::size_t v = 0; v < parent_.size(); ++v) {
@@ -73,19 +71,16 @@ void Flood(CModel& model, int key, bool state, bool freshWalk) {
     }
     components.Flatten();
     const int component = components.Component(key);
-    ForParts(model.faces.size(), [&](int, std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            CFace& f = model.faces[r];
-            if (!freshWalk && f.visited) {
-                continue;
-            }
-            if (components.Component(f.indices[0]) == component) {
-                Mark(f, state);
-            } else if (freshWalk) {
-                f.visited = false;
-            }
+    for (CFace& f : model.faces) {
+        if (!freshWalk && f.visited) {
+            continue;
         }
-    });
+        if (components.Component(f.indices[0]) == component) {
+            Mark(f, state);
+        } else if (freshWalk) {
+            f.visited = false;
+        }
+    }
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "edit/gizmo.h"
 #include "edit/manipulator_tables.h"
-#include "edit/parallel.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
 #include "edit/selection.h"
@@ -17,12 +16,11 @@ namespace {
 
 constexpr double kClickWindowSize = 8.0;
 
-// The hits of one object, one list per element kind; a second list per kind
-// holds the records of the second thread's half.
+// The hits of one object, one list per element kind.
 struct ObjectHits {
-    std::array<std::vector<PickHit>, 2> vertices;
-    std::array<std::vector<PickHit>, 2> edges;
-    std::array<std::vector<PickHit>, 2> faces;
+    std::vector<PickHit> vertices;
+    std::vector<PickHit> edges;
+    std::vector<PickHit> faces;
 };
 
 ClipCoord ToClip(const Matrix4& m, const CVector& p) {
@@ -87,15 +85,9 @@ void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<Pick
     }
 }
 
-// What one part of the face scan found.
-struct FaceScanHits {
-    std::vector<PickHit>& edges;
-    std::vector<PickHit>& faces;
-};
-
 // The edges and the surface of face r, whose first edge has number firstEdge.
 void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEligibility& eligible,
-                 std::size_t r, int firstEdge, FaceScanHits found) {
+                 std::size_t r, int firstEdge, ObjectHits& found) {
     const CFace& f = model.faces[r];
     const std::size_t n = f.indices.size();
     const auto corner = [&f](std::size_t k) { return static_cast<std::size_t>(f.indices[k]); };
@@ -128,63 +120,46 @@ void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEl
 // writable) the scan also clears the selection flags on its way.
 void CollectObject(const CModel& model, int object, const Matrix4& m,
                    const PickEligibility& eligible, CModel* clearing, ObjectHits& hits) {
-    const std::size_t vertexCount = model.vertices.size();
-    std::vector<std::uint8_t> codes(vertexCount);
-    ForParts(vertexCount, [&](int part, std::size_t begin, std::size_t end) {
-        std::vector<PickHit>& found = hits.vertices[static_cast<std::size_t>(part)];
-        for (std::size_t i = begin; i < end; ++i) {
-            const ClipCoord c = ToClip(m, model.vertices[i]);
-            const unsigned code = OutCode(c);
-            codes[i] = static_cast<std::uint8_t>(code);
-            if (code == 0 && eligible.vertices) {
-                if (const auto depth = PointDepth(c)) {
-                    found.push_back(
-                        {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
-                }
-            }
-            if (clearing) {
-                ClearFlags(clearing->vertices[i]);
+    std::vector<std::uint8_t> codes(model.vertices.size());
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+        const ClipCoord c = ToClip(m, model.vertices[i]);
+        const unsigned code = OutCode(c);
+        codes[i] = static_cast<std::uint8_t>(code);
+        if (code == 0 && eligible.vertices) {
+            if (const auto depth = PointDepth(c)) {
+                hits.vertices.push_back(
+                    {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
             }
         }
-    });
+        if (clearing) {
+            ClearFlags(clearing->vertices[i]);
+        }
+    }
     if (!eligible.edges && !eligible.faces && !clearing) {
         return;
     }
 
-    // Each part numbers its edges from 0; the second part's follow the first's.
-    std::array<int, 2> edgesInPart = {0, 0};
-    const int parts =
-        ForParts(model.faces.size(), [&](int part, std::size_t begin, std::size_t end) {
-            const auto p = static_cast<std::size_t>(part);
-            int edgeNumber = 0;
-            for (std::size_t r = begin; r < end; ++r) {
-                if (clearing) {
-                    ClearFlags(clearing->faces[r]);
-                }
-                const auto& corners = model.faces[r].indices;
-                const std::size_t n = corners.size();
-                if (n < 2 || n > 4) {
-                    continue;
-                }
-                const int firstEdge = edgeNumber;
-                edgeNumber += n == 2 ? 1 : static_cast<int>(n);
-                if (!eligible.edges && !eligible.faces) {
-                    continue;
-                }
-                unsigned shared = 0x3F;
-                for (int v : corners) {
-                    shared &= codes[static_cast<std::size_t>(v)];
-                }
-                if (shared == 0) {
-                    CollectFace(model, object, m, eligible, r, firstEdge,
-                                {hits.edges[p], hits.faces[p]});
-                }
-            }
-            edgesInPart[p] = edgeNumber;
-        });
-    if (parts == 2) {
-        for (PickHit& hit : hits.edges[1]) {
-            hit.element += edgesInPart[0];
+    int edgeNumber = 0;
+    for (std::size_t r = 0; r < model.faces.size(); ++r) {
+        if (clearing) {
+            ClearFlags(clearing->faces[r]);
+        }
+        const auto& corners = model.faces[r].indices;
+        const std::size_t n = corners.size();
+        if (n < 2 || n > 4) {
+            continue;
+        }
+        const int firstEdge = edgeNumber;
+        edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+        if (!eligible.edges && !eligible.faces) {
+            continue;
+        }
+        unsigned shared = 0x3F;
+        for (int v : corners) {
+            shared &= codes[static_cast<std::size_t>(v)];
+        }
+        if (shared == 0) {
+            CollectFace(model, object, m, eligible, r, firstEdge, hits);
         }
     }
 }
@@ -223,9 +198,7 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
     }
     for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
         for (const ObjectHits& hits : perObject) {
-            for (const std::vector<PickHit>& part : hits.*kind) {
-                records.insert(records.end(), part.begin(), part.end());
-            }
+            records.insert(records.end(), (hits.*kind).begin(), (hits.*kind).end());
         }
     }
     return records;

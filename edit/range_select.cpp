@@ -1,9 +1,7 @@
 #include "edit/range_select.h"
 
-#include <atomic>
 #include <cstdint>
 
-#include "edit/parallel.h"
 #include "scene/model.h"
 
 namespace {
@@ -36,22 +34,15 @@ void SelectFromMarks(CModel& model, bool edges, bool faces) {
     if (!edges && !faces) {
         return;
     }
-    ForParts(model.faces.size(), [&model, edges, faces](int, std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            SelectFaceFromMarks(model, model.faces[r], edges, faces);
-        }
-    });
+    for (CFace& f : model.faces) {
+        SelectFaceFromMarks(model, f, edges, faces);
+    }
 }
 
 namespace {
 
-// Threads may gather the same vertex from faces in both halves; relaxed atomic
-// access keeps that well-defined at no cost.
 void Gather(std::vector<std::uint8_t>& marks, int vertex) {
-    std::atomic_ref<std::uint8_t> mark(marks[static_cast<std::size_t>(vertex)]);
-    if (!mark.load(std::memory_order_relaxed)) {
-        mark.store(1, std::memory_order_relaxed);
-    }
+    marks[static_cast<std::size_t>(vertex)] = 1;
 }
 
 void GatherFaceCorners(const CFace& f, std::vector<std::uint8_t>& marks) {
@@ -81,23 +72,18 @@ void SelectFromMarksThenRemark(std::vector<CModel>& models, bool edges, bool fac
         CModel& model = models[o];
         std::vector<std::uint8_t>& gathered = marks[o];
         gathered.assign(model.vertices.size(), 0);
-        ForParts(model.faces.size(), [&](int, std::size_t begin, std::size_t end) {
-            for (std::size_t r = begin; r < end; ++r) {
-                CFace& f = model.faces[r];
-                if (edges || faces) {
-                    SelectFaceFromMarks(model, f, edges, faces);
-                }
-                GatherFaceCorners(f, gathered);
+        for (CFace& f : model.faces) {
+            if (edges || faces) {
+                SelectFaceFromMarks(model, f, edges, faces);
             }
-        });
+            GatherFaceCorners(f, gathered);
+        }
     }
     for (std::size_t o = 0; o < models.size(); ++o) {
         CModel& model = models[o];
         const std::vector<std::uint8_t>& gathered = marks[o];
-        ForParts(model.vertices.size(), [&](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                model.vertices[i].mark = gathered[i] != 0;
-            }
-        });
+        for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+            model.vertices[i].mark = gathered[i] != 0;
+        }
     }
 }

@@ -4,7 +4,6 @@
 #include "edit/belt.h"
 #include "edit/edge_numbering.h"
 #include "edit/flood.h"
-#include "edit/parallel.h"
 #include "edit/pick.h"
 #include "edit/range_select.h"
 #include "scene/centigrade.h"
@@ -96,24 +95,18 @@ void SelectByMode(CCentigrade& scene, const PickHit& hit) {
 
 }  // namespace
 
-// Every vertex has at most one record, so the two halves of the list touch
-// different vertices.
 void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records) {
-    const bool select = scene.vertexSelectable;
-    ForParts(records.size(), [&scene, &records, select](int, std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            const PickHit& hit = records[i];
-            if (hit.kind != PickVertex) {
-                continue;
-            }
-            CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
-                             .vertices[static_cast<std::size_t>(hit.element)];
-            if (select) {
-                v.selected = true;
-            }
-            v.mark = true;
+    for (const PickHit& hit : records) {
+        if (hit.kind != PickVertex) {
+            continue;
         }
-    });
+        CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
+                         .vertices[static_cast<std::size_t>(hit.element)];
+        if (scene.vertexSelectable) {
+            v.selected = true;
+        }
+        v.mark = true;
+    }
 }
 
 bool PickReplacesSelection(const CCentigrade& scene) {
@@ -166,25 +159,19 @@ void CCentigrade::ProcessHits(const PickResult& result) {
 
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
-        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                ClearFlags(model.vertices[i]);
-            }
-        });
-        ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                ClearFlags(model.faces[i]);
-            }
-        });
+        for (CVector& v : model.vertices) {
+            ClearFlags(v);
+        }
+        for (CFace& f : model.faces) {
+            ClearFlags(f);
+        }
     }
 }
 
 void CCentigrade::ClearMarks() {
     for (CModel& model : models) {
-        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                model.vertices[i].mark = false;
-            }
-        });
+        for (CVector& v : model.vertices) {
+            v.mark = false;
+        }
     }
 }

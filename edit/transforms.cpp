@@ -1,7 +1,6 @@
 // The transforms of the affected vertices: those selected, or marked as corners
 // of selected faces and ends of selected edges, in editable objects.
 #include "edit/angles.h"
-#include "edit/parallel.h"
 #include "scene/centigrade.h"
 
 namespace {
@@ -12,14 +11,11 @@ void ForAffected(std::vector<CModel>& models, Change change) {
         if (model.state != 0) {
             continue;
         }
-        ForParts(model.vertices.size(), [&model, &change](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                CVector& v = model.vertices[i];
-                if (v.selected || v.mark) {
-                    change(v);
-                }
+        for (CVector& v : model.vertices) {
+            if (v.selected || v.mark) {
+                change(v);
             }
-        });
+        }
     }
 }
 

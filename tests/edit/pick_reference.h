@@ -1,5 +1,5 @@
 // The exhaustive pick: every eligible primitive clipped on its own, with no
-// culling shortcuts and no threads, to check the fast pick against.
+// shortcuts, to check the fast pick against.
 #pragma once
 
 #include <vector>

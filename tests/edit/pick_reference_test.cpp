@@ -39,9 +39,9 @@ public:
         return m;
     }
 
-    // A grid big enough for the pick to split its work between two threads.
+    // A grid of many small faces, most of them far from the pick window.
     CModel BumpyGrid() {
-        CModel m = MakeQuadGrid(220, 2.5f);
+        CModel m = MakeQuadGrid(60, 9.0f);
         for (CVector& v : m.vertices) {
             v.y = Uniform(-3, 3);
         }

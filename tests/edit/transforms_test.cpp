@@ -176,14 +176,4 @@ TEST(Transforms, ExtendBoundsGrowsEachSideOnItsOwn) {
     ExpectNear(max, 1, 1, 2);
 }
 
-TEST(Transforms, ManyVerticesSplitBetweenThreadsGiveTheSameBox) {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(300, 1));
-    scene.models[0].vertices[7].selected = true;
-    scene.models[0].vertices[90000].selected = true;
-    scene.UpdateGizmo();
-    const CVector& a = scene.models[0].vertices[7];
-    const CVector& b = scene.models[0].vertices[90000];
-    ExpectNear(scene.gizmo, (a.x + b.x) / 2, 0, (a.z + b.z) / 2);
-}
-
 }  // namespace
