@@ -2,26 +2,10 @@
 
 #include "scene/centigrade.h"
 
-void MarkFaceCorners(CModel& model, const CFace& f) {
-    const auto mark = [&model](int vertex) {
+void MarkFaceCorners(CModel& model, const CFace& face) {
+    ForEachMarkedCorner(face, [&model](int vertex) {
         model.vertices[static_cast<std::size_t>(vertex)].mark = true;
-    };
-    if (f.selected) {
-        for (int v : f.indices) {
-            mark(v);
-        }
-    }
-    const std::size_t n = f.indices.size();
-    if (n < 2 || n > 4) {
-        return;
-    }
-    const std::size_t edges = n == 2 ? 1 : n;
-    for (std::size_t k = 0; k < edges && k < f.edgeSelected.size(); ++k) {
-        if (f.edgeSelected[k]) {
-            mark(f.indices[k]);
-            mark(f.indices[k + 1 == n ? 0 : k + 1]);
-        }
-    }
+    });
 }
 
 void MarkSelectedCorners(CModel& model) {

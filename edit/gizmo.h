@@ -3,12 +3,34 @@
 // bounding box of the affected vertices.
 #pragma once
 
+#include "scene/face.h"
+
 class CCentigrade;
-class CFace;
 class CModel;
 
-// Marks the corners of `face` (of `model`) when it is selected, and the ends of
-// its selected edges.
+// Calls visit(vertex) for every corner of `face` when it is selected, and for
+// both ends of each of its selected edges (a line face has one edge).
+template <typename Visit>
+void ForEachMarkedCorner(const CFace& face, Visit visit) {
+    if (face.selected) {
+        for (int v : face.indices) {
+            visit(v);
+        }
+    }
+    const std::size_t n = face.indices.size();
+    if (n < 2 || n > 4) {
+        return;
+    }
+    const std::size_t edges = n == 2 ? 1 : n;
+    for (std::size_t k = 0; k < edges && k < face.edgeSelected.size(); ++k) {
+        if (face.edgeSelected[k]) {
+            visit(face.indices[k]);
+            visit(face.indices[k + 1 == n ? 0 : k + 1]);
+        }
+    }
+}
+
+// Marks those vertices of `face` (of `model`).
 void MarkFaceCorners(CModel& model, const CFace& face);
 
 // The same for every face of the model.

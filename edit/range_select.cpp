@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "edit/gizmo.h"
 #include "scene/model.h"
 
 namespace {
@@ -39,49 +40,17 @@ void SelectFromMarks(CModel& model, bool edges, bool faces) {
     }
 }
 
-namespace {
-
-void Gather(std::vector<std::uint8_t>& marks, int vertex) {
-    marks[static_cast<std::size_t>(vertex)] = 1;
-}
-
-void GatherFaceCorners(const CFace& f, std::vector<std::uint8_t>& marks) {
-    if (f.selected) {
-        for (int v : f.indices) {
-            Gather(marks, v);
-        }
-    }
-    const std::size_t n = f.indices.size();
-    if (n < 2 || n > 4) {
-        return;
-    }
-    const std::size_t edges = n == 2 ? 1 : n;
-    for (std::size_t k = 0; k < edges && k < f.edgeSelected.size(); ++k) {
-        if (f.edgeSelected[k]) {
-            Gather(marks, f.indices[k]);
-            Gather(marks, f.indices[k + 1 == n ? 0 : k + 1]);
-        }
-    }
-}
-
-}  // namespace
-
 void SelectFromMarksThenRemark(std::vector<CModel>& models, bool edges, bool faces) {
-    std::vector<std::vector<std::uint8_t>> marks(models.size());
-    for (std::size_t o = 0; o < models.size(); ++o) {
-        CModel& model = models[o];
-        std::vector<std::uint8_t>& gathered = marks[o];
+    std::vector<std::uint8_t> gathered;
+    for (CModel& model : models) {
         gathered.assign(model.vertices.size(), 0);
         for (CFace& f : model.faces) {
             if (edges || faces) {
                 SelectFaceFromMarks(model, f, edges, faces);
             }
-            GatherFaceCorners(f, gathered);
+            ForEachMarkedCorner(
+                f, [&gathered](int vertex) { gathered[static_cast<std::size_t>(vertex)] = 1; });
         }
-    }
-    for (std::size_t o = 0; o < models.size(); ++o) {
-        CModel& model = models[o];
-        const std::vector<std::uint8_t>& gathered = marks[o];
         for (std::size_t i = 0; i < model.vertices.size(); ++i) {
             model.vertices[i].mark = gathered[i] != 0;
         }

@@ -13,6 +13,6 @@ void SelectFromMarks(CModel& model, bool edges, bool faces);
 
 // SelectFromMarks on every object, then the marks UpdateGizmo would rebuild from
 // the selection (corners of selected faces, ends of selected edges), in one
-// pass over the faces: the new marks are gathered apart from the marks the
-// derivation reads, and replace them at the end.
+// pass over each object's faces: the new marks are gathered apart from the
+// marks the derivation reads, and replace them at the end.
 void SelectFromMarksThenRemark(std::vector<CModel>& models, bool edges, bool faces);
