@@ -145,6 +145,20 @@ TEST(Pick, LockedAndHiddenObjectsAreNeverHit) {
     }
 }
 
+TEST(Pick, PickObjectModeWithoutSelectableFacesHitsNothing) {
+    CCentigrade scene = TopViewScene(MakeQuadGrid(2, 100));
+    scene.camera.rotation = CVector(-90, 0, 0);  // the generated grid faces -y
+    scene.models.push_back(scene.models[0]);
+    scene.selectMode = SelectPickObject;
+    scene.currentModel = 1;
+    scene.faceSelectable = false;
+    EXPECT_FALSE(PickAt(scene, ClientOf(scene, CVector(50, 0, 50))));
+    EXPECT_EQ(scene.currentModel, 1);
+    scene.faceSelectable = true;
+    EXPECT_TRUE(PickAt(scene, ClientOf(scene, CVector(50, 0, 50))));
+    EXPECT_EQ(scene.currentModel, 0);
+}
+
 TEST(Pick, ToolsWithoutPickShapesHitNothing) {
     for (int tool : {ToolNone, ToolObjectForm, ToolMaterialForm}) {
         CCentigrade scene = TopViewScene(MakeQuadGrid(2, 100));
