@@ -1,0 +1,63 @@
+// CCentigrade::LoadMQO: the import of a ".mqo" document, or of the one inside
+// a ".mqoz" archive, into the scene.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "exchange/document_files.h"
+#include "exchange/loader_mqo.h"
+#include "exchange/mqoz_folder.h"
+#include "scene/centigrade.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
+                CCentigrade::MqoImport& outcome) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        outcome.failure = "cannot open " + path.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info;
+    if (::fstat(::fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
+        outcome.failure = path.string() + " is a folder";
+        return false;
+    }
+    LoaderMQO loader(scene, file.get());
+    loader.materialBase = scene.materialSerial;
+    outcome.result = loader.Load();
+    outcome.repairs = loader.Repairs();
+    file.reset();
+    // Faces without a material group refer to material number materialBase;
+    // a document without materials must still leave that material behind.
+    if (scene.materials.empty()) {
+        scene.materials.emplace_back(scene.materialSerial++);
+    }
+    scene.UpdateAllColors();
+    return outcome.result == 0;
+}
+
+}  // namespace
+
+bool CCentigrade::LoadMQO(const std::filesystem::path& path, MqoImport* outcome) {
+    MqoImport local;
+    MqoImport& result = outcome ? *outcome : local;
+    result = MqoImport();
+    if (LowerExtension(path) != "mqoz") {
+        return ImportText(*this, path, result);
+    }
+    MqozFolder extracted;
+    if (std::string reason = extracted.Extract(path); !reason.empty()) {
+        result.failure = reason;
+        return false;
+    }
+    return ImportText(*this, extracted.Document(), result);
+}
