@@ -20,7 +20,9 @@ Json Number(float f) {
     return Json(d);
 }
 
-Json Triple(const CVector& v) { return Json::array({Number(v.x), Number(v.y), Number(v.z)}); }
+Json Triple(const CVector& v) {
+    return Json::array({Number(v.x), Number(v.y), Number(v.z)});
+}
 
 Json ObjectJson(const CModel& m, bool geometry) {
     Json o;
@@ -76,7 +78,7 @@ Json MaterialJson(const CMaterial& m) {
 
 }  // namespace
 
-Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry) {
+Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry, int importResult) {
     Json root;
     root["modelSerial"] = scene.modelSerial;
     root["materialSerial"] = scene.materialSerial;
@@ -86,6 +88,7 @@ Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry) {
                       {"rotation", Triple(scene.camera.rotation)},
                       {"scale", Triple(scene.camera.scale)}};
     root["repairs"] = repairs;
+    root["importResult"] = importResult;
     Json objects = Json::array();
     for (const CModel& m : scene.models) {
         objects.push_back(ObjectJson(m, geometry));
