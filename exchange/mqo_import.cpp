@@ -11,6 +11,7 @@
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqoz_folder.h"
+#include "image/texture_path.h"
 #include "scene/centigrade.h"
 
 namespace {
@@ -19,8 +20,20 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// Relative texture names resolve against the document's folder; for an
+// archive, against its unpacked files when the texture is among them, else
+// against the folder the archive lies in.
+std::filesystem::path TextureFolder(const std::string& texture,
+                                    const std::filesystem::path& unpackedFolder,
+                                    const std::filesystem::path& documentFolder) {
+    const bool unpacked = !unpackedFolder.empty() && !IsAbsoluteTextureName(texture) &&
+                          FindFileIgnoringCase(unpackedFolder, TextureNameToPath(texture));
+    return unpacked ? unpackedFolder : documentFolder;
+}
+
 bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
-                CCentigrade::MqoImport& outcome) {
+                const std::filesystem::path& unpackedFolder,
+                const std::filesystem::path& documentFolder, CCentigrade::MqoImport& outcome) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         outcome.failure = "cannot open " + path.string() + ": " + std::strerror(errno);
@@ -33,6 +46,9 @@ bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
     }
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
+    loader.loadTexture = [&](CMaterial& material) {
+        material.LoadTexture(TextureFolder(material.texture, unpackedFolder, documentFolder));
+    };
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
     file.reset();
@@ -51,13 +67,14 @@ bool CCentigrade::LoadMQO(const std::filesystem::path& path, MqoImport* outcome)
     MqoImport local;
     MqoImport& result = outcome ? *outcome : local;
     result = MqoImport();
+    const std::filesystem::path documentFolder = std::filesystem::absolute(path).parent_path();
     if (LowerExtension(path) != "mqoz") {
-        return ImportText(*this, path, result);
+        return ImportText(*this, path, {}, documentFolder, result);
     }
     MqozFolder extracted;
     if (std::string reason = extracted.Extract(path); !reason.empty()) {
         result.failure = reason;
         return false;
     }
-    return ImportText(*this, extracted.Document(), result);
+    return ImportText(*this, extracted.Document(), extracted.Folder(), documentFolder, result);
 }

@@ -330,7 +330,7 @@ TEST(LoaderMQO, ImportsAppend) {
 TEST(LoaderMQO, Utf8NamesBecomeCp932) {
     CCentigrade scene;
     const auto outcome =
-        ImportText(scene, Doc("CodePage utf8\nMaterial 1 {\n\t\"マテリアル\" tex(\"木目.bmp\")\n}\n"
+        ImportText(scene, Doc("CodePage utf8\nMaterial 1 {\n\t\"マテリアル\" dif(0.5)\n}\n"
                               "Object \"三角形😀\" {\n}\n"));
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.repairs, 1) << "the emoji has no CP932 code";

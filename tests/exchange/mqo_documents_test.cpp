@@ -10,8 +10,11 @@
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
+#include "image/dib_stream.h"
+#include "samples/sample_scene.h"
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/message_sink.h"
 #include "support/mesh_generators.h"
 #include "test_files.h"
 
@@ -120,6 +123,78 @@ TEST(MqozDocuments, EntriesOutsideTheArchiveFolderAreIgnored) {
     EXPECT_TRUE(scene.models.empty()) << "only good.mqo is read";
     EXPECT_FALSE(fs::exists(folder.Path() / "escaped.mqo"));
     EXPECT_FALSE(fs::exists(folder.Path() / "escaped2.mqo"));
+}
+
+std::string TexturedDocument(const std::string& texture) {
+    return std::string(kHeader) + "Material 2 {\r\n\t\"wood\" col(1 1 1 1) tex(\"" + texture +
+           "\") dif(0.5)\r\n\t\"next\"\r\n}\r\nObject \"after\" {\r\n}\r\n";
+}
+
+class Textures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = SetMessageSink([this](const std::string& m) { messages.push_back(m); });
+    }
+    void TearDown() override { SetMessageSink(previous); }
+
+    std::vector<std::string> messages;
+    MessageSink previous;
+};
+
+TEST_F(Textures, TextureIsLoadedAsTheMaterialIsRead) {
+    TempFolder folder;
+    folder.Write("Wood.BMP", SampleTextureBmp());
+    CCentigrade scene;
+    EXPECT_EQ(
+        OpenDocumentFile(folder.Write("t.mqo", TexturedDocument("wood.bmp")), scene).importResult,
+        0);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(scene.materials.size(), 2u);
+    EXPECT_EQ(scene.materials[0].texture, "wood.bmp");
+    ASSERT_TRUE(scene.materials[0].image);
+    EXPECT_EQ(scene.materials[0].image->Width(), 64);
+    EXPECT_FLOAT_EQ(scene.materials[0].diffuse, 0.5f);
+}
+
+TEST_F(Textures, MissingTextureIsReportedAndReadingGoesOn) {
+    TempFolder folder;
+    CCentigrade scene;
+    EXPECT_EQ(
+        OpenDocumentFile(folder.Write("t.mqo", TexturedDocument("gone.bmp")), scene).importResult,
+        0);
+    EXPECT_EQ(messages, std::vector<std::string>{"テクスチャファイルの読み込みに失敗しました"});
+    EXPECT_EQ(scene.materials[0].texture, "");
+    EXPECT_FLOAT_EQ(scene.materials[0].diffuse, 0.5f);
+    EXPECT_EQ(scene.materials.size(), 2u);
+    EXPECT_EQ(scene.models.size(), 1u);
+}
+
+TEST_F(Textures, ArchiveTexturesAreFoundInsideThenBeside) {
+    TempFolder folder;
+    folder.Write("beside.bmp", SampleTextureBmp());
+    const std::string doc = std::string(kHeader) +
+                            "Material 2 {\r\n\"in\" tex(\"maps\\inner.bmp\")\r\n"
+                            "\"out\" tex(\"beside.bmp\")\r\n}\r\n";
+    const fs::path path = MakeZip(folder, "textured.mqoz",
+                                  {{"doc.mqo", doc}, {"maps/inner.bmp", SampleTextureBmp()}});
+    CCentigrade scene;
+    EXPECT_EQ(OpenDocumentFile(path, scene).importResult, 0);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    ASSERT_EQ(scene.materials.size(), 2u);
+    EXPECT_TRUE(scene.materials[0].image && !scene.materials[0].image->Empty());
+    EXPECT_TRUE(scene.materials[1].image && !scene.materials[1].image->Empty());
+}
+
+TEST_F(Textures, Utf8FileNamesAreConvertedAndFound) {
+    TempFolder folder;
+    folder.Write("木目.bmp", SampleTextureBmp());
+    const std::string doc =
+        std::string(kHeader) + "CodePage utf8\r\nMaterial 1 {\r\n\"m\" tex(\"木目.bmp\")\r\n}\r\n";
+    CCentigrade scene;
+    EXPECT_EQ(OpenDocumentFile(folder.Write("u.mqo", doc), scene).importResult, 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(scene.materials[0].texture, "\x96\xD8\x96\xDA.bmp");
+    EXPECT_TRUE(scene.materials[0].image && !scene.materials[0].image->Empty());
 }
 
 }  // namespace

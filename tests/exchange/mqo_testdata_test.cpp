@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exchange/document_files.h"
+#include "image/dib_stream.h"
 #include "scene/centigrade.h"
 #include "scene/message_sink.h"
 
@@ -103,8 +104,13 @@ TEST_F(Testdata, EveryDocumentImportsWithTheCountsItStates) {
     EXPECT_GE(documents.size(), 25u);
     for (const fs::path& path : documents) {
         SCOPED_TRACE(path.string());
+        messages.clear();
         CCentigrade scene;
         const DocumentLoadResult result = OpenDocumentFile(path, scene);
+        // The unpacked copies of archives lack the textures that lie beside the archive.
+        if (path.parent_path().extension() != ".d") {
+            EXPECT_TRUE(messages.empty()) << messages.front();
+        }
         EXPECT_EQ(result.importResult, 0);
         EXPECT_EQ(result.repairs, 0);
         const auto stated = StatedCounts(TextOf(path));
@@ -201,6 +207,8 @@ TEST_F(Testdata, LargeDocumentsWithExponents) {
     EXPECT_EQ(train.models[0].name, "roof");
     EXPECT_FLOAT_EQ(train.models[0].facet, 60.0f);
     EXPECT_EQ(train.materials[0].name, "mat1");
+    EXPECT_EQ(train.materials[0].texture, "223.png") << "found beside the archive";
+    EXPECT_TRUE(train.materials[0].image && !train.materials[0].image->Empty());
     bool found = false;
     for (const CModel& m : train.models) {
         for (const CVector& v : m.vertices) {
@@ -208,6 +216,19 @@ TEST_F(Testdata, LargeDocumentsWithExponents) {
         }
     }
     EXPECT_TRUE(found) << "the vertex -6.99382213e-07 -13 1017";
+}
+
+TEST_F(Testdata, TexturedMaterial) {
+    REQUIRE_TESTDATA();
+    CCentigrade scene = Open("nutti_blender-mqo/texture.mqo");
+    ASSERT_EQ(scene.materials.size(), 1u);
+    const CMaterial& m = scene.materials[0];
+    EXPECT_EQ(m.texture, "texture.png");
+    ASSERT_TRUE(m.image);
+    EXPECT_FALSE(m.image->Empty());
+    EXPECT_FLOAT_EQ(m.alpha, 0.762f);
+    EXPECT_FLOAT_EQ(m.power, 3.75f);
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
