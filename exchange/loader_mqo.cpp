@@ -26,15 +26,8 @@ std::string_view MqoResultText(int code) {
 LoaderMQO::LoaderMQO(CCentigrade& scene, std::FILE* file) : scene(scene), lines(file) {}
 
 int LoaderMQO::Load() {
-    const std::size_t firstModel = scene.models.size();
-    int code = ReadHeader();
-    if (code == 0) {
-        code = ReadChunks();
-    }
-    for (std::size_t i = firstModel; i < scene.models.size(); ++i) {
-        DropBrokenFaces(scene.models[i]);
-    }
-    return code;
+    const int code = ReadHeader();
+    return code != 0 ? code : ReadChunks();
 }
 
 int LoaderMQO::ReadHeader() {
@@ -74,6 +67,7 @@ int LoaderMQO::ReadChunks() {
                 model.name = SceneText(lines.Token(1));
             }
             code = ReadObject(model);
+            DropBrokenFaces(model);
             if (code == 0) {
                 model.id = ++scene.modelSerial;
             }

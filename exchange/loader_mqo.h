@@ -69,10 +69,13 @@ private:
     // rest of the file can hold at `minLineBytes` a line.
     template <typename Array>
     void ReserveStated(Array& array, int stated, std::uint64_t minLineBytes);
+    // Drops the object's faces that would break the scene's invariants (too
+    // few corners, an index outside the vertex list), if any face was suspect.
     void DropBrokenFaces(CModel& model);
 
     CCentigrade& scene;
     AsciiFileString lines;  // over the caller's file
     bool utf8Text = false;
+    bool facesToCheck = false;  // the current object has a face that may be broken
     int repairs = 0;
 };

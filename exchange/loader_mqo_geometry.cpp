@@ -160,8 +160,13 @@ int LoaderMQO::ReadFaces(CModel& model) {
         // "V" nor "(" in tokens 0 to 2 can be.
         const int corners = static_cast<int>(std::min<std::int64_t>(r, 4));
         CFace& face = model.faces.emplace_back();
+        const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
+        facesToCheck = facesToCheck || corners < 2;
         for (int k = 0; k < corners; ++k) {
-            face.indices.push_back(lines.ToInt(3 + k));
+            const int index = lines.ToInt(3 + k);
+            // Vertices may still follow; DropBrokenFaces decides at the end.
+            facesToCheck = facesToCheck || index < 0 || index >= vertexCount;
+            face.indices.push_back(index);
             face.edgeSelected.push_back(false);
         }
         int s = static_cast<int>(r) + 4;
@@ -193,6 +198,10 @@ int LoaderMQO::ReadFaces(CModel& model) {
 // Keeps only faces that every later step may rely on: 2 to 4 corners, each an
 // index into the object's vertex list.
 void LoaderMQO::DropBrokenFaces(CModel& model) {
+    if (!facesToCheck) {
+        return;
+    }
+    facesToCheck = false;
     const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
     auto broken = [vertexCount](const CFace& f) {
         return f.indices.size() < 2 ||

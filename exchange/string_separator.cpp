@@ -3,14 +3,6 @@
 #include "exchange/c_numbers.h"
 #include "scene/cp932.h"
 
-namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
 StringSeparator::StringSeparator() {
     for (int c = 0; c < 256; ++c) {
         classes[c] = Plain;
@@ -34,92 +26,65 @@ void StringSeparator::SetDoubleByteText(bool on) {
     }
 }
 
-void StringSeparator::Store(const char* begin, const char* end) {
-    if (static_cast<std::size_t>(count) == tokens.size()) {
-        tokens.emplace_back();
-    }
-    tokens[static_cast<std::size_t>(count++)] = std::string_view(begin, end - begin);
-}
-
+// Each pass of the outer loop starts between tokens and consumes one token.
+// The scan relies on the line's last byte being a line end, which stops every
+// inner loop without a bounds check; lines from files end in a line feed, and
+// the few others (the last line of a file, a caller's text) are copied with one.
 int StringSeparator::Separate(std::string_view line) {
     count = 0;
-    const char* p = line.data();
-    const char* const stop = p + line.size();
-    const char* start = nullptr;  // the current token, if one has begun
-    bool quoted = false;
-    while (p < stop) {
-        ByteClass kind = classes[static_cast<unsigned char>(*p)];
-        if (quoted && (kind == Blank || kind == Delimiter)) {
-            kind = Plain;
+    if (line.empty() || classes[static_cast<unsigned char>(line.back())] != LineEnd) {
+        terminated.assign(line);
+        terminated += '\n';
+        line = terminated;
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(line.data());
+    auto store = [this](const unsigned char* begin, const unsigned char* end) {
+        Store(reinterpret_cast<const char*>(begin), reinterpret_cast<const char*>(end));
+    };
+    // A lead byte takes the byte after it, unless that is the line end: the
+    // line end is no trail byte, and nothing lies beyond it.
+    auto afterLeadByte = [this](const unsigned char* q) {
+        return classes[q[1]] != LineEnd ? q + 2 : q + 1;
+    };
+    for (;;) {
+        while (classes[*p] == Blank) {
+            ++p;
         }
-        switch (kind) {
-            case Plain:
-                if (!start) {
-                    start = p;
+        const ByteClass kind = classes[*p];
+        if (kind == Plain || kind == LeadByte) {
+            const unsigned char* start = p;
+            for (;;) {
+                while (classes[*p] == Plain) {
+                    ++p;
                 }
-                ++p;
-                break;
-            case LeadByte:
-                if (!start) {
-                    start = p;
+                if (classes[*p] != LeadByte) {
+                    break;
                 }
-                // A lead byte at the end of the line stays a lone byte: the
-                // line end is not a trail byte, and nothing lies beyond it.
-                p += p + 1 < stop && classes[static_cast<unsigned char>(p[1])] != LineEnd ? 2 : 1;
-                break;
-            case Blank:
-                if (start) {
-                    Store(start, p);
-                    start = nullptr;
-                }
-                ++p;
-                break;
-            case Delimiter:
-                if (start) {
-                    Store(start, p);
-                    start = nullptr;
-                }
-                Store(p, p + 1);
-                ++p;
-                break;
-            case Quote:
-                if (quoted) {
-                    Store(start, p);  // even when empty: "" is an empty name
-                    start = nullptr;
-                } else {
-                    if (start) {
-                        Store(start, p);
-                    }
-                    start = p + 1;
-                }
-                quoted = !quoted;
-                ++p;
-                break;
-            case LineEnd:
-                goto end_of_line;
+                p = afterLeadByte(p);
+            }
+            store(start, p);
+        } else if (kind == Delimiter) {
+            store(p, p + 1);
+            ++p;
+        } else if (kind == Quote) {
+            const unsigned char* start = ++p;
+            for (ByteClass inside; (inside = classes[*p]) != Quote && inside != LineEnd;) {
+                p = inside == LeadByte ? afterLeadByte(p) : p + 1;
+            }
+            const bool closed = classes[*p] == Quote;
+            // An empty quoted text is a token (an empty name); an unclosed quote
+            // leaves its text as the last token of the line.
+            if (closed || p > start) {
+                store(start, p);
+            }
+            if (!closed) {
+                return count;
+            }
+            ++p;
+        } else {
+            return count;  // NUL, CR or LF
         }
     }
-end_of_line:
-    if (start && p > start) {
-        Store(start, p);
-    }
-    return count;
-}
-
-bool StringSeparator::Is(int i, std::string_view word) const {
-    if (i < 0 || i >= count) {
-        return false;
-    }
-    const std::string_view token = tokens[static_cast<std::size_t>(i)];
-    if (token.size() != word.size()) {
-        return false;
-    }
-    for (std::size_t k = 0; k < token.size(); ++k) {
-        if (LowerAscii(token[k]) != LowerAscii(word[k])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 int StringSeparator::ToInt(int i) const {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,8 @@ public:
     virtual ~StringSeparator() = default;
 
     // Splits one line and returns the number of tokens. NUL, CR and LF end the
-    // line. The tokens are views into `line` and stay valid as long as it does.
+    // line. The tokens are views into `line` (or into a copy kept until the
+    // next call) and stay valid as long as it does.
     int Separate(std::string_view line);
 
     // Shift-JIS text pairs lead bytes with their trail bytes; UTF-8 text must
@@ -34,7 +36,21 @@ public:
     }
     // Keyword tests ignore ASCII letter case.
     bool Begins(std::string_view word, int n) const { return count >= n && Is(0, word); }
-    bool Is(int i, std::string_view word) const;
+    bool Is(int i, std::string_view word) const {
+        if (i < 0 || i >= count) {
+            return false;
+        }
+        const std::string_view token = tokens[static_cast<std::size_t>(i)];
+        if (token.size() != word.size()) {
+            return false;
+        }
+        for (std::size_t k = 0; k < token.size(); ++k) {
+            if (LowerAscii(token[k]) != LowerAscii(word[k])) {
+                return false;
+            }
+        }
+        return true;
+    }
     // The C locale's atoi and atof of token `i`; 0 when there is no token `i`.
     int ToInt(int i) const;
     double ToFloat(int i) const;
@@ -47,9 +63,19 @@ protected:
 private:
     enum ByteClass : std::uint8_t { Plain, Blank, Delimiter, Quote, LineEnd, LeadByte };
 
-    void Store(const char* begin, const char* end);
+    static char LowerAscii(char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+
+    void Store(const char* begin, const char* end) {
+        if (static_cast<std::size_t>(count) == tokens.size()) {
+            tokens.resize(tokens.size() * 2 + 16);
+        }
+        tokens[static_cast<std::size_t>(count++)] = std::string_view(begin, end - begin);
+    }
 
     ByteClass classes[256];
+    std::string terminated;  // a copy of a line that lacks a line end, with one
 };
 
 // Reads lines of any length from a C stdio file, byte by byte. A line ends at
@@ -90,7 +116,8 @@ private:
     // Moves the unread bytes to the front and reads more; false at the end of the file.
     bool Refill();
 
-    std::vector<char> buffer;
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
     std::size_t begin = 0;  // first unread byte
     std::size_t end = 0;    // end of the bytes read from the file
     bool endOfFile = false;
