@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -122,6 +123,28 @@ int ParseCInt(std::string_view text) {
     return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
-char* FormatFixed6(char* out, double value) {
-    return std::to_chars(out, out + kFixed6MaxChars, value, std::chars_format::fixed, 6).ptr;
+// A float times 10^6 = 2^6 · 15625 is exact in a double (24 + 14 significant
+// bits), so rounding that product to an integer, ties to even, gives the digits
+// printf rounds the exact value to. Values too large for that, infinities and
+// NaN go through std::to_chars, which gives the same text.
+char* FormatFixed6(char* out, float value) {
+    const double scaled = static_cast<double>(value) * 1e6;
+    constexpr double kExactLimit = 9.0e15;
+    if (!(std::fabs(scaled) < kExactLimit)) {
+        return std::to_chars(out, out + kFixed6MaxChars, static_cast<double>(value),
+                             std::chars_format::fixed, 6)
+            .ptr;
+    }
+    const auto micro = static_cast<std::uint64_t>(std::fabs(std::nearbyint(scaled)));
+    if (std::signbit(value)) {
+        *out++ = '-';
+    }
+    out = std::to_chars(out, out + kFixed6MaxChars, micro / 1000000).ptr;
+    *out++ = '.';
+    std::uint64_t fraction = micro % 1000000;
+    for (int i = 5; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return out + 6;
 }

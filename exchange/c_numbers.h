@@ -19,7 +19,7 @@ double ParseCDouble(std::string_view text);
 int ParseCInt(std::string_view text);
 
 // Writes `value` like printf's "%f" in the C locale (fixed notation, six
-// decimals) to `out`, which must hold kFixed6MaxChars characters, and returns
-// the end of the written text.
-inline constexpr int kFixed6MaxChars = 330;
-char* FormatFixed6(char* out, double value);
+// decimals; the float widened to double, as printf receives it) to `out`,
+// which must hold kFixed6MaxChars characters, and returns the end of the text.
+inline constexpr int kFixed6MaxChars = 64;
+char* FormatFixed6(char* out, float value);

@@ -3,6 +3,7 @@
 // object's smoothing angle is written as 89.5.
 #include "exchange/mqo_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -12,13 +13,18 @@
 
 namespace {
 
+// The document under construction. Fixed text is written with its CR LF line
+// ends; names are written as stored, their line feeds widened like the rest.
 class MqoText {
 public:
     explicit MqoText(std::size_t estimate) { text.reserve(estimate); }
 
-    // A literal that may hold "\n" line ends.
-    MqoText& operator<<(std::string_view literal) {
-        for (char c : literal) {
+    MqoText& operator<<(std::string_view fixed) {
+        text.append(fixed);
+        return *this;
+    }
+    MqoText& Name(std::string_view name) {
+        for (char c : name) {
             if (c == '\n') {
                 text += '\r';
             }
@@ -28,14 +34,14 @@ public:
     }
     MqoText& Int(int value) {
         char digits[16];
-        const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        text.append(digits, static_cast<std::size_t>(end - digits));
-        return *this;
+        return Append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
     MqoText& Fixed(float value) {
         char digits[kFixed6MaxChars];
-        const char* end = FormatFixed6(digits, value);
-        text.append(digits, static_cast<std::size_t>(end - digits));
+        return Append(digits, FormatFixed6(digits, value));
+    }
+    MqoText& Append(const char* begin, const char* end) {
+        text.append(begin, static_cast<std::size_t>(end - begin));
         return *this;
     }
     std::string Take() { return std::move(text); }
@@ -45,7 +51,8 @@ private:
 };
 
 void WriteMaterial(MqoText& out, const CMaterial& m) {
-    out << "\t\"" << m.name << "\" shader(3) col(";
+    out << "\t\"";
+    out.Name(m.name) << "\" shader(3) col(";
     out.Fixed(m.red) << " ";
     out.Fixed(m.green) << " ";
     out.Fixed(m.blue) << " ";
@@ -56,9 +63,27 @@ void WriteMaterial(MqoText& out, const CMaterial& m) {
     out.Fixed(m.specular) << ") power(";
     out.Fixed(m.power) << ")";
     if (!m.texture.empty()) {
-        out << " tex(\"" << m.texture << "\")";
+        out << " tex(\"";
+        out.Name(m.texture) << "\")";
     }
-    out << "\n";
+    out << "\r\n";
+}
+
+// The vertex and face lines are most of a document: each is built in a small
+// buffer and appended at once.
+void WriteVertex(MqoText& out, const CVector& v) {
+    char line[8 + 3 * kFixed6MaxChars];
+    char* p = line;
+    *p++ = '\t';
+    *p++ = '\t';
+    p = FormatFixed6(p, v.x);
+    *p++ = ' ';
+    p = FormatFixed6(p, v.y);
+    *p++ = ' ';
+    p = FormatFixed6(p, v.z);
+    *p++ = '\r';
+    *p++ = '\n';
+    out.Append(line, p);
 }
 
 // Faces of any other corner count have no line of their own, and a face with
@@ -68,41 +93,49 @@ void WriteFace(MqoText& out, const CFace& f) {
     if (corners < 2 || corners > 4) {
         return;
     }
-    out << "\t\t";
-    out.Int(static_cast<int>(corners)) << " V(";
+    char line[64 + 8 * kFixed6MaxChars];
+    char* const end = line + sizeof line;
+    char* p = line;
+    auto text = [&p](std::string_view fixed) { p = std::copy(fixed.begin(), fixed.end(), p); };
+    text("\t\t");
+    *p++ = static_cast<char>('0' + corners);
+    text(" V(");
     for (std::size_t k = 0; k < corners; ++k) {
-        out.Int(f.indices[k]) << (k + 1 < corners ? " " : ")");
+        p = std::to_chars(p, end, f.indices[k]).ptr;
+        *p++ = k + 1 < corners ? ' ' : ')';
     }
-    out << " M(";
-    out.Int(f.material) << ")";
+    text(" M(");
+    p = std::to_chars(p, end, f.material).ptr;
+    *p++ = ')';
     if (corners > 2 && f.uvs.size() >= corners) {
-        out << " UV(";
+        text(" UV(");
         for (std::size_t k = 0; k < corners; ++k) {
-            out.Fixed(f.uvs[k].u) << " ";
-            out.Fixed(f.uvs[k].v) << (k + 1 < corners ? " " : ")");
+            p = FormatFixed6(p, f.uvs[k].u);
+            *p++ = ' ';
+            p = FormatFixed6(p, f.uvs[k].v);
+            *p++ = k + 1 < corners ? ' ' : ')';
         }
     }
-    out << "\n";
+    text("\r\n");
+    out.Append(line, p);
 }
 
 void WriteObject(MqoText& out, const CModel& m) {
-    out << "Object \"" << m.name << "\" {\n"
-        << "\tvisible 15\n\tlocking 0\n\tshading 1\n\tfacet 89.5\n"
-        << "\tcolor 0.898 0.498 0.698\n\tcolor_type 0\n";
-    out << "\tvertex ";
-    out.Int(static_cast<int>(m.vertices.size())) << " {\n";
+    out << "Object \"";
+    out.Name(m.name) << "\" {\r\n"
+                     << "\tvisible 15\r\n\tlocking 0\r\n\tshading 1\r\n\tfacet 89.5\r\n"
+                     << "\tcolor 0.898 0.498 0.698\r\n\tcolor_type 0\r\n"
+                     << "\tvertex ";
+    out.Int(static_cast<int>(m.vertices.size())) << " {\r\n";
     for (const CVector& v : m.vertices) {
-        out << "\t\t";
-        out.Fixed(v.x) << " ";
-        out.Fixed(v.y) << " ";
-        out.Fixed(v.z) << "\n";
+        WriteVertex(out, v);
     }
-    out << "\t}\n\tface ";
-    out.Int(static_cast<int>(m.faces.size())) << " {\n";
+    out << "\t}\r\n\tface ";
+    out.Int(static_cast<int>(m.faces.size())) << " {\r\n";
     for (const CFace& f : m.faces) {
         WriteFace(out, f);
     }
-    out << "\t}\n}\n";
+    out << "\t}\r\n}\r\n";
 }
 
 }  // namespace
@@ -113,27 +146,28 @@ std::string FormatMQO(const CCentigrade& scene) {
         estimate += 256 + 40 * m.vertices.size() + 40 * m.faces.size();
     }
     MqoText out(estimate);
-    out << "Metasequoia Document\n"
-        << "Format Text Ver 1.0\n\n"
-        << "Scene {\n"
-        << "\tpos 0.0000 0.0000 1500.0000\n"
-        << "\tlookat 0.0000 0.0000 0.0000\n"
-        << "\thead -0.3800\n"
-        << "\tpich 0.2300\n"
-        << "\tortho 0\n"
-        << "\tzoom2 5.0000\n"
-        << "\tamb 0.250 0.250 0.250\n"
-        << "}\n";
-    out << "Material ";
-    out.Int(static_cast<int>(scene.materials.size())) << " {\n";
+    out << "Metasequoia Document\r\n"
+        << "Format Text Ver 1.0\r\n"
+        << "\r\n"
+        << "Scene {\r\n"
+        << "\tpos 0.0000 0.0000 1500.0000\r\n"
+        << "\tlookat 0.0000 0.0000 0.0000\r\n"
+        << "\thead -0.3800\r\n"
+        << "\tpich 0.2300\r\n"
+        << "\tortho 0\r\n"
+        << "\tzoom2 5.0000\r\n"
+        << "\tamb 0.250 0.250 0.250\r\n"
+        << "}\r\n"
+        << "Material ";
+    out.Int(static_cast<int>(scene.materials.size())) << " {\r\n";
     for (const CMaterial& m : scene.materials) {
         WriteMaterial(out, m);
     }
-    out << "}\n";
+    out << "}\r\n";
     for (const CModel& m : scene.models) {
         WriteObject(out, m);
     }
-    out << "Eof\n";
+    out << "Eof\r\n";
     return out.Take();
 }
 

@@ -7,14 +7,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "test_files.h"
 
 namespace {
 
-std::string Fixed6(double value) {
+std::string Fixed6(float value) {
     char text[kFixed6MaxChars];
     return std::string(text, FormatFixed6(text, value));
 }
@@ -60,21 +62,48 @@ TEST(CNumbers, ParseIntSaturatesOutsideTheIntRange) {
     EXPECT_EQ(ParseCInt("-99999999999999999999999"), INT_MIN);
 }
 
+std::string Printf(float value) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
+    return text;
+}
+
 TEST(CNumbers, FixedMatchesPrintfForFloats) {
+    std::vector<float> values = {0.0f,
+                                 -0.0f,
+                                 0.0078125f,  // 7812.5 millionths: a tie, rounded to even
+                                 -0.0078125f,
+                                 0.0234375f,
+                                 1.0e-45f,
+                                 0.8f,
+                                 1500.0f,
+                                 8.9e9f,
+                                 9.1e9f,
+                                 std::numeric_limits<float>::max(),
+                                 -std::numeric_limits<float>::max(),
+                                 std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity(),
+                                 std::numeric_limits<float>::quiet_NaN()};
     std::mt19937 random(7);
-    std::uniform_real_distribution<float> small(-2.0f, 2.0f);
     std::uniform_int_distribution<std::uint32_t> bits;
-    for (int i = 0; i < 20000; ++i) {
-        float value = i % 2 ? small(random) : std::bit_cast<float>(bits(random));
-        char expected[400];
-        std::snprintf(expected, sizeof expected, "%f", static_cast<double>(value));
-        ASSERT_EQ(Fixed6(value), expected) << value;
+    std::uniform_real_distribution<float> small(-2.0f, 2.0f);
+    std::uniform_real_distribution<float> wide(-1.0e6f, 1.0e6f);
+    for (int i = 0; i < 50000; ++i) {
+        values.push_back(std::bit_cast<float>(bits(random)));
+        values.push_back(small(random));
+        values.push_back(wide(random));
     }
-    EXPECT_EQ(Fixed6(0.0), "0.000000");
-    EXPECT_EQ(Fixed6(-0.0), "-0.000000");
-    EXPECT_EQ(Fixed6(-1e-9), "-0.000000");
-    EXPECT_EQ(Fixed6(0.8f), "0.800000");
-    EXPECT_EQ(Fixed6(1500.0), "1500.000000");
+    for (int k = 0; k < 20000; ++k) {  // around the halfway points between millionths
+        const float half = (static_cast<float>(k) + 0.5f) * 1e-6f;
+        values.push_back(std::nextafter(half, 0.0f));
+        values.push_back(half);
+        values.push_back(std::nextafter(half, 1.0f));
+    }
+    for (float value : values) {
+        ASSERT_EQ(Fixed6(value), Printf(value)) << std::bit_cast<std::uint32_t>(value);
+    }
+    EXPECT_EQ(Fixed6(-1e-9f), "-0.000000");
+    EXPECT_EQ(Fixed6(0.0078125f), "0.007812");
 }
 
 TEST(CNumbers, CommaDecimalLocaleChangesNothing) {
@@ -87,8 +116,8 @@ TEST(CNumbers, CommaDecimalLocaleChangesNothing) {
     EXPECT_EQ(ParseCDouble("0.5"), 0.5);
     EXPECT_EQ(ParseCDouble("-6.99382213e-07"), -6.99382213e-07);
     EXPECT_EQ(ParseCDouble("1,5"), 1.0);
-    EXPECT_EQ(Fixed6(0.5), "0.500000");
-    EXPECT_EQ(Fixed6(-1234.25), "-1234.250000");
+    EXPECT_EQ(Fixed6(0.5f), "0.500000");
+    EXPECT_EQ(Fixed6(-1234.25f), "-1234.250000");
 }
 
 }  // namespace
