@@ -2,11 +2,11 @@
 // a ".mqoz" archive, into the scene.
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
@@ -44,6 +44,8 @@ bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
         outcome.failure = path.string() + " is a folder";
         return false;
     }
+    const std::size_t materialsBefore = scene.materials.size();
+    const std::size_t modelsBefore = scene.models.size();
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
     loader.loadTexture = [&](CMaterial& material) {
@@ -52,9 +54,14 @@ bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
     file.reset();
-    // Faces without a material group refer to material number materialBase;
-    // a document without materials must still leave that material behind.
-    if (scene.materials.empty()) {
+    // Faces without a material group refer to material number materialBase. A
+    // document that brings no materials therefore gets a default one with that
+    // number whenever it brought faces, and an empty scene gets one in any case:
+    // a scene with objects always has a material to draw their faces with.
+    const bool newFaces =
+        std::any_of(scene.models.begin() + static_cast<std::ptrdiff_t>(modelsBefore),
+                    scene.models.end(), [](const CModel& m) { return !m.faces.empty(); });
+    if (scene.materials.empty() || (scene.materials.size() == materialsBefore && newFaces)) {
         scene.materials.emplace_back(scene.materialSerial++);
     }
     scene.UpdateAllColors();

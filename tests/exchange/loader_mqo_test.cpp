@@ -327,6 +327,19 @@ TEST(LoaderMQO, ImportsAppend) {
     EXPECT_EQ(scene.models[1].faces[0].material, 3);
 }
 
+TEST(LoaderMQO, DocumentWithoutMaterialsKeepsItsFacesDrawable) {
+    CCentigrade scene;
+    const std::string doc = Triangle("3 V(0 1 2)\n");
+    ImportText(scene, doc);
+    ImportText(scene, doc);
+    ImportText(scene, kHeader);
+    ASSERT_EQ(scene.materials.size(), 2u) << "one default material per import that brought faces";
+    EXPECT_EQ(scene.materials[1].name, "NoMaterial");
+    EXPECT_EQ(scene.materials[1].id, 1);
+    EXPECT_EQ(scene.models[0].faces[0].material, 0);
+    EXPECT_EQ(scene.models[1].faces[0].material, 1);
+}
+
 TEST(LoaderMQO, Utf8NamesBecomeCp932) {
     CCentigrade scene;
     const auto outcome =
