@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "scene/cp932.h"
@@ -186,16 +187,21 @@ std::string SampleTextureBmp() {
     PutLittleEndian(bmp, 2835, 4);
     PutLittleEndian(bmp, 0, 4);
     PutLittleEndian(bmp, 0, 4);
-    // Rings of grain that wobble along the board, in integer arithmetic so
-    // that every build writes the same bytes.
+    // Bands of grain that wave along the board, with a little fibre noise;
+    // integer arithmetic, so that every build writes the same bytes.
+    auto triangle = [](int x, int period, int amplitude) {
+        const int phase = x % period;
+        return amplitude * std::abs(2 * phase - period) / period;
+    };
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
-            const int wobble = (x * 7 / kSide + (x * x) / 97) % 5;
-            const int grain = (y * 5 + wobble * 3) % 16;
-            const int shade = grain < 3 ? 40 : grain < 5 ? 20 : 0;
-            bmp += static_cast<char>(60 - shade / 2);  // blue
-            bmp += static_cast<char>(120 - shade);     // green
-            bmp += static_cast<char>(180 - shade);     // red
+            const int wave = triangle(x, 64, 6) + triangle(x + 5, 21, 2);
+            const int ring = (y + wave) % 16;
+            const int dark = ring < 2 ? 45 : ring < 4 ? 25 : ring < 6 ? 10 : 0;
+            const int fibre = (x * 7 + y * 13 + (x * y) % 7) % 9;
+            bmp += static_cast<char>(55 - dark / 2 + fibre);   // blue
+            bmp += static_cast<char>(115 - dark + fibre);      // green
+            bmp += static_cast<char>(175 - dark + 2 * fibre);  // red
         }
     }
     return bmp;
