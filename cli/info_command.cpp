@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/scene_json.h"
@@ -52,9 +53,12 @@ int RunInfo(const Arguments& args) {
         return Fail(1, e.what());
     }
     if (json || geometry) {
-        std::printf(
-            "%s\n",
-            SceneToJson(scene, loaded.repairs, geometry, loaded.importResult).dump().c_str());
+        std::optional<int> importResult;
+        if (loaded.imported) {
+            importResult = loaded.importResult;
+        }
+        std::printf("%s\n",
+                    SceneToJson(scene, loaded.repairs, geometry, importResult).dump().c_str());
     } else {
         PrintSummary(scene, loaded);
     }

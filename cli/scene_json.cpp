@@ -76,7 +76,8 @@ Json MaterialJson(const CMaterial& m) {
 
 }  // namespace
 
-Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry, int importResult) {
+Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry,
+                 std::optional<int> importResult) {
     Json root;
     root["modelSerial"] = scene.modelSerial;
     root["materialSerial"] = scene.materialSerial;
@@ -86,7 +87,9 @@ Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry, int impor
                       {"rotation", Triple(scene.camera.rotation)},
                       {"scale", Triple(scene.camera.scale)}};
     root["repairs"] = repairs;
-    root["importResult"] = importResult;
+    if (importResult) {
+        root["importResult"] = *importResult;
+    }
     Json objects = Json::array();
     for (const CModel& m : scene.models) {
         objects.push_back(ObjectJson(m, geometry));

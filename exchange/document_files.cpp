@@ -35,6 +35,7 @@ DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigr
     DocumentLoadResult result;
     result.repairs = outcome.repairs;
     result.importResult = outcome.result;
+    result.imported = true;
     return result;
 }
 

@@ -8,8 +8,9 @@
 class CCentigrade;
 
 struct DocumentLoadResult {
-    int repairs = 0;       // faces or names fixed to keep the scene's invariants
-    int importResult = 0;  // the importer's result code; 0 for native documents
+    int repairs = 0;        // faces or names fixed to keep the scene's invariants
+    int importResult = 0;   // the importer's result code; 0 for native documents
+    bool imported = false;  // a Metasequoia document, added to the scene
 };
 
 // The extension of `path` in lower case, without the dot.
