@@ -43,6 +43,30 @@ TEST(CNumbers, ParseDoubleMatchesStrtodInTheCLocale) {
     EXPECT_TRUE(std::signbit(ParseCDouble("-0")));
 }
 
+TEST(CNumbers, ParseDoubleMatchesStrtodOnRandomDecimals) {
+    std::mt19937 random(11);
+    auto digitsOf = [&random](int count) {
+        std::string digits;
+        for (int i = 0; i < count; ++i) {
+            digits += static_cast<char>('0' + random() % 10);
+        }
+        return digits;
+    };
+    for (int i = 0; i < 100000; ++i) {
+        std::string text = random() % 3 == 0 ? "-" : "";
+        text += digitsOf(static_cast<int>(random() % 12));
+        if (random() % 4 != 0) {
+            text += '.';
+            text += digitsOf(static_cast<int>(random() % 14));
+        }
+        if (random() % 8 == 0) {
+            text += 'e';
+            text += std::to_string(static_cast<int>(random() % 80) - 40);
+        }
+        ASSERT_EQ(ParseCDouble(text), std::strtod(text.c_str(), nullptr)) << text;
+    }
+}
+
 TEST(CNumbers, ParseIntStopsAtTheFirstNonDigit) {
     EXPECT_EQ(ParseCInt("42"), 42);
     EXPECT_EQ(ParseCInt(" -17"), -17);
