@@ -185,6 +185,20 @@ TEST_F(Textures, ArchiveTexturesAreFoundInsideThenBeside) {
     EXPECT_TRUE(scene.materials[1].image && !scene.materials[1].image->Empty());
 }
 
+TEST_F(Textures, ShiftJisEntryNamesOfArchivesAreFound) {
+    TempFolder folder;
+    const std::string wood = "\x96\xD8\x96\xDA.bmp";  // 木目.bmp
+    const std::string doc =
+        std::string(kHeader) + "Material 1 {\r\n\"m\" tex(\"" + wood + "\")\r\n}\r\n";
+    const fs::path path =
+        MakeZip(folder, "sjis.mqoz", {{"doc.mqo", doc}, {wood, SampleTextureBmp()}});
+    CCentigrade scene;
+    EXPECT_EQ(OpenDocumentFile(path, scene).importResult, 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(scene.materials[0].texture, wood);
+    EXPECT_TRUE(scene.materials[0].image && !scene.materials[0].image->Empty());
+}
+
 TEST_F(Textures, Utf8FileNamesAreConvertedAndFound) {
     TempFolder folder;
     folder.Write("木目.bmp", SampleTextureBmp());
