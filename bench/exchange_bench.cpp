@@ -9,7 +9,9 @@
 
 namespace {
 
-CCentigrade GridScene() { return MakeSceneWith(MakeQuadGrid(1000, 10.0f)); }
+CCentigrade GridScene() {
+    return MakeSceneWith(MakeQuadGrid(1000, 10.0f));
+}
 
 // Written once; the scene that wrote it is gone before any timing starts.
 std::filesystem::path GridFile() {
