@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "exchange/document_files.h"
+#include "exchange/loader_mqo.h"
 #include "scene/archive.h"
 #include "scene/centigrade.h"
 
@@ -11,8 +12,10 @@ int RunConvert(const Arguments& args) {
     try {
         DocumentLoadResult loaded = OpenDocumentFile(args[0], scene);
         if (loaded.importResult != 0) {
-            return Fail(1, args[0] + ": import failed with code " +
-                               std::to_string(loaded.importResult));
+            return Fail(1, args[0] + ": read stopped early (import result " +
+                               std::to_string(loaded.importResult) + ", " +
+                               std::string(MqoResultText(loaded.importResult)) +
+                               "); nothing written");
         }
         SaveDocumentFile(args[1], scene);
     } catch (const ArchiveError& e) {

@@ -1,8 +1,10 @@
 #include <cstdio>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/scene_json.h"
 #include "exchange/document_files.h"
+#include "exchange/loader_mqo.h"
 #include "scene/archive.h"
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
@@ -51,9 +53,20 @@ int RunInfo(const Arguments& args) {
         return Fail(1, e.what());
     }
     if (json || geometry) {
-        std::printf("%s\n", SceneToJson(scene, loaded.repairs, geometry).dump().c_str());
+        std::optional<int> importResult;
+        if (loaded.imported) {
+            importResult = loaded.importResult;
+        }
+        std::printf("%s\n",
+                    SceneToJson(scene, loaded.repairs, geometry, importResult).dump().c_str());
     } else {
         PrintSummary(scene, loaded);
+    }
+    std::fflush(stdout);
+    if (loaded.importResult != 0) {
+        return Fail(1, std::string(path) + ": read stopped early (import result " +
+                           std::to_string(loaded.importResult) + ", " +
+                           std::string(MqoResultText(loaded.importResult)) + ")");
     }
     return 0;
 }

@@ -76,7 +76,8 @@ Json MaterialJson(const CMaterial& m) {
 
 }  // namespace
 
-Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry) {
+Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry,
+                 std::optional<int> importResult) {
     Json root;
     root["modelSerial"] = scene.modelSerial;
     root["materialSerial"] = scene.materialSerial;
@@ -86,6 +87,9 @@ Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry) {
                       {"rotation", Triple(scene.camera.rotation)},
                       {"scale", Triple(scene.camera.scale)}};
     root["repairs"] = repairs;
+    if (importResult) {
+        root["importResult"] = *importResult;
+    }
     Json objects = Json::array();
     for (const CModel& m : scene.models) {
         objects.push_back(ObjectJson(m, geometry));

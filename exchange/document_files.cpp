@@ -17,9 +17,36 @@ std::string LowerExtension(const std::filesystem::path& path) {
     return ext;
 }
 
+namespace {
+
+bool IsMetasequoia(const std::string& ext) {
+    return ext == "mqo" || ext == "mqoz";
+}
+
+// A Metasequoia document is imported: its objects and materials are added to
+// the scene's. A damaged one leaves what was read before the damage.
+DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene) {
+    CCentigrade::MqoImport outcome;
+    if (!scene.LoadMQO(path, &outcome) && !outcome.failure.empty()) {
+        throw ArchiveError(outcome.failure);
+    }
+    scene.SetDocumentFolder(std::filesystem::absolute(path));
+    scene.ComputeAllNormals();
+    DocumentLoadResult result;
+    result.repairs = outcome.repairs;
+    result.importResult = outcome.result;
+    result.imported = true;
+    return result;
+}
+
+}  // namespace
+
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
     DocumentLoadResult result;
     const std::string ext = LowerExtension(path);
+    if (IsMetasequoia(ext)) {
+        return ImportMetasequoia(path, scene);
+    }
     if (ext != "qvl") {
         throw ArchiveError(path.string() + ": unknown document type \"" + ext + "\"");
     }
@@ -33,6 +60,12 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
 
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::string ext = LowerExtension(path);
+    if (ext == "mqo") {
+        if (std::string failure; !scene.SaveMQO(path, &failure)) {
+            throw ArchiveError(failure);
+        }
+        return;
+    }
     if (ext != "qvl") {
         throw ArchiveError(path.string() + ": cannot save documents of type \"" + ext + "\"");
     }

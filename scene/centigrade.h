@@ -69,6 +69,17 @@ public:
     int Serialize(ArchiveReader& ar);
 
     // --- Metasequoia exchange
+    struct MqoImport {
+        int result = 0;        // LoaderMQO's result code
+        int repairs = 0;       // faces dropped and characters replaced to keep the invariants
+        std::string failure;   // why nothing could be read, when that was the case
+    };
+    // Appends the materials and objects of a ".mqo" document, or of the one in
+    // a ".mqoz" archive. True when the whole document was read.
+    bool LoadMQO(const std::filesystem::path& path, MqoImport* outcome = nullptr);
+    // Writes the scene as a Metasequoia text document through a temporary file,
+    // so a failed save leaves an existing file intact. False on failure.
+    bool SaveMQO(const std::filesystem::path& path, std::string* failure = nullptr) const;
 
     // --- Picking and selection
     // Picks at client point (x, y) (the range tool uses rubberBand instead),

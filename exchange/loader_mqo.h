@@ -1,0 +1,81 @@
+// Reads a Metasequoia text document (".mqo") into a scene, appending its
+// materials and objects to what the scene holds.
+//
+// The reader is line-oriented and forgiving: it knows a fixed set of keywords,
+// reads past everything else (nested chunks, binary blocks), and stops only on
+// the few structural errors of the result codes below. Whatever was read
+// before an error stays in the scene.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "exchange/string_separator.h"
+
+class CCentigrade;
+class CMaterial;
+class CModel;
+
+// Result codes of LoaderMQO::Load; 0 is success.
+constexpr int MQO_SYNTAX = -1;      // a chunk line without "{", a face without its V group,
+                                    // or a binary block that cannot be skipped
+constexpr int MQO_EOF = -2;         // the file ends inside a chunk
+constexpr int MQO_NOT_MQO = -3;     // the first line is not "Metasequoia Document"
+constexpr int MQO_BAD_FORMAT = -4;  // the second line is not "Format Text Ver" 1.0 or later
+
+// A short English description of a result code, for messages.
+std::string_view MqoResultText(int code);
+
+class LoaderMQO {
+public:
+    // `file` is opened and closed by the caller.
+    LoaderMQO(CCentigrade& scene, std::FILE* file);
+    virtual ~LoaderMQO() = default;
+    LoaderMQO(const LoaderMQO&) = delete;
+    LoaderMQO& operator=(const LoaderMQO&) = delete;
+
+    // Reads the whole document; returns 0 or the first result code met.
+    int Load();
+
+    // Faces dropped because they would break the scene's invariants, plus
+    // characters of UTF-8 names that code page 932 lacks.
+    int Repairs() const { return repairs; }
+
+    // Added to every material number of a face: the scene's materialSerial
+    // when the import began, so faces refer to the materials read here.
+    int materialBase = 0;
+    // Called when a material names its texture; unset, no texture is loaded.
+    std::function<void(CMaterial&)> loadTexture;
+
+private:
+    int ReadHeader();
+    int ReadChunks();
+    int ReadMaterials();
+    void ReadAttributes(CMaterial& material);
+    int ReadObject(CModel& model);
+    int ReadVertices(CModel& model);
+    int ReadBinaryVertices(CModel& model);
+    int ReadFaces(CModel& model);
+    int SkipChunk(int n);
+    int SkipBinary(int n);
+    bool IsBinaryLine(int n) const;
+    void SelectCodePage();
+    // A name or file name of the document as code page 932 bytes.
+    std::string SceneText(std::string_view text);
+    // Reserves room for the count a chunk line states, but never more than the
+    // rest of the file can hold at `minLineBytes` a line.
+    template <typename Array>
+    void ReserveStated(Array& array, int stated, std::uint64_t minLineBytes);
+    // Drops the object's faces that would break the scene's invariants (too
+    // few corners, an index outside the vertex list), if any face was suspect.
+    void DropBrokenFaces(CModel& model);
+
+    CCentigrade& scene;
+    AsciiFileString lines;  // over the caller's file
+    bool utf8Text = false;
+    bool facesToCheck = false;  // the current object has a face that may be broken
+    int repairs = 0;
+};

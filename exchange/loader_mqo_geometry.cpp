@@ -1,0 +1,218 @@
+// The Object chunk: settings, vertices (as text or as a binary block) and faces.
+#include <algorithm>
+#include <bit>
+#include <climits>
+
+#include "exchange/loader_mqo.h"
+#include "scene/centigrade.h"
+
+namespace {
+
+// The shortest lines that can add an element: "0 0 0" and "2 V(0 1)", each
+// with a line feed. They bound what a stated count may reserve.
+constexpr std::uint64_t kMinVertexLineBytes = 6;
+constexpr std::uint64_t kMinFaceLineBytes = 9;
+constexpr int kBinaryVertexBytes = 12;
+
+float LittleEndianFloat(const unsigned char* p) {
+    const std::uint32_t bits =
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return std::bit_cast<float>(bits);
+}
+
+int SaturatedInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+template <typename Array>
+void LoaderMQO::ReserveStated(Array& array, int stated, std::uint64_t minLineBytes) {
+    if (stated <= 0) {
+        return;
+    }
+    const std::uint64_t possible = lines.RemainingBytes() / minLineBytes;
+    array.reserve(array.size() +
+                  std::min<std::uint64_t>(static_cast<std::uint64_t>(stated), possible));
+}
+
+int LoaderMQO::ReadObject(CModel& model) {
+    for (;;) {
+        const int n = lines.ReadLine();
+        if (n < 0) {
+            return MQO_EOF;
+        }
+        int code = 0;
+        if (lines.Begins("}", 1)) {
+            return 0;
+        } else if (lines.Begins("facet", 2)) {
+            model.facet = static_cast<float>(lines.ToFloat(1));
+        } else if (lines.Begins("mirror_axis", 2)) {
+            model.mirrorAxis = lines.ToInt(1);
+        } else if (lines.Begins("vertex", 3)) {
+            if (!lines.Is(n - 1, "{")) {
+                return MQO_SYNTAX;
+            }
+            ReserveStated(model.vertices, lines.ToInt(1), kMinVertexLineBytes);
+            code = ReadVertices(model);
+        } else if (lines.Begins("BVertex", 3)) {
+            if (!lines.Is(n - 1, "{")) {
+                return MQO_SYNTAX;
+            }
+            code = ReadBinaryVertices(model);
+        } else if (lines.Begins("face", 2)) {
+            if (!lines.Is(n - 1, "{")) {
+                return MQO_SYNTAX;
+            }
+            if (n >= 3) {
+                ReserveStated(model.faces, lines.ToInt(1), kMinFaceLineBytes);
+            }
+            code = ReadFaces(model);
+        } else {
+            code = SkipChunk(n);
+        }
+        if (code != 0) {
+            return code;
+        }
+    }
+}
+
+int LoaderMQO::ReadVertices(CModel& model) {
+    for (;;) {
+        const int n = lines.ReadLine();
+        if (n < 0) {
+            return MQO_EOF;
+        }
+        if (lines.Begins("}", 1)) {
+            return 0;
+        }
+        if (n >= 3) {
+            model.vertices.emplace_back(static_cast<float>(lines.ToFloat(0)),
+                                        static_cast<float>(lines.ToFloat(1)),
+                                        static_cast<float>(lines.ToFloat(2)));
+        }
+    }
+}
+
+// Newer modelers store the positions as a "Vector count [bytes]" line followed
+// by the bytes: little-endian x, y, z floats per vertex. Other lines of the
+// chunk are read past like any unknown chunk.
+int LoaderMQO::ReadBinaryVertices(CModel& model) {
+    for (;;) {
+        const int n = lines.ReadLine();
+        if (n < 0) {
+            return MQO_EOF;
+        }
+        if (lines.Begins("}", 1)) {
+            return 0;
+        }
+        if (!lines.Begins("Vector", 3) || !IsBinaryLine(n)) {
+            if (const int code = SkipChunk(n); code != 0) {
+                return code;
+            }
+            continue;
+        }
+        const int size = lines.ToInt(n - 2);
+        if (size < 0) {
+            return MQO_SYNTAX;
+        }
+        ReserveStated(model.vertices, size / kBinaryVertexBytes, kBinaryVertexBytes);
+        unsigned char bytes[kBinaryVertexBytes];
+        int left = size;
+        for (; left >= kBinaryVertexBytes; left -= kBinaryVertexBytes) {
+            if (!lines.ReadBytes(reinterpret_cast<char*>(bytes), sizeof bytes)) {
+                return MQO_SYNTAX;
+            }
+            model.vertices.emplace_back(LittleEndianFloat(bytes), LittleEndianFloat(bytes + 4),
+                                        LittleEndianFloat(bytes + 8));
+        }
+        if (!lines.SkipBytes(static_cast<std::uint64_t>(left))) {
+            return MQO_SYNTAX;
+        }
+    }
+}
+
+// A face line: "n V(i1 .. in)" followed by the optional groups M(material),
+// UID(number) and UV(u1 v1 .. un vn), recognised only in this order. A line
+// without its V group ends the whole load; a malformed group drops the line.
+int LoaderMQO::ReadFaces(CModel& model) {
+    for (;;) {
+        const int n = lines.ReadLine();
+        if (n < 0) {
+            return MQO_EOF;
+        }
+        if (n == 0) {
+            continue;
+        }
+        if (lines.Begins("}", 1)) {
+            return 0;
+        }
+        // 64-bit, so that a huge stated corner count cannot overflow the sums.
+        const std::int64_t r = lines.ToInt(0);
+        if (!lines.Is(1, "V") || n < r + 4) {
+            return MQO_SYNTAX;
+        }
+        if (!lines.Is(2, "(") || r + 3 < 0 || !lines.Is(static_cast<int>(r + 3), ")")) {
+            continue;
+        }
+        // From here 0 <= r <= n - 4: token r + 3 is ")", which neither "-3",
+        // "V" nor "(" in tokens 0 to 2 can be.
+        const int corners = static_cast<int>(std::min<std::int64_t>(r, 4));
+        CFace& face = model.faces.emplace_back();
+        const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
+        facesToCheck = facesToCheck || corners < 2;
+        for (int k = 0; k < corners; ++k) {
+            const int index = lines.ToInt(3 + k);
+            // Vertices may still follow; DropBrokenFaces decides at the end.
+            facesToCheck = facesToCheck || index < 0 || index >= vertexCount;
+            face.indices.push_back(index);
+            face.edgeSelected.push_back(false);
+        }
+        int s = static_cast<int>(r) + 4;
+        face.material = materialBase;
+        bool malformed = false;
+        if (lines.Is(s, "M") && s + 4 <= n) {
+            malformed = !lines.Is(s + 1, "(") || !lines.Is(s + 3, ")");
+            face.material = SaturatedInt(std::int64_t{lines.ToInt(s + 2)} + materialBase);
+            s += 4;
+        }
+        if (!malformed && lines.Is(s, "UID") && s + 4 <= n) {
+            malformed = !lines.Is(s + 1, "(") || !lines.Is(s + 3, ")");
+            s += 4;
+        }
+        if (!malformed && lines.Is(s, "UV") && s + 2 * r + 3 <= n) {
+            malformed = !lines.Is(s + 1, "(") || !lines.Is(static_cast<int>(s + 2 * r + 2), ")");
+            for (int k = 0; k < corners && !malformed; ++k) {
+                CUV& uv = face.uvs.emplace_back();
+                uv.u = static_cast<float>(lines.ToFloat(s + 2 + 2 * k));
+                uv.v = static_cast<float>(lines.ToFloat(s + 3 + 2 * k));
+            }
+        }
+        if (malformed) {
+            model.faces.pop_back();
+        }
+    }
+}
+
+// Keeps only faces that every later step may rely on: 2 to 4 corners, each an
+// index into the object's vertex list.
+void LoaderMQO::DropBrokenFaces(CModel& model) {
+    if (!facesToCheck) {
+        return;
+    }
+    facesToCheck = false;
+    const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
+    auto broken = [vertexCount](const CFace& f) {
+        return f.indices.size() < 2 ||
+               std::any_of(f.indices.begin(), f.indices.end(),
+                           [vertexCount](int i) { return i < 0 || i >= vertexCount; });
+    };
+    const auto first = std::find_if(model.faces.begin(), model.faces.end(), broken);
+    if (first == model.faces.end()) {
+        return;
+    }
+    const auto kept = std::remove_if(first, model.faces.end(), broken);
+    repairs += static_cast<int>(model.faces.end() - kept);
+    model.faces.erase(kept, model.faces.end());
+}

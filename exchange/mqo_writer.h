@@ -1,0 +1,10 @@
+// The Metasequoia text document (version 1.0) of a scene, as bytes.
+#pragma once
+
+#include <string>
+
+class CCentigrade;
+
+// Lines end in CR LF, as the format's Windows origin writes them, so a file is
+// the same whichever system wrote it. Numbers are formatted in the C locale.
+std::string FormatMQO(const CCentigrade& scene);

@@ -1,0 +1,35 @@
+// quorvel-make-samples FOLDER: writes the sample scene as sample.mqo and
+// sample.qvl, with the floor's texture, into FOLDER (scripts/make-samples).
+#include <cstdio>
+#include <filesystem>
+
+#include "samples/sample_scene.h"
+#include "scene/archive.h"
+#include "scene/atomic_file.h"
+#include "scene/native_document.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quorvel-make-samples FOLDER\n");
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    const CCentigrade scene = MakeSampleScene();
+    std::string failure;
+    if (!scene.SaveMQO(folder / "sample.mqo", &failure)) {
+        std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.c_str());
+        return 1;
+    }
+    failure = WriteFileAtomically(folder / kSampleTextureName, SampleTextureBmp());
+    if (!failure.empty()) {
+        std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.c_str());
+        return 1;
+    }
+    try {
+        SaveNativeDocument(folder / "sample.qvl", scene);
+    } catch (const ArchiveError& e) {
+        std::fprintf(stderr, "quorvel-make-samples: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
