@@ -14,6 +14,7 @@
 
 class ArchiveReader;
 class ArchiveWriter;
+struct PickResult;
 
 enum ToolMode {
     ToolNone = 0,
@@ -70,8 +71,45 @@ public:
     // --- Metasequoia exchange
 
     // --- Picking and selection
+    // Picks at client point (x, y) (the range tool uses rubberBand instead),
+    // applies the result to the selection, the handle or the face tools, and
+    // places the manipulator. True when anything was hit.
+    bool Pick(int x, int y);
+    // Applies a resolved pick according to toolMode and selectMode.
+    void ProcessHits(const PickResult& result);
+    void ClearSelection();
+    void ClearMarks();
 
     // --- Transforms and face tools
+    // The affected vertices are those selected or marked in editable objects;
+    // the pivot of every rotation and scaling is gizmo.
+    // Rebuilds the marks from the selected faces and edges and centres the
+    // manipulator on the bounding box of the affected vertices.
+    void UpdateGizmo();
+    void MoveSelection(float dx, float dy, float dz);
+    // Angles in degrees: positive turns about y and z counter-clockwise seen from
+    // the positive axis, about x clockwise.
+    void RotateSelectionX(float degrees);
+    void RotateSelectionY(float degrees);
+    void RotateSelectionZ(float degrees);
+    // Relative growth of the offsets from the pivot: 0 keeps a coordinate, 1 doubles it.
+    void ScaleSelectionBy(float kx, float ky, float kz);
+    // Absolute factors of the offsets from the pivot.
+    void ScaleSelectionX(float factor);
+    void ScaleSelectionY(float factor);
+    void ScaleSelectionZ(float factor);
+    // Only directly selected vertices take a typed coordinate.
+    void SetSelectionX(float value);
+    void SetSelectionY(float value);
+    void SetSelectionZ(float value);
+    static void ExtendBounds(const CVector& point, CVector& min, CVector& max);
+    // One mouse-move event of a manipulator drag with the current tool and
+    // hitIndex; (dx, dy) in client pixels since the previous event.
+    void DragSelection(float dx, float dy);
+    // Gives the face the current material; nothing when there is none.
+    void PaintFace(int model, int face);
+    // Removes the face and flags the vertices no face uses any more.
+    void DeleteFace(int model, int face);
 
     std::vector<CModel> models;
     std::vector<CMaterial> materials;

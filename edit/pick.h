@@ -1,0 +1,78 @@
+// Picking: what lies under a point of the 3D view or inside the range rectangle.
+//
+// The test is done on the CPU and gives the hit records a GL selection pass
+// would give: every vertex, edge, face or manipulator shape eligible for the
+// current tool is clipped against the pick window and the depth planes, faces
+// the view culls are left out, and each record carries the minimum window depth
+// of its clipped primitive on the 0 to 2 scale of the select buffer.
+#pragma once
+
+#include <vector>
+
+class CCentigrade;
+
+// Element kinds, the first name of every hit record. Only their order matters:
+// vertex before edge before face.
+constexpr unsigned PickVertex = 0x1B00;
+constexpr unsigned PickEdge = 0x1B01;
+constexpr unsigned PickFace = 0x1B02;
+constexpr unsigned PickHandle = 0xF000;
+
+// Manipulator handles.
+constexpr int HandleNone = -1;
+constexpr int HandleX = 0;
+constexpr int HandleY = 1;
+constexpr int HandleZ = 2;
+constexpr int HandleCenter = 3;
+
+// One hit record: its three names and its minimum depth. For a handle the object
+// is PickHandle again and the element the handle number; for an edge the element
+// is the edge number within the object (edges numbered face by face).
+struct PickHit {
+    unsigned kind = 0;
+    int object = 0;
+    int element = 0;
+    float depth = 0;
+
+    friend bool operator==(const PickHit&, const PickHit&) = default;
+};
+
+// A resolved pick: every record in the order the elements were offered, the best
+// hit among them and the first handle hit.
+struct PickResult {
+    std::vector<PickHit> records;
+    PickHit best;
+    int handle = HandleNone;
+};
+
+// The pick window in window coordinates (y up): its centre and size in pixels.
+struct PickWindow {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// Which element kinds the current tool and select mode offer to the pick.
+struct PickEligibility {
+    bool handles = false;
+    bool vertices = false;
+    bool edges = false;
+    bool faces = false;
+};
+
+PickEligibility EligibleElements(const CCentigrade& scene);
+
+// The 8 × 8 pixel window around client point (x, y) (y down).
+PickWindow ClickPickWindow(const CCentigrade& scene, int x, int y);
+// The window of the range rectangle; normalises scene.rubberBand in place.
+PickWindow RangePickWindow(CCentigrade& scene);
+
+// Every hit record for `window`, in the order the elements are offered: the
+// manipulator, then vertices, edges and faces, each object by object. There is
+// no limit on the number of records.
+std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window);
+
+// Chooses the best hit (vertices before edges before faces, then the smallest
+// depth, then the first offered) and the first handle. `records` must not be empty.
+PickResult ResolveHits(std::vector<PickHit> records);
