@@ -25,6 +25,7 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
     }
     result.repairs = LoadNativeDocument(path, scene);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
+    scene.LoadTextures();
     scene.UpdateAllColors();
     scene.ComputeAllNormals();
     return result;

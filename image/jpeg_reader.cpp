@@ -1,0 +1,107 @@
+// JPEG through libjpeg-turbo, decoded straight into the image rows.
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
+#include "image/mapped_file.h"
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf escape;
+};
+
+[[noreturn]] void OnError(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->escape, 1);
+}
+
+// Warnings about damaged data go unreported: the caller sees success or refusal.
+void Silent(j_common_ptr) {}
+
+// Adobe writes CMYK inverted (255 = no ink); other writers do not.
+void CmykRowToBgr(const JSAMPLE* cmyk, int width, bool inverted, std::uint8_t* out) {
+    for (int x = 0; x < width; ++x, cmyk += 4, out += 3) {
+        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
+        out[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+        out[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    }
+}
+
+// Kept free of objects with destructors: a decoding error long-jumps out of it.
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const std::uint8_t> file,
+            DibStream& image, ProgressCallback progress, void* user) {
+    if (setjmp(errors.escape)) {
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+        return false;
+    }
+    const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    const int width = static_cast<int>(cinfo.image_width);
+    const int height = static_cast<int>(cinfo.image_height);
+    if (!DibStream::ValidSize(width, height, 24) || !image.Create(width, height, grey ? 8 : 24)) {
+        return false;
+    }
+    jpeg_start_decompress(&cinfo);
+    JSAMPARRAY cmykRow = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                           JPOOL_IMAGE, cinfo.image_width * 4, 1)
+                              : nullptr;
+    const bool inverted = cinfo.saw_Adobe_marker;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const int y = static_cast<int>(cinfo.output_scanline);
+        if (progress && !progress(static_cast<float>(y) / static_cast<float>(height), user)) {
+            return false;
+        }
+        JSAMPROW row = cmyk ? cmykRow[0] : image.Row(y);
+        jpeg_read_scanlines(&cinfo, &row, 1);
+        if (cmyk) {
+            CmykRowToBgr(cmykRow[0], width, inverted, image.Row(y));
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
+bool ReadJPG(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
+             void* user) {
+    const MappedFile file(path);
+    return file.IsOpen() && DecodeJPG(file.Data(), image, progress, user);
+}
+
+bool DecodeJPG(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
+               void* user) {
+    image.Release();
+    if (file.empty()) {
+        return false;
+    }
+    jpeg_decompress_struct cinfo{};
+    ErrorManager errors{};
+    cinfo.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = OnError;
+    errors.base.output_message = Silent;
+    const bool ok = Decode(cinfo, errors, file, image, progress, user);
+    jpeg_destroy_decompress(&cinfo);
+    if (!ok) {
+        image.Release();
+    } else {
+        image.ClearRowPadding();
+    }
+    return ok;
+}

@@ -1,0 +1,37 @@
+#include "image/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+MappedFile::MappedFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        size_ = static_cast<std::size_t>(st.st_size);
+        if (size_ == 0) {
+            open_ = true;
+        } else {
+            // Populating up front costs less than taking a fault per page
+            // while a reader streams through the file.
+            void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (p != MAP_FAILED) {
+                data_ = static_cast<const std::uint8_t*>(p);
+                open_ = true;
+            } else {
+                size_ = 0;
+            }
+        }
+    }
+    ::close(fd);
+}
+
+MappedFile::~MappedFile() {
+    if (data_) {
+        ::munmap(const_cast<std::uint8_t*>(data_), size_);
+    }
+}

@@ -1,0 +1,95 @@
+// Loading a material's texture: name resolution, the reader chosen by the
+// extension, and the conversion to the depths the renderer uploads.
+#include <algorithm>
+#include <memory>
+
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
+#include "image/texture_files.h"
+#include "image/texture_path.h"
+#include "scene/centigrade.h"
+#include "scene/cp932.h"
+#include "scene/material.h"
+#include "scene/message_sink.h"
+
+namespace {
+
+constexpr int kAllBitmapDepths = 63;
+constexpr int kGlBgr = 0x80E0;
+constexpr int kGlBgra = 0x80E1;
+
+std::string LowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+// The file's content is not sniffed: the extension alone picks the reader.
+bool DecodeByExtension(const std::filesystem::path& path, DibStream& image) {
+    std::string extension;
+    GetFileExtension(extension, Utf8ToCp932(path.string()));
+    extension = LowerAscii(extension);
+    if (extension == "bmp") {
+        return image.ReadBMP(path, kAllBitmapDepths);
+    }
+    if (extension == "ppm" || extension == "pgm") {
+        return ReadPNM(path, image);
+    }
+    if (extension == "tga") {
+        return ReadTGA(path, image);
+    }
+    if (extension == "png") {
+        return ReadPNG(path, image);
+    }
+    if (extension == "jpg") {
+        return ReadJPG(path, image);
+    }
+    if (extension == "iff") {
+        return ReadILBM(path, image);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CMaterial::LoadImageFile(const std::filesystem::path& path) {
+    // Decoded aside, so that a failure leaves `image` (maybe shared) as it was.
+    auto decoded = std::make_shared<DibStream>();
+    if (!DecodeByExtension(path, *decoded)) {
+        return false;
+    }
+    if (decoded->BitCount() == 32) {
+        textureComponents = 4;
+        textureFormat = kGlBgra;
+    } else {
+        decoded->Convert(24);
+        textureComponents = 3;
+        textureFormat = kGlBgr;
+    }
+    image = std::move(decoded);
+    return true;
+}
+
+bool CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
+    if (texture.empty()) {
+        return false;
+    }
+    // A new image, so that copies of this material keep the one they share.
+    image = std::make_shared<DibStream>();
+    for (const std::filesystem::path& file :
+         TextureCandidates(texture, documentFolder, GetModuleFolder())) {
+        if (LoadImageFile(file)) {
+            return true;
+        }
+    }
+    ShowMessage("テクスチャファイルの読み込みに失敗しました");
+    texture.clear();
+    return false;
+}
+
+void CCentigrade::LoadTextures() {
+    for (CMaterial& m : materials) {
+        m.LoadTexture(DocumentFolder());
+    }
+}

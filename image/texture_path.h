@@ -1,0 +1,32 @@
+// Turning a texture name from a document into files on this system. Names are
+// CP932 with "\" separators, written on Windows where file names ignore case.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The longest texture name accepted, in bytes as the document holds it.
+constexpr std::size_t kMaxTextureNameLength = 259;
+
+// The name in UTF-8 with "/" separators ("\" inside double-byte characters is
+// part of the character, not a separator).
+std::string TextureNameToPath(std::string_view cp932Name);
+
+// A name is absolute when it contains ":" (a drive) or starts with a separator.
+bool IsAbsoluteTextureName(std::string_view cp932Name);
+
+// Finds `relative` ("/"-separated UTF-8) under `base`: each component matches
+// exactly or, when no exact entry exists, by the one entry of its folder whose
+// name equals it ignoring ASCII case. Ambiguous or missing: nullopt.
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& base,
+                                                          std::string_view relative);
+
+// The existing files the name may denote, in the order they are to be tried: a
+// relative name beside the document, then in TEXTURE/ of `programFolder`; an
+// absolute name as it stands. Empty for an empty or over-long name.
+std::vector<std::filesystem::path> TextureCandidates(std::string_view cp932Name,
+                                                     const std::filesystem::path& documentFolder,
+                                                     const std::filesystem::path& programFolder);

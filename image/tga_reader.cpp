@@ -1,0 +1,249 @@
+// Truevision TGA: uncompressed and run-length, colour-mapped, true colour and
+// grey.
+#include <algorithm>
+#include <cstring>
+
+#include "image/byte_reader.h"
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
+#include "image/mapped_file.h"
+
+namespace {
+
+enum TgaType {
+    kColorMapped = 1,
+    kTrueColor = 2,
+    kGrey = 3,
+    kColorMappedRle = 9,
+    kTrueColorRle = 10,
+};
+
+constexpr std::uint8_t kTopFirst = 0x20;
+constexpr std::uint8_t kAlphaBitsMask = 0x0F;
+
+struct TgaHeader {
+    std::uint8_t idLength = 0;
+    std::uint8_t colorMapType = 0;
+    std::uint8_t imageType = 0;
+    std::uint16_t colorMapLength = 0;
+    std::uint8_t colorMapEntryBits = 0;
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
+    std::uint8_t pixelDepth = 0;
+    std::uint8_t descriptor = 0;
+};
+
+bool ReadHeader(ByteReader& in, TgaHeader& h) {
+    std::uint16_t unused = 0;
+    return in.ReadByte(h.idLength) && in.ReadByte(h.colorMapType) && in.ReadByte(h.imageType) &&
+           in.ReadU16LE(unused) && in.ReadU16LE(h.colorMapLength) &&
+           in.ReadByte(h.colorMapEntryBits) && in.ReadU16LE(unused) && in.ReadU16LE(unused) &&
+           in.ReadU16LE(h.width) && in.ReadU16LE(h.height) && in.ReadByte(h.pixelDepth) &&
+           in.ReadByte(h.descriptor);
+}
+
+int ColorMapEntryBytes(int entryBits) {
+    switch (entryBits) {
+        case 8:
+            return 1;
+        case 16:
+            return 2;
+        case 24:
+            return 3;
+        case 32:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// Entries past the 256 a table holds are read past, never stored.
+bool ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
+    if (h.colorMapType == 0 || h.colorMapEntryBits != 24) {
+        return false;
+    }
+    const auto entries = in.Take(std::size_t{h.colorMapLength} * 3);
+    if (entries.size() != std::size_t{h.colorMapLength} * 3) {
+        return false;
+    }
+    std::span<RgbQuad> palette = image.Palette();
+    const std::size_t stored = std::min<std::size_t>(h.colorMapLength, palette.size());
+    for (std::size_t k = 0; k < stored; ++k) {
+        palette[k] = RgbQuad{entries[3 * k], entries[3 * k + 1], entries[3 * k + 2], 0};
+    }
+    return true;
+}
+
+bool SkipColorMap(ByteReader& in, const TgaHeader& h) {
+    if (h.colorMapType == 0) {
+        return true;
+    }
+    return in.Skip(std::size_t{h.colorMapLength} *
+                   static_cast<std::size_t>(ColorMapEntryBytes(h.colorMapEntryBits)));
+}
+
+bool ReportRow(ProgressCallback progress, void* user, int row, int rows) {
+    return !progress || progress(static_cast<float>(row) / static_cast<float>(rows), user);
+}
+
+// Rows in file order go to memory rows 0, 1, …; the signed height already
+// made the image top-down for top-first files.
+bool ReadRawRows(ByteReader& in, DibStream& image, int pixelBytes, ProgressCallback progress,
+                 void* user) {
+    const int rows = image.AbsHeight();
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(pixelBytes);
+    const std::size_t stride = image.Stride();
+    for (int row = 0; row < rows; ++row) {
+        std::uint8_t* out = image.Bits() + static_cast<std::size_t>(row) * stride;
+        if (!in.Read(out, rowBytes)) {
+            return false;
+        }
+        std::memset(out + rowBytes, 0, stride - rowBytes);
+        if (!ReportRow(progress, user, row + 1, rows)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Packets may run across rows; the rest of a packet after the last row is dropped.
+bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topFirst,
+                     ProgressCallback progress, void* user) {
+    const int rows = image.AbsHeight();
+    const auto width = static_cast<std::size_t>(image.Width());
+    const auto bytes = static_cast<std::size_t>(pixelBytes);
+    const std::size_t stride = image.Stride();
+    int row = 0;
+    std::size_t x = 0;
+    auto rowStart = [&](int r) { return image.Row(topFirst ? r : rows - 1 - r); };
+    std::uint8_t* out = rowStart(0);
+    std::memset(out + width * bytes, 0, stride - width * bytes);
+    while (row < rows) {
+        std::uint8_t packet = 0;
+        if (!in.ReadByte(packet)) {
+            return false;
+        }
+        std::size_t count = (packet & 0x7Fu) + 1;
+        const bool repeat = packet & 0x80;
+        std::uint8_t pixel[4] = {};
+        if (repeat && !in.Read(pixel, bytes)) {
+            return false;
+        }
+        while (count > 0 && row < rows) {
+            const std::size_t n = std::min(count, width - x);
+            std::uint8_t* dst = out + x * bytes;
+            if (repeat) {
+                if (bytes == 1) {
+                    std::memset(dst, pixel[0], n);
+                } else {
+                    for (std::size_t i = 0; i < n; ++i) {
+                        std::memcpy(dst + i * bytes, pixel, bytes);
+                    }
+                }
+            } else if (!in.Read(dst, n * bytes)) {
+                return false;
+            }
+            x += n;
+            count -= n;
+            if (x == width) {
+                x = 0;
+                ++row;
+                if (!ReportRow(progress, user, row, rows)) {
+                    return false;
+                }
+                if (row < rows) {
+                    out = rowStart(row);
+                    std::memset(out + width * bytes, 0, stride - width * bytes);
+                }
+            }
+        }
+    }
+    return true;
+}
+
+// Alpha is kept straight (255 = opaque), as the renderer blends it. Files that
+// declare no alpha bits, or store 0 everywhere, mean an opaque picture.
+void FixAlpha(DibStream& image, const TgaHeader& h) {
+    const std::size_t stride = image.Stride();
+    const std::size_t rowBytes = static_cast<std::size_t>(image.Width()) * 4;
+    const int rows = image.AbsHeight();
+    bool alphaUsed = (h.descriptor & kAlphaBitsMask) != 0;
+    if (alphaUsed) {
+        alphaUsed = false;
+        for (int r = 0; r < rows && !alphaUsed; ++r) {
+            const std::uint8_t* p = image.Bits() + static_cast<std::size_t>(r) * stride;
+            for (std::size_t i = 3; i < rowBytes; i += 4) {
+                if (p[i] != 0) {
+                    alphaUsed = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (alphaUsed) {
+        return;
+    }
+    for (int r = 0; r < rows; ++r) {
+        std::uint8_t* p = image.Bits() + static_cast<std::size_t>(r) * stride;
+        for (std::size_t i = 3; i < rowBytes; i += 4) {
+            p[i] = 255;
+        }
+    }
+}
+
+}  // namespace
+
+bool ReadTGA(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
+             void* user) {
+    const MappedFile file(path);
+    return file.IsOpen() && DecodeTGA(file.Data(), image, progress, user);
+}
+
+bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
+               void* user) {
+    image.Release();
+    ByteReader in(file);
+    TgaHeader h;
+    if (!ReadHeader(in, h) || !in.Skip(h.idLength)) {
+        return false;
+    }
+    const bool topFirst = (h.descriptor & kTopFirst) != 0;
+    const int signedHeight = topFirst ? -int{h.height} : int{h.height};
+    const int depth = h.pixelDepth;
+    const bool trueColorDepth = depth == 16 || depth == 24 || depth == 32;
+    bool ok = false;
+    switch (h.imageType) {
+        case kColorMapped:
+            ok = depth == 8 && image.Create(h.width, signedHeight, 8) &&
+                 ReadColorMap(in, h, image) && ReadRawRows(in, image, 1, progress, user);
+            break;
+        case kTrueColor:
+            ok = trueColorDepth && image.Create(h.width, signedHeight, depth) &&
+                 SkipColorMap(in, h) && ReadRawRows(in, image, depth / 8, progress, user);
+            break;
+        case kGrey:
+            if (depth == 8 && image.Create(h.width, signedHeight, 8)) {
+                image.SetGreyPalette();
+                ok = SkipColorMap(in, h) && ReadRawRows(in, image, 1, progress, user);
+            }
+            break;
+        // Run-length images are always stored bottom-up; rows are filled in
+        // picture order through Row().
+        case kColorMappedRle:
+            ok = depth == 8 && h.colorMapType != 0 && image.Create(h.width, h.height, 8) &&
+                 ReadColorMap(in, h, image) &&
+                 DecodeRunLength(in, image, 1, topFirst, progress, user);
+            break;
+        case kTrueColorRle:
+            ok = trueColorDepth && image.Create(h.width, h.height, depth) && SkipColorMap(in, h) &&
+                 DecodeRunLength(in, image, depth / 8, topFirst, progress, user);
+            break;
+        default:
+            break;
+    }
+    if (ok && depth == 32) {
+        FixAlpha(image, h);
+    }
+    return ok;
+}

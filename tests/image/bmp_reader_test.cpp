@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include "image/dib_stream.h"
+#include "image_builders.h"
+
+namespace {
+
+constexpr int kAllDepths = 63;
+
+DibStream Decode(const Bytes& file, int depthFlags = kAllDepths, bool* ok = nullptr) {
+    DibStream image;
+    const bool decoded = image.DecodeBMP(file, depthFlags);
+    if (ok) {
+        *ok = decoded;
+    }
+    return image;
+}
+
+bool Refused(const Bytes& file, int depthFlags = kAllDepths) {
+    DibStream image;
+    return !image.DecodeBMP(file, depthFlags) && image.Empty();
+}
+
+// A 3 × 2 picture whose rows differ, stored at `bitCount`.
+BmpSpec ThreeByTwo(int bitCount, int height = 2) {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = height;
+    spec.bitCount = bitCount;
+    const std::size_t stride = DibStream::StrideFor(bitCount, 3);
+    spec.pixels.assign(stride * 2, 0);
+    for (std::size_t i = 0; i < spec.pixels.size(); ++i) {
+        if (i % stride < (static_cast<std::size_t>(bitCount) * 3 + 7) / 8) {
+            spec.pixels[i] = static_cast<std::uint8_t>(i * 7 + 1);
+        }
+    }
+    if (bitCount <= 8) {
+        for (int i = 0; i < (1 << bitCount); ++i) {
+            spec.palette.push_back(RgbQuad{static_cast<std::uint8_t>(i), 0, 0, 0});
+        }
+    }
+    return spec;
+}
+
+TEST(BmpReader, EveryUncompressedDepthKeepsPixelsAndHeader) {
+    for (int depth : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        BmpSpec spec = ThreeByTwo(depth);
+        if (depth == 32) {
+            spec.pixels[3] = 128;  // some alpha is used
+        }
+        bool ok = false;
+        DibStream image = Decode(MakeBmp(spec), kAllDepths, &ok);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(image.Width(), 3);
+        EXPECT_EQ(image.Height(), 2);
+        EXPECT_EQ(image.BitCount(), depth);
+        EXPECT_EQ(image.Header()->biCompression, 0u);
+        EXPECT_EQ(image.Header()->biSizeImage, spec.pixels.size());
+        ASSERT_EQ(image.ImageSize(), spec.pixels.size());
+        EXPECT_TRUE(std::equal(spec.pixels.begin(), spec.pixels.end(), image.Bits()));
+        EXPECT_EQ(image.PaletteSize(), depth <= 8 ? 1 << depth : 0);
+        if (depth == 8) {
+            EXPECT_EQ(image.Palette()[200].blue, 200);
+        }
+    }
+}
+
+TEST(BmpReader, TopDownKeepsNegativeHeightAndRowOrder) {
+    BmpSpec spec = ThreeByTwo(8, -2);
+    DibStream image = Decode(MakeBmp(spec));
+    ASSERT_EQ(image.Height(), -2);
+    EXPECT_EQ(image.Row(0)[0], spec.pixels[0]);
+    DibStream bottomUp = Decode(MakeBmp(ThreeByTwo(8, 2)));
+    EXPECT_EQ(bottomUp.Row(1)[0], spec.pixels[0]);
+}
+
+TEST(BmpReader, DepthFlagsSelectAcceptedDepths) {
+    const Bytes file = MakeBmp(ThreeByTwo(24));
+    EXPECT_TRUE(Refused(file, 63 & ~0x10));
+    bool ok = false;
+    Decode(file, 0x10, &ok);
+    EXPECT_TRUE(ok);
+}
+
+TEST(BmpReader, ClrUsedSetsTableSizeOnlyUpToEightBits) {
+    BmpSpec eight = ThreeByTwo(8);
+    eight.palette.resize(16);
+    eight.clrUsed = 16;
+    DibStream image = Decode(MakeBmp(eight));
+    EXPECT_EQ(image.PaletteSize(), 16);
+    EXPECT_EQ(image.Header()->biClrUsed, 16u);
+
+    BmpSpec deep = ThreeByTwo(24);
+    deep.clrUsed = 256;
+    deep.palette.resize(256);
+    DibStream deepImage = Decode(MakeBmp(deep));
+    EXPECT_EQ(deepImage.PaletteSize(), 0);
+    EXPECT_EQ(deepImage.Row(1)[0], deep.pixels[0]);
+}
+
+TEST(BmpReader, OversizedTableIsReadPastAndClamped) {
+    BmpSpec spec = ThreeByTwo(4);
+    spec.palette.resize(20, RgbQuad{1, 1, 1, 0});
+    spec.clrUsed = 20;
+    spec.zeroOffBits = true;
+    bool ok = false;
+    DibStream image = Decode(MakeBmp(spec), kAllDepths, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(image.PaletteSize(), 16);
+    EXPECT_EQ(image.Row(1)[0], spec.pixels[0]);
+}
+
+TEST(BmpReader, AbsurdTableSizeIsRefused) {
+    BmpSpec spec = ThreeByTwo(8);
+    spec.clrUsed = 305402420;
+    EXPECT_TRUE(Refused(MakeBmp(spec)));
+}
+
+TEST(BmpReader, ZeroOffBitsReadsPixelsAfterTheTable) {
+    BmpSpec spec = ThreeByTwo(8);
+    spec.zeroOffBits = true;
+    DibStream image = Decode(MakeBmp(spec));
+    EXPECT_EQ(image.Row(1)[2], spec.pixels[2]);
+}
+
+TEST(BmpReader, OtherHeaderVersionsAndDepthsAreRefused) {
+    for (std::uint32_t infoSize : {12u, 64u, 108u, 124u}) {
+        BmpSpec spec = ThreeByTwo(24);
+        spec.infoSize = infoSize;
+        EXPECT_TRUE(Refused(MakeBmp(spec))) << infoSize;
+    }
+    BmpSpec odd = ThreeByTwo(24);
+    odd.bitCount = 63;
+    EXPECT_TRUE(Refused(MakeBmp(odd)));
+    BmpSpec planes = ThreeByTwo(24);
+    planes.planes = 3;
+    EXPECT_TRUE(Refused(MakeBmp(planes)));
+}
+
+TEST(BmpReader, UnsupportedCompressionsAreRefused) {
+    BmpSpec rle4 = ThreeByTwo(4);
+    rle4.compression = 2;
+    EXPECT_TRUE(Refused(MakeBmp(rle4)));
+    BmpSpec bitfields = ThreeByTwo(16);
+    bitfields.compression = 3;
+    EXPECT_TRUE(Refused(MakeBmp(bitfields)));
+    BmpSpec rle8At24 = ThreeByTwo(24);
+    rle8At24.compression = 1;
+    EXPECT_TRUE(Refused(MakeBmp(rle8At24)));
+}
+
+TEST(BmpReader, BadSignatureAndTruncationsAreRefused) {
+    Bytes file = MakeBmp(ThreeByTwo(24));
+    Bytes badSignature = file;
+    badSignature[1] = 'A';
+    EXPECT_TRUE(Refused(badSignature));
+    for (std::size_t size : {std::size_t{0}, std::size_t{13}, std::size_t{30}, file.size() - 1}) {
+        EXPECT_TRUE(Refused(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size))))
+            << size;
+    }
+    Bytes farOffset = file;
+    farOffset[10] = 0xFF;
+    farOffset[11] = 0xFF;
+    EXPECT_TRUE(Refused(farOffset));
+}
+
+TEST(BmpReader, AbsurdDimensionsAreRefused) {
+    BmpSpec huge = ThreeByTwo(24);
+    huge.width = 3000000;
+    huge.height = 2000000;
+    EXPECT_TRUE(Refused(MakeBmp(huge)));
+    BmpSpec negative = ThreeByTwo(24);
+    negative.width = -3;
+    EXPECT_TRUE(Refused(MakeBmp(negative)));
+    BmpSpec zero = ThreeByTwo(24);
+    zero.height = 0;
+    EXPECT_TRUE(Refused(MakeBmp(zero)));
+}
+
+TEST(BmpReader, ThirtyTwoBitWithUnusedFourthBytesIsOpaque) {
+    BmpSpec spec = ThreeByTwo(32);
+    for (std::size_t i = 3; i < spec.pixels.size(); i += 4) {
+        spec.pixels[i] = 0;
+    }
+    DibStream image = Decode(MakeBmp(spec));
+    for (std::size_t i = 3; i < image.ImageSize(); i += 4) {
+        EXPECT_EQ(image.Bits()[i], 255);
+    }
+}
+
+TEST(BmpReader, ThirtyTwoBitAlphaInUseIsKept) {
+    BmpSpec spec = ThreeByTwo(32);
+    spec.pixels[3] = 0;
+    spec.pixels[7] = 77;
+    DibStream image = Decode(MakeBmp(spec));
+    EXPECT_EQ(image.Bits()[3], 0);
+    EXPECT_EQ(image.Bits()[7], 77);
+}
+
+BmpSpec RunLength(int width, int height, Bytes data) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 8;
+    spec.compression = 1;
+    spec.palette.resize(256);
+    spec.pixels = std::move(data);
+    return spec;
+}
+
+TEST(BmpRunLength, RunThenEndOfLineContinuesOnTheRowAbove) {
+    bool ok = false;
+    DibStream image =
+        Decode(MakeBmp(RunLength(4, 2, {3, 0x41, 0, 0, 2, 0x42, 0, 1})), kAllDepths, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(image.Header()->biCompression, 0u);
+    const std::uint8_t* bottom = image.Row(1);
+    EXPECT_EQ(bottom[0], 0x41);
+    EXPECT_EQ(bottom[2], 0x41);
+    EXPECT_EQ(bottom[3], 0);
+    EXPECT_EQ(image.Row(0)[0], 0x42);
+    EXPECT_EQ(image.Row(0)[2], 0);
+}
+
+TEST(BmpRunLength, LiteralsSkipTheirPadByteAndMovesSkipPixels) {
+    DibStream image =
+        Decode(MakeBmp(RunLength(6, 2, {0, 3, 7, 8, 9, 0, 1, 5, 0, 2, 1, 1, 1, 6, 0, 1})));
+    ASSERT_FALSE(image.Empty());
+    EXPECT_EQ(image.Row(1)[0], 7);
+    EXPECT_EQ(image.Row(1)[2], 9);
+    EXPECT_EQ(image.Row(1)[3], 5);
+    EXPECT_EQ(image.Row(1)[4], 0);
+    EXPECT_EQ(image.Row(0)[5], 6);
+    EXPECT_EQ(image.Row(0)[4], 0);
+}
+
+TEST(BmpRunLength, InputEndingEarlyLeavesTheRestZero) {
+    DibStream image = Decode(MakeBmp(RunLength(2, 2, {2, 9})));
+    ASSERT_FALSE(image.Empty());
+    EXPECT_EQ(image.Row(1)[1], 9);
+    EXPECT_EQ(image.Row(0)[0], 0);
+}
+
+TEST(BmpRunLength, ZeroCompressedSizeTakesTheRestOfTheFile) {
+    BmpSpec spec = RunLength(2, 1, {2, 9, 0, 1});
+    Bytes file = MakeBmp(spec);
+    file[34] = file[35] = file[36] = file[37] = 0;
+    DibStream image = Decode(file);
+    ASSERT_FALSE(image.Empty());
+    EXPECT_EQ(image.Row(0)[1], 9);
+}
+
+TEST(BmpRunLength, RunsAndMovesLeavingThePictureAreRefused) {
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {5, 1}))));
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {2, 1, 3, 1}))));
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {0, 5, 1, 2, 3, 4, 5, 0}))));
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {0, 2, 5, 0}))));
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {0, 2, 0, 3}))));
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(4, 2, {0, 2, 1, 2}))));
+}
+
+TEST(BmpRunLength, DataAfterTheLastRowIsIgnored) {
+    bool ok = false;
+    Decode(MakeBmp(RunLength(2, 1, {2, 1, 0, 0, 2, 2, 0, 0, 0, 1})), kAllDepths, &ok);
+    EXPECT_TRUE(ok);
+}
+
+TEST(BmpRunLength, TopDownIsRefused) {
+    EXPECT_TRUE(Refused(MakeBmp(RunLength(2, -2, {2, 1, 0, 1}))));
+}
+
+TEST(BmpRunLength, CompressedSizeBeyondTheFileIsRefused) {
+    BmpSpec spec = RunLength(2, 2, {2, 1, 0, 1});
+    spec.sizeImage = 1000;
+    EXPECT_TRUE(Refused(MakeBmp(spec)));
+}
+
+TEST(BmpReader, MissingFileIsRefused) {
+    DibStream image;
+    EXPECT_FALSE(image.ReadBMP("/nonexistent/quorvel/none.bmp", kAllDepths));
+}
+
+}  // namespace
