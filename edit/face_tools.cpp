@@ -1,0 +1,34 @@
+// Painting and deleting single faces.
+#include "scene/centigrade.h"
+
+namespace {
+
+bool IsFace(const std::vector<CModel>& models, int model, int face) {
+    return model >= 0 && static_cast<std::size_t>(model) < models.size() && face >= 0 &&
+           static_cast<std::size_t>(face) < models[static_cast<std::size_t>(model)].faces.size();
+}
+
+}  // namespace
+
+// Faces name their material by number, so the face takes the number of the
+// current material, not its place in the list (the two differ once a document
+// numbers its materials out of list order).
+void CCentigrade::PaintFace(int model, int face) {
+    if (!IsFace(models, model, face) || currentMaterial < 0 ||
+        static_cast<std::size_t>(currentMaterial) >= materials.size()) {
+        return;
+    }
+    models[static_cast<std::size_t>(model)].faces[static_cast<std::size_t>(face)].material =
+        materials[static_cast<std::size_t>(currentMaterial)].id;
+}
+
+// Vertices stay, so every remaining index stays valid; those no face uses any
+// more are flagged unused.
+void CCentigrade::DeleteFace(int model, int face) {
+    if (!IsFace(models, model, face)) {
+        return;
+    }
+    auto& faces = models[static_cast<std::size_t>(model)].faces;
+    faces.erase(faces.begin() + face);
+    UpdateUsedFlags();
+}

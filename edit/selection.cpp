@@ -1,0 +1,179 @@
+// What a resolved pick does to the selection flags, by tool and select mode.
+
+#include "edit/belt.h"
+#include "edit/edge_numbering.h"
+#include "edit/flood.h"
+#include "edit/parallel.h"
+#include "edit/pick.h"
+#include "edit/range_select.h"
+#include "scene/centigrade.h"
+
+namespace {
+
+void ClickNormal(CCentigrade& scene, const PickHit& hit) {
+    CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
+    switch (hit.kind) {
+        case PickVertex:
+            if (scene.vertexSelectable) {
+                CVector& v = model.vertices[static_cast<std::size_t>(hit.element)];
+                v.selected = !v.selected;
+                v.mark = !v.mark;
+            }
+            break;
+        case PickEdge: {
+            const EdgeLocation edge = LocateEdge(model, hit.element);
+            if (edge.face < 0) {
+                break;
+            }
+            CFace& f = model.faces[static_cast<std::size_t>(edge.face)];
+            f.SetEdgeSelected(edge.corner, scene.keyFlag ? !f.IsEdgeSelected(edge.corner) : true);
+            break;
+        }
+        case PickFace: {
+            CFace& f = model.faces[static_cast<std::size_t>(hit.element)];
+            if (scene.keyFlag) {
+                f.selected = !f.selected;
+                for (bool& edge : f.edgeSelected) {
+                    edge = !edge;
+                }
+            } else {
+                f.selected = true;
+                f.SetAllEdges(true);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// Connected selection toggles by the clicked face's own state.
+void ClickConnected(CCentigrade& scene, const PickHit& hit) {
+    if (hit.kind != PickFace) {
+        return;
+    }
+    CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
+    const bool state = !model.faces[static_cast<std::size_t>(hit.element)].selected;
+    FloodSelect(model, hit.element, state);
+    model.faces[static_cast<std::size_t>(hit.element)].selected = state;
+}
+
+void ClickBelt(CCentigrade& scene, const PickHit& hit) {
+    if (hit.kind != PickEdge) {
+        return;
+    }
+    CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
+    const EdgeLocation edge = LocateEdge(model, hit.element);
+    if (edge.face < 0) {
+        return;
+    }
+    const CFace& f = model.faces[static_cast<std::size_t>(edge.face)];
+    if (f.indices.size() < 3) {
+        return;
+    }
+    SelectRing(model, edge.face, edge.corner, !f.IsEdgeSelected(edge.corner));
+}
+
+void SelectByMode(CCentigrade& scene, const PickHit& hit) {
+    switch (scene.selectMode) {
+        case SelectNormal:
+            ClickNormal(scene, hit);
+            break;
+        case SelectConnected:
+            ClickConnected(scene, hit);
+            break;
+        case SelectBelt:
+            ClickBelt(scene, hit);
+            break;
+        case SelectPickObject:
+            scene.currentModel = hit.object;
+            break;
+        default:
+            break;
+    }
+}
+
+// Vertices inside the rectangle are marked, and selected when vertices are
+// selectable; edges and faces follow from the marks.
+void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
+    for (const PickHit& hit : records) {
+        if (hit.kind != PickVertex) {
+            continue;
+        }
+        CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
+                         .vertices[static_cast<std::size_t>(hit.element)];
+        if (scene.vertexSelectable) {
+            v.selected = true;
+        }
+        v.mark = true;
+    }
+    for (CModel& model : scene.models) {
+        SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
+    }
+}
+
+}  // namespace
+
+void CCentigrade::ProcessHits(const PickResult& result) {
+    if (result.handle != HandleNone) {
+        hitIndex = result.handle;
+        return;
+    }
+    if (result.records.empty()) {
+        return;
+    }
+    const bool replace =
+        ((toolMode == ToolSelect && selectMode == SelectNormal) || toolMode == ToolRangeSelect) &&
+        !keyFlag;
+    if (replace) {
+        ClearSelection();
+    }
+    ClearMarks();
+    const PickHit& best = result.best;
+    switch (toolMode) {
+        case ToolSelect:
+            SelectByMode(*this, best);
+            break;
+        case ToolRangeSelect:
+            SelectRange(*this, result.records);
+            break;
+        case ToolDeleteFace:
+            if (best.kind == PickFace) {
+                DeleteFace(best.object, best.element);
+            }
+            break;
+        case ToolPaintMaterial:
+            if (best.kind == PickFace) {
+                PaintFace(best.object, best.element);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void CCentigrade::ClearSelection() {
+    for (CModel& model : models) {
+        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                model.vertices[i].selected = false;
+            }
+        });
+        ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                model.faces[i].selected = false;
+                model.faces[i].SetAllEdges(false);
+            }
+        });
+    }
+}
+
+void CCentigrade::ClearMarks() {
+    for (CModel& model : models) {
+        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i) {
+                model.vertices[i].mark = false;
+            }
+        });
+    }
+}
