@@ -35,10 +35,16 @@ bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
 }
 
-// Allocates `bytes` in the buffer bound to `target` and maps it for writing;
-// null when the GL has no room.
+// Gives the buffer bound to `target` room for `bytes` and maps it for writing;
+// null when the GL has no room. A rebuild of the same size (an edit that moved
+// vertices or changed the selection) writes into the storage it already has,
+// which spares the system fresh pages for every step of a drag.
 void* AllocateAndMap(GLenum target, std::size_t bytes) {
-    glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
+    GLint size = 0;
+    glGetBufferParameteriv(target, GL_BUFFER_SIZE, &size);
+    if (static_cast<std::size_t>(size) != bytes) {
+        glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
+    }
     return glMapBuffer(target, GL_WRITE_ONLY);
 }
 
