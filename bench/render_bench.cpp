@@ -56,6 +56,8 @@ OffscreenGl* gl = nullptr;
 CCentigrade MakeViewedScene(int cells, bool edgesAndVertices) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(cells, 10.0f));
     scene.ComputeAllNormals();
+    // The grid's faces are wound to face down (-y): look at them from below.
+    scene.camera.rotation.x = -20;
     scene.showEdges = edgesAndVertices;
     scene.showVertices = edgesAndVertices;
     scene.viewWidth = kWidth;

@@ -74,16 +74,21 @@ void SceneRenderer::ClearBackground(const CCentigrade& scene) {
     clearColour_[0] = static_cast<float>(c & 0xFF) / 255.0f;
     clearColour_[1] = static_cast<float>((c >> 8) & 0xFF) / 255.0f;
     clearColour_[2] = static_cast<float>((c >> 16) & 0xFF) / 255.0f;
-    clearColour_[3] = 0;
+    // The window system composes the frame with its alpha: it must stay opaque,
+    // also where half-transparent faces blend over the background.
+    clearColour_[3] = 1;
+    ClearFrame();
+}
+
+void SceneRenderer::ClearFrame() const {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(clearColour_[0], clearColour_[1], clearColour_[2], clearColour_[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 void SceneRenderer::Draw(const CCentigrade& scene, int pixelWidth, int pixelHeight) {
-    // The window may share the context's state with its own drawing, so the
-    // clear colour is set again rather than trusted.
-    glClearColor(clearColour_[0], clearColour_[1], clearColour_[2], clearColour_[3]);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ClearFrame();
     // A window without area (minimised) has no aspect ratio to project with.
     if (scene.viewWidth <= 0 || scene.viewHeight <= 0 || pixelWidth <= 0 || pixelHeight <= 0) {
         return;

@@ -32,6 +32,7 @@ public:
 
 private:
     void ClearBackground(const CCentigrade& scene);
+    void ClearFrame() const;
     void DrawModels(const CCentigrade& scene);
     void DrawRubberBand(const CCentigrade& scene, const int (&rect)[4], int pixelWidth,
                         int pixelHeight) const;

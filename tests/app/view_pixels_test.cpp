@@ -123,6 +123,22 @@ private slots:
                  qPrintable(centre.name() + " instead of " + LitHeadOn(material).name()));
     }
 
+    void frameStaysOpaqueUnderHalfTransparentFaces() {
+        // The window system composes the frame by its alpha.
+        ShownView shown;
+        LookFromTheFront(shown.scene);
+        CMaterial glass(0);
+        glass.alpha = 0.5f;
+        glass.UpdateColors();
+        shown.scene.materials.push_back(glass);
+        shown.scene.models.push_back(MakeFrontQuad(100));
+        const QImage image = shown.view->grabFramebuffer();
+        QCOMPARE(image.pixelColor(5, 5).alpha(), 255);
+        const QColor centre = image.pixelColor(kViewWidth / 2, kViewHeight / 2);
+        QCOMPARE(centre.alpha(), 255);
+        QVERIFY(!SameColour(centre, kBackground) && !SameColour(centre, LitHeadOn(glass)));
+    }
+
     void faceOfAnUnknownMaterialIsNotDrawn() {
         ShownView shown;
         LookFromTheFront(shown.scene);
