@@ -1,5 +1,7 @@
 // What the 3D view draws, checked pixel by pixel where the view math projects
 // the scene, with pictures saved for a person to look at.
+#include <QOpenGLContext>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -199,6 +201,30 @@ private slots:
         copy.ReleaseTexture();
         shown.view->grabFramebuffer();
         QCOMPARE(shown.view->Renderer().Textures().Count(), std::size_t{1});
+    }
+
+    void viewMovedToAnotherWindowBuildsItsGlObjectsAgain() {
+        // Qt gives the view a new context when it changes windows; the
+        // textures, lists and arrays of the old one must be made anew.
+        ShownView shown;
+        ShowTexturedQuad(shown.scene, MakePicture(2, kRed, kRed, kRed, kRed));
+        shown.scene.showAxis = true;
+        shown.scene.showEdges = true;
+        const QImage before = shown.view->grabFramebuffer();
+        QSignalSpy oldContextGoes(shown.view->context(), &QOpenGLContext::aboutToBeDestroyed);
+
+        QWidget window;
+        window.resize(kViewWidth, kViewHeight);
+        shown.view->setParent(&window);
+        shown.view->move(0, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage after = shown.view->grabFramebuffer();
+        QCOMPARE(oldContextGoes.count(), 1);
+        SaveArtifact(after, "moved-view");
+        QCOMPARE(after, before);
+        QCOMPARE(shown.view->Renderer().Textures().Count(), std::size_t{1});
+        shown.view->setParent(nullptr);
     }
 
     void hiddenObjectLeavesNoPixels() {
