@@ -9,6 +9,8 @@ using Arguments = std::vector<std::string>;
 
 int RunInfo(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunTextures(const Arguments& args);
+int RunDecode(const Arguments& args);
 
 // Prints "quorvel-cli: <message>" on stderr and returns `status`.
 int Fail(int status, const std::string& message);

@@ -8,21 +8,22 @@
 
 namespace {
 
-// The walk keeps its own stack of pending faces instead of recursing once per
-// face, and finds the faces at an edge through the per-vertex face lists.
+// Finds the faces of the belt without changing anything: the walk keeps its own
+// stack of pending faces instead of recursing once per face, and finds the
+// faces at an edge through the per-vertex face lists.
 class BeltWalker {
 public:
-    BeltWalker(CModel& model, bool state)
-        : model_(model), state_(state), onBelt_(model.faces.size(), false) {
-        EnsureVertexFaces(model);
-    }
+    explicit BeltWalker(const CModel& model) : model_(model), onBelt_(model.faces.size(), false) {}
 
     void Claim(int face) { onBelt_[static_cast<std::size_t>(face)] = true; }
 
     // Walks across (a, b) from a face already claimed, visiting candidates in
     // face order and each branch depth first, as a recursive walk would.
-    void Walk(int a, int b) {
-        PushFrame(a, b);
+    // False when a stale face list was met.
+    bool Walk(int a, int b) {
+        if (!PushFrame(a, b)) {
+            return false;
+        }
         while (!frames_.empty()) {
             Frame& frame = frames_.back();
             if (frame.next == frame.end) {
@@ -35,15 +36,20 @@ public:
                 continue;
             }
             Claim(face);
-            CFace& f = model_.faces[static_cast<std::size_t>(face)];
-            f.SetAllEdges(state_);
+            walked_.push_back(face);
             int nextA = 0;
             int nextB = 0;
-            if (OppositeEdge(f, frame.a, frame.b, nextA, nextB)) {
-                PushFrame(nextA, nextB);
+            if (OppositeEdge(model_.faces[static_cast<std::size_t>(face)], frame.a, frame.b, nextA,
+                             nextB) &&
+                !PushFrame(nextA, nextB)) {
+                return false;
             }
         }
+        return true;
     }
+
+    // The faces walked onto, the starting face not included.
+    const std::vector<int>& Walked() const { return walked_; }
 
 private:
     struct Frame {
@@ -56,7 +62,10 @@ private:
 
     // Collects the faces with exactly two corners on a or b, in face order, by
     // merging the (ordered) face lists of the two vertices.
-    void PushFrame(int a, int b) {
+    bool PushFrame(int a, int b) {
+        if (!VertexFaceListIsConsistent(model_, a) || !VertexFaceListIsConsistent(model_, b)) {
+            return false;
+        }
         const std::size_t begin = candidates_.size();
         const auto& listA = model_.vertexInfo[static_cast<std::size_t>(a)].faces;
         const auto& listB = model_.vertexInfo[static_cast<std::size_t>(b)].faces;
@@ -77,6 +86,7 @@ private:
             last = face;
         }
         frames_.push_back({a, b, begin, begin, candidates_.size()});
+        return true;
     }
 
     static int CornersOn(const CFace& f, int a, int b) {
@@ -115,12 +125,18 @@ private:
         return true;
     }
 
-    CModel& model_;
-    bool state_;
+    const CModel& model_;
     std::vector<bool> onBelt_;
     std::vector<Frame> frames_;
     std::vector<int> candidates_;
+    std::vector<int> walked_;
 };
+
+void SetEdges(CModel& model, const std::vector<int>& faces, bool state) {
+    for (int face : faces) {
+        model.faces[static_cast<std::size_t>(face)].SetAllEdges(state);
+    }
+}
 
 }  // namespace
 
@@ -133,15 +149,30 @@ void SelectRing(CModel& model, int face, int edge, bool state) {
     const auto corner = [&f, edge](int offset) {
         return f.indices[static_cast<std::size_t>((edge + offset) % 4)];
     };
-    BeltWalker walker(model, state);
-    walker.Claim(face);
-    walker.Walk(corner(0), corner(1));
-    walker.Walk(corner(2), corner(3));
+    std::vector<int> belt;
+    WithVertexFaces(model, [&] {
+        BeltWalker walker(model);
+        walker.Claim(face);
+        if (!walker.Walk(corner(0), corner(1)) || !walker.Walk(corner(2), corner(3))) {
+            return false;
+        }
+        belt = walker.Walked();
+        return true;
+    });
+    SetEdges(model, belt, state);
 }
 
 void WalkBelt(CModel& model, int start, int previous, int a, int b, bool state) {
-    BeltWalker walker(model, state);
-    walker.Claim(start);
-    walker.Claim(previous);
-    walker.Walk(a, b);
+    std::vector<int> belt;
+    WithVertexFaces(model, [&] {
+        BeltWalker walker(model);
+        walker.Claim(start);
+        walker.Claim(previous);
+        if (!walker.Walk(a, b)) {
+            return false;
+        }
+        belt = walker.Walked();
+        return true;
+    });
+    SetEdges(model, belt, state);
 }

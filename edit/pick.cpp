@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <span>
 
+#include "edit/gizmo.h"
 #include "edit/manipulator_tables.h"
-#include "edit/parallel.h"
 #include "edit/pick_clip.h"
+#include "edit/range_select.h"
+#include "edit/selection.h"
 #include "edit/view_math.h"
 #include "scene/centigrade.h"
 
@@ -14,12 +16,11 @@ namespace {
 
 constexpr double kClickWindowSize = 8.0;
 
-// The hits of one object, one list per element kind; a second list per kind
-// holds the records of the second thread's half.
+// The hits of one object, one list per element kind.
 struct ObjectHits {
-    std::array<std::vector<PickHit>, 2> vertices;
-    std::array<std::vector<PickHit>, 2> edges;
-    std::array<std::vector<PickHit>, 2> faces;
+    std::vector<PickHit> vertices;
+    std::vector<PickHit> edges;
+    std::vector<PickHit> faces;
 };
 
 ClipCoord ToClip(const Matrix4& m, const CVector& p) {
@@ -47,36 +48,35 @@ void CollectShape(const Matrix4& m, std::span<const CVector> points,
     }
 }
 
+// The points of one axis's shape in a table holding `perAxis` points per shape.
+template <std::size_t N>
+std::span<const CVector> ShapeOf(const std::array<CVector, N>& table, int perAxis, int axis) {
+    return std::span(table).subspan(static_cast<std::size_t>(axis * perAxis),
+                                    static_cast<std::size_t>(perAxis));
+}
+
+// The centre cube is offered first, so it wins wherever it lies under the window.
 void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<PickHit>& records) {
-    const auto centre = std::span(handleCubePoints).subspan(24, 8);
+    const auto centre = ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter);
     switch (scene.toolMode) {
         case ToolMove:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m,
-                             std::span(handleArrowPoints)
-                                 .subspan(static_cast<std::size_t>(axis * kArrowPointsPerAxis),
-                                          kArrowPointsPerAxis),
+                CollectShape(m, ShapeOf(handleArrowPoints, kArrowPointsPerAxis, axis),
                              handleArrowTriangles, axis, records);
             }
             break;
         case ToolRotate:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m,
-                             std::span(handleRingPoints)
-                                 .subspan(static_cast<std::size_t>(axis * kRingPointsPerAxis),
-                                          kRingPointsPerAxis),
+                CollectShape(m, ShapeOf(handleRingPoints, kRingPointsPerAxis, axis),
                              handleRingTriangles, axis, records);
             }
             break;
         case ToolScale:
             CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
             for (int axis = HandleZ; axis >= HandleX; --axis) {
-                CollectShape(m,
-                             std::span(handleCubePoints)
-                                 .subspan(static_cast<std::size_t>(axis * kCubePointsPerCube),
-                                          kCubePointsPerCube),
+                CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, axis),
                              handleCubeTriangles, axis, records);
             }
             break;
@@ -85,88 +85,123 @@ void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<Pick
     }
 }
 
-// Every vertex is transformed once; its out-code then lets the edges and faces
-// that lie wholly outside one plane of the small pick volume, almost all of
-// them, be dismissed without clipping.
-void CollectObject(const CModel& model, int object, const Matrix4& m,
-                   const PickEligibility& eligible, ObjectHits& hits) {
-    const std::size_t vertexCount = model.vertices.size();
-    std::vector<std::uint8_t> codes(vertexCount);
-    ForParts(vertexCount, [&](int part, std::size_t begin, std::size_t end) {
-        std::vector<PickHit>& found = hits.vertices[static_cast<std::size_t>(part)];
-        for (std::size_t i = begin; i < end; ++i) {
-            const ClipCoord c = ToClip(m, model.vertices[i]);
-            const unsigned code = OutCode(c);
-            codes[i] = static_cast<std::uint8_t>(code);
-            if (code == 0 && eligible.vertices) {
-                if (const auto depth = PointDepth(c)) {
-                    found.push_back(
-                        {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
-                }
+// The edges and the surface of face r, whose first edge has number firstEdge.
+void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEligibility& eligible,
+                 std::size_t r, int firstEdge, ObjectHits& found) {
+    const CFace& f = model.faces[r];
+    const std::size_t n = f.indices.size();
+    const auto corner = [&f](std::size_t k) { return static_cast<std::size_t>(f.indices[k]); };
+    const auto clip = [&model, &m](std::size_t v) { return ToClip(m, model.vertices[v]); };
+    if (eligible.edges) {
+        const std::size_t edgeCount = n == 2 ? 1 : n;
+        for (std::size_t k = 0; k < edgeCount; ++k) {
+            if (const auto depth = SegmentDepth(clip(corner(k)), clip(corner((k + 1) % n)))) {
+                found.edges.push_back(
+                    {PickEdge, object, firstEdge + static_cast<int>(k), SelectBufferDepth(*depth)});
             }
         }
-    });
-    if (!eligible.edges && !eligible.faces) {
+    }
+    if (eligible.faces && n > 2) {
+        std::array<ClipCoord, 4> corners;
+        for (std::size_t k = 0; k < n; ++k) {
+            corners[k] = clip(corner(k));
+        }
+        if (const auto depth = FrontPolygonDepth(std::span(corners).first(n))) {
+            found.faces.push_back(
+                {PickFace, object, static_cast<int>(r), SelectBufferDepth(*depth)});
+        }
+    }
+}
+
+// Every vertex is transformed once; its out-code then lets the edges and faces
+// that lie wholly outside one plane of the small pick volume, almost all of
+// them, be dismissed without clipping (a segment or polygon whose corners are
+// all outside one plane clips to nothing). With `clearing` (the same object,
+// writable) the scan also clears the selection flags on its way.
+void CollectObject(const CModel& model, int object, const Matrix4& m,
+                   const PickEligibility& eligible, CModel* clearing, ObjectHits& hits) {
+    std::vector<std::uint8_t> codes(model.vertices.size());
+    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+        const ClipCoord c = ToClip(m, model.vertices[i]);
+        const unsigned code = OutCode(c);
+        codes[i] = static_cast<std::uint8_t>(code);
+        if (code == 0 && eligible.vertices) {
+            if (const auto depth = PointDepth(c)) {
+                hits.vertices.push_back(
+                    {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
+            }
+        }
+        if (clearing) {
+            ClearFlags(clearing->vertices[i]);
+        }
+    }
+    if (!eligible.edges && !eligible.faces && !clearing) {
         return;
     }
 
-    std::array<int, 2> edgesInPart = {0, 0};
-    const int parts = ForParts(model.faces.size(), [&](int part, std::size_t begin,
-                                                       std::size_t end) {
-        const auto p = static_cast<std::size_t>(part);
-        std::vector<PickHit>& edgeHits = hits.edges[p];
-        std::vector<PickHit>& faceHits = hits.faces[p];
-        int edgeNumber = 0;
-        for (std::size_t r = begin; r < end; ++r) {
-            const CFace& f = model.faces[r];
-            const std::size_t n = f.indices.size();
-            if (n < 2 || n > 4) {
-                continue;
-            }
-            const int edgeCount = n == 2 ? 1 : static_cast<int>(n);
-            const int firstEdge = edgeNumber;
-            edgeNumber += edgeCount;
-            unsigned shared = 0x3F;
-            for (int v : f.indices) {
-                shared &= codes[static_cast<std::size_t>(v)];
-            }
-            if (shared != 0) {
-                continue;
-            }
-            if (eligible.edges) {
-                for (int k = 0; k < edgeCount; ++k) {
-                    const auto a = static_cast<std::size_t>(f.indices[static_cast<std::size_t>(k)]);
-                    const auto b =
-                        static_cast<std::size_t>(f.indices[(static_cast<std::size_t>(k) + 1) % n]);
-                    if ((codes[a] & codes[b]) != 0) {
-                        continue;
-                    }
-                    if (const auto depth = SegmentDepth(ToClip(m, model.vertices[a]),
-                                                        ToClip(m, model.vertices[b]))) {
-                        edgeHits.push_back(
-                            {PickEdge, object, firstEdge + k, SelectBufferDepth(*depth)});
-                    }
-                }
-            }
-            if (eligible.faces && n > 2) {
-                std::array<ClipCoord, 4> corners;
-                for (std::size_t c = 0; c < n; ++c) {
-                    corners[c] = ToClip(m, model.vertices[static_cast<std::size_t>(f.indices[c])]);
-                }
-                if (const auto depth = FrontPolygonDepth(std::span(corners).first(n))) {
-                    faceHits.push_back(
-                        {PickFace, object, static_cast<int>(r), SelectBufferDepth(*depth)});
-                }
-            }
+    int edgeNumber = 0;
+    for (std::size_t r = 0; r < model.faces.size(); ++r) {
+        if (clearing) {
+            ClearFlags(clearing->faces[r]);
         }
-        edgesInPart[p] = edgeNumber;
-    });
-    // The second half numbered its edges from 0; they follow the first half's.
-    if (parts == 2) {
-        for (PickHit& hit : hits.edges[1]) {
-            hit.element += edgesInPart[0];
+        const auto& corners = model.faces[r].indices;
+        const std::size_t n = corners.size();
+        if (n < 2 || n > 4) {
+            continue;
+        }
+        const int firstEdge = edgeNumber;
+        edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+        if (!eligible.edges && !eligible.faces) {
+            continue;
+        }
+        unsigned shared = 0x3F;
+        for (int v : corners) {
+            shared &= codes[static_cast<std::size_t>(v)];
+        }
+        if (shared == 0) {
+            CollectFace(model, object, m, eligible, r, firstEdge, hits);
         }
     }
+}
+
+// The hit records for `window`; with `clearing` (the scene's own objects,
+// writable) every object's selection flags are cleared as well.
+std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
+                             std::vector<CModel>* clearing) {
+    std::vector<PickHit> records;
+    const Viewport viewport = SceneViewport(scene);
+    const PickEligibility eligible = EligibleElements(scene);
+    const bool hasArea = viewport.width > 0 && viewport.height > 0;
+    const Matrix4 projection =
+        hasArea ? PickMatrix(window.x, window.y, window.width, window.height, viewport) *
+                      SceneProjection(scene)
+                : Matrix4::Identity();
+    if (hasArea && eligible.handles) {
+        CollectHandles(scene, projection * ManipulatorModelView(scene), records);
+    }
+    const bool scansObjects = hasArea && (eligible.vertices || eligible.edges || eligible.faces);
+    const Matrix4 m = projection * SceneModelView(scene);
+    std::vector<ObjectHits> perObject(scene.models.size());
+    for (std::size_t i = 0; i < scene.models.size(); ++i) {
+        CModel* clearingModel = clearing ? &(*clearing)[i] : nullptr;
+        if (scansObjects && scene.models[i].state == 0) {
+            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, clearingModel,
+                          perObject[i]);
+        } else if (clearingModel) {
+            for (CVector& v : clearingModel->vertices) {
+                ClearFlags(v);
+            }
+            for (CFace& f : clearingModel->faces) {
+                ClearFlags(f);
+            }
+        }
+    }
+    for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
+        for (const ObjectHits& hits : perObject) {
+            records.insert(records.end(), (hits.*kind).begin(), (hits.*kind).end());
+        }
+    }
+    return records;
 }
 
 }  // namespace
@@ -210,37 +245,7 @@ PickWindow RangePickWindow(CCentigrade& scene) {
 }
 
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window) {
-    std::vector<PickHit> records;
-    const Viewport viewport = SceneViewport(scene);
-    if (viewport.width <= 0 || viewport.height <= 0) {
-        return records;
-    }
-    const PickEligibility eligible = EligibleElements(scene);
-    const Matrix4 projection =
-        PickMatrix(window.x, window.y, window.width, window.height, viewport) *
-        SceneProjection(scene);
-    if (eligible.handles) {
-        CollectHandles(scene, projection * ManipulatorModelView(scene), records);
-    }
-    if (!eligible.vertices && !eligible.edges && !eligible.faces) {
-        return records;
-    }
-
-    const Matrix4 m = projection * SceneModelView(scene);
-    std::vector<ObjectHits> perObject(scene.models.size());
-    for (std::size_t i = 0; i < scene.models.size(); ++i) {
-        if (scene.models[i].state == 0) {
-            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, perObject[i]);
-        }
-    }
-    for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
-        for (const ObjectHits& hits : perObject) {
-            for (const std::vector<PickHit>& part : hits.*kind) {
-                records.insert(records.end(), part.begin(), part.end());
-            }
-        }
-    }
-    return records;
+    return Collect(scene, window, nullptr);
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {
@@ -261,21 +266,50 @@ PickResult ResolveHits(std::vector<PickHit> records) {
     return result;
 }
 
+// The result is that of ProcessHits followed by UpdateGizmo (or of the rule for
+// a miss), but each pass over a million faces costs as much as the whole face
+// array, so steps are folded into passes made anyway. A pick that drops the
+// previous selection whether it hits or misses clears the flags during the
+// scan for hits, which do not depend on them.
 bool CCentigrade::Pick(int x, int y) {
     const PickWindow window =
         toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
-    std::vector<PickHit> records = CollectHits(*this, window);
+    const bool replaces = PickReplacesSelection(*this);
+    std::vector<PickHit> records = Collect(*this, window, replaces ? &models : nullptr);
     hitIndex = HandleNone;
     if (records.empty()) {
-        const bool clears = (toolMode == ToolSelect &&
-                             (selectMode == SelectNormal || selectMode == SelectConnected)) ||
-                            toolMode == ToolRangeSelect;
-        if (clears && !keyFlag) {
+        if (toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag) {
             ClearSelection();
         }
         return false;
     }
-    ProcessHits(ResolveHits(std::move(records)));
-    UpdateGizmo();
+    const PickResult result = ResolveHits(std::move(records));
+    const PickHit& best = result.best;
+    if (toolMode == ToolRangeSelect) {
+        // The range derivation and the marks of the manipulator share one pass
+        // over the faces.
+        ClearMarks();
+        MarkRangeVertices(*this, result.records);
+        SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
+        PlaceGizmo(*this);
+    } else if (replaces && best.kind != PickEdge) {
+        // The click set the flags of one vertex or one face at most on a
+        // cleared selection, so the marks are rebuilt from that face alone
+        // instead of from a scan of every face.
+        ApplyHits(*this, result);
+        ClearMarks();
+        if (best.kind == PickFace) {
+            CModel& model = models[static_cast<std::size_t>(best.object)];
+            MarkFaceCorners(model, model.faces[static_cast<std::size_t>(best.element)]);
+        }
+        PlaceGizmo(*this);
+    } else {
+        if (replaces) {
+            ApplyHits(*this, result);
+        } else {
+            ProcessHits(result);
+        }
+        UpdateGizmo();
+    }
     return true;
 }

@@ -1,26 +1,58 @@
 #include "edit/range_select.h"
 
+#include <cstdint>
+
+#include "edit/gizmo.h"
 #include "scene/model.h"
 
+namespace {
+
+void SelectFaceFromMarks(const CModel& model, CFace& f, bool edges, bool faces) {
+    const std::size_t n = f.indices.size();
+    if (n != 3 && n != 4) {
+        return;
+    }
+    bool marked[4];
+    bool allMarked = true;
+    for (std::size_t k = 0; k < n; ++k) {
+        marked[k] = model.vertices[static_cast<std::size_t>(f.indices[k])].mark;
+        allMarked = allMarked && marked[k];
+    }
+    // Flags already set are not written again: most faces of a big range are
+    // untouched, and a write would dirty their cache lines.
+    for (std::size_t k = 0; k < n && k < f.edgeSelected.size(); ++k) {
+        const bool take =
+            (faces && allMarked) || (edges && marked[k] && marked[k + 1 == n ? 0 : k + 1]);
+        if (take && !f.edgeSelected[k]) {
+            f.edgeSelected[k] = true;
+        }
+    }
+}
+
+}  // namespace
+
 void SelectFromMarks(CModel& model, bool edges, bool faces) {
+    if (!edges && !faces) {
+        return;
+    }
     for (CFace& f : model.faces) {
-        const std::size_t n = f.indices.size();
-        if (n != 3 && n != 4) {
-            continue;
-        }
-        const auto marked = [&model, &f](std::size_t corner) {
-            return model.vertices[static_cast<std::size_t>(f.indices[corner])].mark;
-        };
-        bool allMarked = true;
-        for (std::size_t k = 0; k < n; ++k) {
-            const bool edgeMarked = marked(k) && marked((k + 1) % n);
-            if (edges && edgeMarked) {
-                f.SetEdgeSelected(static_cast<int>(k), true);
+        SelectFaceFromMarks(model, f, edges, faces);
+    }
+}
+
+void SelectFromMarksThenRemark(std::vector<CModel>& models, bool edges, bool faces) {
+    std::vector<std::uint8_t> gathered;
+    for (CModel& model : models) {
+        gathered.assign(model.vertices.size(), 0);
+        for (CFace& f : model.faces) {
+            if (edges || faces) {
+                SelectFaceFromMarks(model, f, edges, faces);
             }
-            allMarked = allMarked && marked(k);
+            ForEachMarkedCorner(
+                f, [&gathered](int vertex) { gathered[static_cast<std::size_t>(vertex)] = 1; });
         }
-        if (faces && allMarked) {
-            f.SetAllEdges(true);
+        for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+            model.vertices[i].mark = gathered[i] != 0;
         }
     }
 }

@@ -1,9 +1,9 @@
 // What a resolved pick does to the selection flags, by tool and select mode.
 
+#include "edit/selection.h"
 #include "edit/belt.h"
 #include "edit/edge_numbering.h"
 #include "edit/flood.h"
-#include "edit/parallel.h"
 #include "edit/pick.h"
 #include "edit/range_select.h"
 #include "scene/centigrade.h"
@@ -93,9 +93,9 @@ void SelectByMode(CCentigrade& scene, const PickHit& hit) {
     }
 }
 
-// Vertices inside the rectangle are marked, and selected when vertices are
-// selectable; edges and faces follow from the marks.
-void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
+}  // namespace
+
+void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records) {
     for (const PickHit& hit : records) {
         if (hit.kind != PickVertex) {
             continue;
@@ -107,12 +107,41 @@ void SelectRange(CCentigrade& scene, const std::vector<PickHit>& records) {
         }
         v.mark = true;
     }
-    for (CModel& model : scene.models) {
-        SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
-    }
 }
 
-}  // namespace
+bool PickReplacesSelection(const CCentigrade& scene) {
+    return ((scene.toolMode == ToolSelect && scene.selectMode == SelectNormal) ||
+            scene.toolMode == ToolRangeSelect) &&
+           !scene.keyFlag;
+}
+
+void ApplyHits(CCentigrade& scene, const PickResult& result) {
+    scene.ClearMarks();
+    const PickHit& best = result.best;
+    switch (scene.toolMode) {
+        case ToolSelect:
+            SelectByMode(scene, best);
+            break;
+        case ToolRangeSelect:
+            MarkRangeVertices(scene, result.records);
+            for (CModel& model : scene.models) {
+                SelectFromMarks(model, scene.edgeSelectable, scene.faceSelectable);
+            }
+            break;
+        case ToolDeleteFace:
+            if (best.kind == PickFace) {
+                scene.DeleteFace(best.object, best.element);
+            }
+            break;
+        case ToolPaintMaterial:
+            if (best.kind == PickFace) {
+                scene.PaintFace(best.object, best.element);
+            }
+            break;
+        default:
+            break;
+    }
+}
 
 void CCentigrade::ProcessHits(const PickResult& result) {
     if (result.handle != HandleNone) {
@@ -122,58 +151,27 @@ void CCentigrade::ProcessHits(const PickResult& result) {
     if (result.records.empty()) {
         return;
     }
-    const bool replace =
-        ((toolMode == ToolSelect && selectMode == SelectNormal) || toolMode == ToolRangeSelect) &&
-        !keyFlag;
-    if (replace) {
+    if (PickReplacesSelection(*this)) {
         ClearSelection();
     }
-    ClearMarks();
-    const PickHit& best = result.best;
-    switch (toolMode) {
-        case ToolSelect:
-            SelectByMode(*this, best);
-            break;
-        case ToolRangeSelect:
-            SelectRange(*this, result.records);
-            break;
-        case ToolDeleteFace:
-            if (best.kind == PickFace) {
-                DeleteFace(best.object, best.element);
-            }
-            break;
-        case ToolPaintMaterial:
-            if (best.kind == PickFace) {
-                PaintFace(best.object, best.element);
-            }
-            break;
-        default:
-            break;
-    }
+    ApplyHits(*this, result);
 }
 
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
-        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                model.vertices[i].selected = false;
-            }
-        });
-        ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                model.faces[i].selected = false;
-                model.faces[i].SetAllEdges(false);
-            }
-        });
+        for (CVector& v : model.vertices) {
+            ClearFlags(v);
+        }
+        for (CFace& f : model.faces) {
+            ClearFlags(f);
+        }
     }
 }
 
 void CCentigrade::ClearMarks() {
     for (CModel& model : models) {
-        ForParts(model.vertices.size(), [&model](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                model.vertices[i].mark = false;
-            }
-        });
+        for (CVector& v : model.vertices) {
+            v.mark = false;
+        }
     }
 }

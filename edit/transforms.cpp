@@ -1,10 +1,6 @@
-// The affected vertices (selected, or marked as corners of selected faces and
-// ends of selected edges) of editable objects, the manipulator that pivots on
-// the centre of their bounding box, and the transforms applied to them.
-#include <atomic>
-
+// The transforms of the affected vertices: those selected, or marked as corners
+// of selected faces and ends of selected edges, in editable objects.
 #include "edit/angles.h"
-#include "edit/parallel.h"
 #include "scene/centigrade.h"
 
 namespace {
@@ -15,46 +11,12 @@ void ForAffected(std::vector<CModel>& models, Change change) {
         if (model.state != 0) {
             continue;
         }
-        ForParts(model.vertices.size(), [&model, &change](int, std::size_t begin, std::size_t end) {
-            for (std::size_t i = begin; i < end; ++i) {
-                CVector& v = model.vertices[i];
-                if (v.selected || v.mark) {
-                    change(v);
-                }
-            }
-        });
-    }
-}
-
-// Two threads may mark a vertex shared by faces in both halves; both write
-// `true`, and the relaxed atomic store makes that well-defined at no cost.
-void Mark(CModel& model, int vertex) {
-    std::atomic_ref<bool>(model.vertices[static_cast<std::size_t>(vertex)].mark)
-        .store(true, std::memory_order_relaxed);
-}
-
-void MarkSelectedCorners(CModel& model) {
-    ForParts(model.faces.size(), [&model](int, std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            const CFace& f = model.faces[r];
-            if (f.selected) {
-                for (int v : f.indices) {
-                    Mark(model, v);
-                }
-            }
-            const std::size_t n = f.indices.size();
-            if (n < 2 || n > 4) {
-                continue;
-            }
-            const std::size_t edges = n == 2 ? 1 : n;
-            for (std::size_t k = 0; k < edges && k < f.edgeSelected.size(); ++k) {
-                if (f.edgeSelected[k]) {
-                    Mark(model, f.indices[k]);
-                    Mark(model, f.indices[(k + 1) % n]);
-                }
+        for (CVector& v : model.vertices) {
+            if (v.selected || v.mark) {
+                change(v);
             }
         }
-    });
+    }
 }
 
 }  // namespace
@@ -78,48 +40,6 @@ void CCentigrade::ExtendBounds(const CVector& point, CVector& min, CVector& max)
     if (point.z < min.z) {
         min.z = point.z;
     }
-}
-
-void CCentigrade::UpdateGizmo() {
-    CVector min(1000000, 1000000, 1000000);
-    CVector max(-1000000, -1000000, -1000000);
-    showGizmo = false;
-    ClearMarks();
-    for (CModel& model : models) {
-        MarkSelectedCorners(model);
-    }
-    for (CModel& model : models) {
-        if (model.state != 0) {
-            continue;
-        }
-        // Each part grows its own box; minimum and maximum do not depend on
-        // the order in which the boxes are joined.
-        struct Box {
-            CVector min;
-            CVector max;
-            bool any = false;
-        };
-        Box boxes[2] = {{min, max}, {min, max}};
-        ForParts(model.vertices.size(),
-                 [&model, &boxes](int part, std::size_t begin, std::size_t end) {
-                     Box& box = boxes[part];
-                     for (std::size_t i = begin; i < end; ++i) {
-                         const CVector& v = model.vertices[i];
-                         if (v.selected || v.mark) {
-                             ExtendBounds(v, box.min, box.max);
-                             box.any = true;
-                         }
-                     }
-                 });
-        for (const Box& box : boxes) {
-            if (box.any) {
-                ExtendBounds(box.min, min, max);
-                ExtendBounds(box.max, min, max);
-                showGizmo = true;
-            }
-        }
-    }
-    gizmo = CVector((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }
 
 void CCentigrade::MoveSelection(float dx, float dy, float dz) {

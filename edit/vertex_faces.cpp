@@ -1,39 +1,47 @@
 #include "edit/vertex_faces.h"
 
-#include <cstdint>
-#include <vector>
+#include <algorithm>
 
 #include "scene/model.h"
 
-bool VertexFacesAreCurrent(const CModel& model) {
+namespace {
+
+bool Uses(const CFace& f, int vertex) {
+    return std::find(f.indices.begin(), f.indices.end(), vertex) != f.indices.end();
+}
+
+}  // namespace
+
+bool VertexFacesLookCurrent(const CModel& model) {
     if (model.vertexInfo.size() != model.vertices.size()) {
         return false;
     }
-    // How many entries of each vertex's list have been matched so far.
-    std::vector<std::uint32_t> matched(model.vertices.size(), 0);
-    for (std::size_t r = 0; r < model.faces.size(); ++r) {
-        for (int v : model.faces[r].indices) {
-            const auto i = static_cast<std::size_t>(v);
-            const auto& list = model.vertexInfo[i].faces;
-            std::uint32_t& next = matched[i];
-            if (next >= list.size() || list[next] != static_cast<int>(r)) {
-                return false;
-            }
-            ++next;
-        }
+    if (model.faces.empty()) {
+        return true;
     }
-    for (std::size_t i = 0; i < matched.size(); ++i) {
-        if (matched[i] != model.vertexInfo[i].faces.size()) {
+    const int last = static_cast<int>(model.faces.size() - 1);
+    for (int v : model.faces.back().indices) {
+        const auto& list = model.vertexInfo[static_cast<std::size_t>(v)].faces;
+        if (list.empty() || list.back() != last) {
             return false;
         }
     }
     return true;
 }
 
-void EnsureVertexFaces(CModel& model) {
-    if (VertexFacesAreCurrent(model)) {
-        return;
+bool VertexFaceListIsConsistent(const CModel& model, int vertex) {
+    int previous = 0;
+    for (int face : model.vertexInfo[static_cast<std::size_t>(vertex)].faces) {
+        if (face < previous || static_cast<std::size_t>(face) >= model.faces.size() ||
+            !Uses(model.faces[static_cast<std::size_t>(face)], vertex)) {
+            return false;
+        }
+        previous = face;
     }
+    return true;
+}
+
+void RebuildVertexFaces(CModel& model) {
     model.vertexInfo.resize(model.vertices.size());
     for (CVertex& info : model.vertexInfo) {
         info.faces.clear();

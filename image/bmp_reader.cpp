@@ -172,7 +172,13 @@ bool DibStream::DecodeBMP(std::span<const std::uint8_t> file, int depthFlags) {
         return false;
     }
     const std::size_t pixelSize = h.biSizeImage;
-    std::unique_ptr<std::uint8_t[]> bits(new (std::nothrow) std::uint8_t[pixelSize]);
+    // A file too short for its pixels is refused before they are allocated.
+    if (fileCompression == kUncompressed && pixelSize > in.Remaining()) {
+        return false;
+    }
+    // Run-length data leaves skipped pixels at 0.
+    PixelBlock bits = AllocatePixels(
+        pixelSize, fileCompression == kUncompressed ? PixelFill::Uninitialised : PixelFill::Zeroed);
     if (!bits) {
         return false;
     }
@@ -186,7 +192,6 @@ bool DibStream::DecodeBMP(std::span<const std::uint8_t> file, int depthFlags) {
         if (input.empty()) {
             return false;
         }
-        std::memset(bits.get(), 0, pixelSize);
         if (!DecodeRunLength8(input, bits.get(), StrideFor(depth, h.biWidth), h.biWidth,
                               h.biHeight)) {
             return false;

@@ -8,11 +8,22 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <span>
 
 #include "image/bitmap_info.h"
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+// Pixel blocks come from the C heap, so that a zeroed one costs nothing until
+// it is written: fresh pages from the system are zero already.
+using PixelBlock = std::unique_ptr<std::uint8_t[], FreeDeleter>;
+enum class PixelFill { Uninitialised, Zeroed };
+// Null when out of memory.
+PixelBlock AllocatePixels(std::size_t size, PixelFill fill);
 
 class DibStream {
 public:
@@ -29,13 +40,14 @@ public:
 
     // Replaces the image with a width × |height| picture of `bitCount` (1, 4, 8,
     // 16, 24 or 32) bits per pixel; a negative height stores rows top-down.
-    // Pixels are left uninitialised; 1-bit tables are black and white, 8-bit
-    // tables the grey ramp, 4-bit tables black. Fails, leaving no image, on
-    // another depth, a non-positive width, a zero height or more than kMaxPixels.
-    bool Create(int width, int height, int bitCount);
+    // Pixels are left uninitialised unless `fill` asks for zeros; 1-bit tables
+    // are black and white, 8-bit tables the grey ramp, 4-bit tables black.
+    // Fails, leaving no image, on another depth, a non-positive width, a zero
+    // height or more than kMaxPixels.
+    bool Create(int width, int height, int bitCount, PixelFill fill = PixelFill::Uninitialised);
     // Takes over a header and its pixels. The header must describe a picture
     // Create would accept; `bits` must hold |height| × stride bytes.
-    bool Adopt(std::unique_ptr<BitmapInfo> header, std::unique_ptr<std::uint8_t[]> bits);
+    bool Adopt(std::unique_ptr<BitmapInfo> header, PixelBlock bits);
     void Release();
 
     void SetGreyPalette();
@@ -81,5 +93,5 @@ public:
 
 private:
     std::unique_ptr<BitmapInfo> info_;
-    std::unique_ptr<std::uint8_t[]> bits_;
+    PixelBlock bits_;
 };

@@ -150,7 +150,6 @@ void DecodeBody(std::span<const std::uint8_t> body, const BitmapHeader& h, DibSt
     const std::size_t planeRowBytes = (std::size_t{h.width} + 15) / 16 * 2;
     std::vector<std::vector<std::uint8_t>> planeRows(static_cast<std::size_t>(storedPlanes),
                                                      std::vector<std::uint8_t>(planeRowBytes));
-    std::memset(image.Bits(), 0, image.ImageSize());
     ByteReader in(body);
     ByteRun1 runs(in);
     const int depth = image.BitCount();
@@ -207,8 +206,8 @@ bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCa
                     header = ParseBitmapHeader(data);
                     image.Release();
                     if (header && header->planes >= 1 && header->planes <= kMaxPlanes &&
-                        image.Create(header->width, header->height,
-                                     DepthForPlanes(header->planes))) {
+                        image.Create(header->width, header->height, DepthForPlanes(header->planes),
+                                     PixelFill::Zeroed)) {
                         if (image.BitCount() == 4) {
                             image.SetGreyPalette();
                         }

@@ -15,8 +15,9 @@ class DibStream;
 using ProgressCallback = bool (*)(float fraction, void* user);
 
 // Truevision TGA: types 1, 2, 3 (uncompressed colour-mapped, true colour, grey)
-// and 9, 10 (run-length colour-mapped, true colour). 32-bit pixels keep their
-// alpha as stored (255 = opaque); a file whose alpha is all 0 is made opaque.
+// and 9, 10 (run-length colour-mapped, true colour); right-to-left files are
+// mirrored. 32-bit pixels keep their alpha as stored (255 = opaque); a file
+// that declares no alpha bits or stores 0 everywhere is made opaque.
 bool ReadTGA(const std::filesystem::path& path, DibStream& image,
              ProgressCallback progress = nullptr, void* user = nullptr);
 bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image,

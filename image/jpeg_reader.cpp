@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr long kMaxDecoderMemory = 1L << 30;
+
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf escape;
@@ -54,9 +56,15 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
     const int width = static_cast<int>(cinfo.image_width);
     const int height = static_cast<int>(cinfo.image_height);
-    if (!DibStream::ValidSize(width, height, 24) || !image.Create(width, height, grey ? 8 : 24)) {
+    // Every 8 × 8 block codes at least one bit, so a file shorter than that
+    // cannot hold its picture: refused before a huge image is allocated.
+    const std::uint64_t blocks = std::uint64_t{cinfo.image_width} * cinfo.image_height / 64;
+    if (!DibStream::ValidSize(width, height, 24) || blocks / 8 > file.size() ||
+        !image.Create(width, height, grey ? 8 : 24)) {
         return false;
     }
+    // Progressive files keep all coefficients; beyond this the decoder refuses.
+    cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
     jpeg_start_decompress(&cinfo);
     JSAMPARRAY cmykRow = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
                                                            JPOOL_IMAGE, cinfo.image_width * 4, 1)

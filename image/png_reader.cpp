@@ -67,8 +67,8 @@ void CopyPalette(png_structp png, png_infop info, DibStream& image) {
 }
 
 // Kept free of objects with destructors: a decoding error long-jumps out of it.
-bool Decode(png_structp png, png_infop info, DibStream& image, ProgressCallback progress,
-            void* user) {
+bool Decode(png_structp png, png_infop info, std::size_t fileSize, DibStream& image,
+            ProgressCallback progress, void* user) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
@@ -77,6 +77,12 @@ bool Decode(png_structp png, png_infop info, DibStream& image, ProgressCallback 
     const auto height = png_get_image_height(png, info);
     if (width > static_cast<png_uint_32>(INT32_MAX) ||
         height > static_cast<png_uint_32>(INT32_MAX)) {
+        return false;
+    }
+    // Deflate packs at most 1032 bytes into one: a shorter file cannot hold
+    // the picture, which is then refused before it is allocated.
+    const std::uint64_t rawBytes = std::uint64_t{height} * (png_get_rowbytes(png, info) + 1);
+    if (rawBytes / 1032 > fileSize) {
         return false;
     }
     const int depth = ChooseOutput(png, info);
@@ -128,7 +134,7 @@ bool DecodePNG(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
     }
     MemoryInput input{file};
     png_set_read_fn(png, &input, ReadFromMemory);
-    const bool ok = Decode(png, info, image, progress, user);
+    const bool ok = Decode(png, info, file.size(), image, progress, user);
     png_destroy_read_struct(&png, &info, nullptr);
     if (!ok) {
         image.Release();

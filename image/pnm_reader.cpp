@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
@@ -32,6 +32,8 @@ public:
         pos_ = data_.size();
         return {};
     }
+
+    std::size_t Remaining() const { return data_.size() - pos_; }
 
     std::span<const std::uint8_t> Take(std::size_t count) {
         if (count > data_.size() - pos_) {
@@ -119,10 +121,12 @@ bool ReadRow(PnmInput& in, const SampleScale& scale, bool colour, bool text, int
             if (!in.Number(value)) {
                 return false;
             }
-            rgb[i % 3] = scale.FromText(value);
             if (!colour) {
-                out[i] = rgb[0];
-            } else if (i % 3 == 2) {
+                out[i] = scale.FromText(value);
+                continue;
+            }
+            rgb[i % 3] = scale.FromText(value);
+            if (i % 3 == 2) {
                 out[i - 2] = rgb[2];
                 out[i - 1] = rgb[1];
                 out[i] = rgb[0];
@@ -186,7 +190,13 @@ bool DecodePNM(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
         return false;
     }
     // A negative height would make a top-down image with no rows to read.
-    if (height <= 0 || !image.Create(width, height, colour ? 24 : 8)) {
+    if (height <= 0 || !DibStream::ValidSize(width, height, 8)) {
+        return false;
+    }
+    // Every sample takes at least one byte (a digit, in text): a shorter file
+    // is refused before its pixels are allocated.
+    const std::uint64_t samples = std::uint64_t(width) * std::uint64_t(height) * (colour ? 3 : 1);
+    if (samples > in.Remaining() || !image.Create(width, height, colour ? 24 : 8)) {
         return false;
     }
     image.SetGreyPalette();

@@ -25,8 +25,9 @@ std::string LowerAscii(std::string text) {
     return text;
 }
 
-// The file's content is not sniffed: the extension alone picks the reader.
-bool DecodeByExtension(const std::filesystem::path& path, DibStream& image) {
+}  // namespace
+
+bool DecodeImageFile(const std::filesystem::path& path, DibStream& image) {
     std::string extension;
     GetFileExtension(extension, Utf8ToCp932(path.string()));
     extension = LowerAscii(extension);
@@ -51,12 +52,10 @@ bool DecodeByExtension(const std::filesystem::path& path, DibStream& image) {
     return false;
 }
 
-}  // namespace
-
 bool CMaterial::LoadImageFile(const std::filesystem::path& path) {
     // Decoded aside, so that a failure leaves `image` (maybe shared) as it was.
     auto decoded = std::make_shared<DibStream>();
-    if (!DecodeByExtension(path, *decoded)) {
+    if (!DecodeImageFile(path, *decoded)) {
         return false;
     }
     if (decoded->BitCount() == 32) {

@@ -18,6 +18,7 @@ enum TgaType {
     kTrueColorRle = 10,
 };
 
+constexpr std::uint8_t kRightFirst = 0x10;
 constexpr std::uint8_t kTopFirst = 0x20;
 constexpr std::uint8_t kAlphaBitsMask = 0x0F;
 
@@ -25,6 +26,7 @@ struct TgaHeader {
     std::uint8_t idLength = 0;
     std::uint8_t colorMapType = 0;
     std::uint8_t imageType = 0;
+    std::uint16_t colorMapFirst = 0;
     std::uint16_t colorMapLength = 0;
     std::uint8_t colorMapEntryBits = 0;
     std::uint16_t width = 0;
@@ -36,28 +38,20 @@ struct TgaHeader {
 bool ReadHeader(ByteReader& in, TgaHeader& h) {
     std::uint16_t unused = 0;
     return in.ReadByte(h.idLength) && in.ReadByte(h.colorMapType) && in.ReadByte(h.imageType) &&
-           in.ReadU16LE(unused) && in.ReadU16LE(h.colorMapLength) &&
+           in.ReadU16LE(h.colorMapFirst) && in.ReadU16LE(h.colorMapLength) &&
            in.ReadByte(h.colorMapEntryBits) && in.ReadU16LE(unused) && in.ReadU16LE(unused) &&
            in.ReadU16LE(h.width) && in.ReadU16LE(h.height) && in.ReadByte(h.pixelDepth) &&
            in.ReadByte(h.descriptor);
 }
 
-int ColorMapEntryBytes(int entryBits) {
-    switch (entryBits) {
-        case 8:
-            return 1;
-        case 16:
-            return 2;
-        case 24:
-            return 3;
-        case 32:
-            return 4;
-        default:
-            return 0;
-    }
+// 15-bit entries take two bytes like 16-bit ones; any size is rounded up to
+// whole bytes so that the pixels after the map are found.
+std::size_t ColorMapEntryBytes(int entryBits) {
+    return static_cast<std::size_t>(entryBits + 7) / 8;
 }
 
-// Entries past the 256 a table holds are read past, never stored.
+// The map's first entry is colour number `colorMapFirst`. Entries past the 256
+// a table holds are read past, never stored.
 bool ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
     if (h.colorMapType == 0 || h.colorMapEntryBits != 24) {
         return false;
@@ -67,9 +61,10 @@ bool ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
         return false;
     }
     std::span<RgbQuad> palette = image.Palette();
-    const std::size_t stored = std::min<std::size_t>(h.colorMapLength, palette.size());
+    const std::size_t first = std::min<std::size_t>(h.colorMapFirst, palette.size());
+    const std::size_t stored = std::min<std::size_t>(h.colorMapLength, palette.size() - first);
     for (std::size_t k = 0; k < stored; ++k) {
-        palette[k] = RgbQuad{entries[3 * k], entries[3 * k + 1], entries[3 * k + 2], 0};
+        palette[first + k] = RgbQuad{entries[3 * k], entries[3 * k + 1], entries[3 * k + 2], 0};
     }
     return true;
 }
@@ -78,8 +73,7 @@ bool SkipColorMap(ByteReader& in, const TgaHeader& h) {
     if (h.colorMapType == 0) {
         return true;
     }
-    return in.Skip(std::size_t{h.colorMapLength} *
-                   static_cast<std::size_t>(ColorMapEntryBytes(h.colorMapEntryBits)));
+    return in.Skip(std::size_t{h.colorMapLength} * ColorMapEntryBytes(h.colorMapEntryBits));
 }
 
 bool ReportRow(ProgressCallback progress, void* user, int row, int rows) {
@@ -162,6 +156,18 @@ bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topF
     return true;
 }
 
+// Files stored right to left are mirrored so that every image reads left to right.
+void MirrorRows(DibStream& image, int pixelBytes) {
+    const auto width = static_cast<std::size_t>(image.Width());
+    const auto bytes = static_cast<std::size_t>(pixelBytes);
+    for (int y = 0; y < image.AbsHeight(); ++y) {
+        std::uint8_t* row = image.Row(y);
+        for (std::size_t left = 0, right = width - 1; left < right; ++left, --right) {
+            std::swap_ranges(row + left * bytes, row + (left + 1) * bytes, row + right * bytes);
+        }
+    }
+}
+
 // Alpha is kept straight (255 = opaque), as the renderer blends it. Files that
 // declare no alpha bits, or store 0 everywhere, mean an opaque picture.
 void FixAlpha(DibStream& image, const TgaHeader& h) {
@@ -192,6 +198,17 @@ void FixAlpha(DibStream& image, const TgaHeader& h) {
     }
 }
 
+// Refuses, before anything is allocated, a file too short to hold its
+// picture: uncompressed pixels are stored whole, and a run-length packet of at
+// least two bytes gives at most 128 pixels.
+bool HoldsThePixels(const TgaHeader& h, std::size_t remaining) {
+    const std::uint64_t pixels = std::uint64_t{h.width} * h.height;
+    const bool runLength = h.imageType == kColorMappedRle || h.imageType == kTrueColorRle;
+    const std::uint64_t leastBytes =
+        runLength ? (pixels + 127) / 128 * 2 : pixels * ((h.pixelDepth + 7u) / 8);
+    return leastBytes <= remaining;
+}
+
 }  // namespace
 
 bool ReadTGA(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
@@ -206,6 +223,9 @@ bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
     ByteReader in(file);
     TgaHeader h;
     if (!ReadHeader(in, h) || !in.Skip(h.idLength)) {
+        return false;
+    }
+    if (!HoldsThePixels(h, in.Remaining())) {
         return false;
     }
     const bool topFirst = (h.descriptor & kTopFirst) != 0;
@@ -241,6 +261,9 @@ bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
             break;
         default:
             break;
+    }
+    if (ok && (h.descriptor & kRightFirst)) {
+        MirrorRows(image, depth / 8);
     }
     if (ok && depth == 32) {
         FixAlpha(image, h);

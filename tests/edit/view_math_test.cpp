@@ -150,6 +150,16 @@ TEST(ViewMath, ManipulatorKeepsItsSizeOnScreenAtEveryZoom) {
     EXPECT_NEAR(handleTipX(), atHundred, 1e-4);
 }
 
+TEST(ViewMath, RotationAboutTheDiagonalCyclesTheAxes) {
+    const Matrix4 r = RotationMatrix(120, 1, 1, 1);
+    const ClipCoord c = Transform(r, 1, 0, 0);
+    EXPECT_NEAR(c.x, 0, 1e-12);
+    EXPECT_NEAR(c.y, 1, 1e-12);
+    EXPECT_NEAR(c.z, 0, 1e-12);
+    const Matrix4 negative = RotationMatrix(90, 0, 0, -1);
+    EXPECT_NEAR(Transform(negative, 1, 0, 0).y, -1, 1e-12);
+}
+
 TEST(ViewMath, ColumnMajorLayoutPutsTranslationInTheLastColumn) {
     const auto m = TranslationMatrix(1, 2, 3).ToFloat();
     EXPECT_EQ(m[12], 1.0f);

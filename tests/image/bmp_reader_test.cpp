@@ -22,43 +22,43 @@ bool Refused(const Bytes& file, int depthFlags = kAllDepths) {
 }
 
 // A 3 × 2 picture whose rows differ, stored at `bitCount`.
-BmpSpec ThreeByTwo(int bitCount, int height = 2) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = height;
-    spec.bitCount = bitCount;
+BmpFields ThreeByTwo(int bitCount, int height = 2) {
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = height;
+    fields.bitCount = bitCount;
     const std::size_t stride = DibStream::StrideFor(bitCount, 3);
-    spec.pixels.assign(stride * 2, 0);
-    for (std::size_t i = 0; i < spec.pixels.size(); ++i) {
+    fields.pixels.assign(stride * 2, 0);
+    for (std::size_t i = 0; i < fields.pixels.size(); ++i) {
         if (i % stride < (static_cast<std::size_t>(bitCount) * 3 + 7) / 8) {
-            spec.pixels[i] = static_cast<std::uint8_t>(i * 7 + 1);
+            fields.pixels[i] = static_cast<std::uint8_t>(i * 7 + 1);
         }
     }
     if (bitCount <= 8) {
         for (int i = 0; i < (1 << bitCount); ++i) {
-            spec.palette.push_back(RgbQuad{static_cast<std::uint8_t>(i), 0, 0, 0});
+            fields.palette.push_back(RgbQuad{static_cast<std::uint8_t>(i), 0, 0, 0});
         }
     }
-    return spec;
+    return fields;
 }
 
 TEST(BmpReader, EveryUncompressedDepthKeepsPixelsAndHeader) {
     for (int depth : {1, 4, 8, 16, 24, 32}) {
         SCOPED_TRACE(depth);
-        BmpSpec spec = ThreeByTwo(depth);
+        BmpFields fields = ThreeByTwo(depth);
         if (depth == 32) {
-            spec.pixels[3] = 128;  // some alpha is used
+            fields.pixels[3] = 128;  // some alpha is used
         }
         bool ok = false;
-        DibStream image = Decode(MakeBmp(spec), kAllDepths, &ok);
+        DibStream image = Decode(MakeBmp(fields), kAllDepths, &ok);
         ASSERT_TRUE(ok);
         EXPECT_EQ(image.Width(), 3);
         EXPECT_EQ(image.Height(), 2);
         EXPECT_EQ(image.BitCount(), depth);
         EXPECT_EQ(image.Header()->biCompression, 0u);
-        EXPECT_EQ(image.Header()->biSizeImage, spec.pixels.size());
-        ASSERT_EQ(image.ImageSize(), spec.pixels.size());
-        EXPECT_TRUE(std::equal(spec.pixels.begin(), spec.pixels.end(), image.Bits()));
+        EXPECT_EQ(image.Header()->biSizeImage, fields.pixels.size());
+        ASSERT_EQ(image.ImageSize(), fields.pixels.size());
+        EXPECT_TRUE(std::equal(fields.pixels.begin(), fields.pixels.end(), image.Bits()));
         EXPECT_EQ(image.PaletteSize(), depth <= 8 ? 1 << depth : 0);
         if (depth == 8) {
             EXPECT_EQ(image.Palette()[200].blue, 200);
@@ -67,12 +67,12 @@ TEST(BmpReader, EveryUncompressedDepthKeepsPixelsAndHeader) {
 }
 
 TEST(BmpReader, TopDownKeepsNegativeHeightAndRowOrder) {
-    BmpSpec spec = ThreeByTwo(8, -2);
-    DibStream image = Decode(MakeBmp(spec));
+    BmpFields fields = ThreeByTwo(8, -2);
+    DibStream image = Decode(MakeBmp(fields));
     ASSERT_EQ(image.Height(), -2);
-    EXPECT_EQ(image.Row(0)[0], spec.pixels[0]);
+    EXPECT_EQ(image.Row(0)[0], fields.pixels[0]);
     DibStream bottomUp = Decode(MakeBmp(ThreeByTwo(8, 2)));
-    EXPECT_EQ(bottomUp.Row(1)[0], spec.pixels[0]);
+    EXPECT_EQ(bottomUp.Row(1)[0], fields.pixels[0]);
 }
 
 TEST(BmpReader, DepthFlagsSelectAcceptedDepths) {
@@ -84,14 +84,14 @@ TEST(BmpReader, DepthFlagsSelectAcceptedDepths) {
 }
 
 TEST(BmpReader, ClrUsedSetsTableSizeOnlyUpToEightBits) {
-    BmpSpec eight = ThreeByTwo(8);
+    BmpFields eight = ThreeByTwo(8);
     eight.palette.resize(16);
     eight.clrUsed = 16;
     DibStream image = Decode(MakeBmp(eight));
     EXPECT_EQ(image.PaletteSize(), 16);
     EXPECT_EQ(image.Header()->biClrUsed, 16u);
 
-    BmpSpec deep = ThreeByTwo(24);
+    BmpFields deep = ThreeByTwo(24);
     deep.clrUsed = 256;
     deep.palette.resize(256);
     DibStream deepImage = Decode(MakeBmp(deep));
@@ -100,52 +100,52 @@ TEST(BmpReader, ClrUsedSetsTableSizeOnlyUpToEightBits) {
 }
 
 TEST(BmpReader, OversizedTableIsReadPastAndClamped) {
-    BmpSpec spec = ThreeByTwo(4);
-    spec.palette.resize(20, RgbQuad{1, 1, 1, 0});
-    spec.clrUsed = 20;
-    spec.zeroOffBits = true;
+    BmpFields fields = ThreeByTwo(4);
+    fields.palette.resize(20, RgbQuad{1, 1, 1, 0});
+    fields.clrUsed = 20;
+    fields.zeroOffBits = true;
     bool ok = false;
-    DibStream image = Decode(MakeBmp(spec), kAllDepths, &ok);
+    DibStream image = Decode(MakeBmp(fields), kAllDepths, &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(image.PaletteSize(), 16);
-    EXPECT_EQ(image.Row(1)[0], spec.pixels[0]);
+    EXPECT_EQ(image.Row(1)[0], fields.pixels[0]);
 }
 
 TEST(BmpReader, AbsurdTableSizeIsRefused) {
-    BmpSpec spec = ThreeByTwo(8);
-    spec.clrUsed = 305402420;
-    EXPECT_TRUE(Refused(MakeBmp(spec)));
+    BmpFields fields = ThreeByTwo(8);
+    fields.clrUsed = 305402420;
+    EXPECT_TRUE(Refused(MakeBmp(fields)));
 }
 
 TEST(BmpReader, ZeroOffBitsReadsPixelsAfterTheTable) {
-    BmpSpec spec = ThreeByTwo(8);
-    spec.zeroOffBits = true;
-    DibStream image = Decode(MakeBmp(spec));
-    EXPECT_EQ(image.Row(1)[2], spec.pixels[2]);
+    BmpFields fields = ThreeByTwo(8);
+    fields.zeroOffBits = true;
+    DibStream image = Decode(MakeBmp(fields));
+    EXPECT_EQ(image.Row(1)[2], fields.pixels[2]);
 }
 
 TEST(BmpReader, OtherHeaderVersionsAndDepthsAreRefused) {
     for (std::uint32_t infoSize : {12u, 64u, 108u, 124u}) {
-        BmpSpec spec = ThreeByTwo(24);
-        spec.infoSize = infoSize;
-        EXPECT_TRUE(Refused(MakeBmp(spec))) << infoSize;
+        BmpFields fields = ThreeByTwo(24);
+        fields.infoSize = infoSize;
+        EXPECT_TRUE(Refused(MakeBmp(fields))) << infoSize;
     }
-    BmpSpec odd = ThreeByTwo(24);
+    BmpFields odd = ThreeByTwo(24);
     odd.bitCount = 63;
     EXPECT_TRUE(Refused(MakeBmp(odd)));
-    BmpSpec planes = ThreeByTwo(24);
+    BmpFields planes = ThreeByTwo(24);
     planes.planes = 3;
     EXPECT_TRUE(Refused(MakeBmp(planes)));
 }
 
 TEST(BmpReader, UnsupportedCompressionsAreRefused) {
-    BmpSpec rle4 = ThreeByTwo(4);
+    BmpFields rle4 = ThreeByTwo(4);
     rle4.compression = 2;
     EXPECT_TRUE(Refused(MakeBmp(rle4)));
-    BmpSpec bitfields = ThreeByTwo(16);
+    BmpFields bitfields = ThreeByTwo(16);
     bitfields.compression = 3;
     EXPECT_TRUE(Refused(MakeBmp(bitfields)));
-    BmpSpec rle8At24 = ThreeByTwo(24);
+    BmpFields rle8At24 = ThreeByTwo(24);
     rle8At24.compression = 1;
     EXPECT_TRUE(Refused(MakeBmp(rle8At24)));
 }
@@ -166,47 +166,47 @@ TEST(BmpReader, BadSignatureAndTruncationsAreRefused) {
 }
 
 TEST(BmpReader, AbsurdDimensionsAreRefused) {
-    BmpSpec huge = ThreeByTwo(24);
+    BmpFields huge = ThreeByTwo(24);
     huge.width = 3000000;
     huge.height = 2000000;
     EXPECT_TRUE(Refused(MakeBmp(huge)));
-    BmpSpec negative = ThreeByTwo(24);
+    BmpFields negative = ThreeByTwo(24);
     negative.width = -3;
     EXPECT_TRUE(Refused(MakeBmp(negative)));
-    BmpSpec zero = ThreeByTwo(24);
+    BmpFields zero = ThreeByTwo(24);
     zero.height = 0;
     EXPECT_TRUE(Refused(MakeBmp(zero)));
 }
 
 TEST(BmpReader, ThirtyTwoBitWithUnusedFourthBytesIsOpaque) {
-    BmpSpec spec = ThreeByTwo(32);
-    for (std::size_t i = 3; i < spec.pixels.size(); i += 4) {
-        spec.pixels[i] = 0;
+    BmpFields fields = ThreeByTwo(32);
+    for (std::size_t i = 3; i < fields.pixels.size(); i += 4) {
+        fields.pixels[i] = 0;
     }
-    DibStream image = Decode(MakeBmp(spec));
+    DibStream image = Decode(MakeBmp(fields));
     for (std::size_t i = 3; i < image.ImageSize(); i += 4) {
         EXPECT_EQ(image.Bits()[i], 255);
     }
 }
 
 TEST(BmpReader, ThirtyTwoBitAlphaInUseIsKept) {
-    BmpSpec spec = ThreeByTwo(32);
-    spec.pixels[3] = 0;
-    spec.pixels[7] = 77;
-    DibStream image = Decode(MakeBmp(spec));
+    BmpFields fields = ThreeByTwo(32);
+    fields.pixels[3] = 0;
+    fields.pixels[7] = 77;
+    DibStream image = Decode(MakeBmp(fields));
     EXPECT_EQ(image.Bits()[3], 0);
     EXPECT_EQ(image.Bits()[7], 77);
 }
 
-BmpSpec RunLength(int width, int height, Bytes data) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.palette.resize(256);
-    spec.pixels = std::move(data);
-    return spec;
+BmpFields RunLength(int width, int height, Bytes data) {
+    BmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.bitCount = 8;
+    fields.compression = 1;
+    fields.palette.resize(256);
+    fields.pixels = std::move(data);
+    return fields;
 }
 
 TEST(BmpRunLength, RunThenEndOfLineContinuesOnTheRowAbove) {
@@ -243,8 +243,8 @@ TEST(BmpRunLength, InputEndingEarlyLeavesTheRestZero) {
 }
 
 TEST(BmpRunLength, ZeroCompressedSizeTakesTheRestOfTheFile) {
-    BmpSpec spec = RunLength(2, 1, {2, 9, 0, 1});
-    Bytes file = MakeBmp(spec);
+    BmpFields fields = RunLength(2, 1, {2, 9, 0, 1});
+    Bytes file = MakeBmp(fields);
     file[34] = file[35] = file[36] = file[37] = 0;
     DibStream image = Decode(file);
     ASSERT_FALSE(image.Empty());
@@ -271,9 +271,9 @@ TEST(BmpRunLength, TopDownIsRefused) {
 }
 
 TEST(BmpRunLength, CompressedSizeBeyondTheFileIsRefused) {
-    BmpSpec spec = RunLength(2, 2, {2, 1, 0, 1});
-    spec.sizeImage = 1000;
-    EXPECT_TRUE(Refused(MakeBmp(spec)));
+    BmpFields fields = RunLength(2, 2, {2, 1, 0, 1});
+    fields.sizeImage = 1000;
+    EXPECT_TRUE(Refused(MakeBmp(fields)));
 }
 
 TEST(BmpReader, MissingFileIsRefused) {

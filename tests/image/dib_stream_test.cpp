@@ -82,7 +82,7 @@ TEST(DibStreamRow, TopDownRowZeroIsFirstInMemory) {
 
 TEST(DibStreamAdopt, NullBlocksAreRefused) {
     DibStream image;
-    EXPECT_FALSE(image.Adopt(nullptr, std::make_unique<std::uint8_t[]>(4)));
+    EXPECT_FALSE(image.Adopt(nullptr, AllocatePixels(4, PixelFill::Zeroed)));
     EXPECT_FALSE(image.Adopt(std::make_unique<BitmapInfo>(), nullptr));
 }
 
@@ -92,7 +92,7 @@ TEST(DibStreamAdopt, HeaderDescribingAnInvalidPictureIsRefused) {
     info->header.biHeight = 2;
     info->header.biBitCount = 12;
     DibStream image;
-    EXPECT_FALSE(image.Adopt(std::move(info), std::make_unique<std::uint8_t[]>(16)));
+    EXPECT_FALSE(image.Adopt(std::move(info), AllocatePixels(16, PixelFill::Zeroed)));
 }
 
 TEST(DibStreamGreyPalette, StepsByDepth) {
@@ -179,7 +179,7 @@ TEST(DibStreamConvert, IndexBeyondShortTableIsBlack) {
     info->header.biBitCount = 8;
     info->header.biClrUsed = 2;
     info->colors[0] = info->colors[1] = RgbQuad{9, 9, 9, 0};
-    auto bits = std::make_unique<std::uint8_t[]>(4);
+    auto bits = AllocatePixels(4, PixelFill::Zeroed);
     bits[0] = 200;
     DibStream image;
     ASSERT_TRUE(image.Adopt(std::move(info), std::move(bits)));

@@ -32,51 +32,51 @@ void PutText(Bytes& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
 }
 
-Bytes MakeBmp(const BmpSpec& spec) {
+Bytes MakeBmp(const BmpFields& fields) {
     Bytes out;
-    const auto paletteBytes = static_cast<std::uint32_t>(spec.palette.size() * 4);
-    const std::uint32_t offBits = 14 + spec.infoSize + paletteBytes;
+    const auto paletteBytes = static_cast<std::uint32_t>(fields.palette.size() * 4);
+    const std::uint32_t offBits = 14 + fields.infoSize + paletteBytes;
     PutText(out, "BM");
-    PutU32LE(out, offBits + static_cast<std::uint32_t>(spec.pixels.size()));
+    PutU32LE(out, offBits + static_cast<std::uint32_t>(fields.pixels.size()));
     PutU32LE(out, 0);
-    PutU32LE(out, spec.zeroOffBits ? 0 : offBits);
-    PutU32LE(out, spec.infoSize);
-    PutU32LE(out, static_cast<std::uint32_t>(spec.width));
-    PutU32LE(out, static_cast<std::uint32_t>(spec.height));
-    PutU16LE(out, spec.planes);
-    PutU16LE(out, static_cast<unsigned>(spec.bitCount));
-    PutU32LE(out, spec.compression);
-    PutU32LE(out,
-             spec.sizeImage != 0 ? spec.sizeImage : static_cast<std::uint32_t>(spec.pixels.size()));
+    PutU32LE(out, fields.zeroOffBits ? 0 : offBits);
+    PutU32LE(out, fields.infoSize);
+    PutU32LE(out, static_cast<std::uint32_t>(fields.width));
+    PutU32LE(out, static_cast<std::uint32_t>(fields.height));
+    PutU16LE(out, fields.planes);
+    PutU16LE(out, static_cast<unsigned>(fields.bitCount));
+    PutU32LE(out, fields.compression);
+    PutU32LE(out, fields.sizeImage != 0 ? fields.sizeImage
+                                        : static_cast<std::uint32_t>(fields.pixels.size()));
     PutU32LE(out, 2835);
     PutU32LE(out, 2835);
-    PutU32LE(out, spec.clrUsed);
+    PutU32LE(out, fields.clrUsed);
     PutU32LE(out, 0);
-    out.resize(14 + spec.infoSize, 0);
-    for (const RgbQuad& c : spec.palette) {
+    out.resize(14 + fields.infoSize, 0);
+    for (const RgbQuad& c : fields.palette) {
         out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
     }
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), fields.pixels.begin(), fields.pixels.end());
     return out;
 }
 
-Bytes MakeTga(const TgaSpec& spec) {
+Bytes MakeTga(const TgaFields& fields) {
     Bytes out;
-    out.push_back(static_cast<std::uint8_t>(spec.id.size()));
-    out.push_back(spec.colorMapType);
-    out.push_back(static_cast<std::uint8_t>(spec.imageType));
+    out.push_back(static_cast<std::uint8_t>(fields.id.size()));
+    out.push_back(fields.colorMapType);
+    out.push_back(static_cast<std::uint8_t>(fields.imageType));
     PutU16LE(out, 0);
-    PutU16LE(out, spec.colorMapLength);
-    out.push_back(spec.colorMapEntryBits);
+    PutU16LE(out, fields.colorMapLength);
+    out.push_back(fields.colorMapEntryBits);
     PutU16LE(out, 0);
     PutU16LE(out, 0);
-    PutU16LE(out, static_cast<unsigned>(spec.width));
-    PutU16LE(out, static_cast<unsigned>(spec.height));
-    out.push_back(static_cast<std::uint8_t>(spec.pixelDepth));
-    out.push_back(spec.descriptor);
-    PutText(out, spec.id);
-    out.insert(out.end(), spec.colorMap.begin(), spec.colorMap.end());
-    out.insert(out.end(), spec.data.begin(), spec.data.end());
+    PutU16LE(out, static_cast<unsigned>(fields.width));
+    PutU16LE(out, static_cast<unsigned>(fields.height));
+    out.push_back(static_cast<std::uint8_t>(fields.pixelDepth));
+    out.push_back(fields.descriptor);
+    PutText(out, fields.id);
+    out.insert(out.end(), fields.colorMap.begin(), fields.colorMap.end());
+    out.insert(out.end(), fields.data.begin(), fields.data.end());
     return out;
 }
 
@@ -160,7 +160,9 @@ Picture ToPicture(const DibStream& source) {
 }
 
 std::filesystem::path TestDataFolder() {
-    const std::filesystem::path folder = QUORVEL_TESTDATA_DIR;
+    // A worktree beside the main checkout can point at the shared data instead.
+    const char* override = std::getenv("QUORVEL_TESTDATA_DIR");
+    const std::filesystem::path folder = override ? override : QUORVEL_TESTDATA_DIR;
     std::error_code error;
     return std::filesystem::is_directory(folder / "images", error) ? folder / "images"
                                                                    : std::filesystem::path();

@@ -17,7 +17,7 @@ void PutU16BE(Bytes& out, unsigned value);
 void PutU32BE(Bytes& out, std::uint32_t value);
 void PutText(Bytes& out, const std::string& text);
 
-struct BmpSpec {
+struct BmpFields {
     int width = 1;
     int height = 1;  // negative: top-down
     int bitCount = 24;
@@ -30,9 +30,9 @@ struct BmpSpec {
     std::vector<RgbQuad> palette;  // written as is (clrUsed picks how many are read)
     Bytes pixels;                  // as stored in the file
 };
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpFields& fields);
 
-struct TgaSpec {
+struct TgaFields {
     int imageType = 2;
     int width = 1;
     int height = 1;
@@ -45,7 +45,7 @@ struct TgaSpec {
     Bytes colorMap;
     Bytes data;  // pixels or run-length packets
 };
-Bytes MakeTga(const TgaSpec& spec);
+Bytes MakeTga(const TgaFields& fields);
 
 // Chunks of an IFF file: id and payload; the pad byte is added for odd sizes.
 Bytes IffChunk(const std::string& id, const Bytes& payload);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "exchange/document_files.h"
 #include "image/dib_stream.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
@@ -9,21 +10,22 @@
 #include "scene/centigrade.h"
 #include "scene/material.h"
 #include "scene/message_sink.h"
+#include "scene/native_document.h"
 
 namespace {
 
 const std::string kFailureMessage = "テクスチャファイルの読み込みに失敗しました";
 
 Bytes Bmp(int bitCount) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitCount = bitCount;
-    spec.pixels.assign(DibStream::StrideFor(bitCount, 2) * 2, 0x40);
+    BmpFields fields;
+    fields.width = 2;
+    fields.height = 2;
+    fields.bitCount = bitCount;
+    fields.pixels.assign(DibStream::StrideFor(bitCount, 2) * 2, 0x40);
     if (bitCount <= 8) {
-        spec.palette.resize(std::size_t{1} << bitCount, RgbQuad{1, 2, 3, 0});
+        fields.palette.resize(std::size_t{1} << bitCount, RgbQuad{1, 2, 3, 0});
     }
-    return MakeBmp(spec);
+    return MakeBmp(fields);
 }
 
 // Records what the loader reports instead of printing it.
@@ -250,6 +252,28 @@ TEST(LoadTextures, EveryMaterialAgainstTheDocumentFolder) {
     EXPECT_EQ(scene.materials[1].image, nullptr);
     EXPECT_TRUE(scene.materials[2].texture.empty());
     EXPECT_EQ(recorder.messages.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OpenDocumentFile, LoadsTexturesBesideTheDocument) {
+    MessageRecorder recorder;
+    TempFolder folder;
+    folder.Write("tex/wood.bmp", Bmp(8));
+    CCentigrade saved;
+    saved.materials.resize(2);
+    saved.materials[0].texture = "TEX\\Wood.bmp";
+    saved.materials[1].texture = "gone.bmp";
+    SaveNativeDocument(folder.Path() / "scene.qvl", saved);
+
+    CCentigrade scene;
+    OpenDocumentFile(folder.Path() / "scene.qvl", scene);
+    ASSERT_NE(scene.materials[0].image, nullptr);
+    EXPECT_EQ(scene.materials[0].image->BitCount(), 24);
+    EXPECT_TRUE(scene.materials[1].texture.empty());
+    EXPECT_EQ(recorder.messages, std::vector<std::string>{kFailureMessage});
 }
 
 }  // namespace

@@ -1,1 +1,256 @@
+// Face and corner normals under the smoothing angle.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "scene/centigrade.h"
+#include "scene/smoothing_threshold.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+// The computation step by step with an arccos per neighbouring pair, as the
+// fast path must reproduce exactly.
+struct ReferenceCorner {
+    std::vector<int> faces;
+    CVector normal;
+};
+
+std::vector<std::vector<ReferenceCorner>> ReferenceNormals(const CModel& m) {
+    const float t = m.facet / 360.0f * 6.2831855f;
+    std::vector<std::vector<int>> around(m.vertices.size());
+    for (std::size_t r = 0; r < m.faces.size(); ++r) {
+        for (int v : m.faces[r].indices) {
+            around[static_cast<std::size_t>(v)].push_back(static_cast<int>(r));
+        }
+    }
+    std::vector<CVector> normals(m.faces.size());
+    for (std::size_t r = 0; r < m.faces.size(); ++r) {
+        const CFace& f = m.faces[r];
+        if (f.indices.size() > 2) {
+            CVector a = m.vertices[static_cast<std::size_t>(f.indices[0])];
+            CVector b = a;
+            a -= m.vertices[static_cast<std::size_t>(f.indices[1])];
+            b -= m.vertices[static_cast<std::size_t>(f.indices[2])];
+            normals[r].Cross(a, b);
+            normals[r].Normalize();
+        } else {
+            normals[r] = f.normal;
+        }
+    }
+    std::vector<std::vector<ReferenceCorner>> result(m.faces.size());
+    for (std::size_t r = 0; r < m.faces.size(); ++r) {
+        for (int v : m.faces[r].indices) {
+            ReferenceCorner corner;
+            if (m.vertices[static_cast<std::size_t>(v)].used) {
+                for (int a : around[static_cast<std::size_t>(v)]) {
+                    if (a == static_cast<int>(r)) {
+                        corner.faces.push_back(a);
+                        continue;
+                    }
+                    float d = normals[r].x * normals[static_cast<std::size_t>(a)].x +
+                              normals[r].y * normals[static_cast<std::size_t>(a)].y +
+                              normals[r].z * normals[static_cast<std::size_t>(a)].z;
+                    d = std::fmax(-1.0f, std::fmin(1.0f, d));
+                    float angle = static_cast<float>(std::acos(static_cast<double>(d)));
+                    if (angle < t) {
+                        corner.faces.push_back(a);
+                    }
+                }
+            }
+            for (int a : corner.faces) {
+                corner.normal += normals[static_cast<std::size_t>(a)];
+            }
+            corner.normal.Normalize();
+            result[r].push_back(corner);
+        }
+    }
+    return result;
+}
+
+void ExpectSameAsReference(const CModel& m) {
+    const auto reference = ReferenceNormals(m);
+    for (std::size_t r = 0; r < m.faces.size(); ++r) {
+        const CFace& f = m.faces[r];
+        ASSERT_EQ(f.corners.size(), f.indices.size());
+        for (std::size_t c = 0; c < f.corners.size(); ++c) {
+            const CVertex& got = f.corners[c];
+            const ReferenceCorner& want = reference[r][c];
+            ASSERT_EQ(std::vector<int>(got.faces.begin(), got.faces.end()), want.faces)
+                << "face " << r << " corner " << c;
+            EXPECT_EQ(got.normal.x, want.normal.x);
+            EXPECT_EQ(got.normal.y, want.normal.y);
+            EXPECT_EQ(got.normal.z, want.normal.z);
+        }
+    }
+}
+
+// Two triangles sharing the edge (0,0,0)-(0,0,1) whose normals differ by `degrees`.
+CModel Fold(float degrees, float facet) {
+    CModel m;
+    m.facet = facet;
+    const double a = degrees * 3.14159265358979 / 180.0;
+    m.vertices = {CVector(0, 0, 0), CVector(0, 0, 1), CVector(-1, 0, 0),
+                  CVector(static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0)};
+    CFace left;
+    left.indices = {0, 2, 1};
+    CFace right;
+    right.indices = {0, 1, 3};
+    m.faces = {left, right};
+    return m;
+}
+
+void ExpectVector(const CVector& v, float x, float y, float z) {
+    EXPECT_NEAR(v.x, x, 1e-6f);
+    EXPECT_NEAR(v.y, y, 1e-6f);
+    EXPECT_NEAR(v.z, z, 1e-6f);
+}
+
+}  // namespace
+
+TEST(Normals, CubeCornersKeepTheirFaceNormal) {
+    CModel cube = MakeCube(2);
+    cube.ComputeNormals(1);
+    for (const CFace& f : cube.faces) {
+        const CVector& centre = cube.vertices[static_cast<std::size_t>(f.indices[0])];
+        EXPECT_GT(CVector::Dot(f.normal, centre), 0) << "normals point outward";
+        for (const CVertex& corner : f.corners) {
+            ASSERT_EQ(corner.faces.size(), 1u);
+            ExpectVector(corner.normal, f.normal.x, f.normal.y, f.normal.z);
+        }
+    }
+    EXPECT_EQ(cube.vertexInfo.size(), 8u);
+    EXPECT_EQ(cube.vertexInfo[0].faces.size(), 3u);
+}
+
+TEST(Normals, FoldSmoothsOnlyAboveItsAngle) {
+    CModel sharp = Fold(60, 59.5f);
+    sharp.ComputeNormals(1);
+    EXPECT_EQ(sharp.faces[0].corners[0].faces.size(), 1u);
+
+    CModel smooth = Fold(60, 60.5f);
+    smooth.ComputeNormals(1);
+    const CVertex& shared = smooth.faces[0].corners[0];
+    ASSERT_EQ(shared.faces.size(), 2u);
+    CVector sum = smooth.faces[0].normal;
+    sum += smooth.faces[1].normal;
+    sum.Normalize();
+    ExpectVector(shared.normal, sum.x, sum.y, sum.z);
+    EXPECT_EQ(smooth.faces[0].corners[1].faces.size(), 1u) << "corner at the unshared vertex";
+}
+
+TEST(Normals, FacetZeroIsFullyFaceted) {
+    CModel grid = MakeQuadGrid(3);
+    grid.facet = 0;
+    grid.ComputeNormals(1);
+    for (const CFace& f : grid.faces) {
+        for (const CVertex& corner : f.corners) {
+            EXPECT_EQ(corner.faces.size(), 1u);
+        }
+    }
+}
+
+TEST(Normals, CoplanarNeighboursAreNeverLeftOutByRounding) {
+    // A tilted plane: the face normals agree only up to rounding, and some dot
+    // products land just above 1.
+    CModel grid = MakeQuadGrid(30);
+    for (CVector& v : grid.vertices) {
+        const float y = 0.3f * v.x + 0.7f * v.z;
+        v = CVector(v.x * 0.9f, y, v.z * 1.1f + 0.2f * v.x);
+    }
+    grid.facet = 0.5f;
+    grid.ComputeNormals(1);
+    const std::size_t centre = 15 * 31 + 15;
+    for (int faceIndex : grid.vertexInfo[centre].faces) {
+        const CFace& f = grid.faces[static_cast<std::size_t>(faceIndex)];
+        for (std::size_t c = 0; c < f.indices.size(); ++c) {
+            if (static_cast<std::size_t>(f.indices[c]) == centre) {
+                EXPECT_EQ(f.corners[c].faces.size(), 4u);
+            }
+        }
+    }
+}
+
+TEST(Normals, DegenerateLineAndUnusedCases) {
+    CModel m;
+    m.facet = 180;
+    m.vertices = {CVector(0, 0, 0), CVector(1, 0, 0), CVector(2, 0, 0), CVector(0, 1, 0),
+                  CVector(5, 5, 5)};
+    CFace collinear;
+    collinear.indices = {0, 1, 2};
+    CFace line;
+    line.indices = {0, 3};
+    CFace lonely;
+    lonely.indices = {4, 0};
+    m.faces = {collinear, line, lonely};
+    m.vertices[4].used = false;
+    m.ComputeNormals(1);
+
+    ExpectVector(m.faces[0].normal, 0, 0, 1);
+    ExpectVector(m.faces[1].normal, 0, 0, 0);
+    ASSERT_EQ(m.faces[1].corners.size(), 2u);
+    // A line has no normal of its own: its corner sums the neighbours that pass.
+    ExpectVector(m.faces[1].corners[0].normal, 0, 0, 1);
+    EXPECT_TRUE(m.faces[2].corners[0].faces.empty());
+    ExpectVector(m.faces[2].corners[0].normal, 0, 0, 1);
+}
+
+TEST(Normals, NonPlanarQuadUsesItsFirstThreeCorners) {
+    CModel m;
+    m.vertices = {CVector(0, 0, 0), CVector(0, 0, 1), CVector(1, 0, 1), CVector(1, 5, 0)};
+    CFace quad;
+    quad.indices = {0, 1, 2, 3};
+    m.faces = {quad};
+    m.ComputeNormals(1);
+    ExpectVector(m.faces[0].normal, 0, 1, 0);
+}
+
+TEST(Normals, VertexUsedTwiceByOneFaceCountsTwice) {
+    CModel m;
+    m.vertices = {CVector(0, 0, 0), CVector(1, 0, 0), CVector(0, 0, 1)};
+    CFace f;
+    f.indices = {0, 1, 2, 0};
+    m.faces = {f};
+    m.ComputeNormals(1);
+    EXPECT_EQ(m.vertexInfo[0].faces.size(), 2u);
+    EXPECT_EQ(m.faces[0].corners[0].faces.size(), 2u);
+}
+
+TEST(Normals, MatchTheStepByStepComputationOnRandomMeshes) {
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<float> coordinate(-1, 1);
+    for (float facet : {0.0f, 1.0f, 10.0f, 59.5f, 89.5f, 90.0f, 135.0f, 180.0f, 181.0f, 360.0f}) {
+        CModel m = MakeQuadGrid(12);
+        for (CVector& v : m.vertices) {
+            v.y = coordinate(random) * 0.4f;
+        }
+        m.vertices[5].used = false;
+        m.facet = facet;
+        m.ComputeNormals(1);
+        ExpectSameAsReference(m);
+    }
+}
+
+TEST(Normals, LargeMeshesSplitAcrossThreadsGiveTheSameResult) {
+    CModel m = MakeQuadGrid(220);
+    std::mt19937 random(99);
+    std::uniform_real_distribution<float> height(-0.5f, 0.5f);
+    for (CVector& v : m.vertices) {
+        v.y = height(random);
+    }
+    m.ComputeNormals(1);
+    ExpectSameAsReference(m);
+}
+
+TEST(SmoothingThreshold, MinimumDotIsTheExactBoundary) {
+    for (float facet : {0.001f, 1.0f, 30.0f, 59.5f, 60.0f, 89.5f, 90.0f, 179.9f}) {
+        const float t = SmoothingRadians(facet);
+        const float d = SmoothingMinimumDot(t);
+        EXPECT_LT(SmoothingAngle(d), t) << facet;
+        EXPECT_GE(SmoothingAngle(std::nextafter(d, -2.0f)), t) << facet;
+    }
+    EXPECT_EQ(SmoothingMinimumDot(0), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(SmoothingMinimumDot(SmoothingRadians(181)), -std::numeric_limits<float>::infinity());
+    EXPECT_LT(SmoothingAngle(1.0000001f), SmoothingRadians(0.001f));
+}

@@ -13,8 +13,6 @@ CFace Quad(int a, int b, int c, int d) {
 
 }  // namespace
 
-// Corners run clockwise seen from above, the front side (the view culls
-// counter-clockwise polygons on screen).
 CModel MakeQuadGrid(int cells, float cellSize) {
     CModel m;
     m.name = "grid";

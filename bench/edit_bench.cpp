@@ -1,0 +1,107 @@
+// Picking, selection and a move step on the 1000 × 1000 quad grid (1,002,001
+// vertices, 1,000,000 faces) seen whole, and the belt across the 1000-quad ring
+// of a 1000 × 1000 cylinder.
+#include <benchmark/benchmark.h>
+
+#include "edit/pick.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+// The generated grid faces -y, so the view looks at it from below; 300 units
+// across, it fills most of the 800 × 600 view at the default distance.
+CCentigrade GridView() {
+    CCentigrade scene = MakeSceneWith(MakeQuadGrid(1000, 0.3f));
+    scene.viewWidth = 800;
+    scene.viewHeight = 600;
+    scene.camera.rotation = CVector(-90, 0, 0);
+    scene.ComputeAllNormals();
+    return scene;
+}
+
+CCentigrade& Grid() {
+    static CCentigrade scene = GridView();
+    return scene;
+}
+
+void BM_ClickPick(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    scene.toolMode = ToolSelect;
+    scene.selectMode = SelectNormal;
+    scene.vertexSelectable = scene.edgeSelectable = scene.faceSelectable = true;
+    scene.keyFlag = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(scene.Pick(413, 297));
+    }
+    scene.ClearSelection();
+}
+BENCHMARK(BM_ClickPick)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RangePickWholeGrid(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    scene.toolMode = ToolRangeSelect;
+    scene.vertexSelectable = scene.edgeSelectable = scene.faceSelectable = true;
+    scene.keyFlag = false;
+    for (auto _ : state) {
+        scene.rubberBand[0] = 0;
+        scene.rubberBand[1] = 0;
+        scene.rubberBand[2] = 800;
+        scene.rubberBand[3] = 600;
+        benchmark::DoNotOptimize(scene.Pick(0, 0));
+    }
+    scene.ClearSelection();
+}
+BENCHMARK(BM_RangePickWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+PickResult FaceHit(unsigned kind, int element) {
+    PickResult hit;
+    hit.best = {kind, 0, element, 1.0f};
+    hit.records.push_back(hit.best);
+    return hit;
+}
+
+void BM_ConnectedSelectWholeGrid(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    scene.toolMode = ToolSelect;
+    scene.selectMode = SelectConnected;
+    const PickResult hit = FaceHit(PickFace, 500500);
+    for (auto _ : state) {
+        scene.ProcessHits(hit);
+    }
+    scene.ClearSelection();
+}
+BENCHMARK(BM_ConnectedSelectWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MoveStepMillionVertices(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    for (CVector& v : scene.models[0].vertices) {
+        v.selected = true;
+    }
+    scene.toolMode = ToolMove;
+    scene.UpdateGizmo();
+    scene.hitIndex = HandleX;
+    float direction = 1;
+    for (auto _ : state) {
+        scene.DragSelection(direction, 0);
+        direction = -direction;
+    }
+    scene.ClearSelection();
+}
+BENCHMARK(BM_MoveStepMillionVertices)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BeltAcrossCylinderRing(benchmark::State& state) {
+    CCentigrade scene = MakeSceneWith(MakeCylinder(1000, 1000, 100, 300));
+    scene.ComputeAllNormals();
+    scene.toolMode = ToolSelect;
+    scene.selectMode = SelectBelt;
+    // Edge 1 of a quad in the middle ring runs up the wall: the belt runs around.
+    const PickResult hit = FaceHit(PickEdge, 500 * 1000 * 4 + 1);
+    for (auto _ : state) {
+        scene.ProcessHits(hit);
+    }
+}
+BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,41 @@
+// The steps of UpdateGizmo: the marks that make corners of selected faces and
+// ends of selected edges affected, and the manipulator at the centre of the
+// bounding box of the affected vertices.
+#pragma once
+
+#include "scene/face.h"
+
+class CCentigrade;
+class CModel;
+
+// Calls visit(vertex) for every corner of `face` when it is selected, and for
+// both ends of each of its selected edges (a line face has one edge).
+template <typename Visit>
+void ForEachMarkedCorner(const CFace& face, Visit visit) {
+    if (face.selected) {
+        for (int v : face.indices) {
+            visit(v);
+        }
+    }
+    const std::size_t n = face.indices.size();
+    if (n < 2 || n > 4) {
+        return;
+    }
+    const std::size_t edges = n == 2 ? 1 : n;
+    for (std::size_t k = 0; k < edges && k < face.edgeSelected.size(); ++k) {
+        if (face.edgeSelected[k]) {
+            visit(face.indices[k]);
+            visit(face.indices[k + 1 == n ? 0 : k + 1]);
+        }
+    }
+}
+
+// Marks those vertices of `face` (of `model`).
+void MarkFaceCorners(CModel& model, const CFace& face);
+
+// The same for every face of the model.
+void MarkSelectedCorners(CModel& model);
+
+// Puts the manipulator at the centre of the bounding box of the affected
+// vertices of editable objects, and shows it when there is any.
+void PlaceGizmo(CCentigrade& scene);

@@ -1,0 +1,42 @@
+// Steps of applying a pick, for Pick, which folds some of them into its scan.
+#pragma once
+
+#include <vector>
+
+#include "scene/face.h"
+#include "scene/vector.h"
+
+class CCentigrade;
+struct PickHit;
+struct PickResult;
+
+// Whether a pick with the scene's tool, select mode and Shift state drops the
+// previous selection whether it hits or misses.
+bool PickReplacesSelection(const CCentigrade& scene);
+
+// The range rule's first step: every vertex inside the rectangle is marked, and
+// selected when vertices are selectable.
+void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records);
+
+// What ProcessHits does after the handle test and the replacement of the
+// selection: clear the marks, then act by tool and select mode.
+void ApplyHits(CCentigrade& scene, const PickResult& result);
+
+// Most flags are already clear: reading them first spares writing back the
+// cache lines of a million untouched faces.
+inline void ClearFlags(CVector& v) {
+    if (v.selected) {
+        v.selected = false;
+    }
+}
+
+inline void ClearFlags(CFace& f) {
+    if (f.selected) {
+        f.selected = false;
+    }
+    for (bool& edge : f.edgeSelected) {
+        if (edge) {
+            edge = false;
+        }
+    }
+}

@@ -1,0 +1,126 @@
+#include "pick_reference.h"
+
+#include <array>
+#include <optional>
+#include <span>
+
+#include "edit/manipulator_tables.h"
+#include "edit/pick_clip.h"
+#include "edit/view_math.h"
+
+namespace {
+
+ClipCoord Clip(const Matrix4& m, const CVector& p) {
+    return Transform(m, p.x, p.y, p.z);
+}
+
+void Shape(const Matrix4& m, std::span<const CVector> points,
+           std::span<const HandleTriangle> triangles, int handle, std::vector<PickHit>& out) {
+    std::optional<double> best;
+    for (const HandleTriangle& t : triangles) {
+        const std::array<ClipCoord, 3> c = {Clip(m, points[static_cast<std::size_t>(t[0])]),
+                                            Clip(m, points[static_cast<std::size_t>(t[1])]),
+                                            Clip(m, points[static_cast<std::size_t>(t[2])])};
+        const auto d = FrontPolygonDepth(c);
+        if (d && (!best || *d < *best)) {
+            best = d;
+        }
+    }
+    if (best) {
+        out.push_back({PickHandle, static_cast<int>(PickHandle), handle, SelectBufferDepth(*best)});
+    }
+}
+
+}  // namespace
+
+std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& window) {
+    std::vector<PickHit> out;
+    const Viewport viewport = SceneViewport(scene);
+    if (viewport.width <= 0 || viewport.height <= 0) {
+        return out;
+    }
+    const Matrix4 projection =
+        PickMatrix(window.x, window.y, window.width, window.height, viewport) *
+        SceneProjection(scene);
+    const int tool = scene.toolMode;
+    const int mode = scene.selectMode;
+
+    if (scene.showGizmo) {
+        const Matrix4 m = projection * ManipulatorModelView(scene);
+        const std::span<const CVector> cubes(handleCubePoints);
+        if (tool == ToolMove || tool == ToolRotate || tool == ToolScale) {
+            Shape(m, cubes.subspan(24, 8), handleCubeTriangles, 3, out);
+        }
+        for (int i = 0; i < 3; ++i) {
+            const auto a = static_cast<std::size_t>(i);
+            if (tool == ToolMove) {
+                Shape(m, std::span(handleArrowPoints).subspan(a * 5, 5), handleArrowTriangles, i,
+                      out);
+            } else if (tool == ToolRotate) {
+                Shape(m, std::span(handleRingPoints).subspan(a * 24, 24), handleRingTriangles, i,
+                      out);
+            } else if (tool == ToolScale) {
+                Shape(m, cubes.subspan((2 - a) * 8, 8), handleCubeTriangles, 2 - i, out);
+            }
+        }
+    }
+
+    const Matrix4 m = projection * SceneModelView(scene);
+    const bool anySelectable =
+        scene.vertexSelectable || scene.edgeSelectable || scene.faceSelectable;
+    if ((tool == ToolSelect && scene.vertexSelectable && mode == SelectNormal) ||
+        (tool == ToolRangeSelect && anySelectable)) {
+        for (std::size_t o = 0; o < scene.models.size(); ++o) {
+            const CModel& model = scene.models[o];
+            for (std::size_t i = 0; model.state == 0 && i < model.vertices.size(); ++i) {
+                if (const auto d = PointDepth(Clip(m, model.vertices[i]))) {
+                    out.push_back({PickVertex, static_cast<int>(o), static_cast<int>(i),
+                                   SelectBufferDepth(*d)});
+                }
+            }
+        }
+    }
+    if (tool == ToolSelect &&
+        ((scene.edgeSelectable && mode == SelectNormal) || mode == SelectBelt)) {
+        for (std::size_t o = 0; o < scene.models.size(); ++o) {
+            const CModel& model = scene.models[o];
+            int counter = 0;
+            for (std::size_t r = 0; model.state == 0 && r < model.faces.size(); ++r) {
+                const auto& idx = model.faces[r].indices;
+                const std::size_t n = idx.size();
+                const std::size_t segments = n == 2 ? 1 : (n == 3 || n == 4) ? n : 0;
+                for (std::size_t k = 0; k < segments; ++k) {
+                    const auto d = SegmentDepth(
+                        Clip(m, model.vertices[static_cast<std::size_t>(idx[k])]),
+                        Clip(m, model.vertices[static_cast<std::size_t>(idx[(k + 1) % n])]));
+                    if (d) {
+                        out.push_back(
+                            {PickEdge, static_cast<int>(o), counter, SelectBufferDepth(*d)});
+                    }
+                    ++counter;
+                }
+            }
+        }
+    }
+    if ((tool == ToolSelect && scene.faceSelectable && mode != SelectBelt) ||
+        tool == ToolDeleteFace || tool == ToolPaintMaterial) {
+        for (std::size_t o = 0; o < scene.models.size(); ++o) {
+            const CModel& model = scene.models[o];
+            for (std::size_t r = 0; model.state == 0 && r < model.faces.size(); ++r) {
+                const auto& idx = model.faces[r].indices;
+                if (idx.size() != 3 && idx.size() != 4) {
+                    continue;
+                }
+                std::vector<ClipCoord> corners;
+                for (int v : idx) {
+                    corners.push_back(Clip(m, model.vertices[static_cast<std::size_t>(v)]));
+                }
+                if (const auto d = FrontPolygonDepth(corners)) {
+                    out.push_back({PickFace, static_cast<int>(o), static_cast<int>(r),
+                                   SelectBufferDepth(*d)});
+                }
+            }
+        }
+    }
+    return out;
+}
