@@ -1,15 +1,153 @@
 #include "app/quorvel_view.h"
 
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+
+#include "render/camera_navigation.h"
 #include "scene/centigrade.h"
 
 CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent)
-    : QOpenGLWidget(parent), scene_(scene) {}
+    : QOpenGLWidget(parent), scene_(scene), input_(scene) {
+    // Hover moves keep lastPoint current, so that a pan with the middle button
+    // (whose press the view does not act on) starts from where the pointer is.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    input_.onDocumentModified = [this] { emit documentModified(); };
+    input_.onModelPicked = [this](int index) { emit currentModelPicked(index); };
+    AddViewPresets();
+}
 
-void CQuorvelView::initializeGL() { initializeOpenGLFunctions(); }
+CQuorvelView::~CQuorvelView() {
+    // The base class destroys the context after this object is gone; its
+    // signal must not reach this object then.
+    if (QOpenGLContext* gl = context()) {
+        disconnect(gl, &QOpenGLContext::aboutToBeDestroyed, this, nullptr);
+    }
+    ReleaseContext();
+}
+
+void CQuorvelView::AddViewPresets() {
+    struct Preset {
+        ViewPreset preset;
+        QKeySequence key;
+    };
+    const Preset presets[] = {
+        {ViewPreset::Front, QKeySequence(Qt::Key_F3)},
+        {ViewPreset::Back, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {ViewPreset::Side, QKeySequence(Qt::Key_F1)},
+        {ViewPreset::OppositeSide, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+        {ViewPreset::Top, QKeySequence(Qt::Key_F2)},
+        {ViewPreset::Bottom, QKeySequence(Qt::SHIFT | Qt::Key_F2)},
+    };
+    for (const Preset& p : presets) {
+        auto* action = new QAction(this);
+        action->setShortcut(p.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, preset = p.preset] {
+            ApplyViewPreset(scene_, preset);
+            repaint();
+        });
+        addAction(action);
+        presetActions_.append(action);
+    }
+}
+
+void CQuorvelView::initializeGL() {
+    // Qt replaces the context when the widget moves to another window; the GL
+    // objects go with the old one and are built again here.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CQuorvelView::ReleaseContext);
+    renderer_.CreateContext(scene_);
+}
+
+void CQuorvelView::ReleaseContext() {
+    if (!context()) {
+        return;
+    }
+    makeCurrent();
+    renderer_.ReleaseContext();
+    doneCurrent();
+}
+
+void CQuorvelView::resizeGL(int width, int height) {
+    scene_.viewWidth = static_cast<float>(width);
+    scene_.viewHeight = static_cast<float>(height);
+}
 
 void CQuorvelView::paintGL() {
-    const std::uint32_t c = scene_.background;
-    glClearColor(static_cast<float>(c & 0xFF) / 255.0f, static_cast<float>((c >> 8) & 0xFF) / 255.0f,
-                 static_cast<float>((c >> 16) & 0xFF) / 255.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The scene's view size is in the client pixels mouse positions come in;
+    // the framebuffer has devicePixelRatio times as many.
+    const QSize pixels = size() * devicePixelRatio();
+    renderer_.Draw(scene_, pixels.width(), pixels.height());
+}
+
+void CQuorvelView::Redraw(ViewRedraw redraw) {
+    switch (redraw) {
+        case ViewRedraw::Now:
+            repaint();
+            break;
+        case ViewRedraw::Later:
+            update();
+            break;
+        case ViewRedraw::None:
+            break;
+    }
+}
+
+void CQuorvelView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    switch (event->button()) {
+        case Qt::LeftButton:
+            Redraw(input_.LeftButtonDown(p.x(), p.y()));
+            break;
+        case Qt::RightButton:
+            Redraw(input_.RightButtonDown(p.x(), p.y()));
+            break;
+        default:
+            // Accepted so that the moves of a middle-button pan come here.
+            break;
+    }
+    event->accept();
+}
+
+void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    switch (event->button()) {
+        case Qt::LeftButton:
+            Redraw(input_.LeftButtonUp(p.x(), p.y()));
+            break;
+        case Qt::RightButton:
+            Redraw(input_.RightButtonUp());
+            break;
+        default:
+            break;
+    }
+    event->accept();
+}
+
+void CQuorvelView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    Redraw(input_.MouseMove(p.x(), p.y(), event->buttons().testFlag(Qt::MiddleButton)));
+    event->accept();
+}
+
+void CQuorvelView::wheelEvent(QWheelEvent* event) {
+    Redraw(input_.Wheel(event->angleDelta().y()));
+    event->accept();
+}
+
+void CQuorvelView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift) {
+        scene_.keyFlag = true;
+    }
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+void CQuorvelView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift) {
+        scene_.keyFlag = false;
+    }
+    QOpenGLWidget::keyReleaseEvent(event);
 }

@@ -1,21 +1,55 @@
-// The 3D view: an OpenGL widget drawing the scene.
+// The 3D view: draws the scene through the renderer and turns mouse and
+// keyboard input into picks, manipulator drags and camera moves.
 #pragma once
 
-#include <QOpenGLFunctions>
+#include <QList>
 #include <QOpenGLWidget>
 
-class CCentigrade;
+#include "app/view_input.h"
+#include "render/scene_renderer.h"
 
-class CQuorvelView : public QOpenGLWidget, protected QOpenGLFunctions {
+class CCentigrade;
+class QAction;
+
+class CQuorvelView : public QOpenGLWidget {
     Q_OBJECT
 
 public:
     explicit CQuorvelView(CCentigrade& scene, QWidget* parent = nullptr);
+    ~CQuorvelView() override;
+
+    // Front (F3), back (Shift+F3), side (F1), opposite side (Shift+F1), top (F2)
+    // and bottom (Shift+F2), active while the view's window is; a menu may
+    // show them too.
+    const QList<QAction*>& ViewPresetActions() const { return presetActions_; }
+    const ViewInput& Input() const { return input_; }
+    const SceneRenderer& Renderer() const { return renderer_; }
+
+signals:
+    // An edit made in the view changed the document.
+    void documentModified();
+    // A pick in object-picking mode made object `index` current.
+    void currentModelPicked(int index);
 
 protected:
     void initializeGL() override;
+    void resizeGL(int width, int height) override;
     void paintGL() override;
 
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
 private:
+    void AddViewPresets();
+    void ReleaseContext();
+    void Redraw(ViewRedraw redraw);
+
     CCentigrade& scene_;
+    SceneRenderer renderer_;
+    ViewInput input_;
+    QList<QAction*> presetActions_;
 };

@@ -66,6 +66,7 @@ void CCentigrade::UpdateUsedFlags() {
                 v.used = false;
             }
         }
+        m.Touch();
     }
 }
 

@@ -1,6 +1,8 @@
 // One polygon object.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,8 +11,19 @@
 #include "scene/vector.h"
 #include "scene/vertex.h"
 
+// A number no other object contents ever had: see CModel::revision.
+inline std::uint64_t NextModelRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
 class CModel {
 public:
+    // Every operation that changes what is drawn of the object (positions,
+    // faces, corner normals, selection flags) must call this, so that caches
+    // built from the object (the renderer's vertex arrays) are rebuilt.
+    void Touch() { revision = NextModelRevision(); }
+
     // Face normals from the first three corners of every face of 3 or more corners.
     void ComputeFaceNormals();
     // Face normals, per-vertex face lists and smoothed corner normals under `facet`.
@@ -28,4 +41,7 @@ public:
     LargeArray<CFace> faces;
     int state = 0;  // 0 editable, 1 locked, 2 and 3 hidden
     LargeArray<CVertex> vertexInfo;
+    // Names the contents: a new object gets a fresh number, a copy keeps its
+    // original's (same contents), and Touch issues a fresh one.
+    std::uint64_t revision = NextModelRevision();
 };

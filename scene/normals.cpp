@@ -89,4 +89,5 @@ void CModel::ComputeNormals(int /*smooth*/) {
             }
         }
     });
+    Touch();
 }

@@ -1,5 +1,6 @@
 // The main window comes up with a working OpenGL context under Xvfb and the
-// 3D view clears to the scene's background colour.
+// 3D view clears to the scene's background colour (a corner of a new view shows
+// it; the axes run through the centre).
 #include <QtTest>
 
 #include "app/gl_format.h"
@@ -22,10 +23,10 @@ private slots:
 
         QImage image = frame.View()->grabFramebuffer();
         QVERIFY(!image.isNull());
-        const QColor centre = image.pixelColor(image.width() / 2, image.height() / 2);
-        QCOMPARE(centre.red(), 30);
-        QCOMPARE(centre.green(), 65);
-        QCOMPARE(centre.blue(), 90);
+        const QColor corner = image.pixelColor(2, 2);
+        QCOMPARE(corner.red(), 30);
+        QCOMPARE(corner.green(), 65);
+        QCOMPARE(corner.blue(), 90);
     }
 };
 

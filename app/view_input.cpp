@@ -1,0 +1,135 @@
+#include "app/view_input.h"
+
+#include "render/camera_navigation.h"
+#include "scene/centigrade.h"
+
+namespace {
+
+bool IsManipulatorTool(int tool) {
+    return tool == ToolMove || tool == ToolRotate || tool == ToolScale;
+}
+
+// Tools whose pick can change the selection or the faces.
+bool PickEdits(int tool) {
+    return tool == ToolSelect || tool == ToolRangeSelect || tool == ToolDeleteFace ||
+           tool == ToolPaintMaterial;
+}
+
+void TouchAllModels(CCentigrade& scene) {
+    for (CModel& model : scene.models) {
+        model.Touch();
+    }
+}
+
+// A manipulator drag moves the selected and marked vertices of editable objects.
+void TouchTransformedModels(CCentigrade& scene) {
+    for (CModel& model : scene.models) {
+        if (model.state != 0) {
+            continue;
+        }
+        for (const CVector& v : model.vertices) {
+            if (v.selected || v.mark) {
+                model.Touch();
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
+    leftDown_ = true;
+    lastPoint_ = {x, y};
+    if (scene_.toolMode == ToolRangeSelect) {
+        scene_.rubberBand[0] = scene_.rubberBand[2] = x;
+        scene_.rubberBand[1] = scene_.rubberBand[3] = y;
+        return ViewRedraw::Now;
+    }
+    const bool hit = scene_.Pick(x, y);
+    if (PickEdits(scene_.toolMode)) {
+        TouchAllModels(scene_);
+    }
+    if (hit) {
+        if (scene_.toolMode == ToolSelect && scene_.selectMode == SelectPickObject) {
+            if (onModelPicked) {
+                onModelPicked(scene_.currentModel);
+            }
+        } else if (scene_.toolMode == ToolDeleteFace || scene_.toolMode == ToolPaintMaterial) {
+            DocumentModified();
+        }
+    }
+    return ViewRedraw::Now;
+}
+
+ViewRedraw ViewInput::LeftButtonUp(int x, int y) {
+    leftDown_ = false;
+    if (scene_.toolMode == ToolRangeSelect) {
+        scene_.Pick(x, y);
+        TouchAllModels(scene_);
+        scene_.rubberBand[0] = scene_.rubberBand[2] = x;
+        scene_.rubberBand[1] = scene_.rubberBand[3] = y;
+    }
+    // The drag or the deletion changed the geometry; the lighting catches up now.
+    if (IsManipulatorTool(scene_.toolMode) || scene_.toolMode == ToolDeleteFace) {
+        scene_.ComputeAllNormals();
+    }
+    return ViewRedraw::Now;
+}
+
+ViewRedraw ViewInput::RightButtonDown(int x, int y) {
+    rightDown_ = true;
+    lastPoint_ = {x, y};
+    return ViewRedraw::Now;
+}
+
+ViewRedraw ViewInput::RightButtonUp() {
+    rightDown_ = false;
+    return ViewRedraw::None;
+}
+
+ViewRedraw ViewInput::MouseMove(int x, int y, bool middleButtonHeld) {
+    const auto dx = static_cast<float>(x - lastPoint_.x);
+    const auto dy = static_cast<float>(y - lastPoint_.y);
+    lastPoint_ = {x, y};
+    if (leftDown_ && rightDown_) {
+        DragZoom(scene_, dx, dy);
+        return ViewRedraw::Later;
+    }
+    if (leftDown_) {
+        if (scene_.toolMode == ToolRangeSelect) {
+            scene_.rubberBand[2] = x;
+            scene_.rubberBand[3] = y;
+        } else if (IsManipulatorTool(scene_.toolMode)) {
+            ManipulatorDrag(dx, dy);
+        }
+        return ViewRedraw::Later;
+    }
+    if (rightDown_) {
+        OrbitCamera(scene_, dx, dy);
+        return ViewRedraw::Later;
+    }
+    if (middleButtonHeld) {
+        PanCamera(scene_, dx, dy);
+        return ViewRedraw::Later;
+    }
+    return ViewRedraw::None;
+}
+
+ViewRedraw ViewInput::Wheel(int delta) {
+    WheelZoom(scene_, delta);
+    return ViewRedraw::Later;
+}
+
+void ViewInput::DocumentModified() const {
+    if (onDocumentModified) {
+        onDocumentModified();
+    }
+}
+
+// Every step counts as an edit, even one that moved nothing.
+void ViewInput::ManipulatorDrag(float dx, float dy) {
+    scene_.DragSelection(dx, dy);
+    TouchTransformedModels(scene_);
+    DocumentModified();
+}

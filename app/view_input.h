@@ -1,0 +1,50 @@
+// The mouse side of the 3D view: which buttons went down in it, the drag they
+// make, and what every press, move, release and wheel turn hands to the scene
+// (picks, manipulator drags, camera moves). Free of the window system, so the
+// view only translates its events.
+#pragma once
+
+#include <functional>
+
+class CCentigrade;
+
+// What the view must do after an event: nothing, draw before the next event,
+// or repaint when the window system gets round to it.
+enum class ViewRedraw { None, Now, Later };
+
+struct ViewPoint {
+    int x = 0;
+    int y = 0;
+};
+
+class ViewInput {
+public:
+    explicit ViewInput(CCentigrade& scene) : scene_(scene) {}
+
+    // Called whenever an edit in the view changed the document.
+    std::function<void()> onDocumentModified;
+    // Called after a pick in object-picking mode with the new current object.
+    std::function<void(int)> onModelPicked;
+
+    // Positions are client pixels, y growing downwards.
+    ViewRedraw LeftButtonDown(int x, int y);
+    ViewRedraw LeftButtonUp(int x, int y);
+    ViewRedraw RightButtonDown(int x, int y);
+    ViewRedraw RightButtonUp();
+    ViewRedraw MouseMove(int x, int y, bool middleButtonHeld);
+    // `delta` is 120 per notch, positive when turned away from the user.
+    ViewRedraw Wheel(int delta);
+
+    bool LeftDown() const { return leftDown_; }
+    bool RightDown() const { return rightDown_; }
+    ViewPoint LastPoint() const { return lastPoint_; }
+
+private:
+    void DocumentModified() const;
+    void ManipulatorDrag(float dx, float dy);
+
+    CCentigrade& scene_;
+    bool leftDown_ = false;
+    bool rightDown_ = false;
+    ViewPoint lastPoint_;
+};

@@ -1,0 +1,153 @@
+// Frames of the 3D view rendered off-screen at 800 × 600 through the real
+// renderer, each finished by reading one pixel back (so the GL must complete
+// it). Run under xvfb-run. The counter allocs_per_frame counts the renderer's
+// own heap allocations per frame once its caches are built.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "render/gl_api.h"
+#include "render/scene_renderer.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// One off-screen GL context with an 800 × 600 framebuffer, made current.
+class OffscreenGl {
+public:
+    OffscreenGl() {
+        QSurfaceFormat format;
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);
+        format.setVersion(2, 1);
+        format.setDepthBufferSize(24);
+        surface_.setFormat(format);
+        surface_.create();
+        context_.setFormat(format);
+        if (!context_.create() || !context_.makeCurrent(&surface_)) {
+            std::abort();
+        }
+        QOpenGLFramebufferObjectFormat fboFormat;
+        fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
+        framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, fboFormat);
+        framebuffer_->bind();
+    }
+
+private:
+    QOffscreenSurface surface_;
+    QOpenGLContext context_;
+    std::unique_ptr<QOpenGLFramebufferObject> framebuffer_;
+};
+
+// Made by main() once the application exists, and gone before it is.
+OffscreenGl* gl = nullptr;
+
+CCentigrade MakeViewedScene(int cells, bool edgesAndVertices) {
+    CCentigrade scene = MakeSceneWith(MakeQuadGrid(cells, 10.0f));
+    scene.ComputeAllNormals();
+    // The grid's faces are wound to face down (-y): look at them from below.
+    scene.camera.rotation.x = -20;
+    scene.showEdges = edgesAndVertices;
+    scene.showVertices = edgesAndVertices;
+    scene.viewWidth = kWidth;
+    scene.viewHeight = kHeight;
+    return scene;
+}
+
+void FinishFrame() {
+    unsigned char pixel[4];
+    glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    benchmark::DoNotOptimize(pixel);
+}
+
+void RenderFrames(benchmark::State& state, int cells, bool edgesAndVertices) {
+    const CCentigrade scene = MakeViewedScene(cells, edgesAndVertices);
+    SceneRenderer renderer;
+    renderer.CreateContext(scene);
+    renderer.Draw(scene, kWidth, kHeight);  // builds the caches
+    FinishFrame();
+    long frames = 0;
+    const long before = allocations.load();
+    for (auto _ : state) {
+        renderer.Draw(scene, kWidth, kHeight);
+        FinishFrame();
+        ++frames;
+    }
+    state.counters["allocs_per_frame"] =
+        static_cast<double>(allocations.load() - before) / static_cast<double>(frames);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    renderer.ReleaseContext();
+}
+
+void BM_Grid1000FacesEdgesVertices(benchmark::State& state) {
+    RenderFrames(state, 1000, true);
+}
+BENCHMARK(BM_Grid1000FacesEdgesVertices)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Grid1000Faces(benchmark::State& state) {
+    RenderFrames(state, 1000, false);
+}
+BENCHMARK(BM_Grid1000Faces)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_10kFacesEdgesVertices(benchmark::State& state) {
+    RenderFrames(state, 100, true);
+}
+BENCHMARK(BM_10kFacesEdgesVertices)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_10kFaces(benchmark::State& state) {
+    RenderFrames(state, 100, false);
+}
+BENCHMARK(BM_10kFaces)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A frame after an edit of the 1000 × 1000 grid: the caches are built again.
+void BM_Grid1000RebuildAndDraw(benchmark::State& state) {
+    CCentigrade scene = MakeViewedScene(1000, true);
+    SceneRenderer renderer;
+    renderer.CreateContext(scene);
+    for (auto _ : state) {
+        scene.models[0].Touch();
+        renderer.Draw(scene, kWidth, kHeight);
+        FinishFrame();
+    }
+    renderer.ReleaseContext();
+}
+BENCHMARK(BM_Grid1000RebuildAndDraw)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    auto context = std::make_unique<OffscreenGl>();
+    gl = context.get();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
