@@ -9,33 +9,6 @@ bool IsManipulatorTool(int tool) {
     return tool == ToolMove || tool == ToolRotate || tool == ToolScale;
 }
 
-// Tools whose pick can change the selection or the faces.
-bool PickEdits(int tool) {
-    return tool == ToolSelect || tool == ToolRangeSelect || tool == ToolDeleteFace ||
-           tool == ToolPaintMaterial;
-}
-
-void TouchAllModels(CCentigrade& scene) {
-    for (CModel& model : scene.models) {
-        model.Touch();
-    }
-}
-
-// A manipulator drag moves the selected and marked vertices of editable objects.
-void TouchTransformedModels(CCentigrade& scene) {
-    for (CModel& model : scene.models) {
-        if (model.state != 0) {
-            continue;
-        }
-        for (const CVector& v : model.vertices) {
-            if (v.selected || v.mark) {
-                model.Touch();
-                break;
-            }
-        }
-    }
-}
-
 }  // namespace
 
 ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
@@ -47,9 +20,6 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
         return ViewRedraw::Now;
     }
     const bool hit = scene_.Pick(x, y);
-    if (PickEdits(scene_.toolMode)) {
-        TouchAllModels(scene_);
-    }
     if (hit) {
         if (scene_.toolMode == ToolSelect && scene_.selectMode == SelectPickObject) {
             if (onModelPicked) {
@@ -66,7 +36,6 @@ ViewRedraw ViewInput::LeftButtonUp(int x, int y) {
     leftDown_ = false;
     if (scene_.toolMode == ToolRangeSelect) {
         scene_.Pick(x, y);
-        TouchAllModels(scene_);
         scene_.rubberBand[0] = scene_.rubberBand[2] = x;
         scene_.rubberBand[1] = scene_.rubberBand[3] = y;
     }
@@ -130,6 +99,5 @@ void ViewInput::DocumentModified() const {
 // Every step counts as an edit, even one that moved nothing.
 void ViewInput::ManipulatorDrag(float dx, float dy) {
     scene_.DragSelection(dx, dy);
-    TouchTransformedModels(scene_);
     DocumentModified();
 }

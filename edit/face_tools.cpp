@@ -18,8 +18,10 @@ void CCentigrade::PaintFace(int model, int face) {
         static_cast<std::size_t>(currentMaterial) >= materials.size()) {
         return;
     }
-    models[static_cast<std::size_t>(model)].faces[static_cast<std::size_t>(face)].material =
+    CModel& painted = models[static_cast<std::size_t>(model)];
+    painted.faces[static_cast<std::size_t>(face)].material =
         materials[static_cast<std::size_t>(currentMaterial)].id;
+    painted.Touch();
 }
 
 // Vertices stay, so every remaining index stays valid; those no face uses any

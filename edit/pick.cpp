@@ -1,5 +1,6 @@
 #include "edit/pick.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -277,6 +278,15 @@ bool CCentigrade::Pick(int x, int y) {
     const bool replaces = PickReplacesSelection(*this);
     std::vector<PickHit> records = Collect(*this, window, replaces ? &models : nullptr);
     hitIndex = HandleNone;
+    // Any pick that may have changed a flag names new object contents for the
+    // caches built from them; a handle hit changes nothing.
+    const bool handleHit = std::any_of(records.begin(), records.end(),
+                                       [](const PickHit& hit) { return hit.kind == PickHandle; });
+    if (replaces || (!records.empty() && !handleHit)) {
+        for (CModel& model : models) {
+            model.Touch();
+        }
+    }
     if (records.empty()) {
         if (toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag) {
             ClearSelection();

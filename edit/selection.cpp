@@ -155,10 +155,14 @@ void CCentigrade::ProcessHits(const PickResult& result) {
         ClearSelection();
     }
     ApplyHits(*this, result);
+    for (CModel& model : models) {
+        model.Touch();
+    }
 }
 
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
+        model.Touch();
         for (CVector& v : model.vertices) {
             ClearFlags(v);
         }

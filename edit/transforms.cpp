@@ -11,10 +11,15 @@ void ForAffected(std::vector<CModel>& models, Change change) {
         if (model.state != 0) {
             continue;
         }
+        bool changed = false;
         for (CVector& v : model.vertices) {
             if (v.selected || v.mark) {
                 change(v);
+                changed = true;
             }
+        }
+        if (changed) {
+            model.Touch();
         }
     }
 }

@@ -21,12 +21,12 @@ public:
     LargeArrayAllocator(const LargeArrayAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n) {
-        if (n > static_cast<std::size_t>(-1) / sizeof(T)) {
+        if (n > kMaximumBytes / sizeof(T)) {
             throw std::bad_array_new_length();
         }
         const std::size_t bytes = n * sizeof(T);
         if (bytes < kHugeThreshold) {
-            return static_cast<T*>(::operator new(bytes, std::align_val_t{alignof(T)}));
+            return static_cast<T*>(::operator new (bytes, std::align_val_t{alignof(T)}));
         }
         const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
         void* p = std::aligned_alloc(kHugePage, rounded);
@@ -39,7 +39,7 @@ public:
 
     void deallocate(T* p, std::size_t n) noexcept {
         if (n * sizeof(T) < kHugeThreshold) {
-            ::operator delete(p, std::align_val_t{alignof(T)});
+            ::operator delete (p, std::align_val_t{alignof(T)});
         } else {
             std::free(p);
         }
@@ -50,6 +50,8 @@ public:
 private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
     static constexpr std::size_t kHugeThreshold = std::size_t{4} << 20;
+    // Leaves room to round up to whole huge pages without overflowing.
+    static constexpr std::size_t kMaximumBytes = std::size_t{1} << 48;
 };
 
 template <typename T>
