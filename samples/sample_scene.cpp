@@ -25,7 +25,8 @@ CMaterial Material(CCentigrade& scene, const char* utf8Name, float r, float g, f
 }
 
 // Adds a face whose corners run so that its normal, (P0 - P1) × (P0 - P2),
-// points away from `inside`: the front side faces outward.
+// points towards `inside`: the view shows a face from the side its normal
+// points away from, so the face is seen from outside.
 void AddFace(CModel& model, std::initializer_list<int> corners, int material,
              const CVector& inside) {
     CFace f;
@@ -35,7 +36,7 @@ void AddFace(CModel& model, std::initializer_list<int> corners, int material,
     const CVector& p2 = model.vertices[static_cast<std::size_t>(f.indices[2])];
     CVector normal;
     normal.Cross(p0 - p1, p0 - p2);
-    if (CVector::Dot(normal, p0 - inside) < 0) {
+    if (CVector::Dot(normal, p0 - inside) > 0) {
         std::reverse(f.indices.begin(), f.indices.end());
     }
     f.edgeSelected.resize(f.indices.size(), false);
@@ -166,6 +167,8 @@ CCentigrade MakeSampleScene() {
     scene.models.push_back(Box(scene));
     scene.models.push_back(Roof(scene));
     scene.UpdateAllColors();
+    // Small enough that the whole floor fits the default view.
+    scene.zoom = 35.0f;
     return scene;
 }
 
