@@ -1,19 +1,15 @@
 #include "exchange/document_files.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "scene/archive.h"
+#include "scene/ascii.h"
 #include "scene/centigrade.h"
 #include "scene/native_document.h"
 
 std::string LowerExtension(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
+    std::string ext = LowerAscii(path.extension().string());
     if (!ext.empty()) {
         ext.erase(0, 1);
     }
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
 }
 

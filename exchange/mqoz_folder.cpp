@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "exchange/document_files.h"
 #include "scene/cp932.h"
 
 namespace {
@@ -80,11 +81,7 @@ std::filesystem::path SafeRelativePath(std::string_view raw) {
 }
 
 bool HasMqoExtension(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
-    for (char& c : ext) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return ext == ".mqo";
+    return LowerExtension(path) == "mqo";
 }
 
 }  // namespace

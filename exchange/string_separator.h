@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/ascii.h"
+
 class StringSeparator {
 public:
     StringSeparator();
@@ -40,16 +42,7 @@ public:
         if (i < 0 || i >= count) {
             return false;
         }
-        const std::string_view token = tokens[static_cast<std::size_t>(i)];
-        if (token.size() != word.size()) {
-            return false;
-        }
-        for (std::size_t k = 0; k < token.size(); ++k) {
-            if (LowerAscii(token[k]) != LowerAscii(word[k])) {
-                return false;
-            }
-        }
-        return true;
+        return EqualIgnoringAsciiCase(tokens[static_cast<std::size_t>(i)], word);
     }
     // The C locale's atoi and atof of token `i`; 0 when there is no token `i`.
     int ToInt(int i) const;
@@ -62,10 +55,6 @@ protected:
 
 private:
     enum ByteClass : std::uint8_t { Plain, Blank, Delimiter, Quote, LineEnd, LeadByte };
-
-    static char LowerAscii(char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
 
     void Store(const char* begin, const char* end) {
         if (static_cast<std::size_t>(count) == tokens.size()) {

@@ -1,12 +1,12 @@
 // Loading a material's texture: name resolution, the reader chosen by the
 // extension, and the conversion to the depths the renderer uploads.
-#include <algorithm>
 #include <memory>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
+#include "scene/ascii.h"
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
 #include "scene/material.h"
@@ -17,13 +17,6 @@ namespace {
 constexpr int kAllBitmapDepths = 63;
 constexpr int kGlBgr = 0x80E0;
 constexpr int kGlBgra = 0x80E1;
-
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
 
 }  // namespace
 

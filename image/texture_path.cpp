@@ -3,19 +3,10 @@
 #include <algorithm>
 #include <system_error>
 
+#include "scene/ascii.h"
 #include "scene/cp932.h"
 
 namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
 
 std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& folder,
                                                std::string_view name) {
