@@ -19,20 +19,25 @@ constexpr float kUnselectedColour[3] = {0.9f, 0.5f, 0.7f};
 constexpr int kCornerFloatsWithoutUvs = 6;
 constexpr int kCornerFloatsWithUvs = 8;
 
-// A face whose indices are not all valid is left out rather than read outside
-// the vertex list.
-bool HasValidIndices(const CFace& face, std::size_t vertexCount) {
-    return std::all_of(face.indices.begin(), face.indices.end(), [vertexCount](int i) {
-        return i >= 0 && static_cast<std::size_t>(i) < vertexCount;
-    });
-}
-
 bool IsSurface(const CFace& face) {
     return face.indices.size() == 3 || face.indices.size() == 4;
 }
 
 bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
+}
+
+// Calls visit(face, corner count, edge) for every edge; edge e joins corners e
+// and e + 1, and a line has its one edge only once.
+template <typename Visit>
+void ForEachEdge(const CModel& model, Visit visit) {
+    for (const CFace& face : model.faces) {
+        const std::size_t n = face.indices.size();
+        const std::size_t edges = n == 2 ? 1 : n;
+        for (std::size_t e = 0; e < edges; ++e) {
+            visit(face, n, e);
+        }
+    }
 }
 
 // Gives the buffer bound to `target` room for `bytes` and maps it for writing;
@@ -120,14 +125,13 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
     };
 
     // Every group's runs of consecutive triangles or quads, in face order.
-    const std::size_t vertexCount = model.vertices.size();
     std::vector<int> faceGroup(model.faces.size(), -1);
     std::vector<std::vector<FaceRun>> groupRuns(groups_.size());
     std::uint32_t corners = 0;
     bool anyUvs = false;
     for (std::size_t f = 0; f < model.faces.size(); ++f) {
         const CFace& face = model.faces[f];
-        if (!IsSurface(face) || !HasValidIndices(face, vertexCount)) {
+        if (!IsSurface(face)) {
             continue;
         }
         const int g = groupOf(face.material);
@@ -216,19 +220,11 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
 }
 
 void ModelArrays::BuildEdges(const CModel& model) {
-    const std::size_t vertexCount = model.vertices.size();
     selectedEdgeIndices_ = 0;
     unselectedEdgeIndices_ = 0;
-    for (const CFace& face : model.faces) {
-        const std::size_t n = face.indices.size();
-        if (n < 2 || n > 4 || !HasValidIndices(face, vertexCount)) {
-            continue;
-        }
-        const std::size_t edges = n == 2 ? 1 : n;
-        for (std::size_t e = 0; e < edges; ++e) {
-            (IsEdgeSelected(face, e) ? selectedEdgeIndices_ : unselectedEdgeIndices_) += 2;
-        }
-    }
+    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
+        (IsEdgeSelected(face, e) ? selectedEdgeIndices_ : unselectedEdgeIndices_) += 2;
+    });
     const std::uint32_t total = selectedEdgeIndices_ + unselectedEdgeIndices_;
     if (total == 0) {
         ReleaseBuffer(edgeIndexBuffer_.id());
@@ -245,18 +241,11 @@ void ModelArrays::BuildEdges(const CModel& model) {
     }
     std::uint32_t* selected = data;
     std::uint32_t* unselected = data + selectedEdgeIndices_;
-    for (const CFace& face : model.faces) {
-        const std::size_t n = face.indices.size();
-        if (n < 2 || n > 4 || !HasValidIndices(face, vertexCount)) {
-            continue;
-        }
-        const std::size_t edges = n == 2 ? 1 : n;
-        for (std::size_t e = 0; e < edges; ++e) {
-            std::uint32_t*& out = IsEdgeSelected(face, e) ? selected : unselected;
-            *out++ = static_cast<std::uint32_t>(face.indices[e]);
-            *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
-        }
-    }
+    ForEachEdge(model, [&selected, &unselected](const CFace& face, std::size_t n, std::size_t e) {
+        std::uint32_t*& out = IsEdgeSelected(face, e) ? selected : unselected;
+        *out++ = static_cast<std::uint32_t>(face.indices[e]);
+        *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+    });
     glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
 }
 
