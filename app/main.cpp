@@ -7,18 +7,19 @@
 #include <QTimer>
 
 #include "app/gl_format.h"
+#include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
-#include "app/quorvel_view.h"
-#include "exchange/document_files.h"
-#include "scene/archive.h"
-#include "scene/centigrade.h"
+#include "document/document_commands.h"
+#include "document/quorvel_document.h"
 #include "scene/message_sink.h"
 
 int main(int argc, char** argv) {
     SetDefaultGlFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
+    QApplication::setOrganizationName(kApplicationName);
+    InstallJapaneseTranslations(app);
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -28,21 +29,17 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     SetMessageSink([](const std::string& message) {
-        QMessageBox::information(nullptr, QString::fromUtf8(kProductTitle),
+        QMessageBox::information(QApplication::activeWindow(), QString::fromUtf8(kApplicationName),
                                  QString::fromStdString(message));
     });
 
-    CCentigrade scene;
-    CMainFrame frame(scene);
-    if (!parser.positionalArguments().isEmpty()) {
-        const QString path = parser.positionalArguments().first();
-        try {
-            OpenDocumentFile(path.toStdString(), scene);
-        } catch (const ArchiveError& e) {
-            ShowMessage(e.what());
-        }
-    }
+    CQuorvelDoc doc;
+    doc.NewDocument();
+    CMainFrame frame(doc);
     frame.show();
+    if (!parser.positionalArguments().isEmpty()) {
+        frame.Commands().OpenFile(parser.positionalArguments().first());
+    }
 
     if (parser.isSet(screenshot)) {
         const QString out = parser.value(screenshot);
