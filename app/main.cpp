@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "app/desktop_registration.h"
 #include "app/gl_format.h"
 #include "app/japanese_translations.h"
 #include "app/main_window.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
     QApplication::setOrganizationName(kApplicationName);
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     InstallJapaneseTranslations(app);
 
     QCommandLineParser parser;
@@ -32,6 +34,15 @@ int main(int argc, char** argv) {
         QMessageBox::information(QApplication::activeWindow(), QString::fromUtf8(kApplicationName),
                                  QString::fromStdString(message));
     });
+
+    // A run from the build tree makes its file types known to the desktop, as
+    // an installation does; a headless screenshot run is no desktop session.
+    if (RunningFromBuildTree() && !parser.isSet(screenshot)) {
+        if (const QString failure = RegisterForUser(QApplication::applicationFilePath());
+            !failure.isEmpty()) {
+            ShowMessage(failure.toStdString());
+        }
+    }
 
     CQuorvelDoc doc;
     doc.NewDocument();

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/frame_actions.h"
 #include "app/frame_panes.h"
 
 class CDocumentCommands;
@@ -13,7 +14,9 @@ class CDocumentPrompts;
 class CQuorvelDoc;
 class CQuorvelView;
 class CRecentFileList;
+class QMenu;
 class QSplitter;
+class QToolBar;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -35,6 +38,10 @@ public:
     const FramePanes& Panes() const { return panes_; }
     QSplitter* MainSplitter() const { return mainSplitter_; }
     QSplitter* ListSplitter() const { return listSplitter_; }
+    const FrameActions& Actions() const { return actions_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QToolBar* FileToolBar() const { return fileToolBar_; }
+    QToolBar* ToolToolBar() const { return toolToolBar_; }
 
     // Shows page `page` of the property pane and refreshes every view with
     // the hint that page asks for (the object and material forms reload).
@@ -53,15 +60,32 @@ protected:
 
 private:
     void CreateClient();
+    void CreateMenus();
+    QToolBar* CreateToolBar(const QString& title, const QList<QAction*>& actions);
+    void CreateStatusBar();
+    void ConnectActions();
     void ConnectDocument();
     void UpdateTitle();
+    // The toolbar buttons pressed as the tool and the selection options are.
+    void UpdateCommandStates();
+    void UpdateRecentFilesMenu();
+    void RunTool(const ToolCommand& tool);
+    // F6 and Shift+F6: the keyboard focus to the next or previous pane.
+    void FocusPane(int step);
 
     CQuorvelDoc& doc_;
     std::unique_ptr<CDocumentPrompts> ownPrompts_;
+    CDocumentPrompts* prompts_;
     CRecentFileList* recent_;
     std::unique_ptr<CDocumentCommands> commands_;
     QSplitter* mainSplitter_ = nullptr;
     QSplitter* listSplitter_ = nullptr;
     CQuorvelView* view_ = nullptr;
     FramePanes panes_;
+    FrameActions actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentFilesEnd_ = nullptr;
+    QList<QAction*> recentFileActions_;
+    QToolBar* fileToolBar_ = nullptr;
+    QToolBar* toolToolBar_ = nullptr;
 };
