@@ -3,7 +3,9 @@
 // must leave the user's scene and files alone, the tool buttons and the
 // view's edits reaching the document.
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -11,6 +13,7 @@
 
 #include "app/desktop_registration.h"
 #include "app/gl_format.h"
+#include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
@@ -380,6 +383,38 @@ private slots:
         }
         QCOMPARE(shown.prompts.information,
                  QStringList{QStringLiteral("レジストリ情報を削除しました！")});
+    }
+
+    void keyboardAndNames() {
+        ShownFrame shown;
+        for (QToolBar* bar : {shown.frame.FileToolBar(), shown.frame.ToolToolBar()}) {
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator()) {
+                    continue;
+                }
+                QWidget* button = bar->widgetForAction(action);
+                QCOMPARE(button->accessibleName(), action->toolTip());
+                QVERIFY(button->focusPolicy() & Qt::TabFocus);
+            }
+        }
+        // F6 walks the panes that can take the focus; only the view can so far.
+        shown.frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
+        shown.frame.FileToolBar()->widgetForAction(shown.frame.Actions().open)->setFocus();
+        QTest::keyClick(&shown.frame, Qt::Key_F6);
+        QTRY_VERIFY(shown.frame.View()->hasFocus());
+        QTest::keyClick(&shown.frame, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(shown.frame.View()->hasFocus());
+    }
+
+    void standardButtonsSpeakJapanese() {
+        InstallJapaneseTranslations(*QCoreApplication::instance());
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+        QVERIFY(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
     }
 
     void screenshotWithTheSample() {
