@@ -264,6 +264,47 @@ private slots:
         entries[3]->trigger();
         QCOMPARE(restarted.doc.PathName(), paths[1]);
         QCOMPARE(restarted.frame.RecentFiles().Files().first(), paths[1]);
+
+        // An entry whose file has gone says so and leaves the list.
+        QVERIFY(QFile::remove(paths[2]));
+        const QList<QAction*> menu = restarted.frame.FileMenu()->actions();
+        const auto gone = std::find_if(menu.begin(), menu.end(), [](QAction* a) {
+            return a->text().contains(QStringLiteral("doc2.qvl"));
+        });
+        QVERIFY(gone != menu.end());
+        (*gone)->trigger();
+        QCOMPARE(restarted.prompts.errors.size(), 1);
+        QVERIFY(!restarted.frame.RecentFiles().Files().contains(paths[2]));
+        QCOMPARE(restarted.frame.RecentFiles().Files().size(), 3);
+    }
+
+    void homeFramesEveryVisibleObject() {
+        ShownFrame shown;
+        CModel far = MakeCube(300);
+        for (CVector& v : far.vertices) {
+            v.x += 4000;
+            v.y -= 2500;
+        }
+        shown.Scene().models.push_back(far);
+        CModel hidden = MakeCube(100);
+        hidden.state = 2;
+        for (CVector& v : hidden.vertices) {
+            v.z += 90000;
+        }
+        shown.Scene().models.push_back(hidden);
+        shown.frame.Actions().frameWholeScene->trigger();
+        const QSize view = shown.frame.View()->size();
+        int leftmost = view.width(), rightmost = 0;
+        for (const CVector& v : shown.Scene().models[0].vertices) {
+            QPoint at;
+            QVERIFY(ProjectToClient(shown.Scene(), v, at));
+            QVERIFY2(QRect(QPoint(0, 0), view).contains(at),
+                     qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+            leftmost = std::min(leftmost, at.x());
+            rightmost = std::max(rightmost, at.x());
+        }
+        // Not merely inside: it fills a good part of the view.
+        QVERIFY(rightmost - leftmost > view.width() / 4);
     }
 
     void droppedFileOpensAfterTheSavePrompt() {
