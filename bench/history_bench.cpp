@@ -2,9 +2,12 @@
 // vertices, 1,000,000 faces) with every vertex selected.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+#include <filesystem>
+#include <string>
+
+#include "history/autosave.h"
 #include "history/edit_history.h"
-#include "history/scene_snapshot.h"
-#include "scene/archive.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -22,37 +25,82 @@ CCentigrade& Grid() {
     return scene;
 }
 
-void BM_SerializeProbe(benchmark::State& state) {
-    const CCentigrade& scene = Grid();
+// The press of a manipulator drag: the affected vertices' positions are kept.
+void BM_RecordMoveAtPress(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    EditHistory history;
     for (auto _ : state) {
-        ArchiveWriter writer;
-        writer.Reserve(64 + scene.models[0].vertices.size() * 12 +
-                       scene.models[0].faces.size() * 40);
-        scene.Serialize(writer);
-        benchmark::DoNotOptimize(writer.Bytes().data());
+        history.BeginTransform(scene, "移動");
+        state.PauseTiming();
+        history.EndTransform(scene);  // nothing moved: no step
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_SerializeProbe)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RecordMoveAtPress)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_SnapshotProbe(benchmark::State& state) {
-    const CCentigrade& scene = Grid();
-    SceneSnapshot snapshot;
+// The release: the step is checked and added to the history.
+void BM_RecordMoveAtRelease(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    EditHistory history;
     for (auto _ : state) {
-        snapshot.Take(scene);
+        state.PauseTiming();
+        history.Clear();
+        history.BeginTransform(scene, "移動");
+        scene.MoveSelection(1, 0, 0);
+        state.ResumeTiming();
+        history.EndTransform(scene);
     }
+    state.counters["step_MB"] = static_cast<double>(history.Bytes()) / (1 << 20);
 }
-BENCHMARK(BM_SnapshotProbe)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RecordMoveAtRelease)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_SnapshotWriteProbe(benchmark::State& state) {
-    SceneSnapshot snapshot;
-    snapshot.Take(Grid());
+void BM_UndoMove(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    EditHistory history;
+    history.RecordTransform(scene, "移動", [&] { scene.MoveSelection(1, 0, 0); });
     for (auto _ : state) {
-        ArchiveWriter writer;
-        snapshot.WriteTo(writer);
-        benchmark::DoNotOptimize(writer.Bytes().data());
+        history.Undo(scene);
+        state.PauseTiming();
+        history.Redo(scene);
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_SnapshotWriteProbe)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UndoMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RedoMove(benchmark::State& state) {
+    CCentigrade& scene = Grid();
+    EditHistory history;
+    history.RecordTransform(scene, "移動", [&] { scene.MoveSelection(1, 0, 0); });
+    for (auto _ : state) {
+        state.PauseTiming();
+        history.Undo(scene);
+        state.ResumeTiming();
+        history.Redo(scene);
+    }
+}
+BENCHMARK(BM_RedoMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What an autosave costs the user-interface thread: the copy and the start
+// of the writer; the write itself runs on the worker.
+void BM_AutosaveStall(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("quorvel-bench-autosave-" + std::to_string(::getpid()));
+    const CCentigrade& scene = Grid();
+    {
+        AutosaveSession session(folder);
+        session.Start(scene, {});  // the first copy also maps its buffers
+        session.Wait();
+        for (auto _ : state) {
+            session.Start(scene, {});
+            state.PauseTiming();
+            session.Wait();
+            state.ResumeTiming();
+        }
+        session.Remove();
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_AutosaveStall)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

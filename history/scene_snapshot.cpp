@@ -1,5 +1,7 @@
 #include "history/scene_snapshot.h"
 
+#include <algorithm>
+
 #include "scene/archive.h"
 #include "scene/centigrade.h"
 
@@ -15,8 +17,9 @@ void SceneSnapshot::Take(const CCentigrade& scene) {
     }
     positions_.resize(3 * vertexCount);
     faces_.resize(faceCount);
-    indices_.clear();
-    indices_.reserve(4 * faceCount);
+    // Room for quads; a face of more corners makes room for itself.
+    indices_.resize(4 * faceCount);
+    std::size_t indexCount = 0;
     uvs_.clear();
     float* position = positions_.data();
     Face* face = faces_.data();
@@ -32,12 +35,17 @@ void SceneSnapshot::Take(const CCentigrade& scene) {
                        f.material,
                        static_cast<std::uint32_t>(f.indices.size()),
                        static_cast<std::uint32_t>(f.uvs.size())};
-            for (int i : f.indices) {
-                indices_.push_back(i);
+            if (indexCount + f.indices.size() > indices_.size()) {
+                indices_.resize(2 * (indexCount + f.indices.size()));
             }
-            uvs_.insert(uvs_.end(), f.uvs.begin(), f.uvs.end());
+            std::copy(f.indices.begin(), f.indices.end(), indices_.data() + indexCount);
+            indexCount += f.indices.size();
+            if (!f.uvs.empty()) {
+                uvs_.insert(uvs_.end(), f.uvs.begin(), f.uvs.end());
+            }
         }
     }
+    indices_.resize(indexCount);
     materials_ = scene.materials;
     for (CMaterial& m : materials_) {
         m.image.reset();

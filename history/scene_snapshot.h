@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "scene/large_array_allocator.h"
 #include "scene/material.h"
 #include "scene/vector.h"
 
@@ -41,9 +40,10 @@ private:
     };
 
     std::vector<Model> models_;
-    LargeArray<float> positions_;  // x, y, z of every vertex, object after object
-    LargeArray<Face> faces_;
-    LargeArray<std::int32_t> indices_;
+    // Kept from one copy to the next: only the first copy pays for the pages.
+    std::vector<float> positions_;  // x, y, z of every vertex, object after object
+    std::vector<Face> faces_;
+    std::vector<std::int32_t> indices_;
     std::vector<CUV> uvs_;
     std::vector<CMaterial> materials_;  // without their images
     int modelSerial_ = 0;
