@@ -31,6 +31,27 @@ bool WriteAll(int fd, const unsigned char* p, std::size_t size) {
     return true;
 }
 
+// Saves also run on the autosave's thread. Setting the mask to read it would
+// give files other threads create meanwhile the wrong permissions, so it is
+// read from the process status, where the kernel shows it.
+mode_t CurrentUmask() {
+    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status)) {
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        }
+        std::fclose(status);
+        if (found) {
+            return static_cast<mode_t>(mask);
+        }
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 constexpr std::size_t kTemporarySuffix = 6;  // the XXXXXX of mkstemp
 
 bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
@@ -138,9 +159,7 @@ std::string WriteFileAtomically(const std::filesystem::path& target,
     if (::stat(target.c_str(), &existing) == 0) {
         ::fchmod(fd, existing.st_mode & 07777);
     } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(fd, 0666 & ~CurrentUmask());
     }
     if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
         std::string reason = Reason("cannot write", target);

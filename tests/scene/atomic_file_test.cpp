@@ -58,6 +58,16 @@ TEST_F(AtomicFile, KeepsThePreviousVersionOnlyWhenAsked) {
     EXPECT_EQ(Entries(), 2u);
 }
 
+TEST_F(AtomicFile, NewFilesFollowTheUmaskAndReplacedOnesKeepTheirMode) {
+    const mode_t old = ::umask(027);
+    Put(target, "new");
+    ::umask(old);
+    EXPECT_EQ(fs::status(target).permissions(), static_cast<fs::perms>(0640));
+    fs::permissions(target, static_cast<fs::perms>(0600));
+    Put(target, "replaced");
+    EXPECT_EQ(fs::status(target).permissions(), static_cast<fs::perms>(0600));
+}
+
 TEST_F(AtomicFile, RemovesOnlyTheTemporaryFilesOfKilledSavesOfThatTarget) {
     const fs::path stale = folder / ".doc.qvl.AbC123";
     const fs::path busy = folder / ".doc.qvl.Zz9Zz9";  // a save still writing
