@@ -76,32 +76,45 @@ public:
           before_(std::move(before)),
           after_(std::move(after)) {}
 
-    void Undo(CCentigrade& scene, SceneChange& change) override { Put(scene, before_, change); }
-    void Redo(CCentigrade& scene, SceneChange& change) override { Put(scene, after_, change); }
+    void Undo(CCentigrade& scene, SceneChange& change) override {
+        Put(scene, before_, after_, change);
+    }
+    void Redo(CCentigrade& scene, SceneChange& change) override {
+        Put(scene, after_, before_, change);
+    }
     std::size_t Bytes() const override {
         return sizeof(*this) + NameBytes() + before_.name.capacity() + after_.name.capacity();
     }
 
 private:
-    // Only the smoothing angle and the state change what is drawn.
-    void Put(CCentigrade& scene, const ObjectFields& fields, SceneChange& change) const {
+    // Only the fields the edit changed are set back: the lock and visibility
+    // icons change the state outside the history. Only the smoothing angle
+    // and the state change what is drawn.
+    void Put(CCentigrade& scene, const ObjectFields& fields, const ObjectFields& other,
+             SceneChange& change) const {
         if (index_ >= scene.models.size()) {
             return;
         }
         CModel& model = scene.models[index_];
-        const bool smoothing = !SameBits(model.facet, fields.facet);
-        const bool drawn = smoothing || model.state != fields.state;
-        model.name = fields.name;
-        model.mirrorAxis = fields.mirrorAxis;
-        model.facet = fields.facet;
-        model.state = fields.state;
-        change.objectList = true;
-        if (drawn) {
-            model.Touch();
+        const bool smoothing = !SameBits(fields.facet, other.facet);
+        const bool state = fields.state != other.state;
+        if (fields.name != other.name) {
+            model.name = fields.name;
+        }
+        if (fields.mirrorAxis != other.mirrorAxis) {
+            model.mirrorAxis = fields.mirrorAxis;
         }
         if (smoothing) {
+            model.facet = fields.facet;
             change.Reshaped(index_);
         }
+        if (state) {
+            model.state = fields.state;
+        }
+        if (smoothing || state) {
+            model.Touch();
+        }
+        change.objectList = true;
     }
 
     std::size_t index_;

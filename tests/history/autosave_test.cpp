@@ -64,7 +64,7 @@ TEST(SceneSnapshot, WritesTheBytesOfANativeDocument) {
     EXPECT_EQ(written.Bytes(), expected.Bytes());
 }
 
-TEST_F(Autosave, LeftBehindByARunThatDidNotEndIsOfferedAndCanBeTakenOver) {
+TEST_F(Autosave, LeftBehindByARunThatDidNotEndIsOfferedTakenOverOrDeclined) {
     const CCentigrade scene = Grid(4);
     fs::path written;
     {
@@ -90,21 +90,16 @@ TEST_F(Autosave, LeftBehindByARunThatDidNotEndIsOfferedAndCanBeTakenOver) {
     EXPECT_TRUE(FindRecoverableAutosaves(folder).empty());
     next.Remove();  // saved or closed cleanly
     EXPECT_FALSE(fs::exists(next.File()));
-}
-
-TEST_F(Autosave, DeclinedAutosavesAreDeletedOnlyOnRequest) {
     {
-        AutosaveSession crashed(folder);
-        crashed.Start(Grid(2), {});
-        crashed.Wait();
+        AutosaveSession untitled(folder);
+        untitled.Start(scene, {});
+        untitled.Wait();
     }
-    auto offered = FindRecoverableAutosaves(folder);
-    ASSERT_EQ(offered.size(), 1u);
-    EXPECT_EQ(offered[0].name, "");  // untitled
-    EXPECT_EQ(FindRecoverableAutosaves(folder).size(), 1u);
-    EXPECT_TRUE(DiscardAutosave(offered[0]));
+    const auto declined = FindRecoverableAutosaves(folder);
+    ASSERT_EQ(declined.size(), 1u);
+    EXPECT_EQ(declined[0].name, "");
+    EXPECT_TRUE(DiscardAutosave(declined[0]));
     EXPECT_TRUE(FindRecoverableAutosaves(folder).empty());
-    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 // A full disk (the file size limit): the write reports the file and the

@@ -86,23 +86,6 @@ TEST(Clipboard, PasteReusesMatchingMaterialsAndIsOneStep) {
     EXPECT_TRUE(SameScene(before, scene));
 }
 
-TEST(Clipboard, CutIsCopyAndDeleteAsOneStep) {
-    CCentigrade scene = TwoMaterialGrid();
-    EditHistory history;
-    const CCentigrade before = scene;
-    const std::string copied = CopySelectedFaces(scene);
-    EXPECT_EQ(CutSelectedFaces(history, scene), copied);
-    EXPECT_EQ(scene.models[0].faces.size(), 2u);
-    EXPECT_EQ(history.Count(), 1u);
-    EXPECT_EQ(history.UndoName(), "切り取り");
-    history.Undo(scene);
-    EXPECT_TRUE(SameScene(before, scene));
-    // Nothing selected: nothing to copy, no step.
-    scene.ClearSelection();
-    EXPECT_EQ(CutSelectedFaces(history, scene), "");
-    EXPECT_EQ(history.Count(), 1u);
-}
-
 TEST(Clipboard, TextThatIsNotADocumentAddsNothing) {
     for (const char* text :
          {"", "hello", "Metasequoia Document\r\nFormat Text Ver 1.0\r\nObject \"a\" {\r\n",

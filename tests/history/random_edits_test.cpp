@@ -73,34 +73,13 @@ public:
     // One random edit; true when it added a step.
     bool Edit() {
         const std::size_t before = history.Index();
-        switch (Between(0, 9)) {
-            case 0:
-            case 1:
-            case 2:
-                Drag();
-                break;
-            case 3:
-                Typed();
-                break;
-            case 4:
-                FaceClick();
-                break;
-            case 5:
-                CutSome();
-                break;
-            case 6:
-                Import();
-                break;
-            case 7:
-                Paste();
-                break;
-            case 8:
-                MaterialEdit();
-                break;
-            default:
-                ObjectEdit();
-                break;
-        }
+        using Edit = void (RandomEdits::*)();
+        static constexpr Edit kEdits[] = {&RandomEdits::Drag,         &RandomEdits::Drag,
+                                          &RandomEdits::Drag,         &RandomEdits::Typed,
+                                          &RandomEdits::FaceClick,    &RandomEdits::CutSome,
+                                          &RandomEdits::Import,       &RandomEdits::Paste,
+                                          &RandomEdits::MaterialEdit, &RandomEdits::ObjectEdit};
+        (this->*kEdits[Between(0, 9)])();
         return history.Index() == before + 1;
     }
 
