@@ -89,8 +89,8 @@ void EditHistory::SetMemoryCap(std::size_t bytes) {
     Trim(true);
 }
 
-void EditHistory::BeginTransform(const CCentigrade& scene, std::string name) {
-    pending_ = TransformStep::Capture(scene, std::move(name));
+void EditHistory::BeginTransform(const CCentigrade& scene, std::string_view name) {
+    pending_ = TransformStep::Capture(scene, std::string(name));
 }
 
 bool EditHistory::EndTransform(const CCentigrade& scene) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "history/undo_step.h"
 
@@ -55,15 +56,15 @@ public:
     // value of the move, rotate or scale forms.
     // Records the affected vertices as they are now. Call after the press's
     // pick, before the first change.
-    void BeginTransform(const CCentigrade& scene, std::string name);
+    void BeginTransform(const CCentigrade& scene, std::string_view name);
     // Adds the step when the transform changed anything. Without a transform
     // begun, does nothing. True when a step was added.
     bool EndTransform(const CCentigrade& scene);
     bool TransformPending() const { return pending_ != nullptr; }
     // Begin, `edit()`, End.
     template <typename Edit>
-    bool RecordTransform(CCentigrade& scene, std::string name, Edit edit) {
-        BeginTransform(scene, std::move(name));
+    bool RecordTransform(CCentigrade& scene, std::string_view name, Edit edit) {
+        BeginTransform(scene, name);
         edit();
         return EndTransform(scene);
     }

@@ -23,8 +23,7 @@ CCentigrade SelectedGrid(int cells) {
 }
 
 void Move(EditHistory& history, CCentigrade& scene, float dx) {
-    history.RecordTransform(scene, std::string(step_name::kMove),
-                            [&] { scene.MoveSelection(dx, 0, 0); });
+    history.RecordTransform(scene, step_name::kMove, [&] { scene.MoveSelection(dx, 0, 0); });
 }
 
 TEST(EditHistory, MemoryCapDropsTheOldestStepsAndHolds) {
@@ -94,7 +93,7 @@ TEST(EditHistory, NamesAndTheObjectsAnUndoTouches) {
     CCentigrade scene = SelectedGrid(2);
     scene.models.push_back(MakeCube(1));
     EditHistory history;
-    history.RecordTransform(scene, std::string(TransformStepName(ToolRotate)),
+    history.RecordTransform(scene, TransformStepName(ToolRotate),
                             [&] { scene.RotateSelectionY(30); });
     EXPECT_EQ(history.UndoName(), "回転");
     // No step while a drag is recorded, none for a drag that changed nothing.

@@ -93,7 +93,7 @@ private:
     void Drag() {
         scene.toolMode = ToolMove + Between(0, 2);
         scene.hitIndex = Between(HandleX, HandleCenter);
-        history.BeginTransform(scene, std::string(TransformStepName(scene.toolMode)));
+        history.BeginTransform(scene, TransformStepName(scene.toolMode));
         for (int events = Between(0, 5); events > 0; --events) {
             scene.DragSelection(Amount(), Amount());
         }
@@ -106,20 +106,20 @@ private:
         const float value = Amount();
         switch (Between(0, 3)) {
             case 0:
-                history.RecordTransform(scene, std::string(step_name::kMove),
+                history.RecordTransform(scene, step_name::kMove,
                                         [&] { TypedRelativeMove(scene, axis, value); });
                 break;
             case 1:
-                history.RecordTransform(scene, std::string(step_name::kMove), [&] {
+                history.RecordTransform(scene, step_name::kMove, [&] {
                     TypedAbsoluteMove(scene, axis, std::to_string(value));
                 });
                 break;
             case 2:
-                history.RecordTransform(scene, std::string(step_name::kRotate),
+                history.RecordTransform(scene, step_name::kRotate,
                                         [&] { TypedRotation(scene, axis, value * 7); });
                 break;
             default:
-                history.RecordTransform(scene, std::string(step_name::kScale),
+                history.RecordTransform(scene, step_name::kScale,
                                         [&] { TypedScale(scene, axis, value / 10); });
                 break;
         }
