@@ -1,7 +1,9 @@
 #include "exchange/document_files.h"
 
+#include "exchange/mqo_writer.h"
 #include "scene/archive.h"
 #include "scene/ascii.h"
+#include "scene/atomic_file.h"
 #include "scene/centigrade.h"
 #include "scene/native_document.h"
 
@@ -55,9 +57,15 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
 }
 
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene) {
+    SaveDocumentFile(path, scene, AtomicWriteOptions());
+}
+
+void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,
+                      const AtomicWriteOptions& options) {
     const std::string ext = LowerExtension(path);
     if (ext == "mqo") {
-        if (std::string failure; !scene.SaveMQO(path, &failure)) {
+        if (std::string failure = WriteFileAtomically(path, FormatMQO(scene), options);
+            !failure.empty()) {
             throw ArchiveError(failure);
         }
         return;
@@ -65,5 +73,5 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
     if (ext != "qvl") {
         throw ArchiveError(path.string() + ": cannot save documents of type \"" + ext + "\"");
     }
-    SaveNativeDocument(path, scene);
+    SaveNativeDocument(path, scene, options);
 }

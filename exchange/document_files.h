@@ -6,6 +6,7 @@
 #include <string>
 
 class CCentigrade;
+struct AtomicWriteOptions;
 
 struct DocumentLoadResult {
     int repairs = 0;        // faces or names fixed to keep the scene's invariants
@@ -26,3 +27,6 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
 // Writes `scene` to `path` in the format its extension names (".qvl" or
 // ".mqo"). Throws ArchiveError.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);
+// The same, keeping the file it replaces when `options` ask for it.
+void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,
+                      const AtomicWriteOptions& options);

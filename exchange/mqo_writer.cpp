@@ -171,6 +171,12 @@ std::string FormatMQO(const CCentigrade& scene) {
     return out.Take();
 }
 
+std::string FormatMQOMaterial(const CMaterial& material) {
+    MqoText out(128);
+    WriteMaterial(out, material);
+    return out.Take();
+}
+
 bool CCentigrade::SaveMQO(const std::filesystem::path& path, std::string* failure) const {
     std::string reason = WriteFileAtomically(path, FormatMQO(*this));
     if (failure) {

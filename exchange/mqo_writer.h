@@ -4,7 +4,12 @@
 #include <string>
 
 class CCentigrade;
+class CMaterial;
 
 // Lines end in CR LF, as the format's Windows origin writes them, so a file is
 // the same whichever system wrote it. Numbers are formatted in the C locale.
 std::string FormatMQO(const CCentigrade& scene);
+
+// The line of `material` in the Material chunk. Two materials with equal lines
+// cannot be told apart in a document.
+std::string FormatMQOMaterial(const CMaterial& material);

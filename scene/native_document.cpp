@@ -40,6 +40,11 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
 }
 
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene) {
+    SaveNativeDocument(path, scene, AtomicWriteOptions());
+}
+
+void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene,
+                        const AtomicWriteOptions& options) {
     ArchiveWriter writer;
     std::size_t estimate = 64;
     for (const CModel& m : scene.models) {
@@ -47,7 +52,7 @@ void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& sc
     }
     writer.Reserve(estimate);
     scene.Serialize(writer);
-    if (std::string reason = WriteFileAtomically(path, writer.Bytes()); !reason.empty()) {
+    if (std::string reason = WriteFileAtomically(path, writer.Bytes(), options); !reason.empty()) {
         throw ArchiveError(reason);
     }
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 class CCentigrade;
+struct AtomicWriteOptions;
 
 // Reads the document at `path` into `scene`. The file is read into a fresh
 // scene first, so a damaged file leaves `scene` as it was. An empty file reads
@@ -14,3 +15,6 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene);
 // Writes `scene` through a temporary file renamed over `path`, so a failed
 // save never destroys the previous document. Throws ArchiveError.
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene);
+// The same, keeping the file it replaces when `options` ask for it.
+void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene,
+                        const AtomicWriteOptions& options);

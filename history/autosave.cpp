@@ -1,0 +1,238 @@
+#include "history/autosave.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "scene/archive.h"
+#include "scene/atomic_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kLock = ".lock";
+constexpr const char* kDocument = ".qvl";
+constexpr const char* kPath = ".path";
+
+fs::path SessionFile(const fs::path& folder, const std::string& id, const char* extension) {
+    return folder / (id + extension);
+}
+
+std::string NewSessionId() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return "quorvel-" + std::to_string(::getpid()) + "-" +
+           std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
+// Opens a session's lock file and takes its lock; -1 when the session's
+// program still runs (or the file cannot be opened). No lock file at all means
+// no running program owns the session either.
+int ClaimSession(const fs::path& lock, bool& claimed) {
+    const int fd = ::open(lock.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        claimed = errno == ENOENT;
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        claimed = false;
+        return -1;
+    }
+    claimed = true;
+    return fd;
+}
+
+// Every file of a dead session, its writers' leftover temporary files too.
+void RemoveSessionFiles(const fs::path& folder, const std::string& id) {
+    std::error_code error;
+    fs::remove(SessionFile(folder, id, kDocument), error);
+    fs::remove(SessionFile(folder, id, kPath), error);
+    const std::string temporary = "." + id + ".";
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().starts_with(temporary)) {
+            fs::remove(entry.path(), error);
+        }
+    }
+    fs::remove(SessionFile(folder, id, kLock), error);
+}
+
+std::string SessionIdOf(const fs::path& file) {
+    return file.stem().string();
+}
+
+}  // namespace
+
+std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder) {
+    std::vector<RecoverableAutosave> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const fs::path& file = entry.path();
+        const std::string id = SessionIdOf(file);
+        if (file.extension() != kDocument || !id.starts_with("quorvel-") ||
+            !entry.is_regular_file(error)) {
+            continue;
+        }
+        bool claimed = false;
+        const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!claimed) {
+            continue;
+        }
+        RecoverableAutosave autosave;
+        autosave.file = file;
+        std::string path;
+        if (ReadWholeFile(SessionFile(folder, id, kPath), path).empty()) {
+            autosave.document = path;
+            autosave.name = autosave.document.filename().string();
+        }
+        autosave.written = entry.last_write_time(error);
+        autosave.size = entry.file_size(error);
+        found.push_back(std::move(autosave));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const RecoverableAutosave& a, const RecoverableAutosave& b) {
+                  return a.written > b.written;
+              });
+    return found;
+}
+
+bool DiscardAutosave(const RecoverableAutosave& autosave) {
+    const fs::path folder = autosave.file.parent_path();
+    const std::string id = SessionIdOf(autosave.file);
+    bool claimed = false;
+    const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
+    if (!claimed) {
+        return false;
+    }
+    RemoveSessionFiles(folder, id);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return !fs::exists(autosave.file);
+}
+
+AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
+    const std::string id = NewSessionId();
+    lock_ = SessionFile(folder_, id, kLock);
+    file_ = SessionFile(folder_, id, kDocument);
+    pathFile_ = SessionFile(folder_, id, kPath);
+    std::error_code error;
+    fs::create_directories(folder_, error);
+    if (error) {
+        failure_ = "cannot create " + folder_.string() + ": " + error.message();
+        return;
+    }
+    fs::permissions(folder_, fs::perms::owner_all, error);
+    lockFd_ = ::open(lock_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (lockFd_ < 0 || ::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        failure_ = "cannot create " + lock_.string() + ": " + std::strerror(errno);
+        return;
+    }
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::write(lockFd_, pid.data(), pid.size()) != static_cast<ssize_t>(pid.size())) {
+        failure_ = "cannot write " + lock_.string() + ": " + std::strerror(errno);
+    }
+}
+
+AutosaveSession::~AutosaveSession() {
+    Wait();
+    if (lockFd_ >= 0) {
+        ::unlink(lock_.c_str());
+        ::close(lockFd_);
+    }
+}
+
+bool AutosaveSession::Start(const CCentigrade& scene, const fs::path& document,
+                            std::function<void(const std::string&)> finished) {
+    if (!failure_.empty() || Busy()) {
+        return false;
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    snapshot_.Take(scene);
+    finished_ = std::move(finished);
+    {
+        std::lock_guard lock(mutex_);
+        running_ = true;
+        outcome_.clear();
+    }
+    worker_ = std::thread(&AutosaveSession::Write, this, document);
+    return true;
+}
+
+bool AutosaveSession::Busy() const {
+    std::lock_guard lock(mutex_);
+    return running_;
+}
+
+std::string AutosaveSession::Wait() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    std::lock_guard lock(mutex_);
+    return outcome_;
+}
+
+// The path file goes first: an autosave is never listed under a path it was
+// not made from, at worst under none.
+void AutosaveSession::Write(fs::path document) {
+    std::string failure;
+    if (!pathWritten_ || document != writtenDocument_) {
+        failure = WriteFileAtomically(pathFile_, document.string());
+        pathWritten_ = failure.empty();
+        writtenDocument_ = std::move(document);
+    }
+    if (failure.empty()) {
+        ArchiveWriter writer;
+        snapshot_.WriteTo(writer);
+        failure = WriteFileAtomically(file_, writer.Bytes());
+    }
+    {
+        std::lock_guard lock(mutex_);
+        running_ = false;
+        outcome_ = failure;
+    }
+    if (finished_) {
+        finished_(failure);
+    }
+}
+
+void AutosaveSession::Remove() {
+    Wait();
+    std::error_code error;
+    fs::remove(file_, error);
+    fs::remove(pathFile_, error);
+    pathWritten_ = false;
+}
+
+bool AutosaveSession::Adopt(const RecoverableAutosave& autosave) {
+    if (!failure_.empty()) {
+        return false;
+    }
+    Wait();
+    const fs::path folder = autosave.file.parent_path();
+    const std::string id = SessionIdOf(autosave.file);
+    bool claimed = false;
+    const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
+    if (!claimed) {
+        return false;
+    }
+    const bool moved = ::rename(autosave.file.c_str(), file_.c_str()) == 0 &&
+                       WriteFileAtomically(pathFile_, autosave.document.string()).empty();
+    pathWritten_ = moved;
+    writtenDocument_ = autosave.document;
+    RemoveSessionFiles(folder, id);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return moved;
+}

@@ -1,0 +1,42 @@
+#include "history/record_bytes.h"
+
+#include <cstdint>
+
+#include "scene/material.h"
+#include "scene/model.h"
+
+namespace {
+
+template <typename T, std::uint32_t N>
+std::size_t SpilledBytes(const SmallArray<T, N>& array) {
+    return array.capacity() > N ? array.capacity() * sizeof(T) : 0;
+}
+
+}  // namespace
+
+std::size_t HeapBytes(const CFace& face) {
+    std::size_t bytes = face.uvs.capacity() * sizeof(CUV) + SpilledBytes(face.indices) +
+                        SpilledBytes(face.corners) + SpilledBytes(face.edgeSelected);
+    for (const CVertex& corner : face.corners) {
+        bytes += SpilledBytes(corner.faces);
+    }
+    return bytes;
+}
+
+std::size_t HeapBytes(const CMaterial& material) {
+    return material.name.capacity() + material.texture.capacity() + material.alphaPlane.capacity() +
+           material.bump.capacity();
+}
+
+std::size_t HeapBytes(const CModel& model) {
+    std::size_t bytes = model.name.capacity() + model.vertices.capacity() * sizeof(CVector) +
+                        model.faces.capacity() * sizeof(CFace) +
+                        model.vertexInfo.capacity() * sizeof(CVertex);
+    for (const CFace& face : model.faces) {
+        bytes += HeapBytes(face);
+    }
+    for (const CVertex& info : model.vertexInfo) {
+        bytes += SpilledBytes(info.faces);
+    }
+    return bytes;
+}

@@ -1,0 +1,112 @@
+#include "history/transform_step.h"
+
+#include <utility>
+
+#include "scene/centigrade.h"
+
+TransformStep::TransformStep(std::string name, const CCentigrade& scene)
+    : UndoStep(std::move(name)), manipulator_(scene) {}
+
+// Two passes: the runs first, from the flags alone, then the positions of the
+// runs into a buffer of exactly their size.
+std::unique_ptr<TransformStep> TransformStep::Capture(const CCentigrade& scene, std::string name) {
+    std::unique_ptr<TransformStep> step(new TransformStep(std::move(name), scene));
+    std::size_t total = 0;
+    for (std::size_t m = 0; m < scene.models.size(); ++m) {
+        const CModel& model = scene.models[m];
+        if (model.state != 0) {
+            continue;
+        }
+        const CVector* v = model.vertices.data();
+        const std::size_t n = model.vertices.size();
+        const std::size_t runsBefore = step->runs_.size();
+        std::size_t i = 0;
+        while (i < n) {
+            while (i < n && !(v[i].selected || v[i].mark)) {
+                ++i;
+            }
+            const std::size_t first = i;
+            while (i < n && (v[i].selected || v[i].mark)) {
+                ++i;
+            }
+            if (i > first) {
+                step->runs_.push_back({static_cast<std::uint32_t>(m),
+                                       static_cast<std::uint32_t>(first),
+                                       static_cast<std::uint32_t>(i - first)});
+                total += i - first;
+            }
+        }
+        if (step->runs_.size() > runsBefore) {
+            step->revisions_.emplace_back(static_cast<std::uint32_t>(m), model.revision);
+        }
+    }
+    step->runs_.shrink_to_fit();
+    step->positions_ = std::make_unique_for_overwrite<Position[]>(total);
+    step->positionCount_ = total;
+    Position* out = step->positions_.get();
+    for (const Run& run : step->runs_) {
+        const CVector* v = scene.models[run.model].vertices.data() + run.first;
+        for (std::uint32_t k = 0; k < run.count; ++k) {
+            *out++ = {v[k].x, v[k].y, v[k].z};
+        }
+    }
+    return step;
+}
+
+bool TransformStep::Changed(const CCentigrade& scene) const {
+    for (const auto& [model, revision] : revisions_) {
+        if (model < scene.models.size() && scene.models[model].revision != revision) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TransformStep::Finish(const CCentigrade& scene) {
+    manipulator_.Finish(scene);
+    revisions_.clear();
+    revisions_.shrink_to_fit();
+}
+
+// A run that no longer fits its object (which a consistent history never
+// produces) is passed over rather than written out of bounds.
+void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change) {
+    Position* p = positions_.get();
+    std::size_t touched = scene.models.size();
+    for (const Run& run : runs_) {
+        if (run.model >= scene.models.size() ||
+            std::size_t{run.first} + run.count > scene.models[run.model].vertices.size()) {
+            p += run.count;
+            continue;
+        }
+        CModel& model = scene.models[run.model];
+        CVector* v = model.vertices.data() + run.first;
+        for (std::uint32_t k = 0; k < run.count; ++k, ++p) {
+            const Position held = *p;
+            *p = {v[k].x, v[k].y, v[k].z};
+            v[k].x = held.x;
+            v[k].y = held.y;
+            v[k].z = held.z;
+        }
+        if (touched != run.model) {
+            touched = run.model;
+            model.Touch();
+            change.Reshaped(run.model);
+        }
+    }
+}
+
+void TransformStep::Undo(CCentigrade& scene, SceneChange& change) {
+    SwapPositions(scene, change);
+    manipulator_.Restore(scene, false);
+}
+
+void TransformStep::Redo(CCentigrade& scene, SceneChange& change) {
+    SwapPositions(scene, change);
+    manipulator_.Restore(scene, true);
+}
+
+std::size_t TransformStep::Bytes() const {
+    return sizeof(*this) + NameBytes() + runs_.capacity() * sizeof(Run) +
+           positionCount_ * sizeof(Position) + revisions_.capacity() * sizeof(revisions_.front());
+}

@@ -1,0 +1,54 @@
+// A move, rotation or scaling of the affected vertices: their indices, as runs,
+// and their positions from before the edit. Undo and redo swap the stored
+// positions with the scene's, so one buffer serves both directions and the
+// result is exact (a float rotation has no exact inverse).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "history/manipulator_state.h"
+#include "history/undo_step.h"
+
+class TransformStep : public UndoStep {
+public:
+    // Records the vertices a transform would change now: those selected or
+    // marked in editable objects, with their positions and the manipulator.
+    static std::unique_ptr<TransformStep> Capture(const CCentigrade& scene, std::string name);
+
+    // Whether any object holding a recorded vertex was touched since Capture.
+    bool Changed(const CCentigrade& scene) const;
+    // Records the manipulator after the edit; the step is then complete.
+    void Finish(const CCentigrade& scene);
+
+    void Undo(CCentigrade& scene, SceneChange& change) override;
+    void Redo(CCentigrade& scene, SceneChange& change) override;
+    std::size_t Bytes() const override;
+
+    std::size_t VertexCount() const { return positionCount_; }
+
+private:
+    struct Run {
+        std::uint32_t model;
+        std::uint32_t first;
+        std::uint32_t count;
+    };
+    struct Position {
+        float x;
+        float y;
+        float z;
+    };
+
+    TransformStep(std::string name, const CCentigrade& scene);
+    void SwapPositions(CCentigrade& scene, SceneChange& change);
+
+    std::vector<Run> runs_;
+    std::unique_ptr<Position[]> positions_;
+    std::size_t positionCount_ = 0;
+    // The revision of each recorded object at Capture; emptied by Finish.
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> revisions_;
+    ManipulatorChange manipulator_;
+};
