@@ -24,6 +24,14 @@ void CQuorvelDoc::SetModifiedFlag(bool modified) {
     emit modifiedChanged(modified_);
 }
 
-void CQuorvelDoc::UpdateAllViews(int hint) { emit viewsUpdateRequested(hint); }
+void CQuorvelDoc::UpdateAllViews(int hint) {
+    emit viewsUpdateRequested(hint);
+}
 
-void CQuorvelDoc::RequestPropertyPage(int page) { emit propertyPageRequested(page); }
+void CQuorvelDoc::RequestPropertyPage(int page) {
+    emit propertyPageRequested(page);
+}
+
+void CQuorvelDoc::RequestRedraw() {
+    emit redrawRequested();
+}

@@ -50,12 +50,15 @@ public:
     // Asks the frame to show a page of the property pane; nothing happens
     // while no frame listens.
     void RequestPropertyPage(int page);
+    // Asks the 3D view to draw the scene again; lists and forms stay as they are.
+    void RequestRedraw();
 
 signals:
     void viewsUpdateRequested(int hint);
     void modifiedChanged(bool modified);
     void pathChanged(const QString& path);
     void propertyPageRequested(int page);
+    void redrawRequested();
 
 private:
     CCentigrade scene_;
