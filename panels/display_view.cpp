@@ -48,6 +48,8 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
     }
     // 前 has no command: a click only changes its own look.
     setMinimumHeight(kBarHeight);
+    // A new or opened document resets the flags; the buttons follow.
+    ReloadOnHint(HintAll, false);
     OnInitialUpdate();
 }
 

@@ -129,8 +129,13 @@ CMaterialPropertyView::CMaterialPropertyView(CQuorvelDoc& doc, QWidget* parent)
     connect(name_, &CCommitLineEdit::committed, this, &CMaterialPropertyView::CommitName);
     connect(texture_, &CCommitLineEdit::committed, this, [this] { SetTexture(texture_->text()); });
     connect(textureButton_, &QPushButton::clicked, this, &CMaterialPropertyView::ChooseTexture);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this,
-            &CMaterialPropertyView::OnDocumentUpdate);
+    // Shown again, or the current material changed while shown.
+    ReloadOnHint(HintMaterials, true);
+    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this, [this](int hint) {
+        if (hint == HintAll) {
+            update();
+        }
+    });
     OnInitialUpdate();
 }
 
@@ -276,13 +281,5 @@ void CMaterialPropertyView::ChooseTexture() {
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         SetTexture(dialog.selectedFiles().first());
-    }
-}
-
-void CMaterialPropertyView::OnDocumentUpdate(int hint) {
-    if (hint == HintMaterials && !isHidden()) {
-        OnInitialUpdate();
-    } else if (hint == HintAll) {
-        update();
     }
 }

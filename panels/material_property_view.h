@@ -47,7 +47,6 @@ private:
     void CommitName();
     void ChooseTexture();
     void AfterValueChange(MaterialValue field);
-    void OnDocumentUpdate(int hint);
 
     CCommitLineEdit* name_;
     std::array<ValueRow, std::size(kMaterialValues)> rows_;

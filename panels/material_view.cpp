@@ -65,14 +65,6 @@ void CMaterialView::SelectAt(QPoint point) {
     MakeCurrent(row);
 }
 
-void CMaterialView::RefreshSwatch() {
-    Rows()->RefreshRow(doc_.Scene().currentMaterial);
-}
-
-void CMaterialView::RefreshName() {
-    Rows()->RefreshRow(doc_.Scene().currentMaterial);
-}
-
 void CMaterialView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
         CPanelList::mousePressEvent(event);

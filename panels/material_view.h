@@ -13,9 +13,6 @@ public:
 
     // Makes the row under the point current (−1 and no row marked when none).
     void SelectAt(QPoint point);
-    // Redraw the current material's row after its colour or name changed.
-    void RefreshSwatch();
-    void RefreshName();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -23,7 +23,8 @@ CModelPropertyView::CModelPropertyView(CQuorvelDoc& doc, QWidget* parent)
 
     connect(name_, &CCommitLineEdit::committed, this, &CModelPropertyView::CommitName);
     connect(facet_, &CCommitLineEdit::committed, this, &CModelPropertyView::CommitFacet);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this, &CModelPropertyView::OnDocumentUpdate);
+    // Shown again, or the current object changed while shown.
+    ReloadOnHint(HintObjects, true);
     OnInitialUpdate();
 }
 
@@ -59,10 +60,4 @@ void CModelPropertyView::CommitName() {
 
 void CModelPropertyView::CommitFacet() {
     SetCurrentSmoothingAngle(doc_, ReadBoxNumber(facet_->text()));
-}
-
-void CModelPropertyView::OnDocumentUpdate(int hint) {
-    if (hint == HintObjects && !isHidden()) {
-        OnInitialUpdate();
-    }
 }

@@ -22,7 +22,6 @@ public:
 private:
     void CommitName();
     void CommitFacet();
-    void OnDocumentUpdate(int hint);
 
     CCommitLineEdit* name_;
     CCommitLineEdit* facet_;

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kStateColumnWidth = 45;
 constexpr int kNameColumnWidth = 65;
-constexpr int kNarrowList = 150;
 constexpr int kStateRole = Qt::UserRole;
 
 QString StateDescription(int state) {
@@ -69,6 +68,7 @@ CModelView::CModelView(CQuorvelDoc& doc, QWidget* parent)
         }
     };
     setItemDelegate(new CListCellDelegate(paintState, kStateImageHeight + 2, this));
+    connect(&doc_, &CQuorvelDoc::currentModelPicked, this, &CModelView::SelectRow);
     Rebuild();
 }
 
@@ -123,11 +123,6 @@ void CModelView::mouseDoubleClickEvent(QMouseEvent* event) {
     doc_.Scene().currentModel = RowAt(event->position().toPoint());
     doc_.Scene().toolMode = ToolObjectForm;
     doc_.RequestPropertyPage(PageObject);
-}
-
-void CModelView::resizeEvent(QResizeEvent* event) {
-    CPanelList::resizeEvent(event);
-    emit relayoutRequested(width() < kNarrowList);
 }
 
 void CModelView::RowChosen(int row) {

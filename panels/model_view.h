@@ -19,15 +19,9 @@ public slots:
     // Marks the row of an object picked in the 3D view.
     void SelectRow(int index);
 
-signals:
-    // The list was resized; a narrow list (below 150 pixels) asks only for its
-    // rows to be laid out again, a wider one for the whole frame.
-    void relayoutRequested(bool rowsOnly);
-
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void RowChosen(int row) override;
 
 private:

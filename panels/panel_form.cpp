@@ -1,5 +1,6 @@
 #include "panels/panel_form.h"
 
+#include "document/quorvel_document.h"
 #include "panels/commit_line_edit.h"
 
 CPanelForm::CPanelForm(CQuorvelDoc& doc, const QString& accessibleName, QWidget* parent)
@@ -13,4 +14,13 @@ CPanelForm::~CPanelForm() {
     for (CCommitLineEdit* edit : findChildren<CCommitLineEdit*>()) {
         edit->disconnect(this);
     }
+}
+
+void CPanelForm::ReloadOnHint(int hint, bool onlyWhenShown) {
+    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this,
+            [this, hint, onlyWhenShown](int broadcast) {
+                if (broadcast == hint && !(onlyWhenShown && isHidden())) {
+                    OnInitialUpdate();
+                }
+            });
 }

@@ -18,5 +18,9 @@ public:
     virtual void OnInitialUpdate() {}
 
 protected:
+    // Runs OnInitialUpdate whenever the document broadcasts `hint`; with
+    // `onlyWhenShown`, only while this page is the one shown.
+    void ReloadOnHint(int hint, bool onlyWhenShown);
+
     CQuorvelDoc& doc_;
 };

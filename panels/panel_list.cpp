@@ -1,6 +1,7 @@
 #include "panels/panel_list.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "document/quorvel_document.h"
@@ -48,6 +49,14 @@ void CPanelList::MarkRow(int row, int column) {
 int CPanelList::MarkedRow() const {
     const QModelIndexList rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QSize CPanelList::sizeHint() const {
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int columnWidth : columnWidths_) {
+        width += columnWidth;
+    }
+    return QSize(width, QTreeView::sizeHint().height());
 }
 
 void CPanelList::selectionChanged(const QItemSelection& selected,

@@ -30,6 +30,9 @@ public:
     // The row the list shows selected, −1 when none.
     int MarkedRow() const;
 
+    // As wide as its columns, not as wide as a generic scroll area.
+    QSize sizeHint() const override;
+
 protected:
     // The user chose the row (−1: clicked where there is none).
     virtual void RowChosen(int row) = 0;

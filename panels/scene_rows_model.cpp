@@ -28,12 +28,6 @@ void CSceneRowsModel::Rebuild() {
     endResetModel();
 }
 
-void CSceneRowsModel::RefreshRow(int row) {
-    if (row >= 0 && row < rows_) {
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    }
-}
-
 bool CSceneRowsModel::HasRecord(int row) const {
     return row >= 0 && row < rows_ && row < recordCount_();
 }

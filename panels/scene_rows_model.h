@@ -1,7 +1,7 @@
 // The rows of a side list: one per scene record, counted when the list is
-// rebuilt. Cells read the record when they are drawn, so an edit shows as
-// soon as its row is refreshed; a record appended since the last rebuild
-// waits for the next one, as the list itself does.
+// rebuilt. Cells read the record when they are drawn, so an edit shows at
+// the next paint (the lists repaint whenever the document asks for a redraw);
+// a record appended since the last rebuild waits for the next one.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -21,8 +21,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     void Rebuild();
-    // Redraws the row's cells from the record.
-    void RefreshRow(int row);
     // Whether the row still names a record (records may be removed before the
     // next rebuild).
     bool HasRecord(int row) const;

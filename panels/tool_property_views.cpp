@@ -39,6 +39,7 @@ CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
     EndPage(layout);
     connect(modes_, &QButtonGroup::idClicked, this,
             [this](int mode) { SetSelectMode(doc_, mode); });
+    ReloadOnHint(HintAll, false);
     OnInitialUpdate();
 }
 
@@ -66,6 +67,7 @@ CMovePropertyView::CMovePropertyView(CQuorvelDoc& doc, QWidget* parent)
             absolute->clear();
         });
     }
+    ReloadOnHint(HintAll, false);
     OnInitialUpdate();
 }
 
@@ -92,6 +94,10 @@ CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessib
         connect(centre, &CCommitLineEdit::committed, this,
                 [this, axis, centre] { ApplyCentre(doc_, axis, ReadBoxNumber(centre->text())); });
     }
+    // The centre boxes show the pivot in force whenever a page is switched
+    // to, so that leaving one unedited never moves the pivot back to where
+    // it was earlier.
+    ReloadOnHint(HintAll, false);
 }
 
 void CPivotPropertyView::OnInitialUpdate() {

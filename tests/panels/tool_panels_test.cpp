@@ -114,7 +114,7 @@ private slots:
         TypeInto(rotate->Centre().Box(Axis::X), "10");
         QCOMPARE(doc.Scene().gizmo.x, 10.0f);
         QCOMPARE(rotate->Centre().Box(Axis::X)->text(), QString("10"));
-        scale->OnInitialUpdate();
+        doc.UpdateAllViews(HintAll);
         QCOMPARE(scale->Centre().Box(Axis::X)->text(), QString("10.000000"));
         delete scale;
 
@@ -152,6 +152,11 @@ private slots:
         QCOMPARE(bar->FrontButton()->geometry(), QRect(bar->width() - 30, 0, 20, 20));
         QTest::mouseClick(bar->FrontButton(), Qt::LeftButton);
         QCOMPARE(redraws.size(), 3);
+
+        // A new document resets the flags, and the buttons follow.
+        doc.Scene().Reset();
+        doc.UpdateAllViews(HintAll);
+        QVERIFY(!bar->Toggle(DisplayFlag::Vertices)->isChecked());
         SaveArtifact(bar, "display_bar");
     }
 
