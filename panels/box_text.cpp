@@ -1,5 +1,8 @@
 #include "panels/box_text.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 #include "edit/typed_values.h"
 #include "exchange/c_numbers.h"
 #include "scene/cp932.h"
@@ -45,6 +48,18 @@ SceneText DisplayTextToScene(const QString& text) {
     return result;
 }
 
-QString RefusedCharacterMessage(const QString& character) {
-    return QStringLiteral("「%1」は保存できない文字です。名前は元のままです。").arg(character);
+std::optional<std::string> TypedName(QLineEdit* box, QLabel* message, const std::string& current) {
+    const QString shown = SceneTextToDisplay(current);
+    if (box->text() == shown) {
+        return std::nullopt;
+    }
+    SceneText name = DisplayTextToScene(box->text());
+    if (!name.refused.isEmpty()) {
+        message->setText(
+            QStringLiteral("「%1」は保存できない文字です。元のままにしました。").arg(name.refused));
+        box->setText(shown);
+        return std::nullopt;
+    }
+    message->clear();
+    return std::move(name.cp932);
 }

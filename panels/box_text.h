@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 // The plain decimal at the start of the text ("abc" gives 0, "1.5x" 1.5).
@@ -21,5 +22,11 @@ struct SceneText {
 };
 SceneText DisplayTextToScene(const QString& text);
 
-// What a form says when a typed name keeps a character it cannot store.
-QString RefusedCharacterMessage(const QString& character);
+class QLabel;
+class QLineEdit;
+
+// The name typed into `box` as CP932 bytes, or nothing when the box still
+// shows `current` (whose bytes then stay as they are, even those that do not
+// decode) or holds a character CP932 cannot store: then `message` names the
+// character and the box shows `current` again.
+std::optional<std::string> TypedName(QLineEdit* box, QLabel* message, const std::string& current);

@@ -36,8 +36,7 @@ QPushButton* MakeButton(QWidget* parent, const char* text, const char* accessibl
 }  // namespace
 
 CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
-    : CPanelForm(doc, QStringLiteral("表示の切り替え"), parent),
-      front_(MakeButton(this, "前", "前")) {
+    : CPanelForm(doc, QStringLiteral("表示の切り替え"), parent) {
     for (const ToggleSpec& spec : kToggles) {
         QPushButton* button = MakeButton(this, spec.text, spec.accessibleName);
         button->move(spec.x, 0);
@@ -46,7 +45,9 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
         connect(button, &QPushButton::clicked, this,
                 [this, flag, button] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
     }
-    // 前 has no command: a click only changes its own look.
+    // 前 has no command: a click only changes its own look. Made last, it
+    // comes last in the Tab order.
+    front_ = MakeButton(this, "前", "前");
     setMinimumHeight(kBarHeight);
     // A new or opened document resets the flags; the buttons follow.
     ReloadOnHint(HintAll, false);

@@ -26,5 +26,5 @@ protected:
 
 private:
     std::array<QPushButton*, 4> toggles_{};
-    QPushButton* front_;
+    QPushButton* front_ = nullptr;
 };

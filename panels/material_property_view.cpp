@@ -238,23 +238,11 @@ void CMaterialPropertyView::AfterValueChange(MaterialValue field) {
 }
 
 void CMaterialPropertyView::CommitName() {
-    const CMaterial* material = CurrentMaterial(doc_);
-    if (!material) {
-        return;
+    if (const CMaterial* material = CurrentMaterial(doc_)) {
+        if (std::optional<std::string> name = TypedName(name_, message_, material->name)) {
+            RenameMaterial(doc_, *name);
+        }
     }
-    // An untouched box keeps the stored bytes, even those that do not decode.
-    const QString previous = SceneTextToDisplay(material->name);
-    if (name_->text() == previous) {
-        return;
-    }
-    const SceneText name = DisplayTextToScene(name_->text());
-    if (!name.refused.isEmpty()) {
-        message_->setText(RefusedCharacterMessage(name.refused));
-        name_->setText(previous);
-        return;
-    }
-    message_->clear();
-    RenameMaterial(doc_, name.cp932);
 }
 
 void CMaterialPropertyView::SetTexture(const QString& path) {
@@ -265,7 +253,8 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
         QString::fromStdString(TextureNameForFile(path.toStdString(), GetModuleFolder()));
     const SceneText stored = DisplayTextToScene(name);
     if (!stored.refused.isEmpty()) {
-        message_->setText(RefusedCharacterMessage(stored.refused));
+        message_->setText(
+            QStringLiteral("「%1」はテクスチャ名に使えない文字です。").arg(stored.refused));
         return;
     }
     message_->clear();

@@ -39,23 +39,11 @@ void CModelPropertyView::OnInitialUpdate() {
 }
 
 void CModelPropertyView::CommitName() {
-    const CModel* model = CurrentModel(doc_);
-    if (!model) {
-        return;
+    if (const CModel* model = CurrentModel(doc_)) {
+        if (std::optional<std::string> name = TypedName(name_, message_, model->name)) {
+            RenameCurrentModel(doc_, *name);
+        }
     }
-    // An untouched box keeps the stored bytes, even those that do not decode.
-    const QString previous = SceneTextToDisplay(model->name);
-    if (name_->text() == previous) {
-        return;
-    }
-    const SceneText name = DisplayTextToScene(name_->text());
-    if (!name.refused.isEmpty()) {
-        message_->setText(RefusedCharacterMessage(name.refused));
-        name_->setText(previous);
-        return;
-    }
-    message_->clear();
-    RenameCurrentModel(doc_, name.cp932);
 }
 
 void CModelPropertyView::CommitFacet() {

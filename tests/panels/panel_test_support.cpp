@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QtTest>
 
-#include "scene/cp932.h"
 #include "support/mesh_generators.h"
 
 PanelWindow::PanelWindow(QWidget* panel, QSize size) : elsewhere_(new QLineEdit(&window_)) {
@@ -50,13 +49,6 @@ void TypeAndClickElsewhere(PanelWindow& window, QLineEdit* box, const QString& t
     QTRY_VERIFY(window.Elsewhere().hasFocus());
 }
 
-MessageRecorder::MessageRecorder()
-    : previous_(SetMessageSink([this](const std::string& m) { messages.push_back(m); })) {}
-
-MessageRecorder::~MessageRecorder() {
-    SetMessageSink(previous_);
-}
-
 void SaveArtifact(QWidget* widget, const QString& name) {
     const QString folder = QStringLiteral(QUORVEL_ARTIFACT_DIR);
     QDir().mkpath(folder);
@@ -86,8 +78,4 @@ void FillScene(CQuorvelDoc& doc) {
     }
     scene.currentMaterial = 0;
     scene.currentModel = 0;
-}
-
-QString Unicode(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
 }

@@ -2,23 +2,20 @@
 // into boxes the way a user does, and saved pictures.
 #pragma once
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QString>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "document/quorvel_document.h"
-#include "scene/message_sink.h"
 
 // A window holding `panel` above a spare edit box that takes the focus when
 // the test clicks "elsewhere".
 class PanelWindow {
 public:
     explicit PanelWindow(QWidget* panel, QSize size = QSize(260, 640));
-    QWidget& Window() { return window_; }
     QLineEdit& Elsewhere() { return *elsewhere_; }
 
 private:
@@ -32,21 +29,31 @@ void TypeInto(QLineEdit* box, const QString& text, Qt::Key leaveKey = Qt::Key_Ta
 // Types `text` and then clicks the window's spare box.
 void TypeAndClickElsewhere(PanelWindow& window, QLineEdit* box, const QString& text);
 
-// Records the messages core code shows while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    std::vector<std::string> messages;
-
-private:
-    MessageSink previous_;
-};
-
 void SaveArtifact(QWidget* widget, const QString& name);
 
 // A scene with two materials and three objects (cubes).
 void FillScene(CQuorvelDoc& doc);
 
-// The text CP932 bytes stand for, for comparing with what a widget shows.
-QString Unicode(const std::string& cp932);
+// A list and its form side by side in one window, on the FillScene scene.
+template <typename Form, typename List>
+struct FormAndList {
+    explicit FormAndList(QSize size) {
+        FillScene(doc);
+        auto* panels = new QWidget;
+        auto* layout = new QHBoxLayout(panels);
+        form = new Form(doc);
+        list = new List(doc);
+        layout->addWidget(form);
+        layout->addWidget(list);
+        window = std::make_unique<PanelWindow>(panels, size);
+    }
+    // The middle of a row's cell in `column`, in viewport pixels.
+    QPoint CellCentre(int row, int column) const {
+        return list->visualRect(list->model()->index(row, column)).center();
+    }
+
+    CQuorvelDoc doc;
+    Form* form;
+    List* list;
+    std::unique_ptr<PanelWindow> window;
+};
