@@ -1,6 +1,7 @@
 // quorvel [FILE] [--screenshot PNG]
 // Opens the modeler, on FILE when given. With --screenshot the window is
-// rendered once, saved to PNG and the program quits (used without a display).
+// rendered once its 3D view has drawn, saved to PNG and the program quits
+// (used without a display).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 #include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/quorvel_view.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "scene/message_sink.h"
@@ -53,11 +55,15 @@ int main(int argc, char** argv) {
     }
 
     if (parser.isSet(screenshot)) {
+        // Taken once the 3D view has shown its first frame.
         const QString out = parser.value(screenshot);
-        QTimer::singleShot(500, &app, [&frame, &app, out] {
-            const bool saved = frame.grab().save(out);
-            app.exit(saved ? 0 : 1);
-        });
+        QObject::connect(
+            frame.View(), &QOpenGLWidget::frameSwapped, &app,
+            [&frame, &app, out] {
+                QTimer::singleShot(
+                    0, &app, [&frame, &app, out] { app.exit(frame.grab().save(out) ? 0 : 1); });
+            },
+            Qt::SingleShotConnection);
     }
     return app.exec();
 }

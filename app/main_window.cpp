@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
@@ -128,6 +129,7 @@ void CMainFrame::CreateClient() {
     panes_.propertyPane->setMinimumWidth(kPropertyColumnWidth);
 
     auto* center = new QWidget(mainSplitter_);
+    center->setAccessibleName(QStringLiteral("3D ビューと表示バー"));
     auto* centerLayout = new QVBoxLayout(center);
     centerLayout->setContentsMargins(0, 0, 0, 0);
     // The one-pixel line between the display bar and the view.
@@ -138,6 +140,7 @@ void CMainFrame::CreateClient() {
     centerLayout->addWidget(view_, 1);
 
     listSplitter_ = new QSplitter(Qt::Vertical, mainSplitter_);
+    listSplitter_->setAccessibleName(QStringLiteral("オブジェクトと材質"));
     listSplitter_->addWidget(panes_.objectList);
     listSplitter_->addWidget(panes_.materialList);
     listSplitter_->setChildrenCollapsible(false);
@@ -279,8 +282,13 @@ void CMainFrame::UpdateRecentFilesMenu() {
     for (int i = 0; i < files.size(); ++i) {
         auto* action = new QAction(RecentFileLabel(i, files[i]), this);
         action->setStatusTip(actions_.recentFilesPlaceholder->statusTip());
-        connect(action, &QAction::triggered, this,
-                [this, path = files[i]] { commands_->OpenFile(path); });
+        connect(action, &QAction::triggered, this, [this, path = files[i]] {
+            // A file that has gone leaves the list; one the user kept open
+            // instead, or that failed to read, stays.
+            if (!commands_->OpenFile(path) && !QFileInfo::exists(path)) {
+                recent_->Remove(path);
+            }
+        });
         recentFileActions_ << action;
     }
     if (recentFileActions_.isEmpty()) {

@@ -3,7 +3,9 @@
 // must leave the user's scene and files alone, the tool buttons and the
 // view's edits reaching the document.
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -11,6 +13,7 @@
 
 #include "app/desktop_registration.h"
 #include "app/gl_format.h"
+#include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
@@ -261,6 +264,47 @@ private slots:
         entries[3]->trigger();
         QCOMPARE(restarted.doc.PathName(), paths[1]);
         QCOMPARE(restarted.frame.RecentFiles().Files().first(), paths[1]);
+
+        // An entry whose file has gone says so and leaves the list.
+        QVERIFY(QFile::remove(paths[2]));
+        const QList<QAction*> menu = restarted.frame.FileMenu()->actions();
+        const auto gone = std::find_if(menu.begin(), menu.end(), [](QAction* a) {
+            return a->text().contains(QStringLiteral("doc2.qvl"));
+        });
+        QVERIFY(gone != menu.end());
+        (*gone)->trigger();
+        QCOMPARE(restarted.prompts.errors.size(), 1);
+        QVERIFY(!restarted.frame.RecentFiles().Files().contains(paths[2]));
+        QCOMPARE(restarted.frame.RecentFiles().Files().size(), 3);
+    }
+
+    void homeFramesEveryVisibleObject() {
+        ShownFrame shown;
+        CModel far = MakeCube(300);
+        for (CVector& v : far.vertices) {
+            v.x += 4000;
+            v.y -= 2500;
+        }
+        shown.Scene().models.push_back(far);
+        CModel hidden = MakeCube(100);
+        hidden.state = 2;
+        for (CVector& v : hidden.vertices) {
+            v.z += 90000;
+        }
+        shown.Scene().models.push_back(hidden);
+        shown.frame.Actions().frameWholeScene->trigger();
+        const QSize view = shown.frame.View()->size();
+        int leftmost = view.width(), rightmost = 0;
+        for (const CVector& v : shown.Scene().models[0].vertices) {
+            QPoint at;
+            QVERIFY(ProjectToClient(shown.Scene(), v, at));
+            QVERIFY2(QRect(QPoint(0, 0), view).contains(at),
+                     qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
+            leftmost = std::min(leftmost, at.x());
+            rightmost = std::max(rightmost, at.x());
+        }
+        // Not merely inside: it fills a good part of the view.
+        QVERIFY(rightmost - leftmost > view.width() / 4);
     }
 
     void droppedFileOpensAfterTheSavePrompt() {
@@ -380,6 +424,47 @@ private slots:
         }
         QCOMPARE(shown.prompts.information,
                  QStringList{QStringLiteral("レジストリ情報を削除しました！")});
+    }
+
+    void keyboardAndNames() {
+        ShownFrame shown;
+        for (QToolBar* bar : {shown.frame.FileToolBar(), shown.frame.ToolToolBar()}) {
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator()) {
+                    continue;
+                }
+                QWidget* button = bar->widgetForAction(action);
+                QCOMPARE(button->accessibleName(), action->toolTip());
+                QVERIFY(button->focusPolicy() & Qt::TabFocus);
+            }
+        }
+        // F6 walks the panes that can take the focus: the empty property page
+        // has no control, so the walk runs display bar, view, object list,
+        // material list.
+        shown.frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
+        shown.frame.FileToolBar()->widgetForAction(shown.frame.Actions().open)->setFocus();
+        const FramePanes& panes = shown.frame.Panes();
+        QTest::keyClick(&shown.frame, Qt::Key_F6);
+        QTRY_VERIFY(panes.displayBar->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(&shown.frame, Qt::Key_F6);
+        QVERIFY(shown.frame.View()->hasFocus());
+        QTest::keyClick(&shown.frame, Qt::Key_F6);
+        QVERIFY(panes.objectList->hasFocus());
+        QTest::keyClick(&shown.frame, Qt::Key_F6);
+        QVERIFY(panes.materialList->hasFocus());
+        QTest::keyClick(&shown.frame, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(panes.objectList->hasFocus());
+    }
+
+    void standardButtonsSpeakJapanese() {
+        InstallJapaneseTranslations(*QCoreApplication::instance());
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("はい")),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+        QVERIFY(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
     }
 
     void screenshotWithTheSample() {
