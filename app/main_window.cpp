@@ -330,6 +330,8 @@ void CMainFrame::ConnectDocument() {
     connect(&doc_, &CQuorvelDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(view_, &CQuorvelView::documentModified, &doc_, [this] { doc_.SetModifiedFlag(true); });
     connect(view_, &CQuorvelView::currentModelPicked, &doc_, &CQuorvelDoc::ModelPicked);
+    // Panel edits change the scene in place: the view draws it again.
+    connect(&doc_, &CQuorvelDoc::redrawRequested, view_, qOverload<>(&QWidget::update));
 }
 
 void CMainFrame::UpdateTitle() {

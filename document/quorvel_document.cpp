@@ -103,3 +103,7 @@ void CQuorvelDoc::RequestPropertyPage(int page) {
 void CQuorvelDoc::ModelPicked(int index) {
     emit currentModelPicked(index);
 }
+
+void CQuorvelDoc::RequestRedraw() {
+    emit redrawRequested();
+}

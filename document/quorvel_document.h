@@ -73,6 +73,8 @@ public:
     void RequestPropertyPage(int page);
     // A pick in the 3D view made object `index` current; the object list follows.
     void ModelPicked(int index);
+    // Asks the 3D view to draw the scene again; lists and forms stay as they are.
+    void RequestRedraw();
 
 signals:
     void viewsUpdateRequested(int hint);
@@ -80,6 +82,7 @@ signals:
     void pathChanged(const QString& path);
     void propertyPageRequested(int page);
     void currentModelPicked(int index);
+    void redrawRequested();
 
 private:
     CCentigrade scene_;

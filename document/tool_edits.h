@@ -1,0 +1,25 @@
+// Edits made by the tool forms and the display bar: typed transforms of the
+// selection, the select mode and what the 3D view shows.
+#pragma once
+
+#include <string_view>
+
+#include "edit/typed_values.h"
+
+class CQuorvelDoc;
+
+// Typed transforms change geometry: they mark the document modified and
+// recompute the normals, as the end of a manipulator drag does.
+void ApplyRelativeMove(CQuorvelDoc& doc, Axis axis, float value);
+// Nothing happens for an empty text; returns whether the text was applied.
+bool ApplyAbsoluteMove(CQuorvelDoc& doc, Axis axis, std::string_view text);
+void ApplyRotation(CQuorvelDoc& doc, Axis axis, float degrees);
+void ApplyScale(CQuorvelDoc& doc, Axis axis, float value);
+void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value);
+
+void SetSelectMode(CQuorvelDoc& doc, int mode);
+
+enum class DisplayFlag { Vertices, Edges, Faces, Axis };
+// Flips the flag and returns its new value.
+bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag);
+bool DisplayFlagValue(const CQuorvelDoc& doc, DisplayFlag flag);

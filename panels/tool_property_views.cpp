@@ -1,0 +1,129 @@
+#include "panels/tool_property_views.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "document/quorvel_document.h"
+#include "document/tool_edits.h"
+#include "panels/box_text.h"
+#include "panels/commit_line_edit.h"
+
+namespace {
+
+// The groups stay at the top of a tall pane.
+void EndPage(QVBoxLayout* layout) {
+    layout->addStretch(1);
+}
+
+}  // namespace
+
+CPropertyView::CPropertyView(CQuorvelDoc& doc, QWidget* parent)
+    : CPanelForm(doc, QStringLiteral("プロパティなし"), parent) {}
+
+CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
+    : CPanelForm(doc, QStringLiteral("選択のプロパティ"), parent), modes_(new QButtonGroup(this)) {
+    static const QString kModes[] = {QStringLiteral("通常"), QStringLiteral("接続面"),
+                                     QStringLiteral("ベルト"), QStringLiteral("現物指定"),
+                                     QStringLiteral("ブラシ選択")};
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(QStringLiteral("選択"), this);
+    auto* buttons = new QVBoxLayout(group);
+    for (int mode = SelectNormal; mode <= SelectBrush; ++mode) {
+        auto* button = new QRadioButton(kModes[mode], group);
+        modes_->addButton(button, mode);
+        buttons->addWidget(button);
+    }
+    layout->addWidget(group);
+    EndPage(layout);
+    connect(modes_, &QButtonGroup::idClicked, this,
+            [this](int mode) { SetSelectMode(doc_, mode); });
+    ReloadOnHint(HintAll, false);
+    OnInitialUpdate();
+}
+
+void CSelectPropertyView::OnInitialUpdate() {
+    if (QAbstractButton* button = modes_->button(doc_.Scene().selectMode)) {
+        button->setChecked(true);
+    }
+}
+
+CMovePropertyView::CMovePropertyView(CQuorvelDoc& doc, QWidget* parent)
+    : CPanelForm(doc, QStringLiteral("平行移動のプロパティ"), parent) {
+    auto* layout = new QVBoxLayout(this);
+    relative_ = AddAxisGroup(this, layout, QStringLiteral("相対移動"));
+    absolute_ = AddAxisGroup(this, layout, QStringLiteral("絶対移動"));
+    EndPage(layout);
+    for (Axis axis : kAxes) {
+        CCommitLineEdit* relative = relative_.Box(axis);
+        connect(relative, &CCommitLineEdit::committed, this, [this, axis, relative] {
+            ApplyRelativeMove(doc_, axis, ReadBoxNumber(relative->text()));
+            relative->setText(QStringLiteral("0"));
+        });
+        CCommitLineEdit* absolute = absolute_.Box(axis);
+        connect(absolute, &CCommitLineEdit::committed, this, [this, axis, absolute] {
+            ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString());
+            absolute->clear();
+        });
+    }
+    ReloadOnHint(HintAll, false);
+    OnInitialUpdate();
+}
+
+// The absolute boxes are empty after every use, so only the relative ones reset.
+void CMovePropertyView::OnInitialUpdate() {
+    relative_.SetAllTexts(QStringLiteral("0"));
+}
+
+CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessibleName,
+                                       const QString& title, const QString& neutralText,
+                                       QWidget* parent)
+    : CPanelForm(doc, accessibleName, parent), neutralText_(neutralText) {
+    auto* layout = new QVBoxLayout(this);
+    amounts_ = AddAxisGroup(this, layout, title);
+    centre_ = AddAxisGroup(this, layout, QStringLiteral("中心点"));
+    EndPage(layout);
+    for (Axis axis : kAxes) {
+        CCommitLineEdit* amount = amounts_.Box(axis);
+        connect(amount, &CCommitLineEdit::committed, this, [this, axis, amount] {
+            ApplyAmount(axis, ReadBoxNumber(amount->text()));
+            amount->setText(neutralText_);
+        });
+        CCommitLineEdit* centre = centre_.Box(axis);
+        connect(centre, &CCommitLineEdit::committed, this,
+                [this, axis, centre] { ApplyCentre(doc_, axis, ReadBoxNumber(centre->text())); });
+    }
+    // The centre boxes show the pivot in force whenever a page is switched
+    // to, so that leaving one unedited never moves the pivot back to where
+    // it was earlier.
+    ReloadOnHint(HintAll, false);
+}
+
+void CPivotPropertyView::OnInitialUpdate() {
+    amounts_.SetAllTexts(neutralText_);
+    const CVector& gizmo = doc_.Scene().gizmo;
+    centre_.Box(Axis::X)->setText(FormatBoxNumber(gizmo.x));
+    centre_.Box(Axis::Y)->setText(FormatBoxNumber(gizmo.y));
+    centre_.Box(Axis::Z)->setText(FormatBoxNumber(gizmo.z));
+}
+
+CRotatePropertyView::CRotatePropertyView(CQuorvelDoc& doc, QWidget* parent)
+    : CPivotPropertyView(doc, QStringLiteral("回転のプロパティ"), QStringLiteral("回転"),
+                         QStringLiteral("0"), parent) {
+    OnInitialUpdate();
+}
+
+void CRotatePropertyView::ApplyAmount(Axis axis, float degrees) {
+    ApplyRotation(doc_, axis, degrees);
+}
+
+CScalePropertyView::CScalePropertyView(CQuorvelDoc& doc, QWidget* parent)
+    : CPivotPropertyView(doc, QStringLiteral("スケーリングのプロパティ"),
+                         QStringLiteral("スケーリング"), QStringLiteral("1"), parent) {
+    OnInitialUpdate();
+}
+
+void CScalePropertyView::ApplyAmount(Axis axis, float factor) {
+    ApplyScale(doc_, axis, factor);
+}
