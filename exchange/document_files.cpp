@@ -1,5 +1,7 @@
 #include "exchange/document_files.h"
 
+#include "exchange/obj_reader.h"
+#include "exchange/obj_writer.h"
 #include "scene/archive.h"
 #include "scene/ascii.h"
 #include "scene/centigrade.h"
@@ -35,6 +37,20 @@ DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigr
     return result;
 }
 
+DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& scene) {
+    const ObjImport outcome = ImportObjFile(scene, path);
+    if (!outcome.failure.empty()) {
+        throw ArchiveError(outcome.failure);
+    }
+    scene.SetDocumentFolder(std::filesystem::absolute(path));
+    scene.ComputeAllNormals();
+    DocumentLoadResult result;
+    result.repairs = outcome.repairs;
+    result.conversions = outcome.conversions;
+    result.imported = true;
+    return result;
+}
+
 }  // namespace
 
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
@@ -42,6 +58,9 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
     const std::string ext = LowerExtension(path);
     if (IsMetasequoia(ext)) {
         return ImportMetasequoia(path, scene);
+    }
+    if (ext == "obj") {
+        return ImportObj(path, scene);
     }
     if (ext != "qvl") {
         throw ArchiveError(path.string() + ": unknown document type \"" + ext + "\"");
@@ -58,6 +77,12 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
     const std::string ext = LowerExtension(path);
     if (ext == "mqo") {
         if (std::string failure; !scene.SaveMQO(path, &failure)) {
+            throw ArchiveError(failure);
+        }
+        return;
+    }
+    if (ext == "obj") {
+        if (std::string failure = SaveObj(path, scene); !failure.empty()) {
             throw ArchiveError(failure);
         }
         return;
