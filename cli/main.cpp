@@ -16,7 +16,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "info FILE [--json] [--geometry]   summary of a document", RunInfo},
-    {"convert", "convert IN OUT                    load IN, save OUT (format by extension)",
+    {"convert",
+     "convert IN OUT                    load IN, save OUT (.qvl .mqo .obj .stl .glb by extension)",
      RunConvert},
     {"textures", "textures FILE                     texture file per material", RunTextures},
     {"decode", "decode IMAGE OUT                  decode a texture as the modeler does", RunDecode},

@@ -1,7 +1,9 @@
 #include "exchange/document_files.h"
 
+#include "exchange/glb_writer.h"
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
+#include "exchange/stl_writer.h"
 #include "scene/archive.h"
 #include "scene/ascii.h"
 #include "scene/centigrade.h"
@@ -75,20 +77,23 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
 
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::string ext = LowerExtension(path);
+    if (ext == "qvl") {
+        SaveNativeDocument(path, scene);
+        return;
+    }
+    std::string failure;
     if (ext == "mqo") {
-        if (std::string failure; !scene.SaveMQO(path, &failure)) {
-            throw ArchiveError(failure);
-        }
-        return;
+        scene.SaveMQO(path, &failure);
+    } else if (ext == "obj") {
+        failure = SaveObj(path, scene);
+    } else if (ext == "stl") {
+        failure = SaveStl(path, scene);
+    } else if (ext == "glb") {
+        failure = SaveGlb(path, scene);
+    } else {
+        failure = path.string() + ": cannot save documents of type \"" + ext + "\"";
     }
-    if (ext == "obj") {
-        if (std::string failure = SaveObj(path, scene); !failure.empty()) {
-            throw ArchiveError(failure);
-        }
-        return;
+    if (!failure.empty()) {
+        throw ArchiveError(failure);
     }
-    if (ext != "qvl") {
-        throw ArchiveError(path.string() + ": cannot save documents of type \"" + ext + "\"");
-    }
-    SaveNativeDocument(path, scene);
 }

@@ -132,3 +132,26 @@ TEST_F(CliTest, ConvertWritesTheSameDocument) {
     EXPECT_EQ(a, b);
     EXPECT_EQ(Cli("convert " + in.string() + " " + (folder_ / "x.unknown").string()).status, 1);
 }
+
+TEST_F(CliTest, ObjImportCountsConversionsAndExportsSayWhatTheyDrop) {
+    const fs::path obj = folder_ / "pentagon.obj";
+    WriteFileAtomically(obj, std::string("v 0 0 0\nv 1 0 0\nv 2 1 0\nv 1 2 0\nv 0 2 0\n"
+                                         "f 1 2 3 4 5\nf 1 2\nf 1\n"));
+    CliRun info = Cli("info --json " + obj.string());
+    ASSERT_EQ(info.status, 0) << info.err;
+    auto json = nlohmann::json::parse(info.out);
+    EXPECT_EQ(json["conversions"], 1);
+    EXPECT_EQ(json["repairs"], 1);
+    EXPECT_EQ(json["importResult"], 0);
+    EXPECT_EQ(json["objects"][0]["faceCount"], 3);
+
+    const std::string cube = SaveCube().string();
+    CliRun stl = Cli("convert " + cube + " " + (folder_ / "cube.stl").string());
+    ASSERT_EQ(stl.status, 0) << stl.err;
+    EXPECT_NE(stl.err.find("materials"), std::string::npos) << stl.err;
+    EXPECT_EQ(std::count(stl.err.begin(), stl.err.end(), '\n'), 1) << stl.err;
+    CliRun glb = Cli("convert " + cube + " " + (folder_ / "cube.glb").string());
+    ASSERT_EQ(glb.status, 0) << glb.err;
+    EXPECT_TRUE(glb.err.empty()) << glb.err;
+    EXPECT_TRUE(fs::exists(folder_ / "cube.glb"));
+}
