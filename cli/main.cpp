@@ -17,7 +17,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", "info FILE [--json] [--geometry]   summary of a document", RunInfo},
     {"convert",
-     "convert IN OUT                    load IN, save OUT (.qvl .mqo .obj .stl .glb by extension)",
+     "convert IN OUT                    load IN, save OUT (.qvl .mqo .mqoz .obj .stl .glb)",
      RunConvert},
     {"textures", "textures FILE                     texture file per material", RunTextures},
     {"decode", "decode IMAGE OUT                  decode a texture as the modeler does", RunDecode},

@@ -1,6 +1,7 @@
 #include "exchange/document_files.h"
 
 #include "exchange/glb_writer.h"
+#include "exchange/mqoz_writer.h"
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
 #include "exchange/stl_writer.h"
@@ -84,6 +85,8 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
     std::string failure;
     if (ext == "mqo") {
         scene.SaveMQO(path, &failure);
+    } else if (ext == "mqoz") {
+        failure = SaveMqoz(path, scene);
     } else if (ext == "obj") {
         failure = SaveObj(path, scene);
     } else if (ext == "stl") {

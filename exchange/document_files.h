@@ -26,5 +26,6 @@ std::string LowerExtension(const std::filesystem::path& path);
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
 
 // Writes `scene` to `path` in the format its extension names (".qvl", ".mqo",
-// ".obj" with its ".mtl", ".stl", ".glb"). Throws ArchiveError.
+// ".mqoz" with its textures, ".obj" with its ".mtl", ".stl", ".glb"). Throws
+// ArchiveError.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);
