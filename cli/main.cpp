@@ -21,6 +21,11 @@ const Command kCommands[] = {
      RunConvert},
     {"textures", "textures FILE                     texture file per material", RunTextures},
     {"decode", "decode IMAGE OUT                  decode a texture as the modeler does", RunDecode},
+    {"render",
+     "render FILE OUT.png [--size WxH] [--view front|back|side|opposite|top|bottom|iso|document]\n"
+     "                    [--show vertices,edges,faces,axis] [--select-all]\n"
+     "                                    draw the document as the 3D view does, offscreen",
+     RunRender},
 };
 
 int Usage() {

@@ -3,11 +3,14 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
 #include "scene/atomic_file.h"
 #include "scene/cp932.h"
 #include "scene/native_document.h"
@@ -154,4 +157,27 @@ TEST_F(CliTest, ObjImportCountsConversionsAndExportsSayWhatTheyDrop) {
     ASSERT_EQ(glb.status, 0) << glb.err;
     EXPECT_TRUE(glb.err.empty()) << glb.err;
     EXPECT_TRUE(fs::exists(folder_ / "cube.glb"));
+}
+
+// Drawn offscreen by the view's renderer: the picture has the asked size, the
+// view's background in the corners and the scene in the middle.
+TEST_F(CliTest, RenderDrawsTheDocumentOffscreen) {
+    const fs::path png = folder_ / "cube.png";
+    CliRun run = Cli("render " + SaveCube().string() + " " + png.string() +
+                     " --size 96x64 --view front --show faces");
+    ASSERT_EQ(run.status, 0) << run.err;
+    DibStream picture;
+    ASSERT_TRUE(ReadPNG(png, picture));
+    ASSERT_EQ(picture.Width(), 96);
+    ASSERT_EQ(picture.AbsHeight(), 64);
+    const std::uint8_t* corner = picture.Row(0);
+    EXPECT_EQ((std::array<int, 3>{corner[2], corner[1], corner[0]}),
+              (std::array<int, 3>{30, 65, 90}));
+    const std::uint8_t* middle = picture.Row(32) + 48 * picture.BitCount() / 8;
+    EXPECT_NE((std::array<int, 3>{middle[2], middle[1], middle[0]}),
+              (std::array<int, 3>{30, 65, 90}));
+
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --view sideways").status, 2);
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --size 0x10").status, 2);
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --show colours").status, 2);
 }
