@@ -28,11 +28,20 @@ const Command kCommands[] = {
      RunRender},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage: quorvel-cli COMMAND ...\n");
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage: quorvel-cli COMMAND ...\n");
     for (const Command& c : kCommands) {
-        std::fprintf(stderr, "  quorvel-cli %s\n", c.usage);
+        std::fprintf(out, "  quorvel-cli %s\n", c.usage);
     }
+    std::fprintf(out,
+                 "  quorvel-cli --help                 this list\n"
+                 "  quorvel-cli --version              the program's version\n"
+                 "Exit status: 0 success, 1 a file could not be read or written, 2 a usage "
+                 "error.\n");
+}
+
+int Usage() {
+    PrintUsage(stderr);
     return 2;
 }
 
@@ -49,6 +58,14 @@ int main(int argc, char** argv) {
     });
     if (argc < 2) {
         return Usage();
+    }
+    if (std::strcmp(argv[1], "--help") == 0) {
+        PrintUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("quorvel-cli %s\n", QUORVEL_VERSION);
+        return 0;
     }
     for (const Command& c : kCommands) {
         if (std::strcmp(argv[1], c.name) == 0) {
