@@ -40,7 +40,7 @@ protected:
     CliRun Cli(const std::string& arguments) {
         const fs::path err = folder_ / "stderr.txt";
         const std::string command =
-            std::string(QUORVEL_CLI) + " " + arguments + " 2>" + err.string();
+            std::string(QUORVEL_CLI_ENV) + QUORVEL_CLI + " " + arguments + " 2>" + err.string();
         CliRun run;
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[4096];
