@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "exchange/obj_reader.h"
+#include "exchange/utf8_names.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -30,11 +32,13 @@ struct FileDescriptor {
     int fd;
 };
 
-// A library named in the file, looked up like a texture name beside it.
+// A library named in the file (UTF-8, or Shift-JIS in older files), looked
+// up like a texture name beside it.
 ObjReader::LibrarySource LibrariesBeside(const std::filesystem::path& folder) {
     return [folder](std::string_view name) -> std::optional<std::string> {
-        const std::optional<std::filesystem::path> file =
-            FindFileIgnoringCase(folder, TextureNameToPath(name));
+        std::string path = IsUtf8(name) ? std::string(name) : TextureNameToPath(name);
+        std::replace(path.begin(), path.end(), '\\', '/');
+        const std::optional<std::filesystem::path> file = FindFileIgnoringCase(folder, path);
         std::error_code error;
         if (!file || std::filesystem::file_size(*file, error) > kMaxLibraryBytes || error) {
             return std::nullopt;

@@ -12,6 +12,7 @@
 #include "samples/sample_scene.h"
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/cp932.h"
 #include "scene/message_sink.h"
 #include "support/mesh_generators.h"
 #include "test_files.h"
@@ -179,16 +180,20 @@ protected:
 
 TEST_F(ObjFiles, MissingLibraryAndEscapingTextureNames) {
     folder.Write("escape.mtl", "newmtl M\nmap_Kd ../../../etc/passwd\n");
+    folder.Write("材質 一覧.MTL", "newmtl 赤\nKd 1 0 0\n");
     const fs::path path = folder.Write(
-        "model.obj", std::string("mtllib missing.mtl\nmtllib escape.mtl\nmtllib /dev/zero\n") +
+        "model.obj", std::string("mtllib missing.mtl\nmtllib escape.mtl\nmtllib /dev/zero\n"
+                                 "mtllib 材質 一覧.mtl\n") +
                          kSquare + "usemtl M\nf 1 2 3\nusemtl Other\nf 1 3 4\n");
     CCentigrade scene;
     const DocumentLoadResult loaded = OpenDocumentFile(path, scene);
     EXPECT_TRUE(loaded.imported);
-    ASSERT_EQ(scene.materials.size(), 2u);
+    ASSERT_EQ(scene.materials.size(), 3u);
     EXPECT_EQ(scene.materials[0].texture, "");  // not a picture: refused like any bad texture
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(scene.materials[1].name, "Other");
+    EXPECT_EQ(scene.materials[1].name, Utf8ToCp932("赤"));
+    EXPECT_FLOAT_EQ(scene.materials[1].green, 0.0f);
+    EXPECT_EQ(scene.materials[2].name, "Other");
     EXPECT_EQ(scene.models[0].faces[0].corners.size(), 3u);  // normals computed
 }
 
