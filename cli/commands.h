@@ -11,6 +11,7 @@ int RunInfo(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunTextures(const Arguments& args);
 int RunDecode(const Arguments& args);
+int RunRender(const Arguments& args);
 
 // Prints "quorvel-cli: <message>" on stderr and returns `status`.
 int Fail(int status, const std::string& message);

@@ -1,5 +1,8 @@
+#include <cstdio>
 #include "cli/commands.h"
+
 #include "exchange/document_files.h"
+#include "exchange/format_losses.h"
 #include "exchange/loader_mqo.h"
 #include "scene/archive.h"
 #include "scene/centigrade.h"
@@ -18,6 +21,10 @@ int RunConvert(const Arguments& args) {
                                "); nothing written");
         }
         SaveDocumentFile(args[1], scene);
+        if (const std::string notice = FormatLossNotice(args[1], scene, NoticeLanguage::English);
+            !notice.empty()) {
+            std::fprintf(stderr, "quorvel-cli: %s: %s\n", args[1].c_str(), notice.c_str());
+        }
     } catch (const ArchiveError& e) {
         return Fail(1, e.what());
     }

@@ -12,8 +12,8 @@
 namespace {
 
 void PrintSummary(const CCentigrade& scene, const DocumentLoadResult& loaded) {
-    std::printf("objects: %zu, materials: %zu, repairs: %d\n", scene.models.size(),
-                scene.materials.size(), loaded.repairs);
+    std::printf("objects: %zu, materials: %zu, repairs: %d, conversions: %d\n", scene.models.size(),
+                scene.materials.size(), loaded.repairs, loaded.conversions);
     for (const CModel& m : scene.models) {
         std::printf("  object %d \"%s\": %zu vertices, %zu faces, facet %g, state %d\n", m.id,
                     Cp932ToUtf8(m.name).c_str(), m.vertices.size(), m.faces.size(),
@@ -57,8 +57,11 @@ int RunInfo(const Arguments& args) {
         if (loaded.imported) {
             importResult = loaded.importResult;
         }
-        std::printf("%s\n",
-                    SceneToJson(scene, loaded.repairs, geometry, importResult).dump().c_str());
+        auto summary = SceneToJson(scene, loaded.repairs, geometry, importResult);
+        if (loaded.imported) {
+            summary["conversions"] = loaded.conversions;
+        }
+        std::printf("%s\n", summary.dump().c_str());
     } else {
         PrintSummary(scene, loaded);
     }

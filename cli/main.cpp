@@ -16,17 +16,32 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "info FILE [--json] [--geometry]   summary of a document", RunInfo},
-    {"convert", "convert IN OUT                    load IN, save OUT (format by extension)",
+    {"convert",
+     "convert IN OUT                    load IN, save OUT (.qvl .mqo .mqoz .obj .stl .glb)",
      RunConvert},
     {"textures", "textures FILE                     texture file per material", RunTextures},
     {"decode", "decode IMAGE OUT                  decode a texture as the modeler does", RunDecode},
+    {"render",
+     "render FILE OUT.png [--size WxH] [--view front|back|side|opposite|top|bottom|iso|document]\n"
+     "                    [--show vertices,edges,faces,axis] [--select-all]\n"
+     "                                    draw the document as the 3D view does, offscreen",
+     RunRender},
 };
 
-int Usage() {
-    std::fprintf(stderr, "usage: quorvel-cli COMMAND ...\n");
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage: quorvel-cli COMMAND ...\n");
     for (const Command& c : kCommands) {
-        std::fprintf(stderr, "  quorvel-cli %s\n", c.usage);
+        std::fprintf(out, "  quorvel-cli %s\n", c.usage);
     }
+    std::fprintf(out,
+                 "  quorvel-cli --help                 this list\n"
+                 "  quorvel-cli --version              the program's version\n"
+                 "Exit status: 0 success, 1 a file could not be read or written, 2 a usage "
+                 "error.\n");
+}
+
+int Usage() {
+    PrintUsage(stderr);
     return 2;
 }
 
@@ -43,6 +58,14 @@ int main(int argc, char** argv) {
     });
     if (argc < 2) {
         return Usage();
+    }
+    if (std::strcmp(argv[1], "--help") == 0) {
+        PrintUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("quorvel-cli %s\n", QUORVEL_VERSION);
+        return 0;
     }
     for (const Command& c : kCommands) {
         if (std::strcmp(argv[1], c.name) == 0) {

@@ -1,6 +1,11 @@
 #include "exchange/document_files.h"
 
+#include "exchange/glb_writer.h"
 #include "exchange/mqo_writer.h"
+#include "exchange/mqoz_writer.h"
+#include "exchange/obj_reader.h"
+#include "exchange/obj_writer.h"
+#include "exchange/stl_writer.h"
 #include "scene/archive.h"
 #include "scene/ascii.h"
 #include "scene/atomic_file.h"
@@ -37,6 +42,20 @@ DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigr
     return result;
 }
 
+DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& scene) {
+    const ObjImport outcome = ImportObjFile(scene, path);
+    if (!outcome.failure.empty()) {
+        throw ArchiveError(outcome.failure);
+    }
+    scene.SetDocumentFolder(std::filesystem::absolute(path));
+    scene.ComputeAllNormals();
+    DocumentLoadResult result;
+    result.repairs = outcome.repairs;
+    result.conversions = outcome.conversions;
+    result.imported = true;
+    return result;
+}
+
 }  // namespace
 
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
@@ -44,6 +63,9 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
     const std::string ext = LowerExtension(path);
     if (IsMetasequoia(ext)) {
         return ImportMetasequoia(path, scene);
+    }
+    if (ext == "obj") {
+        return ImportObj(path, scene);
     }
     if (ext != "qvl") {
         throw ArchiveError(path.string() + ": unknown document type \"" + ext + "\"");
@@ -63,15 +85,25 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,
                       const AtomicWriteOptions& options) {
     const std::string ext = LowerExtension(path);
-    if (ext == "mqo") {
-        if (std::string failure = WriteFileAtomically(path, FormatMQO(scene), options);
-            !failure.empty()) {
-            throw ArchiveError(failure);
-        }
+    if (ext == "qvl") {
+        SaveNativeDocument(path, scene, options);
         return;
     }
-    if (ext != "qvl") {
-        throw ArchiveError(path.string() + ": cannot save documents of type \"" + ext + "\"");
+    std::string failure;
+    if (ext == "mqo") {
+        failure = WriteFileAtomically(path, FormatMQO(scene), options);
+    } else if (ext == "mqoz") {
+        failure = SaveMqoz(path, scene);
+    } else if (ext == "obj") {
+        failure = SaveObj(path, scene);
+    } else if (ext == "stl") {
+        failure = SaveStl(path, scene);
+    } else if (ext == "glb") {
+        failure = SaveGlb(path, scene);
+    } else {
+        failure = path.string() + ": cannot save documents of type \"" + ext + "\"";
     }
-    SaveNativeDocument(path, scene, options);
+    if (!failure.empty()) {
+        throw ArchiveError(failure);
+    }
 }

@@ -11,21 +11,24 @@ struct AtomicWriteOptions;
 struct DocumentLoadResult {
     int repairs = 0;        // faces or names fixed to keep the scene's invariants
     int importResult = 0;   // the importer's result code; 0 for native documents
-    bool imported = false;  // a Metasequoia document, added to the scene
+    int conversions = 0;    // polygons split or otherwise reshaped to fit the scene
+    bool imported = false;  // a Metasequoia or OBJ document, added to the scene
 };
 
 // The extension of `path` in lower case, without the dot.
 std::string LowerExtension(const std::filesystem::path& path);
 
 // Reads `path` into `scene` as an open does: native documents replace the
-// scene's contents, Metasequoia documents (".mqo", ".mqoz") are added to them;
+// scene's contents, Metasequoia documents (".mqo", ".mqoz") and OBJ files are
+// added to them;
 // then colours and normals are rebuilt. A Metasequoia document that stops
 // early keeps what was read and sets `importResult`. Throws ArchiveError when
 // nothing could be read.
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
 
-// Writes `scene` to `path` in the format its extension names (".qvl" or
-// ".mqo"). Throws ArchiveError.
+// Writes `scene` to `path` in the format its extension names (".qvl", ".mqo",
+// ".mqoz" with its textures, ".obj" with its ".mtl", ".stl", ".glb"). Throws
+// ArchiveError.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);
 // The same, keeping the file it replaces when `options` ask for it.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,

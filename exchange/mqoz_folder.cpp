@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exchange/document_files.h"
+#include "exchange/utf8_names.h"
 #include "scene/cp932.h"
 
 namespace {
@@ -28,27 +29,6 @@ struct ZipFileCloser {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-bool IsUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80                ? 1
-                                   : c >= 0xC2 && c < 0xE0 ? 2
-                                   : c >= 0xE0 && c < 0xF0 ? 3
-                                   : c >= 0xF0 && c < 0xF5 ? 4
-                                                           : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
 
 // The entry's path inside the folder, or an empty path for names that would
 // leave it (absolute, "..") and for folder entries. Names not flagged as UTF-8

@@ -3,11 +3,14 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "image/dib_stream.h"
+#include "image/image_readers.h"
 #include "scene/atomic_file.h"
 #include "scene/cp932.h"
 #include "scene/native_document.h"
@@ -37,7 +40,7 @@ protected:
     CliRun Cli(const std::string& arguments) {
         const fs::path err = folder_ / "stderr.txt";
         const std::string command =
-            std::string(QUORVEL_CLI) + " " + arguments + " 2>" + err.string();
+            std::string(QUORVEL_CLI_ENV) + QUORVEL_CLI + " " + arguments + " 2>" + err.string();
         CliRun run;
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[4096];
@@ -131,4 +134,50 @@ TEST_F(CliTest, ConvertWritesTheSameDocument) {
     ReadWholeFile(out, b);
     EXPECT_EQ(a, b);
     EXPECT_EQ(Cli("convert " + in.string() + " " + (folder_ / "x.unknown").string()).status, 1);
+}
+
+TEST_F(CliTest, ObjImportCountsConversionsAndExportsSayWhatTheyDrop) {
+    const fs::path obj = folder_ / "pentagon.obj";
+    WriteFileAtomically(obj, std::string("v 0 0 0\nv 1 0 0\nv 2 1 0\nv 1 2 0\nv 0 2 0\n"
+                                         "f 1 2 3 4 5\nf 1 2\nf 1\n"));
+    CliRun info = Cli("info --json " + obj.string());
+    ASSERT_EQ(info.status, 0) << info.err;
+    auto json = nlohmann::json::parse(info.out);
+    EXPECT_EQ(json["conversions"], 1);
+    EXPECT_EQ(json["repairs"], 1);
+    EXPECT_EQ(json["importResult"], 0);
+    EXPECT_EQ(json["objects"][0]["faceCount"], 3);
+
+    const std::string cube = SaveCube().string();
+    CliRun stl = Cli("convert " + cube + " " + (folder_ / "cube.stl").string());
+    ASSERT_EQ(stl.status, 0) << stl.err;
+    EXPECT_NE(stl.err.find("materials"), std::string::npos) << stl.err;
+    EXPECT_EQ(std::count(stl.err.begin(), stl.err.end(), '\n'), 1) << stl.err;
+    CliRun glb = Cli("convert " + cube + " " + (folder_ / "cube.glb").string());
+    ASSERT_EQ(glb.status, 0) << glb.err;
+    EXPECT_TRUE(glb.err.empty()) << glb.err;
+    EXPECT_TRUE(fs::exists(folder_ / "cube.glb"));
+}
+
+// Drawn offscreen by the view's renderer: the picture has the asked size, the
+// view's background in the corners and the scene in the middle.
+TEST_F(CliTest, RenderDrawsTheDocumentOffscreen) {
+    const fs::path png = folder_ / "cube.png";
+    CliRun run = Cli("render " + SaveCube().string() + " " + png.string() +
+                     " --size 96x64 --view front --show faces");
+    ASSERT_EQ(run.status, 0) << run.err;
+    DibStream picture;
+    ASSERT_TRUE(ReadPNG(png, picture));
+    ASSERT_EQ(picture.Width(), 96);
+    ASSERT_EQ(picture.AbsHeight(), 64);
+    const std::uint8_t* corner = picture.Row(0);
+    EXPECT_EQ((std::array<int, 3>{corner[2], corner[1], corner[0]}),
+              (std::array<int, 3>{30, 65, 90}));
+    const std::uint8_t* middle = picture.Row(32) + 48 * picture.BitCount() / 8;
+    EXPECT_NE((std::array<int, 3>{middle[2], middle[1], middle[0]}),
+              (std::array<int, 3>{30, 65, 90}));
+
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --view sideways").status, 2);
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --size 0x10").status, 2);
+    EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --show colours").status, 2);
 }

@@ -1,0 +1,24 @@
+// Wavefront OBJ text of a scene, with its material library (".mtl").
+//
+// One "o" per object; vertex numbers count across the file. Faces are
+// written with their corners in the order OBJ readers expect for the side
+// Quorvel shows (the reverse of the reader's conversion), texture coordinates
+// with v measured from the bottom, two-corner faces as "l" lines. Smoothing
+// angles and object states have no place in the format and are not written.
+// Materials: Kd is the colour times the diffuse factor; Ka, Ks and Ke carry
+// the ambient, specular and emissive factors as greys; Ns the power; d the
+// opacity; texture names are written as the scene holds them, with "/".
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+class CCentigrade;
+
+std::string FormatObj(const CCentigrade& scene, std::string_view libraryName);
+std::string FormatMaterialLibrary(const CCentigrade& scene);
+
+// Writes `path` and its library beside it (the same name with ".mtl"), each
+// through a temporary file. Returns an empty string or a one-line reason.
+std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene);

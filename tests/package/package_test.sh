@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# tests/package/package_test.sh BUILD SOURCE
+# Builds the Debian package from the build tree, unpacks it into a temporary
+# root and runs the installed quorvel-cli on the sample; lintian must report
+# no errors.
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/out/*.deb)
+dpkg -x "$deb" "$work/root"
+
+cli=$work/root/usr/bin/quorvel-cli
+"$cli" --version | grep -q '^quorvel-cli [0-9]'
+"$cli" info "$source/samples/sample.qvl" | grep -q '^objects: 4,'
+"$cli" render "$source/samples/sample.qvl" "$work/sample.png" --size 64
+test -s "$work/sample.png"
+test -f "$work/root/usr/share/thumbnailers/quorvel.thumbnailer"
+test -f "$work/root/usr/share/man/man1/quorvel-cli.1.gz"
+
+if command -v lintian >/dev/null; then
+    report=$(lintian "$deb" 2>&1 || true)
+    echo "$report"
+    if grep -q '^E:' <<<"$report"; then
+        exit 1
+    fi
+fi
+echo "package test: $(basename "$deb") installs and runs"
