@@ -1,7 +1,7 @@
 #include "app/view_input.h"
 
-#include "render/camera_navigation.h"
 #include "scene/centigrade.h"
+#include "view/camera_navigation.h"
 
 namespace {
 

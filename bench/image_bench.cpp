@@ -17,13 +17,13 @@
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
 #include "image/mapped_file.h"
+#include "support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kSize = 4096;
-using Bytes = std::vector<std::uint8_t>;
 
 // A texture-like picture: smooth gradients crossed by flat bands, so that
 // run-length coding meets both runs and literal stretches.
@@ -51,16 +51,6 @@ const Bytes& PictureBgr() {
     return pixels;
 }
 
-void Put16(Bytes& out, unsigned v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 const fs::path& Folder() {
     static const fs::path folder = [] {
         fs::path f =
@@ -83,20 +73,20 @@ fs::path Save(const std::string& name, const Bytes& bytes) {
 Bytes BmpFile(int bitCount, std::uint32_t compression, const Bytes& pixels, int colors) {
     Bytes out = {'B', 'M'};
     const std::uint32_t offBits = 14 + 40 + static_cast<std::uint32_t>(colors) * 4;
-    Put32(out, offBits + static_cast<std::uint32_t>(pixels.size()));
-    Put32(out, 0);
-    Put32(out, offBits);
-    Put32(out, 40);
-    Put32(out, kSize);
-    Put32(out, kSize);
-    Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bitCount));
-    Put32(out, compression);
-    Put32(out, static_cast<std::uint32_t>(pixels.size()));
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(colors));
-    Put32(out, 0);
+    PutU32LE(out, offBits + static_cast<std::uint32_t>(pixels.size()));
+    PutU32LE(out, 0);
+    PutU32LE(out, offBits);
+    PutU32LE(out, 40);
+    PutU32LE(out, kSize);
+    PutU32LE(out, kSize);
+    PutU16LE(out, 1);
+    PutU16LE(out, static_cast<unsigned>(bitCount));
+    PutU32LE(out, compression);
+    PutU32LE(out, static_cast<std::uint32_t>(pixels.size()));
+    PutU32LE(out, 0);
+    PutU32LE(out, 0);
+    PutU32LE(out, static_cast<std::uint32_t>(colors));
+    PutU32LE(out, 0);
     for (int i = 0; i < colors; ++i) {
         out.insert(out.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
                                static_cast<std::uint8_t>(i), 0});
@@ -157,8 +147,8 @@ Bytes RunLength8(const Bytes& indices) {
 
 Bytes TgaHeader(int type) {
     Bytes out = {0, 0, static_cast<std::uint8_t>(type), 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Put16(out, kSize);
-    Put16(out, kSize);
+    PutU16LE(out, kSize);
+    PutU16LE(out, kSize);
     out.push_back(24);
     out.push_back(0x20);
     return out;

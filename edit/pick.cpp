@@ -6,12 +6,12 @@
 #include <span>
 
 #include "edit/gizmo.h"
-#include "edit/manipulator_tables.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
 #include "edit/selection.h"
-#include "edit/view_math.h"
 #include "scene/centigrade.h"
+#include "view/manipulator_tables.h"
+#include "view/view_math.h"
 
 namespace {
 

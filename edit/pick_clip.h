@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "edit/view_math.h"
+#include "view/view_math.h"
 
 // Bit i is set when the point lies strictly outside clip plane i
 // (x >= -w, x <= w, y >= -w, y <= w, z >= -w, z <= w). A primitive whose corners

@@ -1,6 +1,6 @@
 // The transforms of the affected vertices: those selected, or marked as corners
 // of selected faces and ends of selected edges, in editable objects.
-#include "edit/angles.h"
+#include "scene/angles.h"
 #include "scene/centigrade.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "edit/manipulator_tables.h"
 #include "render/gl_api.h"
 #include "scene/centigrade.h"
+#include "view/manipulator_tables.h"
 
 namespace {
 

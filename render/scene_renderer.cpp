@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "edit/view_math.h"
 #include "render/gl_api.h"
 #include "scene/centigrade.h"
+#include "view/view_math.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <span>
 
-#include "edit/manipulator_tables.h"
 #include "edit/pick_clip.h"
-#include "edit/view_math.h"
+#include "view/manipulator_tables.h"
+#include "view/view_math.h"
 
 namespace {
 

@@ -100,10 +100,11 @@ double MeanDifference(const Picture& actual, const Picture& expected) {
 class TestSuites : public testing::Test {
 protected:
     void SetUp() override {
-        root_ = TestDataFolder();
+        root_ = ImageSuitesFolder();
         if (root_.empty()) {
-            GTEST_SKIP() << "public image suites not found at " << QUORVEL_TESTDATA_DIR
-                         << "/images; set QUORVEL_TESTDATA_DIR to the testdata folder to run them";
+            GTEST_SKIP() << "public image suites not found at " << TestDataFolder() / "images"
+                         << "; configure with -DQUORVEL_TESTDATA_DIR=FOLDER (or set that "
+                            "environment variable) to run them";
         }
     }
     fs::path root_;
@@ -121,7 +122,7 @@ std::uint32_t LittleEndianAt(const Bytes& bytes, std::size_t offset, int size) {
 
 // What this reader reads: the 40-byte header, uncompressed or 8-bit run-length.
 bool IsReadableVariant(const fs::path& file) {
-    const Bytes bytes = ReadWholeFile(file);
+    const Bytes bytes = ReadFileBytes(file);
     const std::uint32_t compression = LittleEndianAt(bytes, 30, 4);
     return LittleEndianAt(bytes, 14, 4) == 40 && (compression == 0 || compression == 1);
 }
