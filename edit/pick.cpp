@@ -10,6 +10,7 @@
 #include "edit/range_select.h"
 #include "edit/selection.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 #include "view/manipulator_tables.h"
 #include "view/view_math.h"
 
@@ -94,15 +95,14 @@ void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEl
     const auto corner = [&f](std::size_t k) { return static_cast<std::size_t>(f.indices[k]); };
     const auto clip = [&model, &m](std::size_t v) { return ToClip(m, model.vertices[v]); };
     if (eligible.edges) {
-        const std::size_t edgeCount = n == 2 ? 1 : n;
-        for (std::size_t k = 0; k < edgeCount; ++k) {
+        for (std::size_t k = 0; k < EdgeCount(n); ++k) {
             if (const auto depth = SegmentDepth(clip(corner(k)), clip(corner((k + 1) % n)))) {
                 found.edges.push_back(
                     {PickEdge, object, firstEdge + static_cast<int>(k), SelectBufferDepth(*depth)});
             }
         }
     }
-    if (eligible.faces && n > 2) {
+    if (eligible.faces && IsSurface(f)) {
         std::array<ClipCoord, 4> corners;
         for (std::size_t k = 0; k < n; ++k) {
             corners[k] = clip(corner(k));
@@ -146,12 +146,12 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
             ClearFlags(clearing->faces[r]);
         }
         const auto& corners = model.faces[r].indices;
-        const std::size_t n = corners.size();
-        if (n < 2 || n > 4) {
+        const std::size_t edges = EdgeCount(corners.size());
+        if (edges == 0) {
             continue;
         }
         const int firstEdge = edgeNumber;
-        edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+        edgeNumber += static_cast<int>(edges);
         if (!eligible.edges && !eligible.faces) {
             continue;
         }

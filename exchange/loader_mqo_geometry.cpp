@@ -5,6 +5,7 @@
 
 #include "exchange/loader_mqo.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 namespace {
 
@@ -195,19 +196,15 @@ int LoaderMQO::ReadFaces(CModel& model) {
     }
 }
 
-// Keeps only faces that every later step may rely on: 2 to 4 corners, each an
-// index into the object's vertex list.
+// Keeps only faces with valid corners (scene/face_rules.h); the reader never
+// makes mismatched texture coordinates.
 void LoaderMQO::DropBrokenFaces(CModel& model) {
     if (!facesToCheck) {
         return;
     }
     facesToCheck = false;
-    const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
-    auto broken = [vertexCount](const CFace& f) {
-        return f.indices.size() < 2 ||
-               std::any_of(f.indices.begin(), f.indices.end(),
-                           [vertexCount](int i) { return i < 0 || i >= vertexCount; });
-    };
+    const std::size_t vertexCount = model.vertices.size();
+    auto broken = [vertexCount](const CFace& f) { return !HasValidCorners(f, vertexCount); };
     const auto first = std::find_if(model.faces.begin(), model.faces.end(), broken);
     if (first == model.faces.end()) {
         return;

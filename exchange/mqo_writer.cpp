@@ -10,6 +10,7 @@
 #include "exchange/c_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ void WriteVertex(MqoText& out, const CVector& v) {
 // fewer texture coordinates than corners is written without them.
 void WriteFace(MqoText& out, const CFace& f) {
     const std::size_t corners = f.indices.size();
-    if (corners < 2 || corners > 4) {
+    if (!HasValidCornerCount(corners)) {
         return;
     }
     char line[64 + 8 * kFixed6MaxChars];

@@ -6,6 +6,7 @@
 #include "render/gl_api.h"
 #include "render/material_apply.h"
 #include "render/texture_cache.h"
+#include "scene/face_rules.h"
 #include "scene/material.h"
 #include "scene/model.h"
 
@@ -19,10 +20,6 @@ constexpr float kUnselectedColour[3] = {0.9f, 0.5f, 0.7f};
 constexpr int kCornerFloatsWithoutUvs = 6;
 constexpr int kCornerFloatsWithUvs = 8;
 
-bool IsSurface(const CFace& face) {
-    return face.indices.size() == 3 || face.indices.size() == 4;
-}
-
 bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
 }
@@ -32,10 +29,8 @@ bool IsEdgeSelected(const CFace& face, std::size_t edge) {
 template <typename Visit>
 void ForEachEdge(const CModel& model, Visit visit) {
     for (const CFace& face : model.faces) {
-        const std::size_t n = face.indices.size();
-        const std::size_t edges = n == 2 ? 1 : n;
-        for (std::size_t e = 0; e < edges; ++e) {
-            visit(face, n, e);
+        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+            visit(face, face.indices.size(), e);
         }
     }
 }
