@@ -3,14 +3,6 @@
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
 
-namespace {
-
-bool IsManipulatorTool(int tool) {
-    return tool == ToolMove || tool == ToolRotate || tool == ToolScale;
-}
-
-}  // namespace
-
 ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
     leftDown_ = true;
     lastPoint_ = {x, y};

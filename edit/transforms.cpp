@@ -8,7 +8,7 @@ namespace {
 template <typename Change>
 void ForAffected(std::vector<CModel>& models, Change change) {
     for (CModel& model : models) {
-        if (model.state != 0) {
+        if (!model.IsEditable()) {
             continue;
         }
         bool changed = false;

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr int kAllBitmapDepths = 63;
-constexpr int kGlBgr = 0x80E0;
-constexpr int kGlBgra = 0x80E1;
 
 }  // namespace
 
@@ -51,13 +49,9 @@ bool CMaterial::LoadImageFile(const std::filesystem::path& path) {
     if (!DecodeImageFile(path, *decoded)) {
         return false;
     }
-    if (decoded->BitCount() == 32) {
-        textureComponents = 4;
-        textureFormat = kGlBgra;
-    } else {
+    // The renderer uploads blue, green, red, with alpha when the picture has it.
+    if (decoded->BitCount() != 32) {
         decoded->Convert(24);
-        textureComponents = 3;
-        textureFormat = kGlBgr;
     }
     image = std::move(decoded);
     return true;

@@ -48,19 +48,6 @@ void* AllocateAndMap(GLenum target, std::size_t bytes) {
     return glMapBuffer(target, GL_WRITE_ONLY);
 }
 
-void ReleaseBuffer(unsigned& name) {
-    if (name != 0) {
-        glDeleteBuffers(1, &name);
-        name = 0;
-    }
-}
-
-void EnsureBuffer(unsigned& name) {
-    if (name == 0) {
-        glGenBuffers(1, &name);
-    }
-}
-
 const GLvoid* ByteOffset(std::size_t bytes) {
     return reinterpret_cast<const GLvoid*>(bytes);
 }
@@ -87,10 +74,10 @@ void ModelArrays::Build(const CModel& model, const std::vector<CMaterial>& mater
 }
 
 void ModelArrays::Release() {
-    ReleaseBuffer(cornerBuffer_.id());
-    ReleaseBuffer(pointBuffer_.id());
-    ReleaseBuffer(edgeIndexBuffer_.id());
-    ReleaseBuffer(usedPointIndexBuffer_.id());
+    cornerBuffer_.reset();
+    pointBuffer_.reset();
+    edgeIndexBuffer_.reset();
+    usedPointIndexBuffer_.reset();
     revision_ = 0;
     groups_.clear();
     runs_.clear();
@@ -164,17 +151,17 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
     const int floatsPerCorner = anyUvs ? kCornerFloatsWithUvs : kCornerFloatsWithoutUvs;
     cornerStride_ = floatsPerCorner * static_cast<int>(sizeof(float));
     if (corners == 0) {
-        ReleaseBuffer(cornerBuffer_.id());
+        cornerBuffer_.reset();
         return;
     }
 
-    EnsureBuffer(cornerBuffer_.id());
+    EnsureBuffer(cornerBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
     auto* cornerData = static_cast<float*>(AllocateAndMap(
         GL_ARRAY_BUFFER, std::size_t{corners} * static_cast<std::size_t>(cornerStride_)));
     if (!cornerData) {
         glUnmapBuffer(GL_ARRAY_BUFFER);
-        ReleaseBuffer(cornerBuffer_.id());
+        cornerBuffer_.reset();
         return;
     }
 
@@ -222,10 +209,10 @@ void ModelArrays::BuildEdges(const CModel& model) {
     });
     const std::uint32_t total = selectedEdgeIndices_ + unselectedEdgeIndices_;
     if (total == 0) {
-        ReleaseBuffer(edgeIndexBuffer_.id());
+        edgeIndexBuffer_.reset();
         return;
     }
-    EnsureBuffer(edgeIndexBuffer_.id());
+    EnsureBuffer(edgeIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
     auto* data = static_cast<std::uint32_t*>(
         AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{total} * sizeof(std::uint32_t)));
@@ -248,15 +235,15 @@ void ModelArrays::BuildPoints(const CModel& model) {
     vertexCount_ = static_cast<std::uint32_t>(model.vertices.size());
     usedPointCount_ = 0;
     if (vertexCount_ == 0) {
-        ReleaseBuffer(pointBuffer_.id());
-        ReleaseBuffer(usedPointIndexBuffer_.id());
+        pointBuffer_.reset();
+        usedPointIndexBuffer_.reset();
         return;
     }
     // Positions straight from the vertex records (their flags ride along
     // unread), then the colours.
     const std::size_t positionBytes = std::size_t{vertexCount_} * sizeof(CVector);
     const std::size_t colourBytes = std::size_t{vertexCount_} * sizeof(kSelectedColour);
-    EnsureBuffer(pointBuffer_.id());
+    EnsureBuffer(pointBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
     auto* data =
         static_cast<std::uint8_t*>(AllocateAndMap(GL_ARRAY_BUFFER, positionBytes + colourBytes));
@@ -277,10 +264,10 @@ void ModelArrays::BuildPoints(const CModel& model) {
     glUnmapBuffer(GL_ARRAY_BUFFER);
 
     if (usedPointCount_ == vertexCount_) {
-        ReleaseBuffer(usedPointIndexBuffer_.id());
+        usedPointIndexBuffer_.reset();
         return;
     }
-    EnsureBuffer(usedPointIndexBuffer_.id());
+    EnsureBuffer(usedPointIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, usedPointIndexBuffer_.id());
     auto* used = static_cast<std::uint32_t*>(
         AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER,

@@ -37,11 +37,18 @@ enum SelectMode {
     SelectBrush = 4,
 };
 
+// The tools whose manipulator the view shows and drags.
+constexpr bool IsManipulatorTool(int tool) {
+    return tool == ToolMove || tool == ToolRotate || tool == ToolScale;
+}
+
 // A window colour: red in the low byte, then green, then blue.
 constexpr std::uint32_t MakeColorRef(int red, int green, int blue) {
     return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8 |
            static_cast<std::uint32_t>(blue) << 16;
 }
+
+constexpr std::uint32_t kDefaultBackground = MakeColorRef(30, 65, 90);
 
 class CCentigrade {
 public:
@@ -70,9 +77,9 @@ public:
 
     // --- Metasequoia exchange
     struct MqoImport {
-        int result = 0;        // LoaderMQO's result code
-        int repairs = 0;       // faces dropped and characters replaced to keep the invariants
-        std::string failure;   // why nothing could be read, when that was the case
+        int result = 0;       // LoaderMQO's result code
+        int repairs = 0;      // faces dropped and characters replaced to keep the invariants
+        std::string failure;  // why nothing could be read, when that was the case
     };
     // Appends the materials and objects of a ".mqo" document, or of the one in
     // a ".mqoz" archive. True when the whole document was read.
@@ -131,7 +138,7 @@ public:
     float viewWidth = 0;
     float viewHeight = 0;
     int materialSerial = 0;
-    std::uint32_t background = MakeColorRef(30, 65, 90);
+    std::uint32_t background = kDefaultBackground;
     float zoom = 100.0f;
     int currentModel = 0;
     int currentMaterial = 0;

@@ -50,6 +50,4 @@ public:
     float glAmbient[4] = {};
     float glSpecular[4] = {};
     float glEmission[4] = {};
-    int textureComponents = 3;
-    int textureFormat = 0x80E0;  // GL_BGR; 0x80E1 (GL_BGRA) with 4 components
 };

@@ -39,7 +39,10 @@ public:
     float facet = 59.5f;  // smoothing angle in degrees
     LargeArray<CVector> vertices;
     LargeArray<CFace> faces;
-    int state = 0;  // 0 editable, 1 locked, 2 and 3 hidden
+    // 0 editable, 1 locked, 2 and 3 hidden.
+    bool IsEditable() const { return state == 0; }
+    bool IsHidden() const { return state >= 2; }
+    int state = 0;
     LargeArray<CVertex> vertexInfo;
     // Names the contents: a new object gets a fresh number, a copy keeps its
     // original's (same contents), and Touch issues a fresh one.

@@ -55,9 +55,9 @@ TEST(Pick, VertexHiddenBehindAFaceIsStillHitAndBeatsTheFace) {
     const PickResult result =
         ResolveHits(CollectHits(scene, ClickPickWindow(scene, click.x, click.y)));
     ASSERT_EQ(result.records.size(), 2u);
-    EXPECT_EQ(result.records[1].kind, PickFace);
+    EXPECT_EQ(result.records[1].kind, PickKind::Face);
     EXPECT_LT(result.records[1].depth, result.records[0].depth);
-    EXPECT_EQ(result.best.kind, PickVertex);
+    EXPECT_EQ(result.best.kind, PickKind::Vertex);
     EXPECT_EQ(result.best.element, 4);
 }
 
