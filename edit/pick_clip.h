@@ -16,6 +16,7 @@ unsigned OutCode(const ClipCoord& c);
 
 std::optional<double> PointDepth(const ClipCoord& c);
 std::optional<double> SegmentDepth(const ClipCoord& a, const ClipCoord& b);
+// A primitive with a non-finite coordinate is never hit.
 // A triangle or a quad. Polygons running counter-clockwise in window coordinates
 // after clipping are culled, as the view culls them; a polygon seen edge-on
 // (no area) is not.

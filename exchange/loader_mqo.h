@@ -40,8 +40,9 @@ public:
     // Reads the whole document; returns 0 or the first result code met.
     int Load();
 
-    // Faces dropped because they would break the scene's invariants, plus
-    // characters of UTF-8 names that code page 932 lacks.
+    // Faces dropped because they would break the scene's invariants,
+    // characters of UTF-8 names that code page 932 lacks, and non-finite
+    // numbers replaced by 0.
     int Repairs() const { return repairs; }
 
     // Added to every material number of a face: the scene's materialSerial
@@ -65,6 +66,10 @@ private:
     void SelectCodePage();
     // A name or file name of the document as code page 932 bytes.
     std::string SceneText(std::string_view text);
+    // Token `i` as a float; "nan", "inf" and values beyond the float range
+    // become 0 and count as repairs, so no scene holds a non-finite number.
+    float Number(int i);
+    float Finite(float value);
     // Reserves room for the count a chunk line states, but never more than the
     // rest of the file can hold at `minLineBytes` a line.
     template <typename Array>

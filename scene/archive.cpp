@@ -1,6 +1,7 @@
 #include "scene/archive.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "scene/cp932.h"
@@ -13,9 +14,13 @@ void ArchiveWriter::WriteBytes(const void* data, std::size_t size) {
     bytes_.insert(bytes_.end(), p, p + size);
 }
 
-void ArchiveWriter::WriteInt32(std::int32_t value) { WriteBytes(&value, 4); }
+void ArchiveWriter::WriteInt32(std::int32_t value) {
+    WriteBytes(&value, 4);
+}
 
-void ArchiveWriter::WriteFloat(float value) { WriteBytes(&value, 4); }
+void ArchiveWriter::WriteFloat(float value) {
+    WriteBytes(&value, 4);
+}
 
 void ArchiveWriter::WriteString(const std::string& cp932) {
     const std::uint64_t length = cp932.size();
@@ -59,12 +64,18 @@ std::int32_t ArchiveReader::ReadInt32() {
 
 float ArchiveReader::ReadFloat() {
     float value;
-    std::memcpy(&value, Take(4, "a number"), 4);
+    ReadFloats(&value, 1);
     return value;
 }
 
 void ArchiveReader::ReadFloats(float* out, std::size_t count) {
     std::memcpy(out, Take(count * 4, "a list of numbers"), count * 4);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isfinite(out[i])) {
+            out[i] = 0.0f;
+            ++replacedNumbers_;
+        }
+    }
 }
 
 void ArchiveReader::ReadInt32s(std::int32_t* out, std::size_t count) {

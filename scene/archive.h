@@ -49,6 +49,9 @@ public:
     std::size_t Offset() const { return offset_; }
     // Strings that held characters CP932 lacks.
     int ReplacedCharacters() const { return replaced_; }
+    // Numbers read as 0 because they were not finite (NaN or infinite): no
+    // scene holds one, whatever a file brings.
+    int ReplacedNumbers() const { return replacedNumbers_; }
 
 private:
     const unsigned char* Take(std::size_t size, const char* what);
@@ -57,4 +60,5 @@ private:
     std::span<const unsigned char> data_;
     std::size_t offset_ = 0;
     int replaced_ = 0;
+    int replacedNumbers_ = 0;
 };

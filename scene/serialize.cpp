@@ -219,5 +219,5 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
     for (CMaterial& m : materials) {
         m.Serialize(ar);
     }
-    return repairs + ar.ReplacedCharacters();
+    return repairs + ar.ReplacedCharacters() + ar.ReplacedNumbers();
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "edit/pick_clip.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
@@ -36,6 +38,24 @@ TEST(Pick, ClickThreePixelsFromAVertexHitsIt) {
         EXPECT_TRUE(PickAt(scene, ClientOf(scene, CVector(30, 0, 20), dx, dy)));
         EXPECT_TRUE(scene.models[0].vertices[0].selected);
     }
+}
+
+TEST(Pick, NonFiniteVerticesAreNeverHit) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    CModel m = LoneVertex(CVector(nan, 0, 0));
+    AddQuad(m, 0);
+    m.vertices[1] = CVector(nan, nan, nan);
+    CCentigrade scene = TopViewScene(m);
+    scene.edgeSelectable = true;
+    EXPECT_FALSE(PickAt(scene, ClientOf(scene, CVector(300, 0, 300))));
+    scene.toolMode = ToolRangeSelect;
+    scene.rubberBand[0] = scene.rubberBand[1] = 0;
+    scene.rubberBand[2] = 800;
+    scene.rubberBand[3] = 600;
+    scene.Pick(0, 0);
+    EXPECT_FALSE(scene.models[0].vertices[0].selected);
+    EXPECT_FALSE(scene.models[0].vertices[1].selected);
+    EXPECT_TRUE(scene.models[0].vertices[2].selected);
 }
 
 TEST(Pick, ClickFivePixelsFromAVertexMissesIt) {
