@@ -7,11 +7,11 @@
 #include <QTimer>
 
 #include "app/gl_format.h"
+#include "app/load_messages.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "exchange/document_files.h"
-#include "scene/archive.h"
 #include "scene/centigrade.h"
 #include "scene/message_sink.h"
 
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
     if (!parser.positionalArguments().isEmpty()) {
         const QString path = parser.positionalArguments().first();
         try {
-            OpenDocumentFile(path.toStdString(), scene);
-        } catch (const ArchiveError& e) {
+            ReportTextureFailures(OpenDocumentFile(path.toStdString(), scene));
+        } catch (const DocumentError& e) {
             ShowMessage(e.what());
         }
     }

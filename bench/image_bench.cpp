@@ -254,13 +254,13 @@ bool ReadBmp(const fs::path& file, DibStream& image) {
     return image.ReadBMP(file, 63);
 }
 bool ReadTga(const fs::path& file, DibStream& image) {
-    return ReadTGA(file, image);
+    return DecodeImageFile(file, image);
 }
 bool ReadJpeg(const fs::path& file, DibStream& image) {
-    return ReadJPG(file, image);
+    return DecodeImageFile(file, image);
 }
 bool ReadPng(const fs::path& file, DibStream& image) {
-    return ReadPNG(file, image);
+    return DecodeImageFile(file, image);
 }
 
 void BM_ReadBMP_24bit(benchmark::State& state) {

@@ -1,6 +1,8 @@
 #include "scene/centigrade.h"
 
-CCentigrade::CCentigrade() { Reset(); }
+CCentigrade::CCentigrade() {
+    Reset();
+}
 
 void CCentigrade::Reset() {
     materials.clear();

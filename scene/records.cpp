@@ -4,7 +4,9 @@
 #include "scene/material.h"
 #include "scene/vector.h"
 
-float CVector::Length() const { return std::sqrt(x * x + y * y + z * z); }
+float CVector::Length() const {
+    return std::sqrt(x * x + y * y + z * z);
+}
 
 void CVector::Normalize() {
     const float length = Length();
@@ -42,4 +44,6 @@ void CMaterial::UpdateColors() {
     glDiffuse[3] = glAmbient[3] = glSpecular[3] = glEmission[3] = alpha;
 }
 
-void CMaterial::ReleaseTexture() { image.reset(); }
+void CMaterial::ReleaseTexture() {
+    image.reset();
+}
