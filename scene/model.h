@@ -1,7 +1,6 @@
 // One polygon object.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,10 +11,7 @@
 #include "scene/vertex.h"
 
 // A number no other object contents ever had: see CModel::revision.
-inline std::uint64_t NextModelRevision() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
-}
+std::uint64_t NextModelRevision();
 
 class CModel {
 public:

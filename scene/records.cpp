@@ -1,7 +1,9 @@
+#include <atomic>
 #include <cmath>
 
 #include "scene/face.h"
 #include "scene/material.h"
+#include "scene/model.h"
 #include "scene/vector.h"
 
 float CVector::Length() const {
@@ -19,6 +21,11 @@ void CVector::Normalize() {
     x /= length;
     y /= length;
     z /= length;
+}
+
+std::uint64_t NextModelRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 void CAnimation::Reset() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
+#include "exchange/mqoz_folder.h"
 #include "image/dib_stream.h"
 #include "samples/sample_scene.h"
 #include "scene/archive.h"
@@ -189,6 +191,39 @@ TEST_F(Textures, ArchiveTexturesAreFoundInsideThenBeside) {
     ASSERT_EQ(scene.materials.size(), 2u);
     EXPECT_TRUE(scene.materials[0].image && !scene.materials[0].image->Empty());
     EXPECT_TRUE(scene.materials[1].image && !scene.materials[1].image->Empty());
+}
+
+TEST(MqozFolder, ExtractsTheDocumentThenOnlyNamedEntriesWithinBounds) {
+    TempFolder folder;
+    const std::string zeros(std::size_t{8} << 20, '\0');
+    const fs::path path = MakeZip(folder, "bounds.mqoz",
+                                  {{"doc.mqo", std::string(kHeader)},
+                                   {"Maps/Wood.bmp", SampleTextureBmp()},
+                                   {"bomb.bmp", zeros},
+                                   {"unused.bin", zeros}});
+    MqozFolder archive(path);
+    EXPECT_EQ(archive.Document(), archive.Folder() / "doc.mqo");
+    std::vector<fs::path> unpacked;
+    const auto listFolder = [&] {
+        unpacked.clear();
+        for (const auto& entry : fs::recursive_directory_iterator(archive.Folder())) {
+            if (entry.is_regular_file()) {
+                unpacked.push_back(fs::relative(entry.path(), archive.Folder()));
+            }
+        }
+        std::sort(unpacked.begin(), unpacked.end());
+    };
+    listFolder();
+    EXPECT_EQ(unpacked, std::vector<fs::path>{"doc.mqo"});
+
+    const MqozFolder::Texture wood = archive.ExtractTexture("./maps/wood.BMP");
+    EXPECT_EQ(wood.file, archive.Folder() / "Maps/Wood.bmp");
+    const MqozFolder::Texture bomb = archive.ExtractTexture("bomb.bmp");
+    EXPECT_TRUE(bomb.file.empty());
+    EXPECT_NE(bomb.refusal.find("compressed beyond"), std::string::npos) << bomb.refusal;
+    EXPECT_TRUE(archive.ExtractTexture("none.bmp").file.empty());
+    listFolder();
+    EXPECT_EQ(unpacked, (std::vector<fs::path>{"Maps/Wood.bmp", "doc.mqo"}));
 }
 
 TEST_F(Textures, ShiftJisEntryNamesOfArchivesAreFound) {
