@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 #include <utility>
 
-#include "render/camera_navigation.h"
 #include "scene/centigrade.h"
+#include "view/camera_navigation.h"
 
 CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent)
     : QOpenGLWidget(parent), scene_(scene), input_(scene) {

@@ -1,15 +1,7 @@
 #include "app/view_input.h"
 
-#include "render/camera_navigation.h"
 #include "scene/centigrade.h"
-
-namespace {
-
-bool IsManipulatorTool(int tool) {
-    return tool == ToolMove || tool == ToolRotate || tool == ToolScale;
-}
-
-}  // namespace
+#include "view/camera_navigation.h"
 
 ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
     leftDown_ = true;

@@ -53,7 +53,7 @@ void BM_RangePickWholeGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_RangePickWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-PickResult FaceHit(unsigned kind, int element) {
+PickResult FaceHit(PickKind kind, int element) {
     PickResult hit;
     hit.best = {kind, 0, element, 1.0f};
     hit.records.push_back(hit.best);
@@ -64,7 +64,7 @@ void BM_ConnectedSelectWholeGrid(benchmark::State& state) {
     CCentigrade& scene = Grid();
     scene.toolMode = ToolSelect;
     scene.selectMode = SelectConnected;
-    const PickResult hit = FaceHit(PickFace, 500500);
+    const PickResult hit = FaceHit(PickKind::Face, 500500);
     for (auto _ : state) {
         scene.ProcessHits(hit);
     }
@@ -95,7 +95,7 @@ void BM_BeltAcrossCylinderRing(benchmark::State& state) {
     scene.toolMode = ToolSelect;
     scene.selectMode = SelectBelt;
     // Edge 1 of a quad in the middle ring runs up the wall: the belt runs around.
-    const PickResult hit = FaceHit(PickEdge, 500 * 1000 * 4 + 1);
+    const PickResult hit = FaceHit(PickKind::Edge, 500 * 1000 * 4 + 1);
     for (auto _ : state) {
         scene.ProcessHits(hit);
     }

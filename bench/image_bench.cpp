@@ -15,15 +15,15 @@
 #include <vector>
 
 #include "image/dib_stream.h"
-#include "image/image_readers.h"
+#include "image/image_formats.h"
 #include "image/mapped_file.h"
+#include "support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kSize = 4096;
-using Bytes = std::vector<std::uint8_t>;
 
 // A texture-like picture: smooth gradients crossed by flat bands, so that
 // run-length coding meets both runs and literal stretches.
@@ -51,16 +51,6 @@ const Bytes& PictureBgr() {
     return pixels;
 }
 
-void Put16(Bytes& out, unsigned v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 const fs::path& Folder() {
     static const fs::path folder = [] {
         fs::path f =
@@ -83,20 +73,20 @@ fs::path Save(const std::string& name, const Bytes& bytes) {
 Bytes BmpFile(int bitCount, std::uint32_t compression, const Bytes& pixels, int colors) {
     Bytes out = {'B', 'M'};
     const std::uint32_t offBits = 14 + 40 + static_cast<std::uint32_t>(colors) * 4;
-    Put32(out, offBits + static_cast<std::uint32_t>(pixels.size()));
-    Put32(out, 0);
-    Put32(out, offBits);
-    Put32(out, 40);
-    Put32(out, kSize);
-    Put32(out, kSize);
-    Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bitCount));
-    Put32(out, compression);
-    Put32(out, static_cast<std::uint32_t>(pixels.size()));
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(colors));
-    Put32(out, 0);
+    PutU32LE(out, offBits + static_cast<std::uint32_t>(pixels.size()));
+    PutU32LE(out, 0);
+    PutU32LE(out, offBits);
+    PutU32LE(out, 40);
+    PutU32LE(out, kSize);
+    PutU32LE(out, kSize);
+    PutU16LE(out, 1);
+    PutU16LE(out, static_cast<unsigned>(bitCount));
+    PutU32LE(out, compression);
+    PutU32LE(out, static_cast<std::uint32_t>(pixels.size()));
+    PutU32LE(out, 0);
+    PutU32LE(out, 0);
+    PutU32LE(out, static_cast<std::uint32_t>(colors));
+    PutU32LE(out, 0);
     for (int i = 0; i < colors; ++i) {
         out.insert(out.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
                                static_cast<std::uint8_t>(i), 0});
@@ -157,8 +147,8 @@ Bytes RunLength8(const Bytes& indices) {
 
 Bytes TgaHeader(int type) {
     Bytes out = {0, 0, static_cast<std::uint8_t>(type), 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Put16(out, kSize);
-    Put16(out, kSize);
+    PutU16LE(out, kSize);
+    PutU16LE(out, kSize);
     out.push_back(24);
     out.push_back(0x20);
     return out;
@@ -260,27 +250,19 @@ void Decode(benchmark::State& state, const fs::path& file, Read read) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kSize * kSize * 3);
 }
 
-bool ReadBmp(const fs::path& file, DibStream& image) {
-    return image.ReadBMP(file, 63);
-}
-bool ReadTga(const fs::path& file, DibStream& image) {
-    return ReadTGA(file, image);
-}
-bool ReadJpeg(const fs::path& file, DibStream& image) {
-    return ReadJPG(file, image);
-}
-bool ReadPng(const fs::path& file, DibStream& image) {
-    return ReadPNG(file, image);
+// Reads a file as the texture loader does: mapped, reader by extension.
+bool ReadImageFile(const fs::path& file, DibStream& image) {
+    return static_cast<bool>(DecodeImageFile(file, image));
 }
 
 void BM_ReadBMP_24bit(benchmark::State& state) {
     static const fs::path file = Save("bmp24.bmp", BmpFile(24, 0, PictureBgr(), 0));
-    Decode(state, file, ReadBmp);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadBMP_RunLength8(benchmark::State& state) {
     static const fs::path file = Save("rle8.bmp", BmpFile(8, 1, RunLength8(GreenIndices()), 256));
-    Decode(state, file, ReadBmp);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadTGA_24bit(benchmark::State& state) {
@@ -289,12 +271,12 @@ void BM_ReadTGA_24bit(benchmark::State& state) {
         tga.insert(tga.end(), PictureBgr().begin(), PictureBgr().end());
         return Save("tga24.tga", tga);
     }();
-    Decode(state, file, ReadTga);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadTGA_RunLength24(benchmark::State& state) {
     static const fs::path file = Save("rle24.tga", TgaRunLength());
-    Decode(state, file, ReadTga);
+    Decode(state, file, ReadImageFile);
 }
 
 const fs::path& JpegPath() {
@@ -308,7 +290,7 @@ const fs::path& PngPath() {
 }
 
 void BM_ReadJPG(benchmark::State& state) {
-    Decode(state, JpegPath(), ReadJpeg);
+    Decode(state, JpegPath(), ReadImageFile);
 }
 
 // libjpeg-turbo on its own: the file in memory, rows into one plain buffer.
@@ -336,7 +318,7 @@ void BM_LibjpegIntoPlainBuffer(benchmark::State& state) {
 }
 
 void BM_ReadPNG(benchmark::State& state) {
-    Decode(state, PngPath(), ReadPng);
+    Decode(state, PngPath(), ReadImageFile);
 }
 
 // libpng on its own: the file in memory, png_read_image into one plain buffer.

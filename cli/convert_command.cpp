@@ -4,7 +4,6 @@
 #include "exchange/document_files.h"
 #include "exchange/format_losses.h"
 #include "exchange/loader_mqo.h"
-#include "scene/archive.h"
 #include "scene/centigrade.h"
 
 int RunConvert(const Arguments& args) {
@@ -14,6 +13,7 @@ int RunConvert(const Arguments& args) {
     CCentigrade scene;
     try {
         DocumentLoadResult loaded = OpenDocumentFile(args[0], scene);
+        ReportTextureFailures(loaded.textureFailures);
         if (loaded.importResult != 0) {
             return Fail(1, args[0] + ": read stopped early (import result " +
                                std::to_string(loaded.importResult) + ", " +
@@ -25,7 +25,7 @@ int RunConvert(const Arguments& args) {
             !notice.empty()) {
             std::fprintf(stderr, "quorvel-cli: %s: %s\n", args[1].c_str(), notice.c_str());
         }
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }
     return 0;

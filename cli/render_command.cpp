@@ -127,7 +127,7 @@ int RunRender(const Arguments& args) {
     CCentigrade scene;
     try {
         OpenDocumentFile(options.input, scene);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }
     scene.viewWidth = static_cast<float>(options.width);

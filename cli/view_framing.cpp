@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "edit/view_math.h"
-#include "render/camera_navigation.h"
+#include "view/view_math.h"
+#include "view/camera_navigation.h"
 #include "scene/centigrade.h"
 
 namespace {

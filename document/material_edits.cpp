@@ -1,7 +1,10 @@
 #include "document/material_edits.h"
 
+#include "document/load_messages.h"
 #include "document/quorvel_document.h"
+#include "image/image_status.h"
 #include "scene/ascii.h"
+#include "scene/message_sink.h"
 
 namespace {
 
@@ -88,7 +91,9 @@ bool SetMaterialTexture(CQuorvelDoc& doc, const std::string& cp932Name) {
         return false;
     }
     material->texture = cp932Name;
-    material->LoadTexture(doc.Scene().DocumentFolder());
+    if (ImageStatus status = material->LoadTexture(doc.Scene().DocumentFolder()); !status) {
+        ShowMessage(TextureFailureMessage({material->name, cp932Name, std::move(status)}));
+    }
     MaterialChanged(doc, *material);
     return true;
 }

@@ -3,8 +3,9 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "document/load_messages.h"
 #include "exchange/document_files.h"
-#include "scene/archive.h"
+#include "scene/document_error.h"
 
 namespace {
 
@@ -60,11 +61,11 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         return {QStringLiteral("%1 が見つかりませんでした。").arg(path)};
     }
     try {
-        OpenDocumentFile(file, scene_);
-    } catch (const ArchiveEndOfFile& e) {
+        ReportTextureFailures(OpenDocumentFile(file, scene_));
+    } catch (const DocumentEndOfFile& e) {
         return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
                     .arg(path, QString::fromUtf8(e.what()))};
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }
@@ -80,7 +81,7 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
     const std::filesystem::path file = NativePath(path);
     try {
         SaveDocumentFile(file, scene_);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }

@@ -1,7 +1,7 @@
 #include "edit/drag.h"
 
-#include "edit/angles.h"
 #include "edit/pick.h"
+#include "scene/angles.h"
 #include "scene/centigrade.h"
 
 namespace {

@@ -19,7 +19,7 @@ void PlaceGizmo(CCentigrade& scene) {
     CVector max(-1000000, -1000000, -1000000);
     scene.showGizmo = false;
     for (const CModel& model : scene.models) {
-        if (model.state != 0) {
+        if (!model.IsEditable()) {
             continue;
         }
         for (const CVector& v : model.vertices) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "scene/face.h"
+#include "scene/face_rules.h"
 
 class CCentigrade;
 class CModel;
@@ -18,10 +19,7 @@ void ForEachMarkedCorner(const CFace& face, Visit visit) {
         }
     }
     const std::size_t n = face.indices.size();
-    if (n < 2 || n > 4) {
-        return;
-    }
-    const std::size_t edges = n == 2 ? 1 : n;
+    const std::size_t edges = EdgeCount(n);
     for (std::size_t k = 0; k < edges && k < face.edgeSelected.size(); ++k) {
         if (face.edgeSelected[k]) {
             visit(face.indices[k]);

@@ -6,12 +6,13 @@
 #include <span>
 
 #include "edit/gizmo.h"
-#include "edit/manipulator_tables.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
 #include "edit/selection.h"
-#include "edit/view_math.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
+#include "view/manipulator_tables.h"
+#include "view/view_math.h"
 
 namespace {
 
@@ -44,8 +45,7 @@ void CollectShape(const Matrix4& m, std::span<const CVector> points,
         }
     }
     if (nearest) {
-        records.push_back(
-            {PickHandle, static_cast<int>(PickHandle), handle, SelectBufferDepth(*nearest)});
+        records.push_back({PickKind::Handle, kNoObject, handle, SelectBufferDepth(*nearest)});
     }
 }
 
@@ -94,22 +94,21 @@ void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEl
     const auto corner = [&f](std::size_t k) { return static_cast<std::size_t>(f.indices[k]); };
     const auto clip = [&model, &m](std::size_t v) { return ToClip(m, model.vertices[v]); };
     if (eligible.edges) {
-        const std::size_t edgeCount = n == 2 ? 1 : n;
-        for (std::size_t k = 0; k < edgeCount; ++k) {
+        for (std::size_t k = 0; k < EdgeCount(n); ++k) {
             if (const auto depth = SegmentDepth(clip(corner(k)), clip(corner((k + 1) % n)))) {
-                found.edges.push_back(
-                    {PickEdge, object, firstEdge + static_cast<int>(k), SelectBufferDepth(*depth)});
+                found.edges.push_back({PickKind::Edge, object, firstEdge + static_cast<int>(k),
+                                       SelectBufferDepth(*depth)});
             }
         }
     }
-    if (eligible.faces && n > 2) {
+    if (eligible.faces && IsSurface(f)) {
         std::array<ClipCoord, 4> corners;
         for (std::size_t k = 0; k < n; ++k) {
             corners[k] = clip(corner(k));
         }
         if (const auto depth = FrontPolygonDepth(std::span(corners).first(n))) {
             found.faces.push_back(
-                {PickFace, object, static_cast<int>(r), SelectBufferDepth(*depth)});
+                {PickKind::Face, object, static_cast<int>(r), SelectBufferDepth(*depth)});
         }
     }
 }
@@ -129,7 +128,7 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
         if (code == 0 && eligible.vertices) {
             if (const auto depth = PointDepth(c)) {
                 hits.vertices.push_back(
-                    {PickVertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
+                    {PickKind::Vertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
             }
         }
         if (clearing) {
@@ -146,12 +145,12 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
             ClearFlags(clearing->faces[r]);
         }
         const auto& corners = model.faces[r].indices;
-        const std::size_t n = corners.size();
-        if (n < 2 || n > 4) {
+        const std::size_t edges = EdgeCount(corners.size());
+        if (edges == 0) {
             continue;
         }
         const int firstEdge = edgeNumber;
-        edgeNumber += n == 2 ? 1 : static_cast<int>(n);
+        edgeNumber += static_cast<int>(edges);
         if (!eligible.edges && !eligible.faces) {
             continue;
         }
@@ -185,7 +184,7 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
     std::vector<ObjectHits> perObject(scene.models.size());
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
         CModel* clearingModel = clearing ? &(*clearing)[i] : nullptr;
-        if (scansObjects && scene.models[i].state == 0) {
+        if (scansObjects && scene.models[i].IsEditable()) {
             CollectObject(scene.models[i], static_cast<int>(i), m, eligible, clearingModel,
                           perObject[i]);
         } else if (clearingModel) {
@@ -211,8 +210,7 @@ PickEligibility EligibleElements(const CCentigrade& scene) {
     const bool select = scene.toolMode == ToolSelect;
     const bool range = scene.toolMode == ToolRangeSelect;
     PickEligibility e;
-    e.handles = scene.showGizmo && (scene.toolMode == ToolMove || scene.toolMode == ToolRotate ||
-                                    scene.toolMode == ToolScale);
+    e.handles = scene.showGizmo && IsManipulatorTool(scene.toolMode);
     e.vertices =
         (select && scene.vertexSelectable && scene.selectMode == SelectNormal) ||
         (range && (scene.vertexSelectable || scene.edgeSelectable || scene.faceSelectable));
@@ -252,14 +250,14 @@ std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& win
 PickResult ResolveHits(std::vector<PickHit> records) {
     PickResult result;
     float bestDepth = 10000.0f;
-    unsigned bestKind = 0xFFFF;
+    PickKind bestKind = PickKind::Handle;
     for (const PickHit& hit : records) {
         if (hit.depth < bestDepth && hit.kind <= bestKind) {
             result.best = hit;
             bestDepth = hit.depth;
             bestKind = hit.kind;
         }
-        if (hit.kind == PickHandle && result.handle == HandleNone) {
+        if (hit.kind == PickKind::Handle && result.handle == HandleNone) {
             result.handle = hit.element;
         }
     }
@@ -280,8 +278,9 @@ bool CCentigrade::Pick(int x, int y) {
     hitIndex = HandleNone;
     // Any pick that may have changed a flag names new object contents for the
     // caches built from them; a handle hit changes nothing.
-    const bool handleHit = std::any_of(records.begin(), records.end(),
-                                       [](const PickHit& hit) { return hit.kind == PickHandle; });
+    const bool handleHit = std::any_of(records.begin(), records.end(), [](const PickHit& hit) {
+        return hit.kind == PickKind::Handle;
+    });
     if (replaces || (!records.empty() && !handleHit)) {
         for (CModel& model : models) {
             model.Touch();
@@ -302,13 +301,13 @@ bool CCentigrade::Pick(int x, int y) {
         MarkRangeVertices(*this, result.records);
         SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
         PlaceGizmo(*this);
-    } else if (replaces && best.kind != PickEdge) {
+    } else if (replaces && best.kind != PickKind::Edge) {
         // The click set the flags of one vertex or one face at most on a
         // cleared selection, so the marks are rebuilt from that face alone
         // instead of from a scan of every face.
         ApplyHits(*this, result);
         ClearMarks();
-        if (best.kind == PickFace) {
+        if (best.kind == PickKind::Face) {
             CModel& model = models[static_cast<std::size_t>(best.object)];
             MarkFaceCorners(model, model.faces[static_cast<std::size_t>(best.element)]);
         }

@@ -11,12 +11,12 @@
 
 class CCentigrade;
 
-// Element kinds, the first name of every hit record. Only their order matters:
-// vertex before edge before face.
-constexpr unsigned PickVertex = 0x1B00;
-constexpr unsigned PickEdge = 0x1B01;
-constexpr unsigned PickFace = 0x1B02;
-constexpr unsigned PickHandle = 0xF000;
+// Element kinds of hit records, in the order of preference: vertex before
+// edge before face.
+enum class PickKind { Vertex, Edge, Face, Handle };
+
+// The object of a handle record.
+constexpr int kNoObject = -1;
 
 // Manipulator handles.
 constexpr int HandleNone = -1;
@@ -25,11 +25,11 @@ constexpr int HandleY = 1;
 constexpr int HandleZ = 2;
 constexpr int HandleCenter = 3;
 
-// One hit record: its three names and its minimum depth. For a handle the object
-// is PickHandle again and the element the handle number; for an edge the element
+// One hit record: what was hit and its minimum depth. For a handle the object
+// is kNoObject and the element the handle number; for an edge the element
 // is the edge number within the object (edges numbered face by face).
 struct PickHit {
-    unsigned kind = 0;
+    PickKind kind = PickKind::Vertex;
     int object = 0;
     int element = 0;
     float depth = 0;

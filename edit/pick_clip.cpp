@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -29,6 +30,12 @@ double PlaneDistance(const ClipCoord& c, int plane) {
 ClipCoord Lerp(const ClipCoord& a, const ClipCoord& b, double t) {
     return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t,
             a.w + (b.w - a.w) * t};
+}
+
+// Every comparison with NaN fails, so a NaN corner would pass every plane
+// test; such points are never hit (readers keep them out of scenes anyway).
+bool IsFinite(const ClipCoord& c) {
+    return std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.z) && std::isfinite(c.w);
 }
 
 double WindowDepth(const ClipCoord& c) {
@@ -73,13 +80,16 @@ unsigned OutCode(const ClipCoord& c) {
 }
 
 std::optional<double> PointDepth(const ClipCoord& c) {
-    if (OutCode(c) != 0 || c.w <= 0.0) {
+    if (!IsFinite(c) || OutCode(c) != 0 || c.w <= 0.0) {
         return std::nullopt;
     }
     return WindowDepth(c);
 }
 
 std::optional<double> SegmentDepth(const ClipCoord& a, const ClipCoord& b) {
+    if (!IsFinite(a) || !IsFinite(b)) {
+        return std::nullopt;
+    }
     double enter = 0.0;
     double leave = 1.0;
     for (int plane = 0; plane < kPlanes; ++plane) {
@@ -108,6 +118,9 @@ std::optional<double> SegmentDepth(const ClipCoord& a, const ClipCoord& b) {
 std::optional<double> FrontPolygonDepth(std::span<const ClipCoord> corners) {
     Polygon polygon;
     for (const ClipCoord& c : corners) {
+        if (!IsFinite(c)) {
+            return std::nullopt;
+        }
         polygon.corners[polygon.size++] = c;
     }
     Polygon clipped;
@@ -136,7 +149,8 @@ std::optional<double> FrontPolygonDepth(std::span<const ClipCoord> corners) {
 }
 
 float SelectBufferDepth(double windowZ) {
-    const double clamped = std::clamp(windowZ, 0.0, 1.0);
+    // NaN compares false both ways, which clamp would pass through to the cast.
+    const double clamped = windowZ > 0.0 ? std::min(windowZ, 1.0) : 0.0;
     const auto scaled = static_cast<std::uint32_t>(clamped * 4294967295.0);
     return static_cast<float>(scaled) / 2147483648.0f;
 }

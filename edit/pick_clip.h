@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "edit/view_math.h"
+#include "view/view_math.h"
 
 // Bit i is set when the point lies strictly outside clip plane i
 // (x >= -w, x <= w, y >= -w, y <= w, z >= -w, z <= w). A primitive whose corners
@@ -16,6 +16,7 @@ unsigned OutCode(const ClipCoord& c);
 
 std::optional<double> PointDepth(const ClipCoord& c);
 std::optional<double> SegmentDepth(const ClipCoord& a, const ClipCoord& b);
+// A primitive with a non-finite coordinate is never hit.
 // A triangle or a quad. Polygons running counter-clockwise in window coordinates
 // after clipping are culled, as the view culls them; a polygon seen edge-on
 // (no area) is not.

@@ -3,15 +3,16 @@
 #include <cstdint>
 
 #include "edit/gizmo.h"
+#include "scene/face_rules.h"
 #include "scene/model.h"
 
 namespace {
 
 void SelectFaceFromMarks(const CModel& model, CFace& f, bool edges, bool faces) {
-    const std::size_t n = f.indices.size();
-    if (n != 3 && n != 4) {
+    if (!IsSurface(f)) {
         return;
     }
+    const std::size_t n = f.indices.size();
     bool marked[4];
     bool allMarked = true;
     for (std::size_t k = 0; k < n; ++k) {

@@ -13,14 +13,14 @@ namespace {
 void ClickNormal(CCentigrade& scene, const PickHit& hit) {
     CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
     switch (hit.kind) {
-        case PickVertex:
+        case PickKind::Vertex:
             if (scene.vertexSelectable) {
                 CVector& v = model.vertices[static_cast<std::size_t>(hit.element)];
                 v.selected = !v.selected;
                 v.mark = !v.mark;
             }
             break;
-        case PickEdge: {
+        case PickKind::Edge: {
             const EdgeLocation edge = LocateEdge(model, hit.element);
             if (edge.face < 0) {
                 break;
@@ -29,7 +29,7 @@ void ClickNormal(CCentigrade& scene, const PickHit& hit) {
             f.SetEdgeSelected(edge.corner, scene.keyFlag ? !f.IsEdgeSelected(edge.corner) : true);
             break;
         }
-        case PickFace: {
+        case PickKind::Face: {
             CFace& f = model.faces[static_cast<std::size_t>(hit.element)];
             if (scene.keyFlag) {
                 f.selected = !f.selected;
@@ -49,7 +49,7 @@ void ClickNormal(CCentigrade& scene, const PickHit& hit) {
 
 // Connected selection toggles by the clicked face's own state.
 void ClickConnected(CCentigrade& scene, const PickHit& hit) {
-    if (hit.kind != PickFace) {
+    if (hit.kind != PickKind::Face) {
         return;
     }
     CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
@@ -59,7 +59,7 @@ void ClickConnected(CCentigrade& scene, const PickHit& hit) {
 }
 
 void ClickBelt(CCentigrade& scene, const PickHit& hit) {
-    if (hit.kind != PickEdge) {
+    if (hit.kind != PickKind::Edge) {
         return;
     }
     CModel& model = scene.models[static_cast<std::size_t>(hit.object)];
@@ -97,7 +97,7 @@ void SelectByMode(CCentigrade& scene, const PickHit& hit) {
 
 void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records) {
     for (const PickHit& hit : records) {
-        if (hit.kind != PickVertex) {
+        if (hit.kind != PickKind::Vertex) {
             continue;
         }
         CVector& v = scene.models[static_cast<std::size_t>(hit.object)]
@@ -129,12 +129,12 @@ void ApplyHits(CCentigrade& scene, const PickResult& result) {
             }
             break;
         case ToolDeleteFace:
-            if (best.kind == PickFace) {
+            if (best.kind == PickKind::Face) {
                 scene.DeleteFace(best.object, best.element);
             }
             break;
         case ToolPaintMaterial:
-            if (best.kind == PickFace) {
+            if (best.kind == PickKind::Face) {
                 scene.PaintFace(best.object, best.element);
             }
             break;

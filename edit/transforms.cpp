@@ -1,6 +1,6 @@
 // The transforms of the affected vertices: those selected, or marked as corners
 // of selected faces and ends of selected edges, in editable objects.
-#include "edit/angles.h"
+#include "scene/angles.h"
 #include "scene/centigrade.h"
 
 namespace {
@@ -8,7 +8,7 @@ namespace {
 template <typename Change>
 void ForAffected(std::vector<CModel>& models, Change change) {
     for (CModel& model : models) {
-        if (model.state != 0) {
+        if (!model.IsEditable()) {
             continue;
         }
         bool changed = false;

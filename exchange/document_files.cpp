@@ -6,7 +6,7 @@
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
 #include "exchange/stl_writer.h"
-#include "scene/archive.h"
+#include "exchange/loader_mqo.h"
 #include "scene/ascii.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -29,23 +29,21 @@ bool IsMetasequoia(const std::string& ext) {
 // A Metasequoia document is imported: its objects and materials are added to
 // the scene's. A damaged one leaves what was read before the damage.
 DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene) {
-    CCentigrade::MqoImport outcome;
-    if (!scene.LoadMQO(path, &outcome) && !outcome.failure.empty()) {
-        throw ArchiveError(outcome.failure);
-    }
+    MqoImport outcome = scene.LoadMQO(path);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
     scene.ComputeAllNormals();
     DocumentLoadResult result;
     result.repairs = outcome.repairs;
     result.importResult = outcome.result;
     result.imported = true;
+    result.textureFailures = std::move(outcome.textureFailures);
     return result;
 }
 
 DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& scene) {
-    const ObjImport outcome = ImportObjFile(scene, path);
+    ObjImport outcome = ImportObjFile(scene, path);
     if (!outcome.failure.empty()) {
-        throw ArchiveError(outcome.failure);
+        throw DocumentError(path, outcome.failure);
     }
     scene.SetDocumentFolder(std::filesystem::absolute(path));
     scene.ComputeAllNormals();
@@ -53,6 +51,7 @@ DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& sce
     result.repairs = outcome.repairs;
     result.conversions = outcome.conversions;
     result.imported = true;
+    result.textureFailures = std::move(outcome.textureFailures);
     return result;
 }
 
@@ -68,11 +67,11 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
         return ImportObj(path, scene);
     }
     if (ext != "qvl") {
-        throw ArchiveError(path.string() + ": unknown document type \"" + ext + "\"");
+        throw DocumentError(path, "unknown document type \"" + ext + "\"");
     }
     result.repairs = LoadNativeDocument(path, scene);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
-    scene.LoadTextures();
+    result.textureFailures = scene.LoadTextures();
     scene.UpdateAllColors();
     scene.ComputeAllNormals();
     return result;
@@ -101,9 +100,9 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
     } else if (ext == "glb") {
         failure = SaveGlb(path, scene);
     } else {
-        failure = path.string() + ": cannot save documents of type \"" + ext + "\"";
+        failure = "cannot save documents of type \"" + ext + "\"";
     }
     if (!failure.empty()) {
-        throw ArchiveError(failure);
+        throw DocumentError(path, failure);
     }
 }

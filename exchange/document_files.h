@@ -4,15 +4,21 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "image/image_status.h"
+#include "scene/document_error.h"
 
 class CCentigrade;
 struct AtomicWriteOptions;
 
 struct DocumentLoadResult {
-    int repairs = 0;        // faces or names fixed to keep the scene's invariants
+    int repairs = 0;        // faces, names or numbers fixed to keep the scene's invariants
     int importResult = 0;   // the importer's result code; 0 for native documents
     int conversions = 0;    // polygons split or otherwise reshaped to fit the scene
     bool imported = false;  // a Metasequoia or OBJ document, added to the scene
+    // Materials whose texture could not be loaded; they keep their names.
+    std::vector<TextureFailure> textureFailures;
 };
 
 // The extension of `path` in lower case, without the dot.
@@ -22,13 +28,13 @@ std::string LowerExtension(const std::filesystem::path& path);
 // scene's contents, Metasequoia documents (".mqo", ".mqoz") and OBJ files are
 // added to them;
 // then colours and normals are rebuilt. A Metasequoia document that stops
-// early keeps what was read and sets `importResult`. Throws ArchiveError when
-// nothing could be read.
+// early keeps what was read and sets `importResult`. Throws DocumentError
+// when nothing could be read.
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
 
 // Writes `scene` to `path` in the format its extension names (".qvl", ".mqo",
 // ".mqoz" with its textures, ".obj" with its ".mtl", ".stl", ".glb"). Throws
-// ArchiveError.
+// DocumentError.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);
 // The same, keeping the file it replaces when `options` ask for it.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,

@@ -2,6 +2,9 @@
 // of chunks and binary blocks the reader does not know.
 #include "exchange/loader_mqo.h"
 
+#include <cmath>
+#include <limits>
+
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
 
@@ -97,6 +100,23 @@ std::string LoaderMQO::SceneText(std::string_view text) {
     std::string cp932 = Utf8ToCp932(text, &replaced);
     repairs += replaced;
     return cp932;
+}
+
+float LoaderMQO::Number(int i) {
+    const double value = lines.ToFloat(i);
+    if (!(std::fabs(value) <= std::numeric_limits<float>::max())) {
+        ++repairs;
+        return 0.0f;
+    }
+    return static_cast<float>(value);
+}
+
+float LoaderMQO::Finite(float value) {
+    if (!std::isfinite(value)) {
+        ++repairs;
+        return 0.0f;
+    }
+    return value;
 }
 
 int LoaderMQO::SkipChunk(int n) {

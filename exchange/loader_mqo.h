@@ -12,8 +12,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/string_separator.h"
+#include "image/image_status.h"
 
 class CCentigrade;
 class CMaterial;
@@ -29,19 +31,26 @@ constexpr int MQO_BAD_FORMAT = -4;  // the second line is not "Format Text Ver" 
 // A short English description of a result code, for messages.
 std::string_view MqoResultText(int code);
 
+// What CCentigrade::LoadMQO read.
+struct MqoImport {
+    int result = 0;   // LoaderMQO's result code
+    int repairs = 0;  // faces dropped, characters and numbers replaced to keep the invariants
+    std::vector<TextureFailure> textureFailures;
+};
+
 class LoaderMQO {
 public:
     // `file` is opened and closed by the caller.
     LoaderMQO(CCentigrade& scene, std::FILE* file);
-    virtual ~LoaderMQO() = default;
     LoaderMQO(const LoaderMQO&) = delete;
     LoaderMQO& operator=(const LoaderMQO&) = delete;
 
     // Reads the whole document; returns 0 or the first result code met.
     int Load();
 
-    // Faces dropped because they would break the scene's invariants, plus
-    // characters of UTF-8 names that code page 932 lacks.
+    // Faces dropped because they would break the scene's invariants,
+    // characters of UTF-8 names that code page 932 lacks, and non-finite
+    // numbers replaced by 0.
     int Repairs() const { return repairs; }
 
     // Added to every material number of a face: the scene's materialSerial
@@ -65,6 +74,10 @@ private:
     void SelectCodePage();
     // A name or file name of the document as code page 932 bytes.
     std::string SceneText(std::string_view text);
+    // Token `i` as a float; "nan", "inf" and values beyond the float range
+    // become 0 and count as repairs, so no scene holds a non-finite number.
+    float Number(int i);
+    float Finite(float value);
     // Reserves room for the count a chunk line states, but never more than the
     // rest of the file can hold at `minLineBytes` a line.
     template <typename Array>

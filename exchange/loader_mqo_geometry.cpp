@@ -5,6 +5,7 @@
 
 #include "exchange/loader_mqo.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ int LoaderMQO::ReadObject(CModel& model) {
         if (lines.Begins("}", 1)) {
             return 0;
         } else if (lines.Begins("facet", 2)) {
-            model.facet = static_cast<float>(lines.ToFloat(1));
+            model.facet = Number(1);
         } else if (lines.Begins("mirror_axis", 2)) {
             model.mirrorAxis = lines.ToInt(1);
         } else if (lines.Begins("vertex", 3)) {
@@ -88,9 +89,7 @@ int LoaderMQO::ReadVertices(CModel& model) {
             return 0;
         }
         if (n >= 3) {
-            model.vertices.emplace_back(static_cast<float>(lines.ToFloat(0)),
-                                        static_cast<float>(lines.ToFloat(1)),
-                                        static_cast<float>(lines.ToFloat(2)));
+            model.vertices.emplace_back(Number(0), Number(1), Number(2));
         }
     }
 }
@@ -124,8 +123,9 @@ int LoaderMQO::ReadBinaryVertices(CModel& model) {
             if (!lines.ReadBytes(reinterpret_cast<char*>(bytes), sizeof bytes)) {
                 return MQO_SYNTAX;
             }
-            model.vertices.emplace_back(LittleEndianFloat(bytes), LittleEndianFloat(bytes + 4),
-                                        LittleEndianFloat(bytes + 8));
+            model.vertices.emplace_back(Finite(LittleEndianFloat(bytes)),
+                                        Finite(LittleEndianFloat(bytes + 4)),
+                                        Finite(LittleEndianFloat(bytes + 8)));
         }
         if (!lines.SkipBytes(static_cast<std::uint64_t>(left))) {
             return MQO_SYNTAX;
@@ -185,8 +185,8 @@ int LoaderMQO::ReadFaces(CModel& model) {
             malformed = !lines.Is(s + 1, "(") || !lines.Is(static_cast<int>(s + 2 * r + 2), ")");
             for (int k = 0; k < corners && !malformed; ++k) {
                 CUV& uv = face.uvs.emplace_back();
-                uv.u = static_cast<float>(lines.ToFloat(s + 2 + 2 * k));
-                uv.v = static_cast<float>(lines.ToFloat(s + 3 + 2 * k));
+                uv.u = Number(s + 2 + 2 * k);
+                uv.v = Number(s + 3 + 2 * k);
             }
         }
         if (malformed) {
@@ -195,19 +195,15 @@ int LoaderMQO::ReadFaces(CModel& model) {
     }
 }
 
-// Keeps only faces that every later step may rely on: 2 to 4 corners, each an
-// index into the object's vertex list.
+// Keeps only faces with valid corners (scene/face_rules.h); the reader never
+// makes mismatched texture coordinates.
 void LoaderMQO::DropBrokenFaces(CModel& model) {
     if (!facesToCheck) {
         return;
     }
     facesToCheck = false;
-    const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
-    auto broken = [vertexCount](const CFace& f) {
-        return f.indices.size() < 2 ||
-               std::any_of(f.indices.begin(), f.indices.end(),
-                           [vertexCount](int i) { return i < 0 || i >= vertexCount; });
-    };
+    const std::size_t vertexCount = model.vertices.size();
+    auto broken = [vertexCount](const CFace& f) { return !HasValidCorners(f, vertexCount); };
     const auto first = std::find_if(model.faces.begin(), model.faces.end(), broken);
     if (first == model.faces.end()) {
         return;

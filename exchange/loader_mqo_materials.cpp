@@ -81,12 +81,12 @@ void LoaderMQO::ReadAttributes(CMaterial& material) {
             return;
         }
         if (known->keyword == "col") {
-            material.red = static_cast<float>(lines.ToFloat(p + 2));
-            material.green = static_cast<float>(lines.ToFloat(p + 3));
-            material.blue = static_cast<float>(lines.ToFloat(p + 4));
-            material.alpha = static_cast<float>(lines.ToFloat(p + 5));
+            material.red = Number(p + 2);
+            material.green = Number(p + 3);
+            material.blue = Number(p + 4);
+            material.alpha = Number(p + 5);
         } else if (known->number) {
-            material.*known->number = static_cast<float>(lines.ToFloat(p + 2));
+            material.*known->number = Number(p + 2);
         } else if (known->text) {
             material.*known->text = SceneText(lines.Token(p + 2));
             if (known->text == &CMaterial::texture && loadTexture) {

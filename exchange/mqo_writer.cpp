@@ -10,6 +10,8 @@
 #include "exchange/c_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/document_error.h"
+#include "scene/face_rules.h"
 
 namespace {
 
@@ -90,7 +92,7 @@ void WriteVertex(MqoText& out, const CVector& v) {
 // fewer texture coordinates than corners is written without them.
 void WriteFace(MqoText& out, const CFace& f) {
     const std::size_t corners = f.indices.size();
-    if (corners < 2 || corners > 4) {
+    if (!HasValidCornerCount(corners)) {
         return;
     }
     char line[64 + 8 * kFixed6MaxChars];
@@ -177,10 +179,8 @@ std::string FormatMQOMaterial(const CMaterial& material) {
     return out.Take();
 }
 
-bool CCentigrade::SaveMQO(const std::filesystem::path& path, std::string* failure) const {
-    std::string reason = WriteFileAtomically(path, FormatMQO(*this));
-    if (failure) {
-        *failure = reason;
+void CCentigrade::SaveMQO(const std::filesystem::path& path) const {
+    if (std::string reason = WriteFileAtomically(path, FormatMQO(*this)); !reason.empty()) {
+        throw DocumentError(path, reason);
     }
-    return reason.empty();
 }

@@ -129,13 +129,19 @@ ObjImport ImportObjFile(CCentigrade& scene, const std::filesystem::path& path) {
     part.materialSerial = scene.materialSerial;
     const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
     ObjReader reader(part, LibrariesBeside(folder));
-    reader.loadTexture = [&folder](CMaterial& m) { m.LoadTexture(folder); };
+    std::vector<TextureFailure> textureFailures;
+    reader.loadTexture = [&folder, &textureFailures](CMaterial& m) {
+        if (ImageStatus status = m.LoadTexture(folder); !status) {
+            textureFailures.push_back({m.name, m.texture, std::move(status)});
+        }
+    };
     int droppedLines = 0;
     outcome.failure = ReadLines(file.fd, path, reader, droppedLines);
     if (!outcome.failure.empty()) {
         return outcome;
     }
     outcome = reader.Finish();
+    outcome.textureFailures = std::move(textureFailures);
     outcome.repairs += droppedLines;
     scene.modelSerial = part.modelSerial;
     scene.materialSerial = part.materialSerial;

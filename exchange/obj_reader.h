@@ -22,6 +22,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "image/image_status.h"
 
 class CCentigrade;
 class CMaterial;
@@ -30,6 +33,8 @@ struct ObjImport {
     int repairs = 0;      // faces dropped, characters of names that code page 932 lacks
     int conversions = 0;  // polygons of 5 or more corners split, polylines cut into segments
     std::string failure;  // why nothing could be read, when that was the case
+    // Materials whose texture could not be loaded; they keep their names.
+    std::vector<TextureFailure> textureFailures;
 };
 
 class ObjReader {

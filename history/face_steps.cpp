@@ -189,7 +189,7 @@ bool ClickFaceTool(EditHistory& history, CCentigrade& scene, int x, int y) {
     auto step = std::make_unique<FaceEditStep>(
         tool == ToolDeleteFace ? step_name::kDeleteFace : step_name::kPaintMaterial, scene);
     std::optional<Painted> paint;
-    if (best.kind == PickFace) {
+    if (best.kind == PickKind::Face) {
         const CModel& model = scene.models[static_cast<std::size_t>(best.object)];
         const CFace& face = model.faces[static_cast<std::size_t>(best.element)];
         if (tool == ToolDeleteFace) {

@@ -32,8 +32,7 @@ bool SameRecord(const CMaterial& a, const CMaterial& b) {
            SameBits(a.power, b.power) && a.texture == b.texture && a.alphaPlane == b.alphaPlane &&
            a.bump == b.bump && a.image == b.image && SameBits(a.glDiffuse, b.glDiffuse) &&
            SameBits(a.glAmbient, b.glAmbient) && SameBits(a.glSpecular, b.glSpecular) &&
-           SameBits(a.glEmission, b.glEmission) && a.textureComponents == b.textureComponents &&
-           a.textureFormat == b.textureFormat;
+           SameBits(a.glEmission, b.glEmission);
 }
 
 bool SameFields(const ObjectFields& a, const ObjectFields& b) {

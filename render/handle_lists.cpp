@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "edit/manipulator_tables.h"
 #include "render/gl_api.h"
 #include "scene/centigrade.h"
+#include "view/manipulator_tables.h"
 
 namespace {
 
@@ -72,50 +72,38 @@ const float* AxisColour(std::size_t axis) {
 }  // namespace
 
 void HandleLists::Build() {
-    base_ = glGenLists(4);
-    if (base_ == 0) {
+    lists_ = GlDisplayLists(4);
+    if (lists_[0] == 0) {
         return;
     }
-    glNewList(base_, GL_COMPILE);
-    BuildAxisList();
-    glEndList();
-    glNewList(base_ + 1, GL_COMPILE);
-    BuildMoveHandleList();
-    glEndList();
-    glNewList(base_ + 2, GL_COMPILE);
-    BuildRotateHandleList();
-    glEndList();
-    glNewList(base_ + 3, GL_COMPILE);
-    BuildScaleHandleList();
-    glEndList();
-}
-
-void HandleLists::Release() {
-    if (base_ != 0) {
-        glDeleteLists(base_, 4);
-        base_ = 0;
+    void (*const contents[4])() = {BuildAxisList, BuildMoveHandleList, BuildRotateHandleList,
+                                   BuildScaleHandleList};
+    for (int i = 0; i < 4; ++i) {
+        glNewList(lists_[i], GL_COMPILE);
+        contents[i]();
+        glEndList();
     }
 }
 
 void HandleLists::CallAxis() const {
-    if (base_ != 0) {
-        glCallList(base_);
+    if (lists_[0] != 0) {
+        glCallList(lists_[0]);
     }
 }
 
 void HandleLists::CallManipulator(int toolMode) const {
-    if (base_ == 0) {
+    if (lists_[0] == 0) {
         return;
     }
     switch (toolMode) {
         case ToolMove:
-            glCallList(base_ + 1);
+            glCallList(lists_[1]);
             break;
         case ToolRotate:
-            glCallList(base_ + 2);
+            glCallList(lists_[2]);
             break;
         case ToolScale:
-            glCallList(base_ + 3);
+            glCallList(lists_[3]);
             break;
         default:
             break;

@@ -2,19 +2,21 @@
 // ground grid, and the move, rotate and scale manipulators.
 #pragma once
 
+#include "render/gl_objects.h"
+
 class HandleLists {
 public:
-    // Compiles the four lists; needs the context current.
+    // Compiles the four lists; needs the context current, as does destroying
+    // or releasing built lists.
     void Build();
-    // Deletes them; needs the context current.
-    void Release();
+    void Release() { lists_.reset(); }
 
     void CallAxis() const;
     // The manipulator of `toolMode` (move, rotate or scale); nothing for other tools.
     void CallManipulator(int toolMode) const;
 
 private:
-    unsigned base_ = 0;  // four consecutive list names: axis, move, rotate, scale
+    GlDisplayLists lists_;  // axis, move, rotate, scale
 };
 
 // The contents of the lists, issued into whatever list is being compiled.

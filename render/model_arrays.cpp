@@ -6,6 +6,7 @@
 #include "render/gl_api.h"
 #include "render/material_apply.h"
 #include "render/texture_cache.h"
+#include "scene/face_rules.h"
 #include "scene/material.h"
 #include "scene/model.h"
 
@@ -19,10 +20,6 @@ constexpr float kUnselectedColour[3] = {0.9f, 0.5f, 0.7f};
 constexpr int kCornerFloatsWithoutUvs = 6;
 constexpr int kCornerFloatsWithUvs = 8;
 
-bool IsSurface(const CFace& face) {
-    return face.indices.size() == 3 || face.indices.size() == 4;
-}
-
 bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
 }
@@ -32,10 +29,8 @@ bool IsEdgeSelected(const CFace& face, std::size_t edge) {
 template <typename Visit>
 void ForEachEdge(const CModel& model, Visit visit) {
     for (const CFace& face : model.faces) {
-        const std::size_t n = face.indices.size();
-        const std::size_t edges = n == 2 ? 1 : n;
-        for (std::size_t e = 0; e < edges; ++e) {
-            visit(face, n, e);
+        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+            visit(face, face.indices.size(), e);
         }
     }
 }
@@ -51,19 +46,6 @@ void* AllocateAndMap(GLenum target, std::size_t bytes) {
         glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
     return glMapBuffer(target, GL_WRITE_ONLY);
-}
-
-void ReleaseBuffer(unsigned& name) {
-    if (name != 0) {
-        glDeleteBuffers(1, &name);
-        name = 0;
-    }
-}
-
-void EnsureBuffer(unsigned& name) {
-    if (name == 0) {
-        glGenBuffers(1, &name);
-    }
 }
 
 const GLvoid* ByteOffset(std::size_t bytes) {
@@ -92,10 +74,10 @@ void ModelArrays::Build(const CModel& model, const std::vector<CMaterial>& mater
 }
 
 void ModelArrays::Release() {
-    ReleaseBuffer(cornerBuffer_.id());
-    ReleaseBuffer(pointBuffer_.id());
-    ReleaseBuffer(edgeIndexBuffer_.id());
-    ReleaseBuffer(usedPointIndexBuffer_.id());
+    cornerBuffer_.reset();
+    pointBuffer_.reset();
+    edgeIndexBuffer_.reset();
+    usedPointIndexBuffer_.reset();
     revision_ = 0;
     groups_.clear();
     runs_.clear();
@@ -169,17 +151,17 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
     const int floatsPerCorner = anyUvs ? kCornerFloatsWithUvs : kCornerFloatsWithoutUvs;
     cornerStride_ = floatsPerCorner * static_cast<int>(sizeof(float));
     if (corners == 0) {
-        ReleaseBuffer(cornerBuffer_.id());
+        cornerBuffer_.reset();
         return;
     }
 
-    EnsureBuffer(cornerBuffer_.id());
+    EnsureBuffer(cornerBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
     auto* cornerData = static_cast<float*>(AllocateAndMap(
         GL_ARRAY_BUFFER, std::size_t{corners} * static_cast<std::size_t>(cornerStride_)));
     if (!cornerData) {
         glUnmapBuffer(GL_ARRAY_BUFFER);
-        ReleaseBuffer(cornerBuffer_.id());
+        cornerBuffer_.reset();
         return;
     }
 
@@ -227,10 +209,10 @@ void ModelArrays::BuildEdges(const CModel& model) {
     });
     const std::uint32_t total = selectedEdgeIndices_ + unselectedEdgeIndices_;
     if (total == 0) {
-        ReleaseBuffer(edgeIndexBuffer_.id());
+        edgeIndexBuffer_.reset();
         return;
     }
-    EnsureBuffer(edgeIndexBuffer_.id());
+    EnsureBuffer(edgeIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
     auto* data = static_cast<std::uint32_t*>(
         AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{total} * sizeof(std::uint32_t)));
@@ -253,15 +235,15 @@ void ModelArrays::BuildPoints(const CModel& model) {
     vertexCount_ = static_cast<std::uint32_t>(model.vertices.size());
     usedPointCount_ = 0;
     if (vertexCount_ == 0) {
-        ReleaseBuffer(pointBuffer_.id());
-        ReleaseBuffer(usedPointIndexBuffer_.id());
+        pointBuffer_.reset();
+        usedPointIndexBuffer_.reset();
         return;
     }
     // Positions straight from the vertex records (their flags ride along
     // unread), then the colours.
     const std::size_t positionBytes = std::size_t{vertexCount_} * sizeof(CVector);
     const std::size_t colourBytes = std::size_t{vertexCount_} * sizeof(kSelectedColour);
-    EnsureBuffer(pointBuffer_.id());
+    EnsureBuffer(pointBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
     auto* data =
         static_cast<std::uint8_t*>(AllocateAndMap(GL_ARRAY_BUFFER, positionBytes + colourBytes));
@@ -282,10 +264,10 @@ void ModelArrays::BuildPoints(const CModel& model) {
     glUnmapBuffer(GL_ARRAY_BUFFER);
 
     if (usedPointCount_ == vertexCount_) {
-        ReleaseBuffer(usedPointIndexBuffer_.id());
+        usedPointIndexBuffer_.reset();
         return;
     }
-    EnsureBuffer(usedPointIndexBuffer_.id());
+    EnsureBuffer(usedPointIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, usedPointIndexBuffer_.id());
     auto* used = static_cast<std::uint32_t*>(
         AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER,

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "render/gl_objects.h"
+
 class CMaterial;
 class CModel;
 class TextureCache;
@@ -21,9 +23,9 @@ public:
     // Whether the arrays were built from these object contents (its revision)
     // and from materials with these numbers in this order.
     bool IsBuiltFrom(const CModel& model, const std::vector<CMaterial>& materials) const;
-    // Rebuilds everything; needs the context current.
+    // Rebuilds everything; needs the context current, as does destroying or
+    // releasing built arrays.
     void Build(const CModel& model, const std::vector<CMaterial>& materials);
-    // Deletes the buffers; needs the context current.
     void Release();
 
     // The lit surfaces, material by material in list order. Faces naming no
@@ -35,22 +37,6 @@ public:
     void DrawVertices() const;
 
 private:
-    // A buffer object name that moves with its owner and is never copied.
-    class BufferName {
-    public:
-        BufferName() = default;
-        BufferName(BufferName&& other) noexcept : id_(std::exchange(other.id_, 0u)) {}
-        BufferName& operator=(BufferName&& other) noexcept {
-            std::swap(id_, other.id_);
-            return *this;
-        }
-        unsigned& id() { return id_; }
-        unsigned id() const { return id_; }
-
-    private:
-        unsigned id_ = 0;
-    };
-
     // Consecutive faces of one material with the same corner count, drawn as
     // one batch of triangles or quads: the batches the GL would have merged
     // from face-by-face drawing, so it splits the quads the same way.
@@ -73,17 +59,17 @@ private:
     std::uint64_t revision_ = 0;
     std::vector<int> materialIds_;
 
-    BufferName cornerBuffer_;
+    GlBuffer cornerBuffer_;
     int cornerStride_ = 0;  // bytes
     std::vector<FaceGroup> groups_;
     std::vector<FaceRun> runs_;
     std::vector<int> groupOfMaterial_;  // per material slot; -1 when no face uses it
 
-    BufferName pointBuffer_;  // vertex positions as stored, then one colour per vertex
+    GlBuffer pointBuffer_;  // vertex positions as stored, then one colour per vertex
     std::uint32_t vertexCount_ = 0;
-    BufferName edgeIndexBuffer_;
+    GlBuffer edgeIndexBuffer_;
     std::uint32_t selectedEdgeIndices_ = 0;
     std::uint32_t unselectedEdgeIndices_ = 0;
-    BufferName usedPointIndexBuffer_;  // empty when every vertex is used
+    GlBuffer usedPointIndexBuffer_;  // empty when every vertex is used
     std::uint32_t usedPointCount_ = 0;
 };

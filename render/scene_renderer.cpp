@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "edit/view_math.h"
 #include "render/gl_api.h"
 #include "scene/centigrade.h"
+#include "view/view_math.h"
 
 namespace {
 
@@ -13,11 +13,6 @@ constexpr float kRubberBandColour[3] = {0, 1, 1};
 
 void LoadMatrix(const Matrix4& matrix) {
     glLoadMatrixf(matrix.ToFloat().data());
-}
-
-// Objects in state 2 and 3 are hidden: none of their passes draws.
-bool IsHidden(const CModel& model) {
-    return model.state >= 2;
 }
 
 }  // namespace
@@ -60,9 +55,6 @@ void SceneRenderer::CreateContext(const CCentigrade& scene) {
 
 void SceneRenderer::ReleaseContext() {
     textures_.Release();
-    for (ModelArrays& arrays : arrays_) {
-        arrays.Release();
-    }
     arrays_.clear();
     lists_.Release();
 }
@@ -118,20 +110,17 @@ void SceneRenderer::Draw(const CCentigrade& scene, int pixelWidth, int pixelHeig
 
 void SceneRenderer::DrawModels(const CCentigrade& scene) {
     const std::size_t count = scene.models.size();
-    for (std::size_t i = count; i < arrays_.size(); ++i) {
-        arrays_[i].Release();
-    }
     arrays_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const CModel& model = scene.models[i];
-        if (!IsHidden(model) && !arrays_[i].IsBuiltFrom(model, scene.materials)) {
+        if (!model.IsHidden() && !arrays_[i].IsBuiltFrom(model, scene.materials)) {
             arrays_[i].Build(model, scene.materials);
         }
     }
 
     if (scene.showFaces) {
         for (std::size_t i = 0; i < count; ++i) {
-            if (IsHidden(scene.models[i])) {
+            if (scene.models[i].IsHidden()) {
                 continue;
             }
             glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -149,14 +138,14 @@ void SceneRenderer::DrawModels(const CCentigrade& scene) {
     }
     if (scene.showEdges) {
         for (std::size_t i = 0; i < count; ++i) {
-            if (!IsHidden(scene.models[i])) {
+            if (!scene.models[i].IsHidden()) {
                 arrays_[i].DrawEdges();
             }
         }
     }
     if (scene.showVertices) {
         for (std::size_t i = 0; i < count; ++i) {
-            if (!IsHidden(scene.models[i])) {
+            if (!scene.models[i].IsHidden()) {
                 arrays_[i].DrawVertices();
             }
         }

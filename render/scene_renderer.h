@@ -2,10 +2,10 @@
 // lighting, the frame with its passes, and the range rectangle.
 //
 // All GL objects of the program live here (display lists, texture objects and
-// the objects' buffer objects); the scene itself knows nothing of the GL. The
-// context is owned by the window, which calls CreateContext once it is current
-// and ReleaseContext before it goes away; it may do both again when the window
-// system replaces the context.
+// the objects' buffer objects), each deleted by its owner as it goes; the scene
+// itself knows nothing of the GL. The context is owned by the window, which
+// calls CreateContext once it is current and ReleaseContext before it goes
+// away; it may do both again when the window system replaces the context.
 #pragma once
 
 #include <vector>

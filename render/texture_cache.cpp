@@ -30,45 +30,30 @@ unsigned TextureCache::Acquire(const std::shared_ptr<DibStream>& image) {
     }
     for (const Entry& entry : entries_) {
         if (SameOwner(entry.image, image)) {
-            return entry.name;
+            return entry.name.id();
         }
     }
     // A failed upload is remembered as name 0, so it is not retried every frame.
     entries_.push_back(Entry{image, UploadTexture(*image)});
-    return entries_.back().name;
+    return entries_.back().name.id();
 }
 
 void TextureCache::DropUnused() {
-    const auto unused = [](const Entry& entry) { return entry.image.expired(); };
-    for (const Entry& entry : entries_) {
-        if (unused(entry) && entry.name != 0) {
-            glDeleteTextures(1, &entry.name);
-        }
-    }
-    std::erase_if(entries_, unused);
+    std::erase_if(entries_, [](const Entry& entry) { return entry.image.expired(); });
 }
 
-void TextureCache::Release() {
-    for (const Entry& entry : entries_) {
-        if (entry.name != 0) {
-            glDeleteTextures(1, &entry.name);
-        }
-    }
-    entries_.clear();
-}
-
-unsigned UploadTexture(const DibStream& image) {
+GlTexture UploadTexture(const DibStream& image) {
     // The image code hands over 24-bit (blue, green, red) or 32-bit (with alpha) pictures.
     const int bitCount = image.BitCount();
     if (image.Empty() || (bitCount != 24 && bitCount != 32)) {
-        return 0;
+        return {};
     }
     const int components = bitCount / 8;
     const GLenum format = components == 4 ? GL_BGRA : GL_BGR;
     int width = image.Width();
     int height = image.AbsHeight();
     if (width <= 0 || height <= 0) {
-        return 0;
+        return {};
     }
 
     // DibStream rows are padded to 4 bytes; declaring that alignment makes the
@@ -80,7 +65,7 @@ unsigned UploadTexture(const DibStream& image) {
 
     while (!SizeAccepted(components, width, height, format)) {
         if (width == 1 && height == 1) {
-            return 0;
+            return {};
         }
         width = std::max(1, width / 2);
         height = std::max(1, height / 2);
@@ -93,9 +78,10 @@ unsigned UploadTexture(const DibStream& image) {
         pixels = scaled.data();
     }
 
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    GlTexture name(id);
+    glBindTexture(GL_TEXTURE_2D, id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

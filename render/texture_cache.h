@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "render/gl_objects.h"
+
 class DibStream;
 
 class TextureCache {
@@ -19,20 +21,21 @@ public:
     unsigned Acquire(const std::shared_ptr<DibStream>& image);
     // Deletes the texture objects of images that nobody holds any more.
     void DropUnused();
-    // Deletes every texture object; the context is about to go.
-    void Release();
+    // Deletes every texture object. Needs the context current, as does
+    // destroying a cache that holds any.
+    void Release() { entries_.clear(); }
 
     std::size_t Count() const { return entries_.size(); }
 
 private:
     struct Entry {
         std::weak_ptr<DibStream> image;
-        unsigned name = 0;
+        GlTexture name;
     };
 
     std::vector<Entry> entries_;
 };
 
 // Uploads one picture into a new texture object bound to GL_TEXTURE_2D, scaled
-// down when the GL refuses its size; 0 when it cannot be uploaded at all.
-unsigned UploadTexture(const DibStream& image);
+// down when the GL refuses its size; none when it cannot be uploaded at all.
+GlTexture UploadTexture(const DibStream& image);

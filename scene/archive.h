@@ -6,21 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-class ArchiveError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The file ended before the archive did (a truncated document); the
-// application words this case apart from other damage.
-class ArchiveEndOfFile : public ArchiveError {
-public:
-    using ArchiveError::ArchiveError;
-};
+#include "scene/document_error.h"
 
 class ArchiveWriter {
 public:
@@ -37,7 +26,8 @@ private:
 };
 
 // Reads from a buffer that holds the whole document. Every read checks what is
-// left, so a damaged or truncated file throws ArchiveError instead of reading past.
+// left, so a damaged or truncated file throws DocumentError (without a file
+// name, which the caller adds) instead of reading past.
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::span<const unsigned char> data) : data_(data) {}
@@ -56,6 +46,9 @@ public:
     std::size_t Offset() const { return offset_; }
     // Strings that held characters CP932 lacks.
     int ReplacedCharacters() const { return replaced_; }
+    // Numbers read as 0 because they were not finite (NaN or infinite): no
+    // scene holds one, whatever a file brings.
+    int ReplacedNumbers() const { return replacedNumbers_; }
 
 private:
     const unsigned char* Take(std::size_t size, const char* what);
@@ -64,4 +57,5 @@ private:
     std::span<const unsigned char> data_;
     std::size_t offset_ = 0;
     int replaced_ = 0;
+    int replacedNumbers_ = 0;
 };

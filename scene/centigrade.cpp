@@ -1,6 +1,8 @@
 #include "scene/centigrade.h"
 
-CCentigrade::CCentigrade() { Reset(); }
+CCentigrade::CCentigrade() {
+    Reset();
+}
 
 void CCentigrade::Reset() {
     materials.clear();
@@ -9,7 +11,7 @@ void CCentigrade::Reset() {
     camera.position = CVector(0, 0, -2000);
     fov = 10.0f;
     smooth = 1;
-    background = MakeColorRef(30, 65, 90);
+    background = kDefaultBackground;
     modelSerial = 0;
     materialSerial = 0;
     zoom = 100.0f;

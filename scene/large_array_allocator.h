@@ -4,12 +4,15 @@
 // aligned to 2 MB and offered to the kernel as transparent huge pages.
 #pragma once
 
-#include <sys/mman.h>
-
 #include <cstddef>
-#include <cstdlib>
 #include <new>
 #include <vector>
+
+// Throws std::bad_array_new_length beyond 2^48 bytes, std::bad_alloc when out
+// of memory.
+void* AllocateLargeArrayBlock(std::size_t bytes, std::size_t alignment);
+// `bytes` and `alignment` as given to AllocateLargeArrayBlock.
+void FreeLargeArrayBlock(void* block, std::size_t bytes, std::size_t alignment) noexcept;
 
 template <typename T>
 class LargeArrayAllocator {
@@ -21,37 +24,21 @@ public:
     LargeArrayAllocator(const LargeArrayAllocator<U>&) noexcept {}
 
     T* allocate(std::size_t n) {
-        if (n > kMaximumBytes / sizeof(T)) {
+        if (n > kMaximumElements) {
             throw std::bad_array_new_length();
         }
-        const std::size_t bytes = n * sizeof(T);
-        if (bytes < kHugeThreshold) {
-            return static_cast<T*>(::operator new (bytes, std::align_val_t{alignof(T)}));
-        }
-        const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        void* p = std::aligned_alloc(kHugePage, rounded);
-        if (!p) {
-            throw std::bad_alloc();
-        }
-        ::madvise(p, rounded, MADV_HUGEPAGE);
-        return static_cast<T*>(p);
+        return static_cast<T*>(AllocateLargeArrayBlock(n * sizeof(T), alignof(T)));
     }
 
     void deallocate(T* p, std::size_t n) noexcept {
-        if (n * sizeof(T) < kHugeThreshold) {
-            ::operator delete (p, std::align_val_t{alignof(T)});
-        } else {
-            std::free(p);
-        }
+        FreeLargeArrayBlock(p, n * sizeof(T), alignof(T));
     }
 
     friend bool operator==(const LargeArrayAllocator&, const LargeArrayAllocator&) { return true; }
 
 private:
-    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
-    static constexpr std::size_t kHugeThreshold = std::size_t{4} << 20;
-    // Leaves room to round up to whole huge pages without overflowing.
-    static constexpr std::size_t kMaximumBytes = std::size_t{1} << 48;
+    // Keeps the byte count from overflowing; the block function sets the real limit.
+    static constexpr std::size_t kMaximumElements = (std::size_t{1} << 48) / sizeof(T);
 };
 
 template <typename T>

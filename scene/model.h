@@ -1,7 +1,6 @@
 // One polygon object.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,10 +11,7 @@
 #include "scene/vertex.h"
 
 // A number no other object contents ever had: see CModel::revision.
-inline std::uint64_t NextModelRevision() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
-}
+std::uint64_t NextModelRevision();
 
 class CModel {
 public:
@@ -39,7 +35,10 @@ public:
     float facet = 59.5f;  // smoothing angle in degrees
     LargeArray<CVector> vertices;
     LargeArray<CFace> faces;
-    int state = 0;  // 0 editable, 1 locked, 2 and 3 hidden
+    // 0 editable, 1 locked, 2 and 3 hidden.
+    bool IsEditable() const { return state == 0; }
+    bool IsHidden() const { return state >= 2; }
+    int state = 0;
     LargeArray<CVertex> vertexInfo;
     // Names the contents: a new object gets a fresh number, a copy keeps its
     // original's (same contents), and Touch issues a fresh one.

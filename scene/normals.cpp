@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "scene/face_rules.h"
 #include "scene/model.h"
 #include "scene/smoothing_threshold.h"
 
@@ -14,8 +15,7 @@ namespace {
 template <typename Work>
 void ForRanges(std::size_t count, Work work) {
     constexpr std::size_t kMinimumPerThread = 20000;
-    const unsigned threads =
-        std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 2);
+    const unsigned threads = std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 2);
     if (threads < 2 || count < 2 * kMinimumPerThread) {
         work(std::size_t{0}, count);
         return;
@@ -42,7 +42,7 @@ void CModel::ComputeFaceNormals() {
     ForRanges(faces.size(), [this](std::size_t begin, std::size_t end) {
         for (std::size_t r = begin; r < end; ++r) {
             CFace& f = faces[r];
-            if (f.indices.size() > 2) {
+            if (IsSurface(f)) {
                 f.normal = FaceNormal(vertices, f);
             }
         }

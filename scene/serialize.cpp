@@ -5,6 +5,7 @@
 
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 void CVector::Serialize(ArchiveWriter& ar) const {
     const float xyz[3] = {x, y, z};
@@ -41,9 +42,13 @@ void CAnimation::Serialize(ArchiveReader& ar) {
     scale.Serialize(ar);
 }
 
-void CVertex::Serialize(ArchiveWriter& ar) const { position.Serialize(ar); }
+void CVertex::Serialize(ArchiveWriter& ar) const {
+    position.Serialize(ar);
+}
 
-void CVertex::Serialize(ArchiveReader& ar) { position.Serialize(ar); }
+void CVertex::Serialize(ArchiveReader& ar) {
+    position.Serialize(ar);
+}
 
 void CFace::Serialize(ArchiveWriter& ar) const {
     normal.Serialize(ar);
@@ -87,8 +92,8 @@ void CMaterial::Serialize(ArchiveWriter& ar) const {
 void CMaterial::Serialize(ArchiveReader& ar) {
     id = ar.ReadInt32();
     name = ar.ReadString();
-    for (float* value : {&red, &green, &blue, &alpha, &diffuse, &ambient, &emissive, &specular,
-                         &power}) {
+    for (float* value :
+         {&red, &green, &blue, &alpha, &diffuse, &ambient, &emissive, &specular, &power}) {
         *value = ar.ReadFloat();
     }
     texture = ar.ReadString();
@@ -116,28 +121,22 @@ namespace {
 
 // The smallest stored sizes, used to bound counts against the bytes left.
 constexpr std::size_t kVertexBytes = 12;
-constexpr std::size_t kFaceBytes = 12 + 4 + 4 + 4;           // normal, material, two counts
+constexpr std::size_t kFaceBytes = 12 + 4 + 4 + 4;               // normal, material, two counts
 constexpr std::size_t kObjectBytes = 4 + 1 + 4 + 4 + 4 + 4 + 4;  // with an empty name
 constexpr std::size_t kMaterialBytes = 4 + 1 + 9 * 4 + 3;
 constexpr std::size_t kCameraBytes = 9 * 4;
 
-// Keeps the invariants every later operation relies on: 2 to 4 corners, indices
-// inside the vertex list, and either no UVs or one per corner. Returns the repairs.
+// Keeps the face rule (scene/face_rules.h): faces with broken corners are
+// dropped, mismatched texture coordinates cleared. Returns the repairs.
 int RepairFaces(CModel& model) {
     int repairs = 0;
-    const auto vertexCount = static_cast<long long>(model.vertices.size());
-    auto broken = [vertexCount](const CFace& f) {
-        if (f.indices.size() < 2 || f.indices.size() > 4) {
-            return true;
-        }
-        return std::any_of(f.indices.begin(), f.indices.end(),
-                           [vertexCount](int i) { return i < 0 || i >= vertexCount; });
-    };
+    const std::size_t vertexCount = model.vertices.size();
+    auto broken = [vertexCount](const CFace& f) { return !HasValidCorners(f, vertexCount); };
     auto end = std::remove_if(model.faces.begin(), model.faces.end(), broken);
     repairs += static_cast<int>(model.faces.end() - end);
     model.faces.erase(end, model.faces.end());
     for (CFace& f : model.faces) {
-        if (!f.uvs.empty() && f.uvs.size() != f.indices.size()) {
+        if (!HasMatchingUvs(f)) {
             f.uvs.clear();
             ++repairs;
         }
@@ -156,10 +155,10 @@ void CModel::Serialize(ArchiveReader& ar) {
         static_cast<std::uint64_t>(storedVertices) * kVertexBytes +
                 static_cast<std::uint64_t>(storedFaces) * kFaceBytes + 12 >
             ar.Remaining()) {
-        throw ArchiveError("object \"" + name + "\" claims " + std::to_string(storedVertices) +
-                           " vertices and " + std::to_string(storedFaces) +
-                           " faces, more than the " + std::to_string(ar.Remaining()) +
-                           " bytes left in the file");
+        throw DocumentError({}, "object \"" + name + "\" claims " + std::to_string(storedVertices) +
+                                    " vertices and " + std::to_string(storedFaces) +
+                                    " faces, more than the " + std::to_string(ar.Remaining()) +
+                                    " bytes left in the file");
     }
     facet = ar.ReadFloat();
     mirrorAxis = ar.ReadInt32();
@@ -199,9 +198,10 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
         static_cast<std::uint64_t>(objectCount) * kObjectBytes + 16 + kCameraBytes +
                 static_cast<std::uint64_t>(materialCount) * kMaterialBytes >
             ar.Remaining()) {
-        throw ArchiveError("the header claims " + std::to_string(objectCount) + " objects and " +
-                           std::to_string(materialCount) + " materials, more than the " +
-                           std::to_string(ar.Remaining()) + " bytes left in the file");
+        throw DocumentError({}, "the header claims " + std::to_string(objectCount) +
+                                    " objects and " + std::to_string(materialCount) +
+                                    " materials, more than the " + std::to_string(ar.Remaining()) +
+                                    " bytes left in the file");
     }
     models.clear();
     models.resize(static_cast<std::size_t>(objectCount));
@@ -220,5 +220,5 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
     for (CMaterial& m : materials) {
         m.Serialize(ar);
     }
-    return repairs + ar.ReplacedCharacters();
+    return repairs + ar.ReplacedCharacters() + ar.ReplacedNumbers();
 }

@@ -6,7 +6,11 @@
 #include <cstdint>
 #include <limits>
 
-float SmoothingRadians(float facetDegrees) { return facetDegrees / 360.0f * 6.2831855f; }
+#include "scene/angles.h"
+
+float SmoothingRadians(float facetDegrees) {
+    return Radians(facetDegrees);
+}
 
 float SmoothingAngle(float d) {
     return static_cast<float>(std::acos(static_cast<double>(std::clamp(d, -1.0f, 1.0f))));

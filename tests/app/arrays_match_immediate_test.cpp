@@ -6,10 +6,10 @@
 #include <QtTest>
 
 #include "app/gl_format.h"
-#include "edit/view_math.h"
 #include "render/gl_api.h"
 #include "render/material_apply.h"
 #include "support/mesh_generators.h"
+#include "view/view_math.h"
 #include "view_test_support.h"
 
 namespace {

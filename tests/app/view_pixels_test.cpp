@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "app/gl_format.h"
-#include "edit/manipulator_tables.h"
 #include "image/dib_stream.h"
 #include "support/mesh_generators.h"
+#include "view/manipulator_tables.h"
 #include "view_test_support.h"
 
 namespace {

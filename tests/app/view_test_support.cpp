@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "edit/view_math.h"
+#include "view/view_math.h"
 
 ShownView::ShownView() : view(std::make_unique<CQuorvelView>(scene)) {
     view->resize(kViewWidth, kViewHeight);

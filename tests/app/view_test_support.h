@@ -36,7 +36,8 @@ QRect BoundsOfPixelsOtherThan(const QImage& image, QColor background);
 // Saves `image` as NAME.png in the test's artefact folder, for a person to look at.
 void SaveArtifact(const QImage& image, const QString& name);
 
-inline const QColor kBackground(30, 65, 90);
+inline const QColor kBackground(kDefaultBackground & 0xFF, (kDefaultBackground >> 8) & 0xFF,
+                                (kDefaultBackground >> 16) & 0xFF);
 
 // A quad of `size` in the plane z = 0 centred on the origin, facing +z (its
 // corners run clockwise seen from +z), with texture coordinates (0, 0) at the

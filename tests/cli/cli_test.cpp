@@ -10,6 +10,7 @@
 #include <string>
 
 #include "image/dib_stream.h"
+#include "image/image_formats.h"
 #include "image/image_readers.h"
 #include "scene/atomic_file.h"
 #include "scene/cp932.h"
@@ -167,7 +168,7 @@ TEST_F(CliTest, RenderDrawsTheDocumentOffscreen) {
                      " --size 96x64 --view front --show faces");
     ASSERT_EQ(run.status, 0) << run.err;
     DibStream picture;
-    ASSERT_TRUE(ReadPNG(png, picture));
+    ASSERT_TRUE(DecodeImageFile(png, picture));
     ASSERT_EQ(picture.Width(), 96);
     ASSERT_EQ(picture.AbsHeight(), 64);
     const std::uint8_t* corner = picture.Row(0);
@@ -180,4 +181,22 @@ TEST_F(CliTest, RenderDrawsTheDocumentOffscreen) {
     EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --view sideways").status, 2);
     EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --size 0x10").status, 2);
     EXPECT_EQ(Cli("render " + SaveCube().string() + " x.png --show colours").status, 2);
+}
+
+TEST_F(CliTest, RefusedTexturesSayWhy) {
+    WriteFileAtomically(folder_ / "short.bmp", std::string("BM\x10\x00", 4));
+    CliRun decode =
+        Cli("decode " + (folder_ / "short.bmp").string() + " " + (folder_ / "out.ppm").string());
+    EXPECT_EQ(decode.status, 1);
+    EXPECT_NE(decode.err.find("short.bmp: truncated data"), std::string::npos) << decode.err;
+
+    CCentigrade scene;
+    scene.materials.emplace_back(0).texture = "short.bmp";
+    scene.materials.emplace_back(1).texture = "gone.bmp";
+    SaveNativeDocument(folder_ / "textured.qvl", scene);
+    CliRun textures = Cli("textures " + (folder_ / "textured.qvl").string());
+    EXPECT_EQ(textures.status, 1);
+    EXPECT_NE(textures.out.find("short.bmp: truncated data"), std::string::npos) << textures.out;
+    EXPECT_NE(textures.out.find("\"gone.bmp\" missing: not found"), std::string::npos)
+        << textures.out;
 }

@@ -4,9 +4,9 @@
 #include <optional>
 #include <span>
 
-#include "edit/manipulator_tables.h"
 #include "edit/pick_clip.h"
-#include "edit/view_math.h"
+#include "view/manipulator_tables.h"
+#include "view/view_math.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void Shape(const Matrix4& m, std::span<const CVector> points,
         }
     }
     if (best) {
-        out.push_back({PickHandle, static_cast<int>(PickHandle), handle, SelectBufferDepth(*best)});
+        out.push_back({PickKind::Handle, kNoObject, handle, SelectBufferDepth(*best)});
     }
 }
 
@@ -72,9 +72,9 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
         (tool == ToolRangeSelect && anySelectable)) {
         for (std::size_t o = 0; o < scene.models.size(); ++o) {
             const CModel& model = scene.models[o];
-            for (std::size_t i = 0; model.state == 0 && i < model.vertices.size(); ++i) {
+            for (std::size_t i = 0; model.IsEditable() && i < model.vertices.size(); ++i) {
                 if (const auto d = PointDepth(Clip(m, model.vertices[i]))) {
-                    out.push_back({PickVertex, static_cast<int>(o), static_cast<int>(i),
+                    out.push_back({PickKind::Vertex, static_cast<int>(o), static_cast<int>(i),
                                    SelectBufferDepth(*d)});
                 }
             }
@@ -85,7 +85,7 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
         for (std::size_t o = 0; o < scene.models.size(); ++o) {
             const CModel& model = scene.models[o];
             int counter = 0;
-            for (std::size_t r = 0; model.state == 0 && r < model.faces.size(); ++r) {
+            for (std::size_t r = 0; model.IsEditable() && r < model.faces.size(); ++r) {
                 const auto& idx = model.faces[r].indices;
                 const std::size_t n = idx.size();
                 const std::size_t segments = n == 2 ? 1 : (n == 3 || n == 4) ? n : 0;
@@ -95,7 +95,7 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
                         Clip(m, model.vertices[static_cast<std::size_t>(idx[(k + 1) % n])]));
                     if (d) {
                         out.push_back(
-                            {PickEdge, static_cast<int>(o), counter, SelectBufferDepth(*d)});
+                            {PickKind::Edge, static_cast<int>(o), counter, SelectBufferDepth(*d)});
                     }
                     ++counter;
                 }
@@ -106,7 +106,7 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
         tool == ToolDeleteFace || tool == ToolPaintMaterial) {
         for (std::size_t o = 0; o < scene.models.size(); ++o) {
             const CModel& model = scene.models[o];
-            for (std::size_t r = 0; model.state == 0 && r < model.faces.size(); ++r) {
+            for (std::size_t r = 0; model.IsEditable() && r < model.faces.size(); ++r) {
                 const auto& idx = model.faces[r].indices;
                 if (idx.size() != 3 && idx.size() != 4) {
                     continue;
@@ -116,7 +116,7 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
                     corners.push_back(Clip(m, model.vertices[static_cast<std::size_t>(v)]));
                 }
                 if (const auto d = FrontPolygonDepth(corners)) {
-                    out.push_back({PickFace, static_cast<int>(o), static_cast<int>(r),
+                    out.push_back({PickKind::Face, static_cast<int>(o), static_cast<int>(r),
                                    SelectBufferDepth(*d)});
                 }
             }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "edit/pick_clip.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
@@ -38,6 +40,24 @@ TEST(Pick, ClickThreePixelsFromAVertexHitsIt) {
     }
 }
 
+TEST(Pick, NonFiniteVerticesAreNeverHit) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    CModel m = LoneVertex(CVector(nan, 0, 0));
+    AddQuad(m, 0);
+    m.vertices[1] = CVector(nan, nan, nan);
+    CCentigrade scene = TopViewScene(m);
+    scene.edgeSelectable = true;
+    EXPECT_FALSE(PickAt(scene, ClientOf(scene, CVector(300, 0, 300))));
+    scene.toolMode = ToolRangeSelect;
+    scene.rubberBand[0] = scene.rubberBand[1] = 0;
+    scene.rubberBand[2] = 800;
+    scene.rubberBand[3] = 600;
+    scene.Pick(0, 0);
+    EXPECT_FALSE(scene.models[0].vertices[0].selected);
+    EXPECT_FALSE(scene.models[0].vertices[1].selected);
+    EXPECT_TRUE(scene.models[0].vertices[2].selected);
+}
+
 TEST(Pick, ClickFivePixelsFromAVertexMissesIt) {
     for (const auto& [dx, dy] : {std::pair{5, 0}, {-5, 0}, {0, 5}, {0, -5}}) {
         CCentigrade scene = TopViewScene(LoneVertex(CVector(30, 0, 20)));
@@ -55,9 +75,9 @@ TEST(Pick, VertexHiddenBehindAFaceIsStillHitAndBeatsTheFace) {
     const PickResult result =
         ResolveHits(CollectHits(scene, ClickPickWindow(scene, click.x, click.y)));
     ASSERT_EQ(result.records.size(), 2u);
-    EXPECT_EQ(result.records[1].kind, PickFace);
+    EXPECT_EQ(result.records[1].kind, PickKind::Face);
     EXPECT_LT(result.records[1].depth, result.records[0].depth);
-    EXPECT_EQ(result.best.kind, PickVertex);
+    EXPECT_EQ(result.best.kind, PickKind::Vertex);
     EXPECT_EQ(result.best.element, 4);
 }
 

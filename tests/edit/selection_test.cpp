@@ -7,7 +7,7 @@
 
 namespace {
 
-PickResult Hit(unsigned kind, int object, int element) {
+PickResult Hit(PickKind kind, int object, int element) {
     PickResult r;
     r.best = {kind, object, element, 0.5f};
     r.records.push_back(r.best);
@@ -42,15 +42,15 @@ int SelectedEdgeCount(const CCentigrade& scene) {
 
 TEST(Selection, ClickReplacesAndShiftClickTogglesVertices) {
     CCentigrade scene = GridScene();
-    scene.ProcessHits(Hit(PickVertex, 0, 1));
-    scene.ProcessHits(Hit(PickVertex, 0, 2));
+    scene.ProcessHits(Hit(PickKind::Vertex, 0, 1));
+    scene.ProcessHits(Hit(PickKind::Vertex, 0, 2));
     EXPECT_FALSE(Vertex(scene, 1).selected);
     EXPECT_TRUE(Vertex(scene, 2).selected);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickVertex, 0, 5));
+    scene.ProcessHits(Hit(PickKind::Vertex, 0, 5));
     EXPECT_TRUE(Vertex(scene, 2).selected);
     EXPECT_TRUE(Vertex(scene, 5).selected);
-    scene.ProcessHits(Hit(PickVertex, 0, 5));
+    scene.ProcessHits(Hit(PickKind::Vertex, 0, 5));
     EXPECT_FALSE(Vertex(scene, 5).selected);
     EXPECT_TRUE(Vertex(scene, 2).selected);
 }
@@ -59,11 +59,11 @@ TEST(Selection, ShiftClickOnAFaceInvertsEachEdgeOnItsOwn) {
     CCentigrade scene = GridScene();
     Face(scene, 4).SetEdgeSelected(1, true);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickFace, 0, 4));
+    scene.ProcessHits(Hit(PickKind::Face, 0, 4));
     EXPECT_TRUE(Face(scene, 4).selected);
     EXPECT_EQ(Face(scene, 4).edgeSelected, (SmallArray<bool, 4>{true, false, true, true}));
     scene.keyFlag = false;
-    scene.ProcessHits(Hit(PickFace, 0, 3));
+    scene.ProcessHits(Hit(PickKind::Face, 0, 3));
     EXPECT_FALSE(Face(scene, 4).selected);
     EXPECT_TRUE(Face(scene, 3).selected);
     EXPECT_EQ(Face(scene, 3).edgeSelected, (SmallArray<bool, 4>{true, true, true, true}));
@@ -73,12 +73,12 @@ TEST(Selection, ShiftClickOnAFaceInvertsEachEdgeOnItsOwn) {
 TEST(Selection, ClickOnAnEdgeSelectsOnlyTheFlagOfTheFaceHit) {
     CCentigrade scene = GridScene();
     // Edge numbers run four per quad: number 6 is edge 2 of face 1.
-    scene.ProcessHits(Hit(PickEdge, 0, 6));
+    scene.ProcessHits(Hit(PickKind::Edge, 0, 6));
     EXPECT_TRUE(Face(scene, 1).IsEdgeSelected(2));
     EXPECT_EQ(SelectedEdgeCount(scene), 1);
     EXPECT_FALSE(Face(scene, 1).selected);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickEdge, 0, 6));
+    scene.ProcessHits(Hit(PickKind::Edge, 0, 6));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -104,18 +104,18 @@ TEST(Selection, ConnectedModeTogglesByTheClickedFaceAndNeverClearsFirst) {
     CModel second = MakeQuadGrid(1);
     scene.models.push_back(second);
     scene.models[1].vertices[0].selected = true;
-    scene.ProcessHits(Hit(PickFace, 0, 4));
+    scene.ProcessHits(Hit(PickKind::Face, 0, 4));
     for (const CFace& f : scene.models[0].faces) {
         EXPECT_TRUE(f.selected);
     }
     EXPECT_FALSE(scene.models[1].faces[0].selected);
     EXPECT_TRUE(scene.models[1].vertices[0].selected);
-    scene.ProcessHits(Hit(PickFace, 0, 0));
+    scene.ProcessHits(Hit(PickKind::Face, 0, 0));
     for (const CFace& f : scene.models[0].faces) {
         EXPECT_FALSE(f.selected);
     }
     // Only face hits act in this mode.
-    scene.ProcessHits(Hit(PickVertex, 0, 0));
+    scene.ProcessHits(Hit(PickKind::Vertex, 0, 0));
     EXPECT_FALSE(Face(scene, 0).selected);
 }
 
@@ -123,14 +123,14 @@ TEST(Selection, BeltModeWalksFromTheClickedEdgeAndToggles) {
     CCentigrade scene = GridScene(ToolSelect, SelectBelt);
     // Edge 1 of face 4 (the centre quad) runs along x; the belt crosses it and
     // runs along z through faces 1, 4 and 7.
-    scene.ProcessHits(Hit(PickEdge, 0, 4 * 4 + 1));
+    scene.ProcessHits(Hit(PickKind::Edge, 0, 4 * 4 + 1));
     for (int i = 0; i < 9; ++i) {
         const bool onBelt = i % 3 == 1;
         for (bool e : Face(scene, i).edgeSelected) {
             EXPECT_EQ(e, onBelt) << i;
         }
     }
-    scene.ProcessHits(Hit(PickEdge, 0, 4 * 4 + 1));
+    scene.ProcessHits(Hit(PickKind::Edge, 0, 4 * 4 + 1));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -138,7 +138,7 @@ TEST(Selection, BeltModeIgnoresLineFaces) {
     CCentigrade scene = GridScene(ToolSelect, SelectBelt);
     const CFace line = MakeFace({0, 1});
     scene.models[0].faces.push_back(line);
-    scene.ProcessHits(Hit(PickEdge, 0, 9 * 4));
+    scene.ProcessHits(Hit(PickKind::Edge, 0, 9 * 4));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -146,7 +146,7 @@ TEST(Selection, PickObjectModeChangesOnlyTheCurrentObject) {
     CCentigrade scene = GridScene(ToolSelect, SelectPickObject);
     scene.models.push_back(MakeQuadGrid(1));
     Face(scene, 2).selected = true;
-    scene.ProcessHits(Hit(PickFace, 1, 0));
+    scene.ProcessHits(Hit(PickKind::Face, 1, 0));
     EXPECT_EQ(scene.currentModel, 1);
     EXPECT_TRUE(Face(scene, 2).selected);
     EXPECT_FALSE(scene.models[1].faces[0].selected);
@@ -155,7 +155,7 @@ TEST(Selection, PickObjectModeChangesOnlyTheCurrentObject) {
 TEST(Selection, BrushModeChangesNothing) {
     CCentigrade scene = GridScene(ToolSelect, SelectBrush);
     Face(scene, 2).selected = true;
-    scene.ProcessHits(Hit(PickFace, 0, 3));
+    scene.ProcessHits(Hit(PickKind::Face, 0, 3));
     EXPECT_TRUE(Face(scene, 2).selected);
     EXPECT_FALSE(Face(scene, 3).selected);
 }
@@ -164,7 +164,7 @@ TEST(Selection, HandleHitSetsOnlyTheHandle) {
     CCentigrade scene = GridScene(ToolMove);
     Vertex(scene, 3).selected = true;
     Vertex(scene, 3).mark = true;
-    PickResult r = Hit(PickHandle, static_cast<int>(PickHandle), HandleZ);
+    PickResult r = Hit(PickKind::Handle, kNoObject, HandleZ);
     r.handle = HandleZ;
     scene.ProcessHits(r);
     EXPECT_EQ(scene.hitIndex, HandleZ);
@@ -175,7 +175,7 @@ TEST(Selection, HandleHitSetsOnlyTheHandle) {
 PickResult RangeOver(std::initializer_list<int> vertices) {
     PickResult r;
     for (int v : vertices) {
-        r.records.push_back({PickVertex, 0, v, 0.5f});
+        r.records.push_back({PickKind::Vertex, 0, v, 0.5f});
     }
     r.best = r.records.front();
     return r;

@@ -1,8 +1,8 @@
 // Scenes set up for clicking at known places in an 800 × 600 view.
 #pragma once
 
-#include "edit/view_math.h"
 #include "scene/centigrade.h"
+#include "view/view_math.h"
 
 struct ClientPoint {
     int x = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "scene/centigrade.h"
@@ -275,6 +276,29 @@ TEST(LoaderMQO, BinaryVerticesAreRead) {
     EXPECT_EQ(v[0].z, 3.25f);
     EXPECT_EQ(v[1].y, 10.0f);
     EXPECT_EQ(scene.models[0].faces.size(), 1u);
+}
+
+TEST(LoaderMQO, NonFiniteNumbersBecomeZeroAndCountAsRepairs) {
+    CCentigrade scene;
+    const float binary[3] = {std::numeric_limits<float>::quiet_NaN(), 1.0f, 2.0f};
+    const std::string bytes(reinterpret_cast<const char*>(binary), sizeof binary);
+    const auto outcome =
+        ImportText(scene, Doc("Material 1 {\n\t\"m\" col(nan 1 1 1) dif(inf)\n}\n"
+                              "Object \"a\" {\n\tvertex 2 {\n\t\tnan 1 -inf\n\t\t1e300 2 3\n\t}\n"
+                              "\tface 1 {\n\t\t2 V(0 1) UV(nan 0 0 inf)\n\t}\n}\n"
+                              "Object \"b\" {\n\tBVertex 1 {\n\t\tVector 1 [12]\n" +
+                              bytes + "\r\n\t}\n}\n"));
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(outcome.repairs, 8);
+    EXPECT_EQ(scene.materials[0].red, 0.0f);
+    EXPECT_EQ(scene.materials[0].diffuse, 0.0f);
+    const auto& v = scene.models[0].vertices;
+    EXPECT_EQ(v[0].x, 0.0f);
+    EXPECT_EQ(v[0].y, 1.0f);
+    EXPECT_EQ(v[0].z, 0.0f);
+    EXPECT_EQ(v[1].x, 0.0f);
+    EXPECT_EQ(scene.models[0].faces[0].uvs[1].v, 0.0f);
+    EXPECT_EQ(scene.models[1].vertices[0].x, 0.0f);
 }
 
 TEST(LoaderMQO, FileEndingInsideAFaceChunk) {

@@ -13,24 +13,18 @@
 #include "image/dib_stream.h"
 #include "scene/centigrade.h"
 #include "scene/message_sink.h"
+#include "support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The environment may point elsewhere, for checkouts outside the team's tree.
-fs::path TestdataDir() {
-    const char* overridden = std::getenv("QUORVEL_TESTDATA_DIR");
-    return overridden ? fs::path(overridden) : fs::path(QUORVEL_TESTDATA_DIR);
-}
+const fs::path kMqoData = TestDataFolder() / "mqo";
 
-const fs::path kMqoData = TestdataDir() / "mqo";
-
-#define REQUIRE_TESTDATA()                                    \
-    if (!fs::is_directory(kMqoData)) {                        \
-        GTEST_SKIP() << "no shared test data at " << kMqoData \
-                     << " (only in the team's "               \
-                        "checkout)";                          \
+#define REQUIRE_TESTDATA()                                                \
+    if (!fs::is_directory(kMqoData)) {                                    \
+        GTEST_SKIP() << "no test data at " << kMqoData                    \
+                     << "; configure with -DQUORVEL_TESTDATA_DIR=FOLDER"; \
     }
 
 struct StatedObject {

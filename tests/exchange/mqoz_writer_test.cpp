@@ -67,7 +67,7 @@ TEST(SaveMqoz, FailureLeavesWhatWasThere) {
     const fs::path target = out.Path() / "kept.mqoz";
     fs::create_directory(target);
     out.Write("kept.mqoz/inside.txt", "old");
-    EXPECT_THROW(SaveDocumentFile(target, MakeSampleScene()), ArchiveError);
+    EXPECT_THROW(SaveDocumentFile(target, MakeSampleScene()), DocumentError);
     EXPECT_EQ(ReadFile(target / "inside.txt"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(out.Path()), fs::directory_iterator()), 1);
 }

@@ -189,8 +189,10 @@ TEST_F(ObjFiles, MissingLibraryAndEscapingTextureNames) {
     const DocumentLoadResult loaded = OpenDocumentFile(path, scene);
     EXPECT_TRUE(loaded.imported);
     ASSERT_EQ(scene.materials.size(), 3u);
-    EXPECT_EQ(scene.materials[0].texture, "");  // not a picture: refused like any bad texture
-    EXPECT_EQ(messages.size(), 1u);
+    // Not a picture: refused like any bad texture, and the name stays for the user.
+    EXPECT_EQ(scene.materials[0].texture, "../../../etc/passwd");
+    EXPECT_TRUE(scene.materials[0].TextureMissing());
+    EXPECT_EQ(loaded.textureFailures.size(), 1u);
     EXPECT_EQ(scene.materials[1].name, Utf8ToCp932("赤"));
     EXPECT_FLOAT_EQ(scene.materials[1].green, 0.0f);
     EXPECT_EQ(scene.materials[2].name, "Other");
@@ -207,9 +209,9 @@ TEST_F(ObjFiles, LongLinesAndUnreadableFiles) {
     EXPECT_EQ(scene.models[0].name.size(), longName.size());
     EXPECT_EQ(scene.models[0].faces.size(), 1u);
 
-    EXPECT_THROW(OpenDocumentFile(folder.Path() / "absent.obj", scene), ArchiveError);
+    EXPECT_THROW(OpenDocumentFile(folder.Path() / "absent.obj", scene), DocumentError);
     fs::create_directory(folder.Path() / "folder.obj");
-    EXPECT_THROW(OpenDocumentFile(folder.Path() / "folder.obj", scene), ArchiveError);
+    EXPECT_THROW(OpenDocumentFile(folder.Path() / "folder.obj", scene), DocumentError);
     EXPECT_EQ(scene.models.size(), 1u);
 }
 

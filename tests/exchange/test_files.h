@@ -1,31 +1,16 @@
-// Temporary files and folders for the exchange tests, removed afterwards.
+// Helpers of the exchange tests.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "exchange/loader_mqo.h"
 #include "scene/centigrade.h"
-
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path; }
-    // Writes `bytes` to `name` inside the folder and returns its path.
-    std::filesystem::path Write(const std::string& name, std::string_view bytes) const;
-
-private:
-    std::filesystem::path path;
-};
-
-std::string ReadFile(const std::filesystem::path& path);
+#include "support/test_files.h"
 
 // Imports `text` as a ".mqo" document into `scene`.
-CCentigrade::MqoImport ImportText(CCentigrade& scene, std::string_view text);
+MqoImport ImportText(CCentigrade& scene, std::string_view text);
 
 // The header every test document starts with, CR LF line ends.
 inline constexpr std::string_view kHeader = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n";

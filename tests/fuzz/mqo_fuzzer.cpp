@@ -8,6 +8,7 @@
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
@@ -25,15 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (CModel& m : scene.models) {
         for (const CFace& f : m.faces) {
-            if (f.indices.size() < 2 || f.indices.size() > 4 ||
-                f.edgeSelected.size() != f.indices.size() ||
-                (!f.uvs.empty() && f.uvs.size() != f.indices.size())) {
+            if (!IsValidFace(f, m.vertices.size())) {
                 std::abort();
-            }
-            for (int i : f.indices) {
-                if (i < 0 || static_cast<std::size_t>(i) >= m.vertices.size()) {
-                    std::abort();
-                }
             }
         }
         m.ComputeNormals(1);

@@ -1,5 +1,5 @@
 // Native documents: any bytes must either read into a scene that keeps the
-// invariants or be refused with ArchiveError.
+// invariants or be refused with DocumentError.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,25 +7,20 @@
 
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/face_rules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CCentigrade scene;
     try {
         ArchiveReader reader(std::span(data, size));
         scene.Serialize(reader);
-    } catch (const ArchiveError&) {
+    } catch (const DocumentError&) {
         return 0;
     }
     for (CModel& m : scene.models) {
         for (const CFace& f : m.faces) {
-            if (f.indices.size() < 2 || f.indices.size() > 4 ||
-                (!f.uvs.empty() && f.uvs.size() != f.indices.size())) {
+            if (!IsValidFace(f, m.vertices.size())) {
                 std::abort();
-            }
-            for (int i : f.indices) {
-                if (i < 0 || static_cast<std::size_t>(i) >= m.vertices.size()) {
-                    std::abort();
-                }
             }
         }
         m.ComputeNormals(1);

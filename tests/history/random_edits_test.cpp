@@ -11,6 +11,7 @@
 
 #include "edit/pick.h"
 #include "edit/typed_values.h"
+#include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
 #include "history/clipboard.h"
 #include "history/edit_history.h"

@@ -1,36 +1,7 @@
 #include "image_builders.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-
-void PutU16LE(Bytes& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32LE(Bytes& out, std::uint32_t value) {
-    PutU16LE(out, value & 0xFFFF);
-    PutU16LE(out, value >> 16);
-}
-
-void PutU16BE(Bytes& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value));
-}
-
-void PutU32BE(Bytes& out, std::uint32_t value) {
-    PutU16BE(out, value >> 16);
-    PutU16BE(out, value & 0xFFFF);
-}
-
-void PutText(Bytes& out, const std::string& text) {
-    out.insert(out.end(), text.begin(), text.end());
-}
+#include <system_error>
 
 Bytes MakeBmp(const BmpFields& fields) {
     Bytes out;
@@ -108,35 +79,6 @@ Bytes IlbmBitmapHeader(int width, int height, int planes, int compression, int m
     return out;
 }
 
-TempFolder::TempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quorvel-image-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path TempFolder::Write(const std::filesystem::path& relative,
-                                        const Bytes& bytes) const {
-    const std::filesystem::path full = path_ / relative;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream out(full, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return full;
-}
-
-Bytes ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 Picture ToPicture(const DibStream& source) {
     Picture picture;
     picture.width = source.Width();
@@ -159,11 +101,8 @@ Picture ToPicture(const DibStream& source) {
     return picture;
 }
 
-std::filesystem::path TestDataFolder() {
-    // A worktree beside the main checkout can point at the shared data instead.
-    const char* override = std::getenv("QUORVEL_TESTDATA_DIR");
-    const std::filesystem::path folder = override ? override : QUORVEL_TESTDATA_DIR;
+std::filesystem::path ImageSuitesFolder() {
+    const std::filesystem::path folder = TestDataFolder() / "images";
     std::error_code error;
-    return std::filesystem::is_directory(folder / "images", error) ? folder / "images"
-                                                                   : std::filesystem::path();
+    return std::filesystem::is_directory(folder, error) ? folder : std::filesystem::path();
 }

@@ -8,14 +8,7 @@
 #include <vector>
 
 #include "image/dib_stream.h"
-
-using Bytes = std::vector<std::uint8_t>;
-
-void PutU16LE(Bytes& out, unsigned value);
-void PutU32LE(Bytes& out, std::uint32_t value);
-void PutU16BE(Bytes& out, unsigned value);
-void PutU32BE(Bytes& out, std::uint32_t value);
-void PutText(Bytes& out, const std::string& text);
+#include "support/test_files.h"
 
 struct BmpFields {
     int width = 1;
@@ -51,23 +44,6 @@ Bytes MakeTga(const TgaFields& fields);
 Bytes IffChunk(const std::string& id, const Bytes& payload);
 Bytes IlbmBitmapHeader(int width, int height, int planes, int compression, int masking = 0);
 
-// A folder under the system's temporary folder, removed with its contents.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    // Writes `bytes` to `relative` (creating folders) and returns the full path.
-    std::filesystem::path Write(const std::filesystem::path& relative, const Bytes& bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
-
-Bytes ReadWholeFile(const std::filesystem::path& path);
-
 // The picture as blue, green, red (, alpha) per pixel, top row first, after the
 // conversion the texture loader applies.
 struct Picture {
@@ -78,5 +54,5 @@ struct Picture {
 };
 Picture ToPicture(const DibStream& image);
 
-// The public test suites, or empty when this checkout has none beside it.
-std::filesystem::path TestDataFolder();
+// The public image suites in the test data, or empty when there are none.
+std::filesystem::path ImageSuitesFolder();

@@ -188,7 +188,8 @@ private slots:
         QCOMPARE(QString::fromStdString(panels.Material(0).texture), elsewhere);
 
         TypeInto(panels.form->TextureBox(), "missing.bmp");
-        QCOMPARE(panels.Material(0).texture, std::string());
+        QCOMPARE(panels.Material(0).texture, std::string("missing.bmp"));
+        QVERIFY(panels.Material(0).TextureMissing());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
         QCOMPARE(messages, 1);
         SetMessageSink(previousSink);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -57,10 +58,13 @@ CModel Triangle() {
 
 TEST(ArchiveLayout, EmptySceneIsSixtyBytes) {
     const Bytes expected = {
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,           // counts and serials
-        1, 0, 0, 0, 0x00, 0x00, 0xC8, 0x42,                      // smooth 1, zoom 100
-        0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0xFA, 0xC4,          // position (0, 0, -2000)
-        0x00, 0x00, 0xA0, 0x41, 0x00, 0x00, 0x48, 0xC2, 0, 0, 0, 0,  // rotation (20, -50, 0)
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
+        0,    0,    0,                                   // counts and serials
+        1,    0,    0,    0,    0x00, 0x00, 0xC8, 0x42,  // smooth 1, zoom 100
+        0,    0,    0,    0,    0,    0,    0,    0,    0x00, 0x00, 0xFA, 0xC4,  // position (0, 0,
+                                                                                 // -2000)
+        0x00, 0x00, 0xA0, 0x41, 0x00, 0x00, 0x48, 0xC2, 0,    0,    0,    0,  // rotation (20, -50,
+                                                                              // 0)
         0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0x3F,  // scale 1
     };
     EXPECT_EQ(Write(CCentigrade()), expected);
@@ -80,7 +84,8 @@ TEST(ArchiveLayout, StringPrefixesGrowWithTheLength) {
     EXPECT_EQ(Bytes(exactly255.begin(), exactly255.begin() + 3), (Bytes{0xFF, 0xFF, 0x00}));
 
     Bytes huge = StringBytes(std::string(0x10000, 'c'));
-    EXPECT_EQ(Bytes(huge.begin(), huge.begin() + 7), (Bytes{0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}));
+    EXPECT_EQ(Bytes(huge.begin(), huge.begin() + 7),
+              (Bytes{0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}));
     for (const std::string& s : {std::string(), std::string(254, 'x'), std::string(255, 'x'),
                                  std::string(0xFFFE, 'y'), std::string(0x10000, 'z')}) {
         Bytes b = StringBytes(s);
@@ -161,7 +166,7 @@ TEST(ArchiveDamage, EveryTruncationIsRefused) {
     const Bytes bytes = Write(scene);
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         Bytes cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_THROW(Read(cut), ArchiveError) << "length " << length;
+        EXPECT_THROW(Read(cut), DocumentError) << "length " << length;
     }
 }
 
@@ -172,7 +177,7 @@ TEST(ArchiveDamage, HugeCountsAreRefusedBeforeAllocating) {
     try {
         Read(header);
         FAIL() << "a 2-billion-object header was accepted";
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         EXPECT_NE(std::string(e.what()).find("2147483647 objects"), std::string::npos) << e.what();
     }
 
@@ -184,14 +189,14 @@ TEST(ArchiveDamage, HugeCountsAreRefusedBeforeAllocating) {
     for (std::int32_t bad : {-1, 0x7FFFFFFF, 1 << 28}) {
         Bytes damaged = bytes;
         std::memcpy(&damaged[vertexCountAt], &bad, 4);
-        EXPECT_THROW(Read(damaged), ArchiveError) << bad;
+        EXPECT_THROW(Read(damaged), DocumentError) << bad;
     }
     // The index count of the face: a negative or absurd count must not resize.
     const std::size_t indexCountAt = vertexCountAt + 5 * 4 + 3 * 12 + 12 + 4;
     for (std::int32_t bad : {-5, 0x40000000}) {
         Bytes damaged = bytes;
         std::memcpy(&damaged[indexCountAt], &bad, 4);
-        EXPECT_THROW(Read(damaged), ArchiveError) << bad;
+        EXPECT_THROW(Read(damaged), DocumentError) << bad;
     }
 }
 
@@ -224,4 +229,28 @@ TEST(ArchiveRepair, FacesBreakingTheInvariantsAreRepaired) {
     EXPECT_EQ(faces[1].indices.size(), 3u);
     EXPECT_TRUE(faces[1].uvs.empty());
     EXPECT_EQ(faces[2].indices.size(), 2u);
+}
+
+TEST(ArchiveRepair, NonFiniteNumbersBecomeZero) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    CCentigrade scene;
+    CModel m = Triangle();
+    m.vertices[1] = CVector(nan, 2, -inf);
+    m.faces[0].uvs.resize(3);
+    m.faces[0].uvs[2].u = inf;
+    scene.models.push_back(m);
+    CMaterial material;
+    material.diffuse = nan;
+    scene.materials.push_back(material);
+
+    int repairs = 0;
+    const CCentigrade back = Read(Write(scene), &repairs);
+    EXPECT_EQ(repairs, 4);
+    const CVector& v = back.models[0].vertices[1];
+    EXPECT_EQ(v.x, 0.0f);
+    EXPECT_EQ(v.y, 2.0f);
+    EXPECT_EQ(v.z, 0.0f);
+    EXPECT_EQ(back.models[0].faces[0].uvs[2].u, 0.0f);
+    EXPECT_EQ(back.materials[0].diffuse, 0.0f);
 }

@@ -22,8 +22,6 @@ TEST(Records, DefaultMaterialColours) {
     ExpectColour(m.glAmbient, 0.2f, 0.2f, 0.2f, 1);
     ExpectColour(m.glSpecular, 0, 0, 0, 1);
     ExpectColour(m.glEmission, 0, 0, 0, 1);
-    EXPECT_EQ(m.textureComponents, 3);
-    EXPECT_EQ(m.textureFormat, 0x80E0);
 
     m.red = 0.5f;
     m.emissive = 0.5f;
@@ -61,8 +59,9 @@ TEST(Records, ArithmeticLeavesVertexFlagsAlone) {
 
 TEST(Records, ReleasingACopiedMaterialKeepsTheOriginalsImage) {
     CMaterial original;
-    original.image = std::shared_ptr<DibStream>(reinterpret_cast<DibStream*>(new char[1]),
-                                                [](DibStream* p) { delete[] reinterpret_cast<char*>(p); });
+    original.image =
+        std::shared_ptr<DibStream>(reinterpret_cast<DibStream*>(new char[1]),
+                                   [](DibStream* p) { delete[] reinterpret_cast<char*>(p); });
     {
         CMaterial copy = original;
         EXPECT_EQ(copy.image, original.image);

@@ -1,4 +1,4 @@
-#include "render/camera_navigation.h"
+#include "view/camera_navigation.h"
 
 #include <algorithm>
 

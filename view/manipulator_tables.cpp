@@ -1,6 +1,8 @@
-#include "edit/manipulator_tables.h"
+#include "view/manipulator_tables.h"
 
 #include <cmath>
+
+#include "scene/angles.h"
 
 namespace {
 
@@ -49,7 +51,7 @@ std::array<CVector, 72> BuildRingPoints() {
     for (int axis = 0; axis < 3; ++axis) {
         for (int station = 0; station < 8; ++station) {
             // Degrees to radians the way the whole program converts them.
-            const float radians = static_cast<float>(45 * station) / 360.0f * 6.2831855f;
+            const float radians = Radians(static_cast<float>(45 * station));
             const auto c = static_cast<float>(std::cos(static_cast<double>(radians)));
             const auto s = static_cast<float>(std::sin(static_cast<double>(radians)));
             points[next++] = RingPoint(axis, 80.0f, 0.0f, c, s);

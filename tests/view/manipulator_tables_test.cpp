@@ -1,4 +1,4 @@
-#include "edit/manipulator_tables.h"
+#include "view/manipulator_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "edit/view_math.h"
+#include "view/view_math.h"
 
 #include <gtest/gtest.h>
 

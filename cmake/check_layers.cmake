@@ -1,0 +1,33 @@
+# cmake -DSOURCE_DIR=<tree> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file includes a header of a folder its layer may not use. The
+# libraries state the same direction in their links; this catches an upward
+# include even where it would still compile and link.
+set(allowed_scene scene)
+set(allowed_image image scene)
+set(allowed_exchange exchange image scene)
+set(allowed_view view scene)
+set(allowed_edit edit view scene)
+set(allowed_history history edit view exchange image scene)
+set(allowed_render render view image scene)
+set(allowed_document document history edit view exchange image scene)
+set(allowed_panels panels document history edit view exchange image scene)
+set(allowed_cli cli render edit view exchange image scene)
+
+set(violations "")
+foreach(layer scene image exchange view edit history render document panels cli)
+    file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+    foreach(source ${sources})
+        file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" used "${line}")
+            if(NOT used IN_LIST allowed_${layer})
+                file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+                string(APPEND violations "  ${name}: ${line}\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(violations)
+    message(FATAL_ERROR "includes against the layer order:\n${violations}")
+endif()
