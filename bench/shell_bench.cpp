@@ -26,6 +26,7 @@ struct SilentPrompts : CDocumentPrompts {
     QString AskOpenPath() override { return {}; }
     QString AskSavePath(const QString&, bool) override { return {}; }
     SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::No; }
+    RecoveryAnswer AskRecovery(const QStringList&) override { return {}; }
     void ShowError(const QString&) override { std::abort(); }
     void ShowInformation(const QString&) override {}
 };
