@@ -91,7 +91,9 @@ bool AnyFaceSelected(const CCentigrade& scene) {
     return false;
 }
 
-QByteArray ClipboardFaces() {
+// The clipboard's document text; of plain text only the first `prefix`
+// characters when given, enough to tell whether it can be pasted.
+QByteArray ClipboardFaces(qsizetype prefix = -1) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr) {
         return {};
@@ -99,8 +101,21 @@ QByteArray ClipboardFaces() {
     if (data->hasFormat(kFacesMimeType)) {
         return data->data(kFacesMimeType);
     }
+    QString text = data->text();
+    if (prefix >= 0 && text.size() > prefix) {
+        text.truncate(prefix);
+    }
     // Text from an editor is Unicode; the document text names in Shift-JIS.
-    return QByteArray::fromStdString(Utf8ToCp932(data->text().toStdString()));
+    return QByteArray::fromStdString(Utf8ToCp932(text.toStdString()));
+}
+
+// "元に戻す: 移動(&U)", or the bare command when there is no step.
+QString StepCommandText(const char* command, const std::string& step, char mnemonic) {
+    QString text = QString::fromUtf8(command);
+    if (!step.empty()) {
+        text += QStringLiteral(": ") + QString::fromStdString(step);
+    }
+    return text + QStringLiteral("(&%1)").arg(QLatin1Char(mnemonic));
 }
 
 QString RecentFileLabel(int index, const QString& path) {
@@ -315,25 +330,18 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::UpdateEditCommands() {
     const EditHistory& history = doc_.History();
-    const QString undo = QStringLiteral("元に戻す");
-    const QString redo = QStringLiteral("やり直し");
     actions_.undo->setEnabled(history.CanUndo());
-    actions_.undo->setText(history.CanUndo() ? undo + QStringLiteral(": ") +
-                                                   QString::fromStdString(history.UndoName()) +
-                                                   QStringLiteral("(&U)")
-                                             : undo + QStringLiteral("(&U)"));
+    actions_.undo->setText(StepCommandText("元に戻す", history.UndoName(), 'U'));
     actions_.redo->setEnabled(history.CanRedo());
-    actions_.redo->setText(history.CanRedo() ? redo + QStringLiteral(": ") +
-                                                   QString::fromStdString(history.RedoName()) +
-                                                   QStringLiteral("(&R)")
-                                             : redo + QStringLiteral("(&R)"));
+    actions_.redo->setText(StepCommandText("やり直し", history.RedoName(), 'R'));
     const bool selected = AnyFaceSelected(doc_.Scene());
     actions_.cut->setEnabled(selected);
     actions_.copy->setEnabled(selected);
 }
 
 void CMainFrame::UpdatePasteCommand() {
-    const QByteArray text = ClipboardFaces();
+    // Long enough for the document signature.
+    const QByteArray text = ClipboardFaces(64);
     actions_.paste->setEnabled(IsPasteableText(std::string_view(text.constData(), text.size())));
 }
 
