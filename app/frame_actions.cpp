@@ -55,11 +55,13 @@ FrameActions CreateFrameActions(QObject* parent) {
         MakeAction(parent, {"アプリケーションの終了(&X)",
                             "アプリケーションを終了し、ファイルの保存を指示", "終了", nullptr});
 
-    // No edit command exists yet: all four stay disabled rather than offer
-    // something that does nothing.
+    // The frame enables the edit commands when they can act.
     a.undo =
         MakeAction(parent, {"元に戻す(&U)", "直前に行った動作を元に戻す", "元に戻す", nullptr},
                    {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    a.redo = MakeAction(
+        parent, {"やり直し(&R)", "元に戻した動作をやり直す", "やり直し", nullptr},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a.cut = MakeAction(
         parent, {"切り取り(&T)", "選択範囲を切り取ってクリップボードに保存", "切り取り", "cut"},
         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
@@ -69,7 +71,7 @@ FrameActions CreateFrameActions(QObject* parent) {
     a.paste =
         MakeAction(parent, {"貼り付け(&P)", "クリップボードの内容を貼り付け", "貼り付け", "paste"},
                    {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    for (QAction* edit : {a.undo, a.cut, a.copy, a.paste}) {
+    for (QAction* edit : {a.undo, a.redo, a.cut, a.copy, a.paste}) {
         edit->setEnabled(false);
     }
 

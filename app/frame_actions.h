@@ -23,6 +23,7 @@ struct FrameActions {
     QAction* recentFilesPlaceholder;
     QAction* exit;
     QAction* undo;
+    QAction* redo;
     QAction* cut;
     QAction* copy;
     QAction* paste;

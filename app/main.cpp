@@ -1,10 +1,12 @@
-// quorvel [FILE] [--screenshot PNG]
+// quorvel [FILE] [--screenshot PNG] [--autosave-interval SECONDS]
 // Opens the modeler, on FILE when given. With --screenshot the window is
 // rendered once its 3D view has drawn, saved to PNG and the program quits
-// (used without a display).
+// (used without a display). --autosave-interval overrides the setting for
+// this run (0: no autosave).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/desktop_registration.h"
@@ -30,6 +32,9 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("file", "document to open");
     QCommandLineOption screenshot("screenshot", "render once, save to PNG and quit", "png");
     parser.addOption(screenshot);
+    QCommandLineOption autosaveInterval(
+        "autosave-interval", "seconds between autosaves for this run (0: off)", "seconds");
+    parser.addOption(autosaveInterval);
     parser.process(app);
 
     SetMessageSink([](const std::string& message) {
@@ -50,6 +55,16 @@ int main(int argc, char** argv) {
     doc.NewDocument();
     CMainFrame frame(doc);
     frame.show();
+    // A screenshot run leaves the user's autosaves alone.
+    if (!parser.isSet(screenshot)) {
+        bool valid = false;
+        int seconds = parser.value(autosaveInterval).toInt(&valid);
+        if (!valid || seconds < 0) {
+            seconds = QSettings().value("Autosave/IntervalSeconds", 120).toInt();
+        }
+        doc.StartAutosaving(DefaultAutosaveFolder(), seconds);
+        frame.Commands().OfferRecovery();
+    }
     if (!parser.positionalArguments().isEmpty()) {
         frame.Commands().OpenFile(parser.positionalArguments().first());
     }

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -23,9 +24,12 @@
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "app/widget_prompts.h"
+#include "document/clipboard_edits.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
+#include "history/clipboard.h"
+#include "scene/cp932.h"
 
 namespace {
 
@@ -68,6 +72,51 @@ QWidget* FocusTarget(QWidget* pane) {
         }
     }
     return nullptr;
+}
+
+// Faces on the clipboard under a type of our own, and as plain text for
+// editors and other programs.
+const QString kFacesMimeType = QStringLiteral("application/x-quorvel-faces");
+
+bool AnyFaceSelected(const CCentigrade& scene) {
+    for (const CModel& model : scene.models) {
+        if (model.state != 0) {
+            continue;
+        }
+        for (const CFace& face : model.faces) {
+            if (face.selected) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The clipboard's document text; of plain text only the first `prefix`
+// characters when given, enough to tell whether it can be pasted.
+QByteArray ClipboardFaces(qsizetype prefix = -1) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr) {
+        return {};
+    }
+    if (data->hasFormat(kFacesMimeType)) {
+        return data->data(kFacesMimeType);
+    }
+    QString text = data->text();
+    if (prefix >= 0 && text.size() > prefix) {
+        text.truncate(prefix);
+    }
+    // Text from an editor is Unicode; the document text names in Shift-JIS.
+    return QByteArray::fromStdString(Utf8ToCp932(text.toStdString()));
+}
+
+// "元に戻す: 移動(&U)", or the bare command when there is no step.
+QString StepCommandText(const char* command, const std::string& step, char mnemonic) {
+    QString text = QString::fromUtf8(command);
+    if (!step.empty()) {
+        text += QStringLiteral(": ") + QString::fromStdString(step);
+    }
+    return text + QStringLiteral("(&%1)").arg(QLatin1Char(mnemonic));
 }
 
 QString RecentFileLabel(int index, const QString& path) {
@@ -115,6 +164,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc, CDocumentPrompts* prompts, QWidget* par
     ConnectActions();
     ConnectDocument();
     UpdateCommandStates();
+    UpdatePasteCommand();
     setAcceptDrops(true);
     UpdateTitle();
     resize(1024, 768);
@@ -134,7 +184,7 @@ void CMainFrame::CreateClient() {
     centerLayout->setContentsMargins(0, 0, 0, 0);
     // The one-pixel line between the display bar and the view.
     centerLayout->setSpacing(1);
-    view_ = new CQuorvelView(doc_.Scene(), center);
+    view_ = new CQuorvelView(doc_.Scene(), center, &doc_.History());
     view_->setAccessibleName(QStringLiteral("3D ビュー"));
     centerLayout->addWidget(panes_.displayBar);
     centerLayout->addWidget(view_, 1);
@@ -166,7 +216,7 @@ void CMainFrame::CreateMenus() {
     UpdateRecentFilesMenu();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->addAction(actions_.undo);
+    edit->addActions({actions_.undo, actions_.redo});
     edit->addSeparator();
     edit->addActions({actions_.cut, actions_.copy, actions_.paste});
 
@@ -221,6 +271,14 @@ void CMainFrame::ConnectActions() {
     connect(actions_.save, &QAction::triggered, this, [this] { commands_->Save(); });
     connect(actions_.saveAs, &QAction::triggered, this, [this] { commands_->SaveAs(); });
     connect(actions_.exit, &QAction::triggered, this, &QWidget::close);
+    connect(actions_.undo, &QAction::triggered, &doc_, &CQuorvelDoc::Undo);
+    connect(actions_.redo, &QAction::triggered, &doc_, &CQuorvelDoc::Redo);
+    connect(actions_.copy, &QAction::triggered, this,
+            [this] { CopyToClipboard(CopySelectedFaces(doc_.Scene())); });
+    connect(actions_.cut, &QAction::triggered, this, &CMainFrame::Cut);
+    connect(actions_.paste, &QAction::triggered, this, &CMainFrame::Paste);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdatePasteCommand);
     connect(actions_.statusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
     connect(actions_.frameWholeScene, &QAction::triggered, this, [this] {
         FrameWholeScene(doc_.Scene());
@@ -268,6 +326,50 @@ void CMainFrame::UpdateCommandStates() {
     actions_.vertexSelectable->setChecked(scene.vertexSelectable);
     actions_.edgeSelectable->setChecked(scene.edgeSelectable);
     actions_.faceSelectable->setChecked(scene.faceSelectable);
+    UpdateEditCommands();
+}
+
+void CMainFrame::UpdateEditCommands() {
+    const EditHistory& history = doc_.History();
+    actions_.undo->setEnabled(history.CanUndo());
+    actions_.undo->setText(StepCommandText("元に戻す", history.UndoName(), 'U'));
+    actions_.redo->setEnabled(history.CanRedo());
+    actions_.redo->setText(StepCommandText("やり直し", history.RedoName(), 'R'));
+    const bool selected = AnyFaceSelected(doc_.Scene());
+    actions_.cut->setEnabled(selected);
+    actions_.copy->setEnabled(selected);
+}
+
+void CMainFrame::UpdatePasteCommand() {
+    // Long enough for the document signature.
+    const QByteArray text = ClipboardFaces(64);
+    actions_.paste->setEnabled(IsPasteableText(std::string_view(text.constData(), text.size())));
+}
+
+void CMainFrame::CopyToClipboard(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    auto* data = new QMimeData;
+    const QByteArray bytes = QByteArray::fromStdString(text);
+    data->setData(kFacesMimeType, bytes);
+    // Object and material names are Shift-JIS bytes; editors get them readable.
+    data->setText(QString::fromStdString(Cp932ToUtf8(text)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void CMainFrame::Cut() {
+    CopyToClipboard(CutFaces(doc_));
+}
+
+void CMainFrame::Paste() {
+    const QByteArray text = ClipboardFaces();
+    if (const std::string failure =
+            PasteFaceText(doc_, std::string_view(text.constData(), text.size()));
+        !failure.empty()) {
+        prompts_->ShowError(QStringLiteral("貼り付けられませんでした。\n%1")
+                                .arg(QString::fromStdString(failure)));
+    }
 }
 
 void CMainFrame::UpdateRecentFilesMenu() {
@@ -328,6 +430,10 @@ void CMainFrame::ConnectDocument() {
     });
     connect(&doc_, &CQuorvelDoc::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc_, &CQuorvelDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+    connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateEditCommands);
+    connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateEditCommands);
+    connect(&doc_, &CQuorvelDoc::autosaveFailed, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     connect(view_, &CQuorvelView::documentModified, &doc_, [this] { doc_.SetModifiedFlag(true); });
     connect(view_, &CQuorvelView::currentModelPicked, &doc_, &CQuorvelDoc::ModelPicked);
     // Panel edits change the scene in place: the view draws it again.
@@ -404,6 +510,7 @@ void CMainFrame::resizeEvent(QResizeEvent* event) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (commands_->SaveModified()) {
+        doc_.Closed();
         event->accept();
     } else {
         event->ignore();

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <string>
 
 #include "app/frame_actions.h"
 #include "app/frame_panes.h"
@@ -69,6 +70,12 @@ private:
     // The toolbar buttons pressed as the tool and the selection options are.
     void UpdateCommandStates();
     void UpdateRecentFilesMenu();
+    // Undo, redo, cut, copy and paste enabled exactly when they can act.
+    void UpdateEditCommands();
+    void UpdatePasteCommand();
+    void CopyToClipboard(const std::string& text);
+    void Cut();
+    void Paste();
     void RunTool(const ToolCommand& tool);
     // F6 and Shift+F6: the keyboard focus to the next or previous pane.
     void FocusPane(int step);

@@ -10,8 +10,8 @@
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
 
-CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent)
-    : QOpenGLWidget(parent), scene_(scene), input_(scene) {
+CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent, EditHistory* history)
+    : QOpenGLWidget(parent), scene_(scene), input_(scene, history) {
     // Hover moves keep lastPoint current, so that a pan with the middle button
     // (whose press the view does not act on) starts from where the pointer is.
     setMouseTracking(true);
@@ -133,6 +133,7 @@ void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
                 break;
             }
             Redraw(input_.LeftButtonUp(p.x(), p.y()));
+            emit leftButtonReleased();
             break;
         case Qt::RightButton:
             Redraw(input_.RightButtonUp());

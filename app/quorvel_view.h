@@ -9,13 +9,16 @@
 #include "render/scene_renderer.h"
 
 class CCentigrade;
+class EditHistory;
 class QAction;
 
 class CQuorvelView : public QOpenGLWidget {
     Q_OBJECT
 
 public:
-    explicit CQuorvelView(CCentigrade& scene, QWidget* parent = nullptr);
+    // With `history`, the view's edits are recorded there as undo steps.
+    explicit CQuorvelView(CCentigrade& scene, QWidget* parent = nullptr,
+                          EditHistory* history = nullptr);
     ~CQuorvelView() override;
 
     // Front (F3), back (Shift+F3), side (F1), opposite side (Shift+F1), top (F2)
@@ -30,6 +33,8 @@ signals:
     void documentModified();
     // A pick in object-picking mode made object `index` current.
     void currentModelPicked(int index);
+    // A left-button click or drag ended: the selection may have changed.
+    void leftButtonReleased();
 
 protected:
     void initializeGL() override;

@@ -1,5 +1,9 @@
 #include "app/view_input.h"
 
+#include "edit/pick.h"
+#include "history/edit_history.h"
+#include "history/face_steps.h"
+#include "history/step_names.h"
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
 
@@ -11,7 +15,11 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
         scene_.rubberBand[1] = scene_.rubberBand[3] = y;
         return ViewRedraw::Now;
     }
-    const bool hit = scene_.Pick(x, y);
+    const bool hit = history_ ? ClickFaceTool(*history_, scene_, x, y) : scene_.Pick(x, y);
+    // A drag of a manipulator handle is one step from this press to the release.
+    if (history_ && IsManipulatorTool(scene_.toolMode) && scene_.hitIndex != HandleNone) {
+        history_->BeginTransform(scene_, TransformStepName(scene_.toolMode));
+    }
     if (hit) {
         if (scene_.toolMode == ToolSelect && scene_.selectMode == SelectPickObject) {
             if (onModelPicked) {
@@ -34,6 +42,9 @@ ViewRedraw ViewInput::LeftButtonUp(int x, int y) {
     // The drag or the deletion changed the geometry; the lighting catches up now.
     if (IsManipulatorTool(scene_.toolMode) || scene_.toolMode == ToolDeleteFace) {
         scene_.ComputeAllNormals();
+    }
+    if (history_ && history_->EndTransform(scene_)) {
+        DocumentModified();
     }
     return ViewRedraw::Now;
 }

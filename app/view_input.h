@@ -7,6 +7,7 @@
 #include <functional>
 
 class CCentigrade;
+class EditHistory;
 
 // What the view must do after an event: nothing, draw before the next event,
 // or repaint when the window system gets round to it.
@@ -19,9 +20,12 @@ struct ViewPoint {
 
 class ViewInput {
 public:
-    explicit ViewInput(CCentigrade& scene) : scene_(scene) {}
+    // Edits are recorded as undo steps in `history` when one is given.
+    explicit ViewInput(CCentigrade& scene, EditHistory* history = nullptr)
+        : scene_(scene), history_(history) {}
 
-    // Called whenever an edit in the view changed the document.
+    // Called whenever an edit in the view changed the document; the step it
+    // makes is recorded by the time of the call that ends it.
     std::function<void()> onDocumentModified;
     // Called after a pick in object-picking mode with the new current object.
     std::function<void(int)> onModelPicked;
@@ -44,6 +48,7 @@ private:
     void ManipulatorDrag(float dx, float dy);
 
     CCentigrade& scene_;
+    EditHistory* history_;
     bool leftDown_ = false;
     bool rightDown_ = false;
     ViewPoint lastPoint_;

@@ -1,8 +1,14 @@
 #include "app/widget_prompts.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/product.h"
 
@@ -82,6 +88,48 @@ SaveChoice CWidgetPrompts::AskSaveChanges(const QString& title) {
         default:
             return SaveChoice::Cancel;
     }
+}
+
+RecoveryAnswer CWidgetPrompts::AskRecovery(const QStringList& autosaves) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(Caption());
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label =
+        new QLabel(QStringLiteral("前回、正常に終了しなかったときの自動保存が残っています。\n"
+                                  "復元するドキュメントを選んでください。"),
+                   &dialog);
+    auto* list = new QListWidget(&dialog);
+    list->setAccessibleName(QStringLiteral("自動保存されたドキュメント"));
+    list->addItems(autosaves);
+    list->setCurrentRow(0);
+    label->setBuddy(list);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* recover =
+        buttons->addButton(QStringLiteral("復元(&R)"), QDialogButtonBox::AcceptRole);
+    QPushButton* discard =
+        buttons->addButton(QStringLiteral("すべて削除(&D)"), QDialogButtonBox::DestructiveRole);
+    buttons->addButton(QStringLiteral("後で(&L)"), QDialogButtonBox::RejectRole);
+    recover->setDefault(true);
+    layout->addWidget(label);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    RecoveryAnswer answer;
+    QObject::connect(recover, &QPushButton::clicked, &dialog, [&] {
+        answer.recover = list->currentRow();
+        dialog.accept();
+    });
+    QObject::connect(discard, &QPushButton::clicked, &dialog, [&] {
+        const auto sure = QMessageBox::question(
+            &dialog, Caption(), QStringLiteral("自動保存されたドキュメントをすべて削除しますか?"));
+        if (sure == QMessageBox::Yes) {
+            answer.discard = true;
+            dialog.accept();
+        }
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(list, &QListWidget::itemActivated, recover, &QPushButton::click);
+    dialog.exec();
+    return answer;
 }
 
 void CWidgetPrompts::ShowError(const QString& message) {

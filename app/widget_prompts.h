@@ -12,6 +12,7 @@ public:
     QString AskOpenPath() override;
     QString AskSavePath(const QString& suggested, bool nativeOnly) override;
     SaveChoice AskSaveChanges(const QString& title) override;
+    RecoveryAnswer AskRecovery(const QStringList& autosaves) override;
     void ShowError(const QString& message) override;
     void ShowInformation(const QString& message) override;
 

@@ -1,8 +1,11 @@
-// The main window's two waits a user notices, each up to the first frame the
-// 3D view shows: start-up with an empty document, and opening the 1000 × 1000
-// quad grid through the open path. Run under xvfb-run.
+// The main window's waits a user notices, each up to the first frame the 3D
+// view shows: start-up with an empty document, and opening the 1000 × 1000
+// quad grid through the open path; and on that grid, what an autosave tick
+// and an undo or redo of a move cost the user-interface thread. Run under
+// xvfb-run.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -16,6 +19,7 @@
 #include "document/document_commands.h"
 #include "document/document_prompts.h"
 #include "document/quorvel_document.h"
+#include "document/tool_edits.h"
 #include "exchange/document_files.h"
 #include "support/mesh_generators.h"
 
@@ -26,6 +30,7 @@ struct SilentPrompts : CDocumentPrompts {
     QString AskOpenPath() override { return {}; }
     QString AskSavePath(const QString&, bool) override { return {}; }
     SaveChoice AskSaveChanges(const QString&) override { return SaveChoice::No; }
+    RecoveryAnswer AskRecovery(const QStringList&) override { return {}; }
     void ShowError(const QString&) override { std::abort(); }
     void ShowInformation(const QString&) override {}
 };
@@ -83,6 +88,62 @@ void BM_OpenGridToFirstFrame(benchmark::State& state) {
     state.counters["read_ms"] = benchmark::Counter(readSeconds * 1000 / state.iterations());
 }
 BENCHMARK(BM_OpenGridToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The grid opened in the main window with every vertex selected.
+struct GridFrame {
+    GridFrame() : frame(doc, &prompts) {
+        const QString grid = folder->filePath(QStringLiteral("grid.qvl"));
+        if (!QFile::exists(grid)) {
+            SaveDocumentFile(grid.toStdString(), MakeSceneWith(MakeQuadGrid(1000, 10.0f)));
+        }
+        doc.NewDocument();
+        frame.show();
+        if (!frame.Commands().OpenFile(grid)) {
+            std::abort();
+        }
+        for (CVector& v : doc.Scene().models[0].vertices) {
+            v.selected = true;
+        }
+        doc.Scene().UpdateGizmo();
+        WaitForFrame(frame.View());
+    }
+    SilentPrompts prompts;
+    CQuorvelDoc doc;
+    CMainFrame frame;
+};
+
+// What the autosave timer's tick costs the user-interface thread inside the
+// application: the scene's copy and the start of the writer.
+void BM_AutosaveTickInTheApp(benchmark::State& state) {
+    GridFrame shown;
+    shown.doc.StartAutosaving(folder->filePath(QStringLiteral("autosave")).toStdString(), 0);
+    shown.doc.SetModifiedFlag(true);
+    shown.doc.AutosaveNow();  // the first copy also maps its buffers
+    shown.doc.WaitForAutosave();
+    for (auto _ : state) {
+        if (!shown.doc.AutosaveNow()) {
+            std::abort();
+        }
+        state.PauseTiming();
+        shown.doc.WaitForAutosave();
+        state.ResumeTiming();
+    }
+    shown.doc.Closed();
+}
+BENCHMARK(BM_AutosaveTickInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// Undo and redo of a typed move of all 1M vertices as the Edit menu runs them:
+// the history, the normals of the grid and the views' refresh, before the frame.
+void BM_UndoRedoMoveInTheApp(benchmark::State& state) {
+    GridFrame shown;
+    ApplyRelativeMove(shown.doc, Axis::X, 5);
+    // One iteration is an undo and a redo.
+    for (auto _ : state) {
+        shown.frame.Actions().undo->trigger();
+        shown.frame.Actions().redo->trigger();
+    }
+}
+BENCHMARK(BM_UndoRedoMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
 

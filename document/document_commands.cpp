@@ -1,5 +1,6 @@
 #include "document/document_commands.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -96,6 +97,41 @@ bool CDocumentCommands::SaveTo(const QString& path) {
     }
     if (IsNative(path)) {
         recent_.Add(path);
+    }
+    return true;
+}
+
+bool CDocumentCommands::OfferRecovery() {
+    const std::vector<RecoverableAutosave> found = doc_.RecoverableAutosaves();
+    if (found.empty()) {
+        return false;
+    }
+    QStringList lines;
+    for (const RecoverableAutosave& autosave : found) {
+        const QString name = autosave.name.empty()
+                                 ? QStringLiteral("無題")
+                                 : QFile::decodeName(QByteArray::fromStdString(autosave.name));
+        const QDateTime written =
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(autosave.file.string())))
+                .lastModified();
+        lines << QStringLiteral("%1    %2    %3 KB")
+                     .arg(name, written.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
+                     .arg((autosave.size + 1023) / 1024);
+    }
+    const RecoveryAnswer answer = prompts_.AskRecovery(lines);
+    if (answer.discard) {
+        for (const RecoverableAutosave& autosave : found) {
+            DiscardAutosave(autosave);
+        }
+        return false;
+    }
+    if (answer.recover < 0 || answer.recover >= static_cast<int>(found.size())) {
+        return false;
+    }
+    if (const FileOutcome outcome = doc_.Recover(found[static_cast<std::size_t>(answer.recover)]);
+        !outcome.Succeeded()) {
+        prompts_.ShowError(outcome.error);
+        return false;
     }
     return true;
 }

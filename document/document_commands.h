@@ -26,6 +26,10 @@ public:
     // Asks whether to save a modified document and does so. False when the
     // user cancelled or the save failed: the change must not be lost then.
     bool SaveModified();
+    // At start-up: offers the autosaves runs that did not end cleanly left,
+    // and recovers, keeps or deletes them as the user answers. True when a
+    // document was recovered.
+    bool OfferRecovery();
 
 private:
     bool SaveTo(const QString& path);

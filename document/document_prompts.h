@@ -3,8 +3,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 enum class SaveChoice { Yes, No, Cancel };
+
+// What to do with the autosaves runs that did not end cleanly left behind.
+struct RecoveryAnswer {
+    int recover = -1;      // the one to open, by its place in the list; -1 for none
+    bool discard = false;  // delete them all; otherwise they are offered again next time
+};
 
 class CDocumentPrompts {
 public:
@@ -17,6 +24,8 @@ public:
     virtual QString AskSavePath(const QString& suggested, bool nativeOnly) = 0;
     // "Save the changes to `title`?"
     virtual SaveChoice AskSaveChanges(const QString& title) = 0;
+    // Offers the autosaves, one line each (document name, time and size).
+    virtual RecoveryAnswer AskRecovery(const QStringList& autosaves) = 0;
     virtual void ShowError(const QString& message) = 0;
     virtual void ShowInformation(const QString& message) = 0;
 };

@@ -3,6 +3,7 @@
 #include "document/load_messages.h"
 #include "document/quorvel_document.h"
 #include "image/image_status.h"
+#include "history/record_steps.h"
 #include "scene/ascii.h"
 #include "scene/message_sink.h"
 
@@ -34,10 +35,22 @@ auto& Field(Material& material, MaterialValue field) {
     return material.ambient;
 }
 
-void MaterialChanged(CQuorvelDoc& doc, CMaterial& material) {
-    material.UpdateColors();
+// Edits the current material as one step; a commit that changes nothing is none.
+template <typename Edit>
+bool EditCurrentMaterial(CQuorvelDoc& doc, Edit edit) {
+    if (!CurrentMaterial(doc)) {
+        return false;
+    }
+    CCentigrade& scene = doc.Scene();
+    if (RecordMaterialEdit(doc.History(), scene, static_cast<std::size_t>(scene.currentMaterial),
+                           [&](CMaterial& material) {
+                               edit(material);
+                               material.UpdateColors();
+                           })) {
+        doc.EditRecorded();
+    }
     doc.RequestRedraw();
-    doc.SetModifiedFlag(true);
+    return true;
 }
 
 }  // namespace
@@ -65,37 +78,24 @@ CMaterial* CurrentMaterial(CQuorvelDoc& doc) {
 }
 
 bool SetMaterialValue(CQuorvelDoc& doc, MaterialValue field, float value) {
-    CMaterial* material = CurrentMaterial(doc);
-    if (!material) {
-        return false;
-    }
-    Field(*material, field) = value;
-    MaterialChanged(doc, *material);
-    return true;
+    return EditCurrentMaterial(doc, [&](CMaterial& material) { Field(material, field) = value; });
 }
 
 bool RenameMaterial(CQuorvelDoc& doc, const std::string& cp932Name) {
-    CMaterial* material = CurrentMaterial(doc);
-    if (!material) {
-        return false;
-    }
-    material->name = cp932Name;
-    doc.RequestRedraw();
-    doc.SetModifiedFlag(true);
-    return true;
+    return EditCurrentMaterial(doc, [&](CMaterial& material) { material.name = cp932Name; });
 }
 
 bool SetMaterialTexture(CQuorvelDoc& doc, const std::string& cp932Name) {
-    CMaterial* material = CurrentMaterial(doc);
-    if (!material) {
-        return false;
+    const std::filesystem::path folder = doc.Scene().DocumentFolder();
+    TextureFailure failure;
+    const bool edited = EditCurrentMaterial(doc, [&](CMaterial& material) {
+        material.texture = cp932Name;
+        failure = {material.name, cp932Name, material.LoadTexture(folder)};
+    });
+    if (edited && !failure.status) {
+        ShowMessage(TextureFailureMessage(failure));
     }
-    material->texture = cp932Name;
-    if (ImageStatus status = material->LoadTexture(doc.Scene().DocumentFolder()); !status) {
-        ShowMessage(TextureFailureMessage({material->name, cp932Name, std::move(status)}));
-    }
-    MaterialChanged(doc, *material);
-    return true;
+    return edited;
 }
 
 std::string TextureNameForFile(const std::string& utf8Path,

@@ -1,6 +1,26 @@
 #include "document/object_edits.h"
 
 #include "document/quorvel_document.h"
+#include "history/record_steps.h"
+
+namespace {
+
+// Edits the current object's fields as one step; a commit that changes nothing is none.
+template <typename Edit>
+bool EditCurrentModel(CQuorvelDoc& doc, Edit edit) {
+    if (!CurrentModel(doc)) {
+        return false;
+    }
+    CCentigrade& scene = doc.Scene();
+    if (RecordObjectEdit(doc.History(), scene, static_cast<std::size_t>(scene.currentModel),
+                         edit)) {
+        doc.EditRecorded();
+    }
+    doc.RequestRedraw();
+    return true;
+}
+
+}  // namespace
 
 CModel* CurrentModel(CQuorvelDoc& doc) {
     CCentigrade& scene = doc.Scene();
@@ -12,26 +32,14 @@ CModel* CurrentModel(CQuorvelDoc& doc) {
 }
 
 bool RenameCurrentModel(CQuorvelDoc& doc, const std::string& cp932Name) {
-    CModel* model = CurrentModel(doc);
-    if (!model) {
-        return false;
-    }
-    model->name = cp932Name;
-    doc.RequestRedraw();
-    doc.SetModifiedFlag(true);
-    return true;
+    return EditCurrentModel(doc, [&](CModel& model) { model.name = cp932Name; });
 }
 
 bool SetCurrentSmoothingAngle(CQuorvelDoc& doc, float degrees) {
-    CModel* model = CurrentModel(doc);
-    if (!model) {
-        return false;
-    }
-    model->facet = degrees;
-    doc.Scene().ComputeCurrentNormals();
-    doc.RequestRedraw();
-    doc.SetModifiedFlag(true);
-    return true;
+    return EditCurrentModel(doc, [&](CModel& model) {
+        model.facet = degrees;
+        model.ComputeNormals(doc.Scene().smooth);
+    });
 }
 
 bool ToggleModelState(CQuorvelDoc& doc, int index, StateButton button) {

@@ -1,11 +1,18 @@
 #include "document/quorvel_document.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTimer>
 #include <filesystem>
 
 #include "document/load_messages.h"
 #include "exchange/document_files.h"
+#include "history/record_steps.h"
+#include "history/step_names.h"
+#include "scene/atomic_file.h"
 #include "scene/document_error.h"
+#include "scene/native_document.h"
 
 namespace {
 
@@ -17,9 +24,83 @@ bool IsReadableExtension(const std::string& ext) {
     return ext == "qvl" || ext == "mqo" || ext == "mqoz";
 }
 
+QString FromNative(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
 }  // namespace
 
-CQuorvelDoc::CQuorvelDoc(QObject* parent) : QObject(parent) {}
+std::filesystem::path DefaultAutosaveFolder() {
+    std::filesystem::path state = NativePath(qEnvironmentVariable("XDG_STATE_HOME"));
+    if (state.empty() || !state.is_absolute()) {
+        state = NativePath(QDir::homePath()) / ".local" / "state";
+    }
+    return state / "quorvel" / "autosave";
+}
+
+CQuorvelDoc::CQuorvelDoc(QObject* parent) : QObject(parent) {
+    const qulonglong megabytes =
+        QSettings()
+            .value("History/MemoryCapMB", qulonglong{EditHistory::kDefaultMemoryCap >> 20})
+            .toULongLong();
+    history_.SetMemoryCap(static_cast<std::size_t>(megabytes) << 20);
+}
+
+// The autosave's worker must be done before the scene it reports on goes.
+CQuorvelDoc::~CQuorvelDoc() {
+    if (autosave_) {
+        autosave_->Wait();
+    }
+}
+
+void CQuorvelDoc::EditRecorded() {
+    SetModifiedFlag(true);
+    emit historyChanged();
+}
+
+void CQuorvelDoc::AfterHistoryMove(const SceneChange& change) {
+    for (std::size_t m : change.reshapedModels) {
+        if (m < scene_.models.size()) {
+            scene_.models[m].ComputeNormals(scene_.smooth);
+        }
+    }
+    SetModifiedFlag(!history_.IsClean());
+    emit historyChanged();
+    UpdateAllViews(HintAll);
+    // The forms reload their fields on their own hints.
+    if (change.objectList) {
+        UpdateAllViews(HintObjects);
+    }
+    if (change.materialList) {
+        UpdateAllViews(HintMaterials);
+    }
+}
+
+bool CQuorvelDoc::Undo() {
+    if (!history_.CanUndo()) {
+        return false;
+    }
+    const SceneChange change = history_.Undo(scene_);
+    AfterHistoryMove(change);
+    return true;
+}
+
+bool CQuorvelDoc::Redo() {
+    if (!history_.CanRedo()) {
+        return false;
+    }
+    const SceneChange change = history_.Redo(scene_);
+    AfterHistoryMove(change);
+    return true;
+}
+
+void CQuorvelDoc::Restart() {
+    history_.Clear();
+    if (autosave_) {
+        autosave_->Remove();
+    }
+    emit historyChanged();
+}
 
 void CQuorvelDoc::SetPathName(const QString& path) {
     if (path == pathName_) {
@@ -45,6 +126,7 @@ void CQuorvelDoc::NewDocument() {
     scene_.ReleaseTextures();
     scene_.Reset();
     scene_.toolMode = ToolNone;
+    Restart();
     SetPathName(QString());
     SetModifiedFlag(false);
     RequestPropertyPage(PageEmpty);
@@ -61,17 +143,28 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         return {QStringLiteral("%1 が見つかりませんでした。").arg(path)};
     }
     try {
-        ReportTextureFailures(OpenDocumentFile(file, scene_));
+        if (ext == "qvl") {
+            ReportTextureFailures(OpenDocumentFile(file, scene_));
+        } else {
+            ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport,
+                                                  [&] { return OpenDocumentFile(file, scene_); }));
+        }
     } catch (const DocumentEndOfFile& e) {
+        emit historyChanged();
         return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
                     .arg(path, QString::fromUtf8(e.what()))};
     } catch (const DocumentError& e) {
+        // An import that stopped early keeps, as a step, what it read.
+        emit historyChanged();
         return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }
     if (ext == "qvl") {
+        Restart();
         SetPathName(path);
         SetModifiedFlag(false);
+    } else {
+        emit historyChanged();
     }
     UpdateAllViews(HintAll);
     return {};
@@ -79,8 +172,10 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
 
 FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
     const std::filesystem::path file = NativePath(path);
+    AtomicWriteOptions options;
+    options.keepPrevious = QSettings().value("Save/KeepPrevious", true).toBool();
     try {
-        SaveDocumentFile(file, scene_);
+        SaveDocumentFile(file, scene_, options);
     } catch (const DocumentError& e) {
         return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
@@ -89,7 +184,105 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
         scene_.SetDocumentFolder(std::filesystem::absolute(file));
         SetPathName(path);
         SetModifiedFlag(false);
+        history_.SetClean();
+        if (autosave_) {
+            autosave_->Remove();
+        }
+        emit historyChanged();
     }
+    return {};
+}
+
+void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int seconds) {
+    autosaveFolder_ = folder;
+    if (!autosave_) {
+        autosave_ = std::make_unique<AutosaveSession>(folder);
+        if (!autosave_->Failed().empty()) {
+            emit autosaveFailed(QString::fromStdString(autosave_->Failed()));
+        }
+    }
+    if (!autosaveTimer_) {
+        autosaveTimer_ = new QTimer(this);
+        connect(autosaveTimer_, &QTimer::timeout, this, &CQuorvelDoc::AutosaveNow);
+    }
+    autosaveTimer_->stop();
+    if (seconds > 0) {
+        autosaveTimer_->start(std::chrono::seconds(seconds));
+    }
+}
+
+bool CQuorvelDoc::AutosaveNow() {
+    if (!autosave_ || !modified_) {
+        return false;
+    }
+    return autosave_->Start(scene_, NativePath(pathName_), [this](const std::string& failure) {
+        // Called on the writer's thread: the message is handed to this one.
+        QMetaObject::invokeMethod(
+            this, [this, failure] { AutosaveFinished(failure); }, Qt::QueuedConnection);
+    });
+}
+
+void CQuorvelDoc::AutosaveFinished(const std::string& failure) {
+    if (!failure.empty()) {
+        emit autosaveFailed(
+            QStringLiteral("自動保存に失敗しました。\n%1").arg(QString::fromUtf8(failure)));
+    }
+}
+
+void CQuorvelDoc::WaitForAutosave() {
+    if (autosave_) {
+        autosave_->Wait();
+    }
+}
+
+std::filesystem::path CQuorvelDoc::AutosaveFile() const {
+    return autosave_ ? autosave_->File() : std::filesystem::path();
+}
+
+void CQuorvelDoc::Closed() {
+    if (autosave_) {
+        autosave_->Remove();
+    }
+}
+
+std::vector<RecoverableAutosave> CQuorvelDoc::RecoverableAutosaves() const {
+    return autosaveFolder_.empty() ? std::vector<RecoverableAutosave>()
+                                   : FindRecoverableAutosaves(autosaveFolder_);
+}
+
+FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
+    CCentigrade recovered;
+    try {
+        LoadNativeDocument(autosave.file, recovered);
+    } catch (const DocumentError& e) {
+        return {QStringLiteral("自動保存されたドキュメントを開くことに失敗しました。\n%1")
+                    .arg(QString::fromUtf8(e.what()))};
+    }
+    scene_.ReleaseTextures();
+    scene_.Reset();
+    scene_.models = std::move(recovered.models);
+    scene_.materials = std::move(recovered.materials);
+    scene_.modelSerial = recovered.modelSerial;
+    scene_.materialSerial = recovered.materialSerial;
+    scene_.smooth = recovered.smooth;
+    scene_.zoom = recovered.zoom;
+    scene_.camera = recovered.camera;
+    // Textures are named relative to the document's own folder.
+    if (!autosave.document.empty()) {
+        scene_.SetDocumentFolder(std::filesystem::absolute(autosave.document));
+    }
+    scene_.LoadTextures();
+    scene_.UpdateAllColors();
+    scene_.ComputeAllNormals();
+    history_.Clear();
+    if (autosave_) {
+        autosave_->Adopt(autosave);
+    }
+    SetPathName(FromNative(autosave.document));
+    SetModifiedFlag(true);
+    emit historyChanged();
+    RequestPropertyPage(PageEmpty);
+    UpdateAllViews(HintAll);
     return {};
 }
 

@@ -5,8 +5,15 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
+#include <memory>
+#include <vector>
 
+#include "history/autosave.h"
+#include "history/edit_history.h"
 #include "scene/centigrade.h"
+
+class QTimer;
 
 // What "update all views" asks a view or panel to reload.
 enum UpdateHint {
@@ -34,14 +41,29 @@ struct FileOutcome {
     bool Succeeded() const { return error.isEmpty(); }
 };
 
+// $XDG_STATE_HOME/quorvel/autosave, by default ~/.local/state/quorvel/autosave.
+std::filesystem::path DefaultAutosaveFolder();
+
 class CQuorvelDoc : public QObject {
     Q_OBJECT
 
 public:
     explicit CQuorvelDoc(QObject* parent = nullptr);
+    ~CQuorvelDoc() override;
 
     CCentigrade& Scene() { return scene_; }
     const CCentigrade& Scene() const { return scene_; }
+
+    // --- The undo history
+    // Edits record their steps here; after recording one, call EditRecorded.
+    EditHistory& History() { return history_; }
+    const EditHistory& History() const { return history_; }
+    // A step was added: the document is modified and the Edit menu follows.
+    void EditRecorded();
+    // Undo or Redo of one step; the flag follows the saved position and every
+    // view reloads. False when there was nothing to take back or do again.
+    bool Undo();
+    bool Redo();
 
     // --- The file
     // Empty for a document that was never saved or opened as native.
@@ -64,7 +86,29 @@ public:
     // save makes `path` the document's file and clears the modified flag; a
     // Metasequoia export changes neither. A failure leaves the flag set and
     // the previous file intact.
+    // A native save keeps the file it replaces as "NAME.qvl~" unless the
+    // setting "Save/KeepPrevious" is off.
     FileOutcome SaveFile(const QString& path);
+
+    // --- Autosave and recovery
+    // Writes the scene to `folder` every `seconds` while it is modified (0:
+    // never). Before this is called nothing is autosaved.
+    void StartAutosaving(const std::filesystem::path& folder, int seconds);
+    // The autosave now, whether or not the interval has passed; false when
+    // none was started (not modified, autosaving off, or a write running).
+    bool AutosaveNow();
+    // Waits for an autosave in progress.
+    void WaitForAutosave();
+    // The autosave file of this run; empty while autosaving is off.
+    std::filesystem::path AutosaveFile() const;
+    // The document is closed without being lost: its autosave goes.
+    void Closed();
+    // Autosaves of runs that did not end cleanly, newest first.
+    std::vector<RecoverableAutosave> RecoverableAutosaves() const;
+    // Replaces the scene by the autosave, under the path it was edited with,
+    // modified; the autosave stays on disk as this run's own until the next
+    // save, autosave or clean close.
+    FileOutcome Recover(const RecoverableAutosave& autosave);
 
     // --- Views and panels
     void UpdateAllViews(int hint);
@@ -83,9 +127,23 @@ signals:
     void propertyPageRequested(int page);
     void currentModelPicked(int index);
     void redrawRequested();
+    // What Undo and Redo would do has changed.
+    void historyChanged();
+    // An autosave could not be written; `message` names the file and the cause.
+    void autosaveFailed(const QString& message);
 
 private:
+    // The history starts afresh and the autosave goes: a new or opened document.
+    void Restart();
+    void AutosaveFinished(const std::string& failure);
+    // Normals, the modified flag and every view after an undo or redo.
+    void AfterHistoryMove(const SceneChange& change);
+
     CCentigrade scene_;
+    EditHistory history_;
+    std::filesystem::path autosaveFolder_;
+    std::unique_ptr<AutosaveSession> autosave_;
+    QTimer* autosaveTimer_ = nullptr;
     QString pathName_;
     bool modified_ = false;
 };

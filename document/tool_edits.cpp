@@ -1,13 +1,23 @@
 #include "document/tool_edits.h"
 
 #include "document/quorvel_document.h"
+#include "history/step_names.h"
 
 namespace {
 
-void GeometryChanged(CQuorvelDoc& doc) {
-    doc.Scene().ComputeAllNormals();
-    doc.SetModifiedFlag(true);
-    doc.RequestRedraw();
+// Runs the typed transform as one step named after the current tool.
+template <typename Edit>
+bool RecordTyped(CQuorvelDoc& doc, Edit edit) {
+    CCentigrade& scene = doc.Scene();
+    bool applied = true;
+    doc.History().RecordTransform(scene, TransformStepName(scene.toolMode),
+                                  [&] { applied = edit(); });
+    if (applied) {
+        scene.ComputeAllNormals();
+        doc.EditRecorded();
+        doc.RequestRedraw();
+    }
+    return applied;
 }
 
 template <typename Scene>
@@ -33,32 +43,34 @@ void ApplyRelativeMove(CQuorvelDoc& doc, Axis axis, float value) {
     if (value == 0.0f) {
         return;
     }
-    TypedRelativeMove(doc.Scene(), axis, value);
-    GeometryChanged(doc);
+    RecordTyped(doc, [&] {
+        TypedRelativeMove(doc.Scene(), axis, value);
+        return true;
+    });
 }
 
 bool ApplyAbsoluteMove(CQuorvelDoc& doc, Axis axis, std::string_view text) {
-    if (!TypedAbsoluteMove(doc.Scene(), axis, text)) {
-        return false;
-    }
-    GeometryChanged(doc);
-    return true;
+    return RecordTyped(doc, [&] { return TypedAbsoluteMove(doc.Scene(), axis, text); });
 }
 
 void ApplyRotation(CQuorvelDoc& doc, Axis axis, float degrees) {
     if (degrees == 0.0f) {
         return;
     }
-    TypedRotation(doc.Scene(), axis, degrees);
-    GeometryChanged(doc);
+    RecordTyped(doc, [&] {
+        TypedRotation(doc.Scene(), axis, degrees);
+        return true;
+    });
 }
 
 void ApplyScale(CQuorvelDoc& doc, Axis axis, float value) {
     if (TypedScaleFactor(value) == 1.0f) {
         return;
     }
-    TypedScale(doc.Scene(), axis, value);
-    GeometryChanged(doc);
+    RecordTyped(doc, [&] {
+        TypedScale(doc.Scene(), axis, value);
+        return true;
+    });
 }
 
 void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value) {

@@ -11,6 +11,8 @@ struct ScriptedPrompts : CDocumentPrompts {
     std::deque<QString> openPaths;
     std::deque<QString> savePaths;
     std::deque<SaveChoice> saveChoices;
+    RecoveryAnswer recovery;
+    QStringList offeredAutosaves;
 
     QStringList asked;  // "open", "save", "save native", "changes TITLE"
     QStringList errors;
@@ -32,6 +34,11 @@ struct ScriptedPrompts : CDocumentPrompts {
         const SaveChoice choice = saveChoices.front();
         saveChoices.pop_front();
         return choice;
+    }
+    RecoveryAnswer AskRecovery(const QStringList& autosaves) override {
+        asked << QStringLiteral("recovery");
+        offeredAutosaves = autosaves;
+        return recovery;
     }
     void ShowError(const QString& message) override { errors << message; }
     void ShowInformation(const QString& message) override { information << message; }
