@@ -1,4 +1,4 @@
-// quorvel [FILE] [--screenshot PNG] [--autosave-interval SECONDS]
+// quorvel [FILE] [--screenshot PNG] [--autosave-interval SECONDS] | --help | --version
 // Opens the modeler, on FILE when given. With --screenshot the window is
 // rendered once its 3D view has drawn, saved to PNG and the program quits
 // (used without a display). --autosave-interval overrides the setting for
@@ -23,12 +23,14 @@ int main(int argc, char** argv) {
     SetDefaultGlFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QApplication::setOrganizationName(kApplicationName);
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));
     InstallJapaneseTranslations(app);
 
     QCommandLineParser parser;
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument("file", "document to open");
     QCommandLineOption screenshot("screenshot", "render once, save to PNG and quit", "png");
     parser.addOption(screenshot);

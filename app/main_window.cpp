@@ -367,8 +367,8 @@ void CMainFrame::Paste() {
     if (const std::string failure =
             PasteFaceText(doc_, std::string_view(text.constData(), text.size()));
         !failure.empty()) {
-        prompts_->ShowError(QStringLiteral("貼り付けられませんでした。\n%1")
-                                .arg(QString::fromStdString(failure)));
+        prompts_->ShowError(
+            QStringLiteral("貼り付けられませんでした。\n%1").arg(QString::fromStdString(failure)));
     }
 }
 

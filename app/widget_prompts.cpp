@@ -15,15 +15,26 @@
 namespace {
 
 // Each filter shows its description alone; the patterns after it also accept
-// compressed Metasequoia archives where Metasequoia documents are read.
+// compressed Metasequoia archives where Metasequoia documents are read, and
+// OBJ files among all the formats that can be opened.
 const char* const kOpenFilters[] = {
-    "全ての形式(*.qvl;*.mqo) (*.qvl *.mqo *.mqoz)",
+    "全ての形式(*.qvl;*.mqo) (*.qvl *.mqo *.mqoz *.obj)",
     "Quorvelファイル(*.qvl) (*.qvl)",
     "Metasequoiaファイル(*.mqo) (*.mqo *.mqoz)",
+    "Wavefront OBJファイル(*.obj) (*.obj)",
 };
-const char* const kSaveFilters[] = {
-    "Tamrix Quorvelファイル(*.qvl) (*.qvl)",
-    "Metasequoiaファイル(*.mqo) (*.mqo)",
+// Exports for other programs follow the two formats that keep everything.
+struct SaveFormat {
+    const char* filter;
+    const char* suffix;
+};
+const SaveFormat kSaveFormats[] = {
+    {"Tamrix Quorvelファイル(*.qvl) (*.qvl)", "qvl"},
+    {"Metasequoiaファイル(*.mqo) (*.mqo)", "mqo"},
+    {"Metasequoia圧縮ファイル(*.mqoz) (*.mqoz)", "mqoz"},
+    {"Wavefront OBJファイル(*.obj) (*.obj)", "obj"},
+    {"STLファイル(*.stl) (*.stl)", "stl"},
+    {"glTFバイナリファイル(*.glb) (*.glb)", "glb"},
 };
 const char* const kNativeFilter = "Quorvel Files (*.qvl)";
 
@@ -46,7 +57,8 @@ QString CWidgetPrompts::AskOpenPath() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(Filters({kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}));
+    dialog.setNameFilters(
+        Filters({kOpenFilters[0], kOpenFilters[1], kOpenFilters[2], kOpenFilters[3]}));
     dialog.setDefaultSuffix(QStringLiteral("qvl"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -59,15 +71,24 @@ QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    const QStringList filters =
-        nativeOnly ? Filters({kNativeFilter}) : Filters({kSaveFilters[0], kSaveFilters[1]});
+    QStringList filters;
+    QStringList suffixes;
+    if (nativeOnly) {
+        filters << QString::fromUtf8(kNativeFilter);
+        suffixes << QStringLiteral("qvl");
+    } else {
+        for (const SaveFormat& format : kSaveFormats) {
+            filters << QString::fromUtf8(format.filter);
+            suffixes << QString::fromUtf8(format.suffix);
+        }
+    }
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("qvl"));
     // A name typed without extension takes the one of the format chosen.
     QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
-            dialog.setDefaultSuffix(filters.indexOf(filter) == 1 ? QStringLiteral("mqo")
-                                                                 : QStringLiteral("qvl"));
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, filters, suffixes](const QString& filter) {
+            dialog.setDefaultSuffix(suffixes.value(filters.indexOf(filter), QStringLiteral("qvl")));
         });
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

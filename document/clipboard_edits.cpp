@@ -26,7 +26,8 @@ std::string PasteFaceText(CQuorvelDoc& doc, std::string_view text) {
     for (std::size_t m = outcome.firstNewMaterial; m < scene.materials.size(); ++m) {
         CMaterial& material = scene.materials[m];
         if (ImageStatus status = material.LoadTexture(scene.DocumentFolder()); !status) {
-            ShowMessage(TextureFailureMessage({material.name, material.texture, std::move(status)}));
+            ShowMessage(
+                TextureFailureMessage({material.name, material.texture, std::move(status)}));
         }
     }
     for (std::size_t m = scene.models.size() - outcome.objects; m < scene.models.size(); ++m) {

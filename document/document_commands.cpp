@@ -91,9 +91,13 @@ bool CDocumentCommands::SaveModified() {
 }
 
 bool CDocumentCommands::SaveTo(const QString& path) {
-    if (const FileOutcome outcome = doc_.SaveFile(path); !outcome.Succeeded()) {
+    const FileOutcome outcome = doc_.SaveFile(path);
+    if (!outcome.Succeeded()) {
         prompts_.ShowError(outcome.error);
         return false;
+    }
+    if (!outcome.notice.isEmpty()) {
+        prompts_.ShowInformation(outcome.notice);
     }
     if (IsNative(path)) {
         recent_.Add(path);

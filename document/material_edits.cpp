@@ -2,8 +2,8 @@
 
 #include "document/load_messages.h"
 #include "document/quorvel_document.h"
-#include "image/image_status.h"
 #include "history/record_steps.h"
+#include "image/image_status.h"
 #include "scene/ascii.h"
 #include "scene/message_sink.h"
 

@@ -8,6 +8,7 @@
 
 #include "document/load_messages.h"
 #include "exchange/document_files.h"
+#include "exchange/format_losses.h"
 #include "history/record_steps.h"
 #include "history/step_names.h"
 #include "scene/atomic_file.h"
@@ -21,7 +22,7 @@ std::filesystem::path NativePath(const QString& path) {
 }
 
 bool IsReadableExtension(const std::string& ext) {
-    return ext == "qvl" || ext == "mqo" || ext == "mqoz";
+    return ext == "qvl" || ext == "mqo" || ext == "mqoz" || ext == "obj";
 }
 
 QString FromNative(const std::filesystem::path& path) {
@@ -189,8 +190,9 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
             autosave_->Remove();
         }
         emit historyChanged();
+        return {};
     }
-    return {};
+    return {{}, QString::fromStdString(FormatLossNotice(file, scene_, NoticeLanguage::Japanese))};
 }
 
 void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int seconds) {

@@ -38,6 +38,8 @@ inline constexpr int kPropertyPageCount = 7;
 // message for the user, naming the file and the cause.
 struct FileOutcome {
     QString error;
+    // After a successful export: what the format could not hold, in one line.
+    QString notice;
     bool Succeeded() const { return error.isEmpty(); }
 };
 

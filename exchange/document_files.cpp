@@ -1,12 +1,12 @@
 #include "exchange/document_files.h"
 
 #include "exchange/glb_writer.h"
+#include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
 #include "exchange/mqoz_writer.h"
 #include "exchange/obj_reader.h"
 #include "exchange/obj_writer.h"
 #include "exchange/stl_writer.h"
-#include "exchange/loader_mqo.h"
 #include "scene/ascii.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"

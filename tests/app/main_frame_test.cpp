@@ -132,6 +132,56 @@ private slots:
         QCOMPARE(shown.frame.RecentFiles().Files(), QStringList{upper});
     }
 
+    // Exports for other programs keep the document's file; those that cannot
+    // hold the whole scene say what they dropped, in one line.
+    void exportsKeepTheDocumentFileAndSayWhatTheyDrop_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("mqoz") << "e.mqoz" << QByteArray("PK") << true;
+        QTest::newRow("obj") << "e.obj" << QByteArray("#") << true;
+        QTest::newRow("stl") << "e.stl" << QByteArray() << true;
+        QTest::newRow("glb") << "e.glb" << QByteArray("glTF") << false;
+    }
+    void exportsKeepTheDocumentFileAndSayWhatTheyDrop() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QFETCH(bool, notice);
+        QTemporaryDir dir;
+        ShownFrame shown;
+        shown.Scene().models.push_back(MakeCube(100));
+        shown.Scene().models.back().facet = 30.0f;
+        shown.Scene().materials.emplace_back(0);
+        shown.doc.SetModifiedFlag(true);
+        const QString target = dir.filePath(name);
+        shown.prompts.savePaths = {target};
+        shown.frame.Actions().saveAs->trigger();
+        QVERIFY(shown.prompts.errors.isEmpty());
+        QVERIFY(QFileInfo(target).size() > 0);
+        QVERIFY(Contents(target).startsWith(start));
+        QCOMPARE(shown.prompts.information.size(), notice ? 1 : 0);
+        QVERIFY(shown.doc.PathName().isEmpty());
+        QVERIFY(shown.doc.IsModified());
+    }
+
+    void openCommandAddsObjObjectsAsOneStep() {
+        QTemporaryDir dir;
+        const QString obj = dir.filePath(QStringLiteral("square.obj"));
+        QFile file(obj);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+        file.close();
+        ShownFrame shown;
+        shown.prompts.openPaths = {obj};
+        shown.frame.Actions().open->trigger();
+        QVERIFY(shown.prompts.errors.isEmpty());
+        QCOMPARE(shown.Scene().models.size(), std::size_t{1});
+        QCOMPARE(shown.Scene().models[0].faces[0].corners.size(), std::size_t{4});
+        QVERIFY(shown.doc.PathName().isEmpty());
+        shown.frame.Actions().undo->trigger();
+        QVERIFY(shown.Scene().models.empty());
+    }
+
     void openCommandAddsMetasequoiaObjectsWithoutAsking() {
         ShownFrame shown;
         shown.doc.SetModifiedFlag(true);

@@ -21,6 +21,10 @@ cli=$work/root/usr/bin/quorvel-cli
 test -s "$work/sample.png"
 test -f "$work/root/usr/share/thumbnailers/quorvel.thumbnailer"
 test -f "$work/root/usr/share/man/man1/quorvel-cli.1.gz"
+for installed in bin/quorvel share/man/man1/quorvel.1.gz share/applications/quorvel.desktop \
+    share/mime/packages/quorvel.xml share/icons/hicolor/scalable/apps/quorvel.svg; do
+    test -f "$work/root/usr/$installed"
+done
 
 if command -v lintian >/dev/null; then
     report=$(lintian "$deb" 2>&1 || true)
