@@ -19,7 +19,6 @@
 #include "app/about_dialog.h"
 #include "app/app_resources.h"
 #include "app/desktop_registration.h"
-#include "app/frame_whole_scene.h"
 #include "app/lock_indicators.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
@@ -30,6 +29,7 @@
 #include "document/recent_files.h"
 #include "history/clipboard.h"
 #include "scene/cp932.h"
+#include "view/scene_framing.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "scene/archive.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "view/scene_framing.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ constexpr const char* kUsage =
     "[--view front|back|side|opposite|top|bottom|iso|document] "
     "[--show vertices,edges,faces,axis] [--select-all]";
 constexpr int kMaxSide = 8192;
+// Part of the picture's smaller extent the scene fills, leaving a thumbnail
+// a border.
+constexpr double kRenderFill = 0.85;
 
 struct RenderOptions {
     std::string input;
@@ -137,7 +141,7 @@ int RunRender(const Arguments& args) {
         ApplyShow(*options.show, scene);
     }
     if (options.view != "document") {
-        FrameScene(scene);
+        FrameWholeScene(scene, kRenderFill);
     }
     if (options.selectAll) {
         SelectAll(scene);

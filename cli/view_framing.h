@@ -1,4 +1,4 @@
-// The camera of a picture of the whole scene, for the render command.
+// The named views of the render command.
 #pragma once
 
 #include <string_view>
@@ -9,7 +9,3 @@ class CCentigrade;
 // view's presets), "iso" (from above, 45° between front and side) and
 // "document" (the document's own camera and zoom, untouched). False for other names.
 bool SetNamedView(CCentigrade& scene, std::string_view name);
-
-// Centres the visible objects in the view and sets the zoom so that they fill
-// most of it, keeping the camera's direction and distance.
-void FrameScene(CCentigrade& scene);

@@ -1,4 +1,4 @@
-#include "app/frame_whole_scene.h"
+#include "view/scene_framing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,27 +6,29 @@
 #include <numbers>
 #include <vector>
 
-#include "view/view_math.h"
-#include "view/camera_navigation.h"
 #include "scene/centigrade.h"
+#include "view/camera_navigation.h"
+#include "view/view_math.h"
 
 namespace {
 
-constexpr int kFirstHiddenState = 2;
 constexpr double kDefaultDistance = 2000.0;
 
-// Every visible vertex turned as the camera turns it, before zoom and pan.
+// Every vertex of a visible object that a face uses, turned as the camera
+// turns it, before zoom and pan.
 std::vector<ClipCoord> TurnedVertices(const CCentigrade& scene) {
     const CVector& r = scene.camera.rotation;
     const Matrix4 turn =
         RotationMatrix(r.x, 1, 0, 0) * RotationMatrix(r.y, 0, 1, 0) * RotationMatrix(r.z, 0, 0, 1);
     std::vector<ClipCoord> turned;
     for (const CModel& model : scene.models) {
-        if (model.state >= kFirstHiddenState) {
+        if (model.IsHidden()) {
             continue;
         }
         for (const CVector& v : model.vertices) {
-            turned.push_back(Transform(turn, v.x, v.y, v.z));
+            if (v.used) {
+                turned.push_back(Transform(turn, v.x, v.y, v.z));
+            }
         }
     }
     return turned;
