@@ -189,7 +189,16 @@ void CMaterialPropertyView::OnInitialUpdate() {
         ShowValue(row, GetMaterialValue(*material, row.field));
     }
     texture_->setText(SceneTextToDisplay(material->texture));
+    ShowTextureState(*material);
     swatch_->update();
+}
+
+// The name stays in the material whatever happened to its file, so the form
+// says when the material is drawn without it.
+void CMaterialPropertyView::ShowTextureState(const CMaterial& material) {
+    if (material.TextureMissing()) {
+        message_->setText(QStringLiteral("テクスチャファイルが見つからないか、読み込めません。"));
+    }
 }
 
 void CMaterialPropertyView::ShowValue(const ValueRow& row, float value) {
@@ -260,6 +269,9 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
     message_->clear();
     texture_->setText(name);
     SetMaterialTexture(doc_, stored.cp932);
+    if (const CMaterial* material = CurrentMaterial(doc_)) {
+        ShowTextureState(*material);
+    }
 }
 
 void CMaterialPropertyView::ChooseTexture() {

@@ -46,6 +46,7 @@ private:
     void ShowValue(const ValueRow& row, float value);
     void CommitName();
     void ChooseTexture();
+    void ShowTextureState(const CMaterial& material);
     void AfterValueChange(MaterialValue field);
 
     CCommitLineEdit* name_;

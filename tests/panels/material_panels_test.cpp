@@ -192,6 +192,7 @@ private slots:
         TypeInto(panels.form->TextureBox(), "missing.bmp");
         QCOMPARE(panels.Material(0).texture, std::string("missing.bmp"));
         QVERIFY(panels.Material(0).TextureMissing());
+        QVERIFY(!panels.form->Message()->text().isEmpty());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
         QCOMPARE(messages, 1);
         SetMessageSink(previousSink);
