@@ -262,13 +262,7 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
     }
     scene_.ReleaseTextures();
     scene_.Reset();
-    scene_.models = std::move(recovered.models);
-    scene_.materials = std::move(recovered.materials);
-    scene_.modelSerial = recovered.modelSerial;
-    scene_.materialSerial = recovered.materialSerial;
-    scene_.smooth = recovered.smooth;
-    scene_.zoom = recovered.zoom;
-    scene_.camera = recovered.camera;
+    TakeDocumentRecords(scene_, std::move(recovered));
     // Textures are named relative to the document's own folder.
     if (!autosave.document.empty()) {
         scene_.SetDocumentFolder(std::filesystem::absolute(autosave.document));

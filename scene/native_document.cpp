@@ -29,6 +29,11 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
     }
     bytes.clear();
     bytes.shrink_to_fit();
+    TakeDocumentRecords(scene, std::move(loaded));
+    return repairs;
+}
+
+void TakeDocumentRecords(CCentigrade& scene, CCentigrade&& loaded) {
     scene.models = std::move(loaded.models);
     scene.materials = std::move(loaded.materials);
     scene.modelSerial = loaded.modelSerial;
@@ -36,7 +41,6 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
     scene.smooth = loaded.smooth;
     scene.zoom = loaded.zoom;
     scene.camera = loaded.camera;
-    return repairs;
 }
 
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene) {

@@ -12,6 +12,10 @@ struct AtomicWriteOptions;
 // the invariants. Throws DocumentError naming the file and the cause.
 int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene);
 
+// Moves what a document holds (objects, materials, their counters, the
+// smoothing switch, zoom and camera) from `loaded` into `scene`.
+void TakeDocumentRecords(CCentigrade& scene, CCentigrade&& loaded);
+
 // Writes `scene` through a temporary file renamed over `path`, so a failed
 // save never destroys the previous document. Throws DocumentError.
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene);

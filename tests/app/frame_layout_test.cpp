@@ -12,6 +12,7 @@
 #include "document/quorvel_document.h"
 #include "private_home.h"
 #include "scripted_prompts.h"
+#include "shown_frame.h"
 #include "view_test_support.h"
 
 namespace {
@@ -28,20 +29,6 @@ protected:
         }
         return false;
     }
-};
-
-struct ShownFrame {
-    ShownFrame() : frame(doc, &prompts) {
-        doc.NewDocument();
-        frame.resize(1024, 768);
-        frame.show();
-        if (!QTest::qWaitForWindowExposed(&frame)) {
-            qFatal("main window not exposed");
-        }
-    }
-    CQuorvelDoc doc;
-    ScriptedPrompts prompts;
-    CMainFrame frame;
 };
 
 }  // namespace

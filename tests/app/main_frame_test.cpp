@@ -23,29 +23,13 @@
 #include "exchange/document_files.h"
 #include "private_home.h"
 #include "scripted_prompts.h"
+#include "shown_frame.h"
 #include "support/mesh_generators.h"
 #include "view_test_support.h"
 
 namespace {
 
 const QString kSampleMqo = QStringLiteral(QUORVEL_SOURCE_DIR "/samples/sample.mqo");
-
-struct ShownFrame {
-    ShownFrame() : frame(doc, &prompts) {
-        doc.NewDocument();
-        frame.resize(1024, 768);
-        frame.show();
-        if (!QTest::qWaitForWindowExposed(&frame)) {
-            qFatal("main window not exposed");
-        }
-    }
-    CCentigrade& Scene() { return doc.Scene(); }
-    CDocumentCommands& Commands() { return frame.Commands(); }
-
-    CQuorvelDoc doc;
-    ScriptedPrompts prompts;
-    CMainFrame frame;
-};
 
 // A native document of one cube in `dir`.
 QString WriteCubeDocument(const QTemporaryDir& dir, const QString& name) {

@@ -18,7 +18,6 @@
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/tool_edits.h"
-#include "view/manipulator_tables.h"
 #include "exchange/document_files.h"
 #include "panels/axis_boxes.h"
 #include "panels/commit_line_edit.h"
@@ -27,7 +26,9 @@
 #include "private_home.h"
 #include "scene/native_document.h"
 #include "scripted_prompts.h"
+#include "shown_frame.h"
 #include "support/mesh_generators.h"
+#include "view/manipulator_tables.h"
 #include "view_test_support.h"
 
 namespace {
@@ -37,20 +38,15 @@ const char* const kChildArgument = "--autosave-then-hang";
 // Written by the child once it has autosaved and is in the middle of a drag.
 const QString kChildMarker = QStringLiteral("autosaved-and-dragging");
 
-struct ShownFrame {
-    explicit ShownFrame(CModel model = MakeCube(200)) : frame(doc, &prompts) {
-        doc.NewDocument();
-        doc.Scene().materials.push_back(CMaterial(0));
-        doc.Scene().models.push_back(std::move(model));
-        doc.Scene().ComputeAllNormals();
-        doc.UpdateAllViews(HintAll);
-        frame.resize(1024, 768);
-        frame.show();
-        if (!QTest::qWaitForWindowExposed(&frame)) {
-            qFatal("main window not exposed");
-        }
-    }
-    CCentigrade& Scene() { return doc.Scene(); }
+// The window on a document of one model with a material.
+struct ShownModelFrame : ShownFrame {
+    explicit ShownModelFrame(CModel model = MakeCube(200))
+        : ShownFrame([&model](CQuorvelDoc& doc) {
+              doc.Scene().materials.push_back(CMaterial(0));
+              doc.Scene().models.push_back(std::move(model));
+              doc.Scene().ComputeAllNormals();
+              doc.UpdateAllViews(HintAll);
+          }) {}
     const FrameActions& Actions() const { return frame.Actions(); }
     void ChooseTool(int toolMode) {
         for (const ToolCommand& tool : frame.Actions().tools) {
@@ -64,10 +60,6 @@ struct ShownFrame {
     Form* Page(int page) {
         return frame.Panes().propertyPane->widget(page)->findChild<Form*>();
     }
-
-    CQuorvelDoc doc;
-    ScriptedPrompts prompts;
-    CMainFrame frame;
 };
 
 void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
@@ -79,7 +71,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton bu
 
 // Presses on the x arrow's head and moves the pointer `dx` pixels; the
 // release follows only with `release`.
-void DragXArrow(ShownFrame& shown, int dx, bool release = true) {
+void DragXArrow(ShownModelFrame& shown, int dx, bool release = true) {
     CVector head = handleArrowPoints[0];
     head += handleArrowPoints[4];
     head = CVector(head.x / 2, head.y / 2, head.z / 2);
@@ -141,7 +133,7 @@ QString Native(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-void SelectFaces(ShownFrame& shown, std::initializer_list<std::size_t> faces) {
+void SelectFaces(ShownModelFrame& shown, std::initializer_list<std::size_t> faces) {
     CModel& model = shown.Scene().models[0];
     for (std::size_t f : faces) {
         model.faces[f].selected = true;
@@ -155,7 +147,7 @@ void SelectFaces(ShownFrame& shown, std::initializer_list<std::size_t> faces) {
 // Run as a child: a modified document autosaved every second, then a drag
 // left unfinished until the parent kills the process.
 int AutosaveThenHang(const QString& document) {
-    ShownFrame shown;
+    ShownModelFrame shown;
     shown.doc.SetPathName(document);
     shown.doc.StartAutosaving(DefaultAutosaveFolder(), 1);
     SelectFaces(shown, {0});
@@ -180,7 +172,7 @@ class WorkSafetyTest : public QObject {
 
 private slots:
     void everyEditIsOneStepUndoneAndRedoneThroughTheMenu() {
-        ShownFrame shown;
+        ShownModelFrame shown;
         const FrameActions& a = shown.Actions();
         QVERIFY(!a.undo->isEnabled() && !a.redo->isEnabled());
         const Shape start = ShapeOf(shown.Scene());
@@ -239,7 +231,7 @@ private slots:
 
     void theSavedStateIsCleanAndNewOrOpenStartsAfresh() {
         QTemporaryDir dir;
-        ShownFrame shown;
+        ShownModelFrame shown;
         const QString path = dir.filePath(QStringLiteral("cube.qvl"));
         shown.prompts.savePaths = {path};
         shown.Actions().saveAs->trigger();
@@ -270,7 +262,7 @@ private slots:
     }
 
     void facesTravelThroughTheSystemClipboard() {
-        ShownFrame shown;
+        ShownModelFrame shown;
         const FrameActions& a = shown.Actions();
         QGuiApplication::clipboard()->clear();
         QTRY_VERIFY(!a.paste->isEnabled());
@@ -305,7 +297,7 @@ private slots:
 
     void autosaveWritesALoadableFileAndFailuresKeepEverything() {
         QTemporaryDir dir;
-        ShownFrame shown(MakeQuadGrid(40, 10));
+        ShownModelFrame shown(MakeQuadGrid(40, 10));
         QSignalSpy autosaveFailed(&shown.doc, &CQuorvelDoc::autosaveFailed);
         shown.doc.StartAutosaving(dir.filePath(QStringLiteral("autosave")).toStdString(), 1);
         SelectFaces(shown, {0});
@@ -373,7 +365,7 @@ private slots:
 
         const QByteArray ownState = qgetenv("XDG_STATE_HOME");
         qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("XDG_STATE_HOME")));
-        ShownFrame restarted;
+        ShownModelFrame restarted;
         restarted.doc.StartAutosaving(DefaultAutosaveFolder(), 0);
         const std::vector<RecoverableAutosave> found = restarted.doc.RecoverableAutosaves();
         QCOMPARE(found.size(), std::size_t{1});

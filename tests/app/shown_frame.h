@@ -1,0 +1,32 @@
+// The main window on a fresh document, shown at 1024 × 768 with its questions
+// answered from a script.
+#pragma once
+
+#include <QtTest>
+#include <functional>
+
+#include "app/main_window.h"
+#include "document/quorvel_document.h"
+#include "scripted_prompts.h"
+
+struct ShownFrame {
+    // `prepare` fills the new document before the window first shows it.
+    explicit ShownFrame(const std::function<void(CQuorvelDoc&)>& prepare = {})
+        : frame(doc, &prompts) {
+        doc.NewDocument();
+        if (prepare) {
+            prepare(doc);
+        }
+        frame.resize(1024, 768);
+        frame.show();
+        if (!QTest::qWaitForWindowExposed(&frame)) {
+            qFatal("main window not exposed");
+        }
+    }
+    CCentigrade& Scene() { return doc.Scene(); }
+    CDocumentCommands& Commands() { return frame.Commands(); }
+
+    CQuorvelDoc doc;
+    ScriptedPrompts prompts;
+    CMainFrame frame;
+};
