@@ -1,24 +1,29 @@
 // quorvel [FILE] [--screenshot PNG]
 // Opens the modeler, on FILE when given. With --screenshot the window is
-// rendered once, saved to PNG and the program quits (used without a display).
+// rendered once its 3D view has drawn, saved to PNG and the program quits
+// (used without a display).
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "app/desktop_registration.h"
 #include "app/gl_format.h"
+#include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
-#include "exchange/document_files.h"
-#include "scene/archive.h"
-#include "scene/centigrade.h"
+#include "document/document_commands.h"
+#include "document/quorvel_document.h"
 #include "scene/message_sink.h"
 
 int main(int argc, char** argv) {
     SetDefaultGlFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
+    QApplication::setOrganizationName(kApplicationName);
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    InstallJapaneseTranslations(app);
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -28,28 +33,37 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     SetMessageSink([](const std::string& message) {
-        QMessageBox::information(nullptr, QString::fromUtf8(kProductTitle),
+        QMessageBox::information(QApplication::activeWindow(), QString::fromUtf8(kApplicationName),
                                  QString::fromStdString(message));
     });
 
-    CCentigrade scene;
-    CMainFrame frame(scene);
-    if (!parser.positionalArguments().isEmpty()) {
-        const QString path = parser.positionalArguments().first();
-        try {
-            OpenDocumentFile(path.toStdString(), scene);
-        } catch (const ArchiveError& e) {
-            ShowMessage(e.what());
+    // A run from the build tree makes its file types known to the desktop, as
+    // an installation does; a headless screenshot run is no desktop session.
+    if (RunningFromBuildTree() && !parser.isSet(screenshot)) {
+        if (const QString failure = RegisterForUser(QApplication::applicationFilePath());
+            !failure.isEmpty()) {
+            ShowMessage(failure.toStdString());
         }
     }
+
+    CQuorvelDoc doc;
+    doc.NewDocument();
+    CMainFrame frame(doc);
     frame.show();
+    if (!parser.positionalArguments().isEmpty()) {
+        frame.Commands().OpenFile(parser.positionalArguments().first());
+    }
 
     if (parser.isSet(screenshot)) {
+        // Taken once the 3D view has shown its first frame.
         const QString out = parser.value(screenshot);
-        QTimer::singleShot(500, &app, [&frame, &app, out] {
-            const bool saved = frame.grab().save(out);
-            app.exit(saved ? 0 : 1);
-        });
+        QObject::connect(
+            frame.View(), &QOpenGLWidget::frameSwapped, &app,
+            [&frame, &app, out] {
+                QTimer::singleShot(
+                    0, &app, [&frame, &app, out] { app.exit(frame.grab().save(out) ? 0 : 1); });
+            },
+            Qt::SingleShotConnection);
     }
     return app.exec();
 }

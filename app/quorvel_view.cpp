@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
+#include <utility>
 
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
@@ -106,8 +107,20 @@ void CQuorvelView::mousePressEvent(QMouseEvent* event) {
             Redraw(input_.RightButtonDown(p.x(), p.y()));
             break;
         default:
-            // Accepted so that the moves of a middle-button pan come here.
-            break;
+            // Other buttons are not the view's: a middle-button pan acts on
+            // the moves alone.
+            event->ignore();
+            return;
+    }
+    event->accept();
+}
+
+// A double-click is two clicks to every tool: the second press must not run
+// the tool again (delete a second face, toggle a selection back), and the
+// release that ends it must not run the release steps without their press.
+void CQuorvelView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ignoreLeftRelease_ = true;
     }
     event->accept();
 }
@@ -116,6 +129,9 @@ void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     switch (event->button()) {
         case Qt::LeftButton:
+            if (std::exchange(ignoreLeftRelease_, false)) {
+                break;
+            }
             Redraw(input_.LeftButtonUp(p.x(), p.y()));
             break;
         case Qt::RightButton:

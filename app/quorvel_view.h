@@ -38,6 +38,7 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,4 +53,6 @@ private:
     SceneRenderer renderer_;
     ViewInput input_;
     QList<QAction*> presetActions_;
+    // The second press of a double-click was not acted on; nor is its release.
+    bool ignoreLeftRelease_ = false;
 };

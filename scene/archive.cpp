@@ -48,8 +48,8 @@ void ArchiveWriter::WriteString(const std::string& cp932) {
 
 const unsigned char* ArchiveReader::Take(std::size_t size, const char* what) {
     if (size > Remaining()) {
-        throw ArchiveError(std::string("the file ends inside ") + what + " at byte " +
-                           std::to_string(offset_));
+        throw ArchiveEndOfFile(std::string("the file ends inside ") + what + " at byte " +
+                               std::to_string(offset_));
     }
     const unsigned char* p = data_.data() + offset_;
     offset_ += size;
@@ -134,8 +134,8 @@ std::string ArchiveReader::ReadString() {
     }
     const std::uint64_t bytes = wide ? length * 2 : length;
     if (length > Remaining() || bytes > Remaining()) {
-        throw ArchiveError("a string of " + std::to_string(length) + " characters at byte " +
-                           std::to_string(offset_) + " runs past the end of the file");
+        throw ArchiveEndOfFile("a string of " + std::to_string(length) + " characters at byte " +
+                               std::to_string(offset_) + " runs past the end of the file");
     }
     const unsigned char* p = Take(static_cast<std::size_t>(bytes), "a string");
     if (!wide) {

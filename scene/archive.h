@@ -15,6 +15,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file ended before the archive did (a truncated document); the
+// application words this case apart from other damage.
+class ArchiveEndOfFile : public ArchiveError {
+public:
+    using ArchiveError::ArchiveError;
+};
+
 class ArchiveWriter {
 public:
     void WriteInt32(std::int32_t value);

@@ -22,6 +22,8 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
         ArchiveReader reader(
             std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
         repairs = loaded.Serialize(reader);
+    } catch (const ArchiveEndOfFile& e) {
+        throw ArchiveEndOfFile(path.string() + ": " + e.what());
     } catch (const ArchiveError& e) {
         throw ArchiveError(path.string() + ": " + e.what());
     }

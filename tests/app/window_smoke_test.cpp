@@ -7,19 +7,22 @@
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
-#include "scene/centigrade.h"
+#include "document/quorvel_document.h"
+#include "private_home.h"
 
 class WindowSmokeTest : public QObject {
     Q_OBJECT
 
 private slots:
     void viewClearsToTheSceneBackground() {
-        CCentigrade scene;
-        CMainFrame frame(scene);
+        CQuorvelDoc doc;
+        doc.NewDocument();
+        CMainFrame frame(doc);
         frame.resize(400, 300);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QCOMPARE(frame.windowTitle(), QString::fromUtf8(kProductTitle));
+        QCOMPARE(frame.windowTitle(),
+                 QStringLiteral("無題[*] - ") + QString::fromUtf8(kProductTitle));
 
         QImage image = frame.View()->grabFramebuffer();
         QVERIFY(!image.isNull());
@@ -31,6 +34,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    PrivateHome home;
     SetDefaultGlFormat();
     QApplication app(argc, argv);
     WindowSmokeTest test;

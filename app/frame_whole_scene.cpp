@@ -1,0 +1,84 @@
+#include "app/frame_whole_scene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <vector>
+
+#include "edit/view_math.h"
+#include "render/camera_navigation.h"
+#include "scene/centigrade.h"
+
+namespace {
+
+constexpr int kFirstHiddenState = 2;
+constexpr double kDefaultDistance = 2000.0;
+
+// Every visible vertex turned as the camera turns it, before zoom and pan.
+std::vector<ClipCoord> TurnedVertices(const CCentigrade& scene) {
+    const CVector& r = scene.camera.rotation;
+    const Matrix4 turn =
+        RotationMatrix(r.x, 1, 0, 0) * RotationMatrix(r.y, 0, 1, 0) * RotationMatrix(r.z, 0, 0, 1);
+    std::vector<ClipCoord> turned;
+    for (const CModel& model : scene.models) {
+        if (model.state >= kFirstHiddenState) {
+            continue;
+        }
+        for (const CVector& v : model.vertices) {
+            turned.push_back(Transform(turn, v.x, v.y, v.z));
+        }
+    }
+    return turned;
+}
+
+}  // namespace
+
+void FrameWholeScene(CCentigrade& scene, double margin) {
+    const std::vector<ClipCoord> points = TurnedVertices(scene);
+    if (points.empty()) {
+        return;
+    }
+    double minX = std::numeric_limits<double>::max(), maxX = -minX;
+    double minY = minX, maxY = -minX;
+    for (const ClipCoord& p : points) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    const double centreX = (minX + maxX) / 2;
+    const double centreY = (minY + maxY) / 2;
+
+    double distance = -scene.camera.position.z;
+    if (distance <= kNearPlane * 2 || distance >= kFarPlane) {
+        distance = kDefaultDistance;
+    }
+    const double aspect =
+        scene.viewHeight > 0 && scene.viewWidth > 0 ? scene.viewWidth / scene.viewHeight : 1.0;
+    const double tangent = std::tan(scene.fov / 2.0 * std::numbers::pi / 180.0) * margin;
+
+    // With the centre on the axis, a point at depth distance − s·z stays inside
+    // when s·(|offset| + tangent·z) ≤ tangent·distance, for x (times the aspect)
+    // and y; the nearest and farthest points also bound s by the depth planes.
+    double scale = std::numeric_limits<double>::max();
+    const auto bound = [&scale](double numerator, double denominator) {
+        if (denominator > 0) {
+            scale = std::min(scale, numerator / denominator);
+        }
+    };
+    for (const ClipCoord& p : points) {
+        bound(tangent * aspect * distance, std::abs(p.x - centreX) + tangent * aspect * p.z);
+        bound(tangent * distance, std::abs(p.y - centreY) + tangent * p.z);
+        bound(distance - kNearPlane * 1.05, p.z);
+        bound(kFarPlane * 0.95 - distance, -p.z);
+    }
+    if (scale == std::numeric_limits<double>::max()) {
+        return;
+    }
+    scene.zoom = std::max(static_cast<float>(scale * 100.0), kMinimumZoom);
+    const double applied = scene.zoom / 100.0;
+    scene.camera.position =
+        CVector(static_cast<float>(-centreX * applied), static_cast<float>(-centreY * applied),
+                static_cast<float>(-distance));
+}

@@ -1,0 +1,20 @@
+// The document commands' questions as file dialogs and message boxes.
+#pragma once
+
+#include "document/document_prompts.h"
+
+class QWidget;
+
+class CWidgetPrompts : public CDocumentPrompts {
+public:
+    explicit CWidgetPrompts(QWidget* parent) : parent_(parent) {}
+
+    QString AskOpenPath() override;
+    QString AskSavePath(const QString& suggested, bool nativeOnly) override;
+    SaveChoice AskSaveChanges(const QString& title) override;
+    void ShowError(const QString& message) override;
+    void ShowInformation(const QString& message) override;
+
+private:
+    QWidget* parent_;
+};

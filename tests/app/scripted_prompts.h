@@ -1,0 +1,48 @@
+// Answers the document commands' questions from a script, and records what
+// was asked and shown.
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "document/document_prompts.h"
+
+struct ScriptedPrompts : CDocumentPrompts {
+    std::deque<QString> openPaths;
+    std::deque<QString> savePaths;
+    std::deque<SaveChoice> saveChoices;
+
+    QStringList asked;  // "open", "save", "save native", "changes TITLE"
+    QStringList errors;
+    QStringList information;
+
+    QString AskOpenPath() override {
+        asked << QStringLiteral("open");
+        return Next(openPaths);
+    }
+    QString AskSavePath(const QString&, bool nativeOnly) override {
+        asked << (nativeOnly ? QStringLiteral("save native") : QStringLiteral("save"));
+        return Next(savePaths);
+    }
+    SaveChoice AskSaveChanges(const QString& title) override {
+        asked << QStringLiteral("changes ") + title;
+        if (saveChoices.empty()) {
+            return SaveChoice::Cancel;
+        }
+        const SaveChoice choice = saveChoices.front();
+        saveChoices.pop_front();
+        return choice;
+    }
+    void ShowError(const QString& message) override { errors << message; }
+    void ShowInformation(const QString& message) override { information << message; }
+
+private:
+    static QString Next(std::deque<QString>& queue) {
+        if (queue.empty()) {
+            return {};
+        }
+        QString next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
