@@ -6,9 +6,9 @@
 #include <numbers>
 #include <vector>
 
-#include "edit/view_math.h"
-#include "render/camera_navigation.h"
 #include "scene/centigrade.h"
+#include "view/camera_navigation.h"
+#include "view/view_math.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "edit/drag.h"
+
 class CCentigrade;
 
 // What the view must do after an event: nothing, draw before the next event,
@@ -44,6 +46,7 @@ private:
     void ManipulatorDrag(float dx, float dy);
 
     CCentigrade& scene_;
+    DragSession drag_;
     bool leftDown_ = false;
     bool rightDown_ = false;
     ViewPoint lastPoint_;

@@ -89,5 +89,5 @@ void CModel::ComputeNormals(int /*smooth*/) {
             }
         }
     });
-    Touch();
+    TouchNormals();
 }
