@@ -13,6 +13,7 @@
 #include "app/view_input.h"
 #include "counting_allocator.h"
 #include "edit/drag.h"
+#include "edit/pick.h"
 #include "offscreen_gl.h"
 #include "render/scene_renderer.h"
 #include "scene/centigrade.h"

@@ -75,7 +75,7 @@ void ModelArrays::Update(const CModel& model, const std::vector<CMaterial>& mate
     }
     if (selection_ != model.selectionRevision) {
         WritePointColours(model);
-        BuildEdges(model);
+        WriteSelectedEdges(model);
         selection_ = model.selectionRevision;
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -93,6 +93,7 @@ void ModelArrays::Build(const CModel& model, const std::vector<CMaterial>& mater
     }
     BuildFaces(model, materials);
     BuildEdges(model);
+    WriteSelectedEdges(model);
     BuildPoints(model);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
@@ -102,6 +103,7 @@ void ModelArrays::Release() {
     cornerBuffer_.reset();
     pointBuffer_.reset();
     edgeIndexBuffer_.reset();
+    selectedEdgeBuffer_.reset();
     usedPointIndexBuffer_.reset();
     positions_ = selection_ = topology_ = normals_ = 0;
     groups_.clear();
@@ -111,7 +113,7 @@ void ModelArrays::Release() {
     faceFirstCorner_.clear();
     vertexCorners_.clear();
     cornerCount_ = 0;
-    vertexCount_ = selectedEdgeIndices_ = unselectedEdgeIndices_ = usedPointCount_ = 0;
+    vertexCount_ = edgeIndices_ = selectedEdgeIndices_ = usedPointCount_ = 0;
 }
 
 void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& materials) {
@@ -313,32 +315,54 @@ void ModelArrays::WriteCornerNormals(const CModel& model) {
     glUnmapBuffer(GL_ARRAY_BUFFER);
 }
 
+// Every edge in face order, whatever its selection.
 void ModelArrays::BuildEdges(const CModel& model) {
-    selectedEdgeIndices_ = 0;
-    unselectedEdgeIndices_ = 0;
-    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
-        (IsEdgeSelected(face, e) ? selectedEdgeIndices_ : unselectedEdgeIndices_) += 2;
-    });
-    const std::uint32_t total = selectedEdgeIndices_ + unselectedEdgeIndices_;
-    if (total == 0) {
+    edgeIndices_ = 0;
+    ForEachEdge(model, [this](const CFace&, std::size_t, std::size_t) { edgeIndices_ += 2; });
+    if (edgeIndices_ == 0) {
         edgeIndexBuffer_.reset();
         return;
     }
     EnsureBuffer(edgeIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
-    auto* data = static_cast<std::uint32_t*>(
-        AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{total} * sizeof(std::uint32_t)));
-    if (!data) {
+    auto* out = static_cast<std::uint32_t*>(
+        AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{edgeIndices_} * sizeof(std::uint32_t)));
+    if (!out) {
         glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
-        selectedEdgeIndices_ = unselectedEdgeIndices_ = 0;
+        edgeIndices_ = 0;
         return;
     }
-    std::uint32_t* selected = data;
-    std::uint32_t* unselected = data + selectedEdgeIndices_;
-    ForEachEdge(model, [&selected, &unselected](const CFace& face, std::size_t n, std::size_t e) {
-        std::uint32_t*& out = IsEdgeSelected(face, e) ? selected : unselected;
+    ForEachEdge(model, [&out](const CFace& face, std::size_t n, std::size_t e) {
         *out++ = static_cast<std::uint32_t>(face.indices[e]);
         *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+    });
+    glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
+}
+
+// The selected edges alone, usually few: all a selection change rewrites of
+// the edges.
+void ModelArrays::WriteSelectedEdges(const CModel& model) {
+    selectedEdgeIndices_ = 0;
+    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
+        selectedEdgeIndices_ += IsEdgeSelected(face, e) ? 2 : 0;
+    });
+    if (selectedEdgeIndices_ == 0) {
+        return;
+    }
+    EnsureBuffer(selectedEdgeBuffer_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, selectedEdgeBuffer_.id());
+    auto* out = static_cast<std::uint32_t*>(AllocateAndMap(
+        GL_ELEMENT_ARRAY_BUFFER, std::size_t{selectedEdgeIndices_} * sizeof(std::uint32_t)));
+    if (!out) {
+        glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
+        selectedEdgeIndices_ = 0;
+        return;
+    }
+    ForEachEdge(model, [&out](const CFace& face, std::size_t n, std::size_t e) {
+        if (IsEdgeSelected(face, e)) {
+            *out++ = static_cast<std::uint32_t>(face.indices[e]);
+            *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+        }
     });
     glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
 }
@@ -452,26 +476,27 @@ void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCach
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The selected edges go first; drawn again among all edges, each of them meets
+// the depth it wrote itself and keeps its colour, so the picture is that of
+// drawing the selected edges and then the others.
 void ModelArrays::DrawEdges() const {
     if (edgeIndexBuffer_.id() == 0 || vertexCount_ == 0) {
         return;
     }
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(CVector), ByteOffset(0));
     const std::uint32_t last = vertexCount_ - 1;
     if (selectedEdgeIndices_ > 0) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, selectedEdgeBuffer_.id());
         glColor3fv(kSelectedColour);
         glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(selectedEdgeIndices_),
                             GL_UNSIGNED_INT, ByteOffset(0));
     }
-    if (unselectedEdgeIndices_ > 0) {
-        glColor3fv(kUnselectedColour);
-        glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(unselectedEdgeIndices_),
-                            GL_UNSIGNED_INT,
-                            ByteOffset(std::size_t{selectedEdgeIndices_} * sizeof(std::uint32_t)));
-    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
+    glColor3fv(kUnselectedColour);
+    glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(edgeIndices_), GL_UNSIGNED_INT,
+                        ByteOffset(0));
     glDisableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -64,6 +64,7 @@ private:
     void WriteCornerPositions(const CModel& model, VertexSpan vertices);
     void WriteCornerNormals(const CModel& model);
     void BuildEdges(const CModel& model);
+    void WriteSelectedEdges(const CModel& model);
     void BuildPoints(const CModel& model);
     void WritePointPositions(const CModel& model, VertexSpan vertices);
     void WritePointColours(const CModel& model);
@@ -92,9 +93,10 @@ private:
 
     GlBuffer pointBuffer_;  // vertex positions as stored, then one colour per vertex
     std::uint32_t vertexCount_ = 0;
-    GlBuffer edgeIndexBuffer_;
+    GlBuffer edgeIndexBuffer_;  // every edge
+    std::uint32_t edgeIndices_ = 0;
+    GlBuffer selectedEdgeBuffer_;  // the selected edges
     std::uint32_t selectedEdgeIndices_ = 0;
-    std::uint32_t unselectedEdgeIndices_ = 0;
     GlBuffer usedPointIndexBuffer_;  // empty when every vertex is used
     std::uint32_t usedPointCount_ = 0;
 };
