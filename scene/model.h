@@ -109,4 +109,7 @@ private:
     VertexSpan positionSpan_;
     std::uint64_t positionSpanSince_ = 0;
     std::uint64_t spanRevision_ = 0;
+    // The topology and face count vertexInfo's face lists were built from.
+    std::uint64_t vertexFacesTopology_ = 0;
+    std::size_t vertexFacesCount_ = 0;
 };
