@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "image/dib_stream.h"
-#include "image/image_readers.h"
+#include "image/image_formats.h"
 #include "image/mapped_file.h"
 #include "support/test_files.h"
 
@@ -250,27 +250,19 @@ void Decode(benchmark::State& state, const fs::path& file, Read read) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kSize * kSize * 3);
 }
 
-bool ReadBmp(const fs::path& file, DibStream& image) {
-    return image.ReadBMP(file, 63);
-}
-bool ReadTga(const fs::path& file, DibStream& image) {
-    return ReadTGA(file, image);
-}
-bool ReadJpeg(const fs::path& file, DibStream& image) {
-    return ReadJPG(file, image);
-}
-bool ReadPng(const fs::path& file, DibStream& image) {
-    return ReadPNG(file, image);
+// Reads a file as the texture loader does: mapped, reader by extension.
+bool ReadImageFile(const fs::path& file, DibStream& image) {
+    return static_cast<bool>(DecodeImageFile(file, image));
 }
 
 void BM_ReadBMP_24bit(benchmark::State& state) {
     static const fs::path file = Save("bmp24.bmp", BmpFile(24, 0, PictureBgr(), 0));
-    Decode(state, file, ReadBmp);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadBMP_RunLength8(benchmark::State& state) {
     static const fs::path file = Save("rle8.bmp", BmpFile(8, 1, RunLength8(GreenIndices()), 256));
-    Decode(state, file, ReadBmp);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadTGA_24bit(benchmark::State& state) {
@@ -279,12 +271,12 @@ void BM_ReadTGA_24bit(benchmark::State& state) {
         tga.insert(tga.end(), PictureBgr().begin(), PictureBgr().end());
         return Save("tga24.tga", tga);
     }();
-    Decode(state, file, ReadTga);
+    Decode(state, file, ReadImageFile);
 }
 
 void BM_ReadTGA_RunLength24(benchmark::State& state) {
     static const fs::path file = Save("rle24.tga", TgaRunLength());
-    Decode(state, file, ReadTga);
+    Decode(state, file, ReadImageFile);
 }
 
 const fs::path& JpegPath() {
@@ -298,7 +290,7 @@ const fs::path& PngPath() {
 }
 
 void BM_ReadJPG(benchmark::State& state) {
-    Decode(state, JpegPath(), ReadJpeg);
+    Decode(state, JpegPath(), ReadImageFile);
 }
 
 // libjpeg-turbo on its own: the file in memory, rows into one plain buffer.
@@ -326,7 +318,7 @@ void BM_LibjpegIntoPlainBuffer(benchmark::State& state) {
 }
 
 void BM_ReadPNG(benchmark::State& state) {
-    Decode(state, PngPath(), ReadPng);
+    Decode(state, PngPath(), ReadImageFile);
 }
 
 // libpng on its own: the file in memory, png_read_image into one plain buffer.

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "exchange/document_files.h"
-#include "scene/archive.h"
 #include "support/mesh_generators.h"
 
 int main(int argc, char** argv) {
@@ -15,7 +14,7 @@ int main(int argc, char** argv) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(std::atoi(argv[1]), 10.0f));
     try {
         SaveDocumentFile(argv[2], scene);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         std::fprintf(stderr, "quorvel-make-grid: %s\n", e.what());
         return 1;
     }

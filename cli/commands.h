@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+struct TextureFailure;
+
 using Arguments = std::vector<std::string>;
 
 int RunInfo(const Arguments& args);
@@ -14,3 +16,5 @@ int RunDecode(const Arguments& args);
 
 // Prints "quorvel-cli: <message>" on stderr and returns `status`.
 int Fail(int status, const std::string& message);
+// One line on stderr per material whose texture could not be loaded.
+void ReportTextureFailures(const std::vector<TextureFailure>& failures);

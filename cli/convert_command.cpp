@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
-#include "scene/archive.h"
 #include "scene/centigrade.h"
 
 int RunConvert(const Arguments& args) {
@@ -11,6 +10,7 @@ int RunConvert(const Arguments& args) {
     CCentigrade scene;
     try {
         DocumentLoadResult loaded = OpenDocumentFile(args[0], scene);
+        ReportTextureFailures(loaded.textureFailures);
         if (loaded.importResult != 0) {
             return Fail(1, args[0] + ": read stopped early (import result " +
                                std::to_string(loaded.importResult) + ", " +
@@ -18,7 +18,7 @@ int RunConvert(const Arguments& args) {
                                "); nothing written");
         }
         SaveDocumentFile(args[1], scene);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }
     return 0;

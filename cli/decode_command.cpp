@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <system_error>
 
 #include "cli/commands.h"
 #include "image/dib_stream.h"
+#include "image/image_status.h"
 #include "scene/material.h"
 
 namespace {
@@ -48,14 +48,9 @@ int RunDecode(const Arguments& args) {
         return Fail(2, "usage: quorvel-cli decode IMAGE OUT");
     }
     const std::string& input = args[0];
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(input, error)) {
-        return Fail(1, input + ": no such file");
-    }
     CMaterial material;
-    if (!material.LoadImageFile(input)) {
-        return Fail(1,
-                    input + ": refused (unknown extension, unsupported variant or damaged data)");
+    if (const ImageStatus status = material.LoadImageFile(input); !status) {
+        return Fail(1, input + ": " + DescribeImageStatus(status));
     }
     if (!WriteNetpbm(args[1], *material.image)) {
         return Fail(1, args[1] + ": cannot write");

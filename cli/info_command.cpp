@@ -5,7 +5,6 @@
 #include "cli/scene_json.h"
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
-#include "scene/archive.h"
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
 
@@ -49,9 +48,10 @@ int RunInfo(const Arguments& args) {
     DocumentLoadResult loaded;
     try {
         loaded = OpenDocumentFile(path, scene);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }
+    ReportTextureFailures(loaded.textureFailures);
     if (json || geometry) {
         std::optional<int> importResult;
         if (loaded.imported) {

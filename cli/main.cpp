@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "image/image_status.h"
+#include "scene/cp932.h"
 #include "scene/message_sink.h"
 
 namespace {
@@ -35,6 +37,17 @@ int Usage() {
 int Fail(int status, const std::string& message) {
     std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());
     return status;
+}
+
+void ReportTextureFailures(const std::vector<TextureFailure>& failures) {
+    for (const TextureFailure& f : failures) {
+        std::string where = "\"" + Cp932ToUtf8(f.texture) + "\"";
+        if (!f.status.file.empty()) {
+            where += " (" + f.status.file.string() + ")";
+        }
+        std::fprintf(stderr, "quorvel-cli: テクスチャファイルの読み込みに失敗しました: %s: %s\n",
+                     where.c_str(), DescribeImageStatus(f.status).c_str());
+    }
 }
 
 int main(int argc, char** argv) {

@@ -20,7 +20,9 @@ Json Number(float f) {
     return Json(d);
 }
 
-Json Triple(const CVector& v) { return Json::array({Number(v.x), Number(v.y), Number(v.z)}); }
+Json Triple(const CVector& v) {
+    return Json::array({Number(v.x), Number(v.y), Number(v.z)});
+}
 
 Json ObjectJson(const CModel& m, bool geometry) {
     Json o;

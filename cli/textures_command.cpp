@@ -6,25 +6,13 @@
 #include "cli/commands.h"
 #include "exchange/document_files.h"
 #include "image/dib_stream.h"
+#include "image/image_formats.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
-#include "scene/archive.h"
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
-#include "scene/native_document.h"
 
 namespace {
-
-// Native documents are read without loading textures, so that a texture that
-// fails keeps its name here; other formats load theirs as they are read.
-void ReadDocument(const std::filesystem::path& path, CCentigrade& scene) {
-    if (LowerExtension(path) == "qvl") {
-        LoadNativeDocument(path, scene);
-        scene.SetDocumentFolder(std::filesystem::absolute(path));
-    } else {
-        OpenDocumentFile(path, scene);
-    }
-}
 
 // Prints one material's line; false when its texture cannot be used.
 bool DescribeTexture(const CMaterial& material, const CCentigrade& scene) {
@@ -41,7 +29,7 @@ bool DescribeTexture(const CMaterial& material, const CCentigrade& scene) {
     const auto files =
         TextureCandidates(material.texture, scene.DocumentFolder(), GetModuleFolder());
     if (files.empty()) {
-        std::printf("not found%s\n",
+        std::printf("missing: not found%s\n",
                     IsAbsoluteTextureName(material.texture)
                         ? ""
                         : " beside the document or in TEXTURE/ beside the program");
@@ -49,14 +37,15 @@ bool DescribeTexture(const CMaterial& material, const CCentigrade& scene) {
     }
     for (const std::filesystem::path& file : files) {
         DibStream image;
-        if (DecodeImageFile(file, image)) {
-            std::printf("-> %s: %dx%d, %d bits\n", file.c_str(), image.Width(), image.AbsHeight(),
-                        image.BitCount());
-            return true;
+        if (const ImageStatus status = DecodeImageFile(file, image); !status) {
+            std::printf("-> %s: %s; ", file.c_str(), DescribeImageStatus(status).c_str());
+            continue;
         }
-        std::printf("-> %s: cannot decode; ", file.c_str());
+        std::printf("-> %s: %dx%d, %d bits\n", file.c_str(), image.Width(), image.AbsHeight(),
+                    image.BitCount());
+        return true;
     }
-    std::printf("no usable file\n");
+    std::printf("missing: no usable file\n");
     return false;
 }
 
@@ -68,8 +57,8 @@ int RunTextures(const Arguments& args) {
     }
     CCentigrade scene;
     try {
-        ReadDocument(args[0], scene);
-    } catch (const ArchiveError& e) {
+        OpenDocumentFile(args[0], scene);
+    } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }
     bool allUsable = true;

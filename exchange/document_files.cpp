@@ -1,6 +1,6 @@
 #include "exchange/document_files.h"
 
-#include "scene/archive.h"
+#include "exchange/loader_mqo.h"
 #include "scene/ascii.h"
 #include "scene/centigrade.h"
 #include "scene/native_document.h"
@@ -22,16 +22,14 @@ bool IsMetasequoia(const std::string& ext) {
 // A Metasequoia document is imported: its objects and materials are added to
 // the scene's. A damaged one leaves what was read before the damage.
 DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene) {
-    CCentigrade::MqoImport outcome;
-    if (!scene.LoadMQO(path, &outcome) && !outcome.failure.empty()) {
-        throw ArchiveError(outcome.failure);
-    }
+    MqoImport outcome = scene.LoadMQO(path);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
     scene.ComputeAllNormals();
     DocumentLoadResult result;
     result.repairs = outcome.repairs;
     result.importResult = outcome.result;
     result.imported = true;
+    result.textureFailures = std::move(outcome.textureFailures);
     return result;
 }
 
@@ -44,11 +42,11 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
         return ImportMetasequoia(path, scene);
     }
     if (ext != "qvl") {
-        throw ArchiveError(path.string() + ": unknown document type \"" + ext + "\"");
+        throw DocumentError(path, "unknown document type \"" + ext + "\"");
     }
     result.repairs = LoadNativeDocument(path, scene);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
-    scene.LoadTextures();
+    result.textureFailures = scene.LoadTextures();
     scene.UpdateAllColors();
     scene.ComputeAllNormals();
     return result;
@@ -57,13 +55,11 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::string ext = LowerExtension(path);
     if (ext == "mqo") {
-        if (std::string failure; !scene.SaveMQO(path, &failure)) {
-            throw ArchiveError(failure);
-        }
+        scene.SaveMQO(path);
         return;
     }
     if (ext != "qvl") {
-        throw ArchiveError(path.string() + ": cannot save documents of type \"" + ext + "\"");
+        throw DocumentError(path, "cannot save documents of type \"" + ext + "\"");
     }
     SaveNativeDocument(path, scene);
 }

@@ -4,13 +4,19 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "image/image_status.h"
+#include "scene/document_error.h"
 
 class CCentigrade;
 
 struct DocumentLoadResult {
-    int repairs = 0;        // faces or names fixed to keep the scene's invariants
+    int repairs = 0;        // faces, names or numbers fixed to keep the scene's invariants
     int importResult = 0;   // the importer's result code; 0 for native documents
     bool imported = false;  // a Metasequoia document, added to the scene
+    // Materials whose texture could not be loaded; they keep their names.
+    std::vector<TextureFailure> textureFailures;
 };
 
 // The extension of `path` in lower case, without the dot.
@@ -19,10 +25,10 @@ std::string LowerExtension(const std::filesystem::path& path);
 // Reads `path` into `scene` as an open does: native documents replace the
 // scene's contents, Metasequoia documents (".mqo", ".mqoz") are added to them;
 // then colours and normals are rebuilt. A Metasequoia document that stops
-// early keeps what was read and sets `importResult`. Throws ArchiveError when
-// nothing could be read.
+// early keeps what was read and sets `importResult`. Throws DocumentError
+// when nothing could be read.
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
 
 // Writes `scene` to `path` in the format its extension names (".qvl" or
-// ".mqo"). Throws ArchiveError.
+// ".mqo"). Throws DocumentError.
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene);

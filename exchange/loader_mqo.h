@@ -12,8 +12,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/string_separator.h"
+#include "image/image_status.h"
 
 class CCentigrade;
 class CMaterial;
@@ -29,11 +31,17 @@ constexpr int MQO_BAD_FORMAT = -4;  // the second line is not "Format Text Ver" 
 // A short English description of a result code, for messages.
 std::string_view MqoResultText(int code);
 
+// What CCentigrade::LoadMQO read.
+struct MqoImport {
+    int result = 0;   // LoaderMQO's result code
+    int repairs = 0;  // faces dropped, characters and numbers replaced to keep the invariants
+    std::vector<TextureFailure> textureFailures;
+};
+
 class LoaderMQO {
 public:
     // `file` is opened and closed by the caller.
     LoaderMQO(CCentigrade& scene, std::FILE* file);
-    virtual ~LoaderMQO() = default;
     LoaderMQO(const LoaderMQO&) = delete;
     LoaderMQO& operator=(const LoaderMQO&) = delete;
 

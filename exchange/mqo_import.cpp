@@ -13,6 +13,7 @@
 #include "exchange/mqoz_folder.h"
 #include "image/texture_path.h"
 #include "scene/centigrade.h"
+#include "scene/document_error.h"
 
 namespace {
 
@@ -21,35 +22,51 @@ struct FileCloser {
 };
 
 // Relative texture names resolve against the document's folder; for an
-// archive, against its unpacked files when the texture is among them, else
-// against the folder the archive lies in.
-std::filesystem::path TextureFolder(const std::string& texture,
-                                    const std::filesystem::path& unpackedFolder,
-                                    const std::filesystem::path& documentFolder) {
-    const bool unpacked = !unpackedFolder.empty() && !IsAbsoluteTextureName(texture) &&
-                          FindFileIgnoringCase(unpackedFolder, TextureNameToPath(texture));
-    return unpacked ? unpackedFolder : documentFolder;
+// archive, against its files when the texture is among them (extracted then),
+// else against the folder the archive lies in. Failures are collected.
+void LoadTexture(CMaterial& material, MqozFolder* archive,
+                 const std::filesystem::path& documentFolder, MqoImport& outcome) {
+    if (material.texture.empty()) {
+        material.ReleaseTexture();
+        return;
+    }
+    std::filesystem::path folder = documentFolder;
+    if (archive && !IsAbsoluteTextureName(material.texture)) {
+        const MqozFolder::Texture texture =
+            archive->ExtractTexture(TextureNameToPath(material.texture));
+        if (!texture.refusal.empty()) {
+            material.ReleaseTexture();
+            outcome.textureFailures.push_back(
+                {material.name, material.texture,
+                 ImageRefused(ImageFailure::SizeLimit, texture.refusal)});
+            return;
+        }
+        if (!texture.file.empty()) {
+            folder = archive->Folder();
+        }
+    }
+    if (ImageStatus status = material.LoadTexture(folder); !status) {
+        outcome.textureFailures.push_back({material.name, material.texture, std::move(status)});
+    }
 }
 
-bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
-                const std::filesystem::path& unpackedFolder,
-                const std::filesystem::path& documentFolder, CCentigrade::MqoImport& outcome) {
+MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, MqozFolder* archive,
+                     const std::filesystem::path& documentFolder) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        outcome.failure = "cannot open " + path.string() + ": " + std::strerror(errno);
-        return false;
+        throw DocumentError(path, std::string("cannot open: ") + std::strerror(errno));
     }
     struct stat info;
     if (::fstat(::fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
-        outcome.failure = path.string() + " is a folder";
-        return false;
+        throw DocumentError(path, "is a folder");
     }
+    MqoImport outcome;
     const std::size_t materialsBefore = scene.materials.size();
     const std::size_t modelsBefore = scene.models.size();
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
     loader.loadTexture = [&](CMaterial& material) {
-        material.LoadTexture(TextureFolder(material.texture, unpackedFolder, documentFolder));
+        LoadTexture(material, archive, documentFolder, outcome);
     };
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
@@ -65,23 +82,16 @@ bool ImportText(CCentigrade& scene, const std::filesystem::path& path,
         scene.materials.emplace_back(scene.materialSerial++);
     }
     scene.UpdateAllColors();
-    return outcome.result == 0;
+    return outcome;
 }
 
 }  // namespace
 
-bool CCentigrade::LoadMQO(const std::filesystem::path& path, MqoImport* outcome) {
-    MqoImport local;
-    MqoImport& result = outcome ? *outcome : local;
-    result = MqoImport();
+MqoImport CCentigrade::LoadMQO(const std::filesystem::path& path) {
     const std::filesystem::path documentFolder = std::filesystem::absolute(path).parent_path();
     if (LowerExtension(path) != "mqoz") {
-        return ImportText(*this, path, {}, documentFolder, result);
+        return ImportText(*this, path, nullptr, documentFolder);
     }
-    MqozFolder extracted;
-    if (std::string reason = extracted.Extract(path); !reason.empty()) {
-        result.failure = reason;
-        return false;
-    }
-    return ImportText(*this, extracted.Document(), extracted.Folder(), documentFolder, result);
+    MqozFolder archive(path);
+    return ImportText(*this, archive.Document(), &archive, documentFolder);
 }

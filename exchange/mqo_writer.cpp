@@ -10,6 +10,7 @@
 #include "exchange/c_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/document_error.h"
 #include "scene/face_rules.h"
 
 namespace {
@@ -172,10 +173,8 @@ std::string FormatMQO(const CCentigrade& scene) {
     return out.Take();
 }
 
-bool CCentigrade::SaveMQO(const std::filesystem::path& path, std::string* failure) const {
-    std::string reason = WriteFileAtomically(path, FormatMQO(*this));
-    if (failure) {
-        *failure = reason;
+void CCentigrade::SaveMQO(const std::filesystem::path& path) const {
+    if (std::string reason = WriteFileAtomically(path, FormatMQO(*this)); !reason.empty()) {
+        throw DocumentError(path, reason);
     }
-    return reason.empty();
 }

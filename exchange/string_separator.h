@@ -19,7 +19,6 @@
 class StringSeparator {
 public:
     StringSeparator();
-    virtual ~StringSeparator() = default;
 
     // Splits one line and returns the number of tokens. NUL, CR and LF end the
     // line. The tokens are views into `line` (or into a copy kept until the
@@ -75,7 +74,7 @@ public:
 
     // Reads and splits the next line; returns its token count, or -1 at the
     // end of the file.
-    virtual int ReadLine();
+    int ReadLine();
 
 protected:
     std::FILE* file;
@@ -91,7 +90,8 @@ class AsciiFileString : public FileStringSeparator {
 public:
     explicit AsciiFileString(std::FILE* file);
 
-    int ReadLine() override;
+    // Hides the base's: the reader always knows which line source it holds.
+    int ReadLine();
 
     // Pass over, or copy out, `size` bytes that follow the current line's line
     // feed. False when the file ends first.

@@ -59,6 +59,32 @@ bool DibStream::ValidSize(int width, int height, int bitCount) {
     return pixels <= kMaxPixels;
 }
 
+ImageStatus DibStream::SizeStatus(int width, int height, int bitCount) {
+    if (!ValidBitCount(bitCount)) {
+        return ImageRefused(ImageFailure::UnsupportedVariant,
+                            std::to_string(bitCount) + " bits per pixel");
+    }
+    if (width <= 0 || height == 0 || height == INT32_MIN) {
+        return ImageRefused(ImageFailure::DamagedHeader,
+                            "size " + std::to_string(width) + " x " + std::to_string(height));
+    }
+    if (!ValidSize(width, height, bitCount)) {
+        return ImageRefused(
+            ImageFailure::SizeLimit,
+            std::to_string(width) + " x " + std::to_string(std::abs(height)) + " pixels");
+    }
+    return {};
+}
+
+ImageStatus DibStream::CreateChecked(int width, int height, int bitCount, PixelFill fill) {
+    Release();
+    ImageStatus status = SizeStatus(width, height, bitCount);
+    if (status && !Create(width, height, bitCount, fill)) {
+        status = ImageRefused(ImageFailure::OutOfMemory);
+    }
+    return status;
+}
+
 bool DibStream::Create(int width, int height, int bitCount, PixelFill fill) {
     Release();
     if (!ValidSize(width, height, bitCount)) {

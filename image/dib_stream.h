@@ -9,11 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <span>
 
 #include "image/bitmap_info.h"
+#include "image/image_status.h"
 
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
@@ -32,7 +32,7 @@ public:
     static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 
     DibStream() = default;
-    virtual ~DibStream() = default;
+    ~DibStream() = default;
     DibStream(const DibStream&) = delete;
     DibStream& operator=(const DibStream&) = delete;
     DibStream(DibStream&&) = default;
@@ -84,12 +84,18 @@ public:
     static bool ValidBitCount(int bitCount);
     // Whether Create would accept these dimensions (before allocating).
     static bool ValidSize(int width, int height, int bitCount);
+    // Why Create would refuse them: an unsupported depth, a damaged header
+    // (no pixels) or the size limit. True when it would accept them.
+    static ImageStatus SizeStatus(int width, int height, int bitCount);
+    // Create, with the reason of a refusal (out of memory included).
+    ImageStatus CreateChecked(int width, int height, int bitCount,
+                              PixelFill fill = PixelFill::Uninitialised);
 
-    // Readers of Windows bitmaps; `depthFlags` accepts 1 (0x01), 4 (0x02),
-    // 8 (0x04), 16 (0x08), 24 (0x10) and 32 bits (0x20). The image is left
-    // empty on failure.
-    bool ReadBMP(const std::filesystem::path& path, int depthFlags);
-    bool DecodeBMP(std::span<const std::uint8_t> file, int depthFlags);
+    // The reader of Windows bitmaps (see DecodeBMP in image_readers.h);
+    // `depthFlags` accepts 1 (0x01), 4 (0x02), 8 (0x04), 16 (0x08), 24 (0x10)
+    // and 32 bits (0x20). The image is left empty on failure.
+    static constexpr int kAllBitmapDepths = 0x3F;
+    ImageStatus DecodeBMP(std::span<const std::uint8_t> file, int depthFlags);
 
 private:
     std::unique_ptr<BitmapInfo> info_;

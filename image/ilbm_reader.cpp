@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "image/byte_reader.h"
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
-#include "image/mapped_file.h"
 
 namespace {
 
@@ -170,15 +170,10 @@ void DecodeBody(std::span<const std::uint8_t> body, const BitmapHeader& h, DibSt
 
 }  // namespace
 
-bool ReadILBM(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
-              void* user) {
-    const MappedFile file(path);
-    return file.IsOpen() && DecodeILBM(file.Data(), image, progress, user);
-}
-
-bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
-                void* user) {
+ImageStatus DecodeILBM(std::span<const std::uint8_t> file, DibStream& image,
+                       ProgressCallback progress, void* user) {
     image.Release();
+    ImageStatus refusal = ImageRefused(ImageFailure::DamagedHeader, "no FORM chunk of type ILBM");
     ByteReader top(file);
     while (top.Remaining() >= 8) {
         const auto id = top.Take(4);
@@ -189,13 +184,14 @@ bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCa
         if (IsId(id, "FORM")) {
             const auto formType = top.Take(4);
             if (!IsId(formType, "ILBM")) {
-                return false;
+                return ImageRefused(ImageFailure::UnsupportedVariant, "a FORM of another type");
             }
             const std::size_t formEnd = static_cast<std::size_t>(
                 std::min<std::uint64_t>(dataStart + std::uint64_t{length}, file.size()));
             ByteReader form(file.first(formEnd));
             form.Seek(top.Position());
             std::optional<BitmapHeader> header;
+            refusal = ImageRefused(ImageFailure::DamagedData, "no BMHD and BODY chunks");
             while (form.Remaining() >= 8) {
                 const auto chunkId = form.Take(4);
                 std::uint32_t chunkLength = 0;
@@ -204,15 +200,19 @@ bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCa
                 form.Skip(chunkLength & 1);
                 if (IsId(chunkId, "BMHD")) {
                     header = ParseBitmapHeader(data);
-                    image.Release();
-                    if (header && header->planes >= 1 && header->planes <= kMaxPlanes &&
-                        image.Create(header->width, header->height, DepthForPlanes(header->planes),
-                                     PixelFill::Zeroed)) {
-                        if (image.BitCount() == 4) {
-                            image.SetGreyPalette();
-                        }
-                    } else {
+                    if (!header) {
+                        refusal = ImageRefused(ImageFailure::TruncatedData, "the BMHD chunk");
+                    } else if (header->planes < 1 || header->planes > kMaxPlanes) {
+                        refusal = ImageRefused(ImageFailure::UnsupportedVariant,
+                                               std::to_string(header->planes) + " planes");
                         header.reset();
+                    } else if (refusal = image.CreateChecked(header->width, header->height,
+                                                             DepthForPlanes(header->planes),
+                                                             PixelFill::Zeroed);
+                               !refusal) {
+                        header.reset();
+                    } else if (image.BitCount() == 4) {
+                        image.SetGreyPalette();
                     }
                 } else if (IsId(chunkId, "CMAP") && header) {
                     std::span<RgbQuad> palette = image.Palette();
@@ -222,8 +222,11 @@ bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCa
                     }
                 } else if (IsId(chunkId, "BODY") && header) {
                     DecodeBody(data, *header, image, progress, user);
-                    return true;
+                    return {};
                 }
+            }
+            if (header) {
+                refusal = ImageRefused(ImageFailure::DamagedData, "no BODY chunk");
             }
             image.Release();
         }
@@ -232,5 +235,5 @@ bool DecodeILBM(std::span<const std::uint8_t> file, DibStream& image, ProgressCa
         }
         top.Seek(static_cast<std::size_t>(next));
     }
-    return false;
+    return refusal;
 }

@@ -6,7 +6,6 @@
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
-#include "image/mapped_file.h"
 
 namespace {
 
@@ -15,10 +14,15 @@ constexpr long kMaxDecoderMemory = 1L << 30;
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];
+    // What an error means at this point of the read.
+    ImageFailure failure = ImageFailure::DamagedHeader;
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->escape, 1);
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    errors->base.format_message(cinfo, errors->message);
+    std::longjmp(errors->escape, 1);
 }
 
 // Warnings about damaged data go unreported: the caller sees success or refusal.
@@ -40,17 +44,20 @@ void CmykRowToBgr(const JSAMPLE* cmyk, int width, bool inverted, std::uint8_t* o
     }
 }
 
-// Kept free of objects with destructors: a decoding error long-jumps out of it.
-bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const std::uint8_t> file,
-            DibStream& image, ProgressCallback progress, void* user) {
+// Kept free of objects with destructors: a decoding error long-jumps out of
+// it, leaving the library's message in `errors`.
+ImageFailure Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors,
+                    std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
+                    void* user) {
     if (setjmp(errors.escape)) {
-        return false;
+        return errors.failure;
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
-        return false;
+        return ImageFailure::DamagedHeader;
     }
+    errors.failure = ImageFailure::DamagedData;
     const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -59,9 +66,14 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const
     // Every 8 × 8 block codes at least one bit, so a file shorter than that
     // cannot hold its picture: refused before a huge image is allocated.
     const std::uint64_t blocks = std::uint64_t{cinfo.image_width} * cinfo.image_height / 64;
-    if (!DibStream::ValidSize(width, height, 24) || blocks / 8 > file.size() ||
-        !image.Create(width, height, grey ? 8 : 24)) {
-        return false;
+    if (!DibStream::ValidSize(width, height, 24)) {
+        return DibStream::SizeStatus(width, height, 24).failure;
+    }
+    if (blocks / 8 > file.size()) {
+        return ImageFailure::TruncatedData;
+    }
+    if (!image.Create(width, height, grey ? 8 : 24)) {
+        return ImageFailure::OutOfMemory;
     }
     // Progressive files keep all coefficients; beyond this the decoder refuses.
     cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
@@ -73,7 +85,7 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const
     while (cinfo.output_scanline < cinfo.output_height) {
         const int y = static_cast<int>(cinfo.output_scanline);
         if (progress && !progress(static_cast<float>(y) / static_cast<float>(height), user)) {
-            return false;
+            return ImageFailure::Cancelled;
         }
         JSAMPROW row = cmyk ? cmykRow[0] : image.Row(y);
         jpeg_read_scanlines(&cinfo, &row, 1);
@@ -82,34 +94,28 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, std::span<const
         }
     }
     jpeg_finish_decompress(&cinfo);
-    return true;
+    return ImageFailure::None;
 }
 
 }  // namespace
 
-bool ReadJPG(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
-             void* user) {
-    const MappedFile file(path);
-    return file.IsOpen() && DecodeJPG(file.Data(), image, progress, user);
-}
-
-bool DecodeJPG(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
-               void* user) {
+ImageStatus DecodeJPG(std::span<const std::uint8_t> file, DibStream& image,
+                      ProgressCallback progress, void* user) {
     image.Release();
     if (file.empty()) {
-        return false;
+        return ImageRefused(ImageFailure::TruncatedData, "an empty file");
     }
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     cinfo.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = OnError;
     errors.base.output_message = Silent;
-    const bool ok = Decode(cinfo, errors, file, image, progress, user);
+    const ImageFailure failure = Decode(cinfo, errors, file, image, progress, user);
     jpeg_destroy_decompress(&cinfo);
-    if (!ok) {
+    if (failure != ImageFailure::None) {
         image.Release();
-    } else {
-        image.ClearRowPadding();
+        return ImageRefused(failure, errors.message);
     }
-    return ok;
+    image.ClearRowPadding();
+    return {};
 }

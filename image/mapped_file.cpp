@@ -5,13 +5,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 MappedFile::MappedFile(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
+        error_ = errno;
         return;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        error_ = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else {
         size_ = static_cast<std::size_t>(st.st_size);
         if (size_ == 0) {
             open_ = true;
@@ -23,6 +30,7 @@ MappedFile::MappedFile(const std::filesystem::path& path) {
                 data_ = static_cast<const std::uint8_t*>(p);
                 open_ = true;
             } else {
+                error_ = errno;
                 size_ = 0;
             }
         }

@@ -18,10 +18,13 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     bool IsOpen() const { return open_; }
+    // The errno of a failed open (EISDIR for a folder).
+    int Error() const { return error_; }
     std::span<const std::uint8_t> Data() const { return {data_, size_}; }
 
 private:
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     bool open_ = false;
+    int error_ = 0;
 };

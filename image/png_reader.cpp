@@ -1,30 +1,37 @@
 // PNG through libpng, decoded straight into the image rows.
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 #include <png.h>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
-#include "image/mapped_file.h"
 
 namespace {
 
 struct MemoryInput {
     std::span<const std::uint8_t> data;
     std::size_t pos = 0;
+    bool ended = false;  // a read went past the end
 };
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
     auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
     if (count > input->data.size() - input->pos) {
+        input->ended = true;
         png_error(png, "unexpected end of data");
     }
     std::memcpy(out, input->data.data() + input->pos, count);
     input->pos += count;
 }
 
-void OnError(png_structp png, png_const_charp) {
+// The error pointer is the caller's message buffer.
+using ErrorMessage = char[128];
+
+void OnError(png_structp png, png_const_charp message) {
+    auto* text = static_cast<ErrorMessage*>(png_get_error_ptr(png));
+    std::snprintf(*text, sizeof *text, "%s", message);
     png_longjmp(png, 1);
 }
 void OnWarning(png_structp, png_const_charp) {}
@@ -67,29 +74,34 @@ void CopyPalette(png_structp png, png_infop info, DibStream& image) {
 }
 
 // Kept free of objects with destructors: a decoding error long-jumps out of it.
-bool Decode(png_structp png, png_infop info, std::size_t fileSize, DibStream& image,
-            ProgressCallback progress, void* user) {
+ImageFailure Decode(png_structp png, png_infop info, std::size_t fileSize, DibStream& image,
+                    ProgressCallback progress, void* user) {
     if (setjmp(png_jmpbuf(png))) {
-        return false;
+        return ImageFailure::DamagedData;
     }
     png_read_info(png, info);
     const auto width = png_get_image_width(png, info);
     const auto height = png_get_image_height(png, info);
     if (width > static_cast<png_uint_32>(INT32_MAX) ||
         height > static_cast<png_uint_32>(INT32_MAX)) {
-        return false;
+        return ImageFailure::SizeLimit;
     }
     // Deflate packs at most 1032 bytes into one: a shorter file cannot hold
     // the picture, which is then refused before it is allocated.
     const std::uint64_t rawBytes = std::uint64_t{height} * (png_get_rowbytes(png, info) + 1);
     if (rawBytes / 1032 > fileSize) {
-        return false;
+        return ImageFailure::TruncatedData;
     }
     const int depth = ChooseOutput(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
+    if (ImageFailure size =
+            DibStream::SizeStatus(static_cast<int>(width), static_cast<int>(height), depth).failure;
+        size != ImageFailure::None) {
+        return size;
+    }
     if (!image.Create(static_cast<int>(width), static_cast<int>(height), depth)) {
-        return false;
+        return ImageFailure::OutOfMemory;
     }
     if (depth == 8) {
         if (png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE) {
@@ -103,43 +115,38 @@ bool Decode(png_structp png, png_infop info, std::size_t fileSize, DibStream& im
     for (int pass = 0; pass < passes; ++pass) {
         for (int y = 0; y < rows; ++y) {
             if (progress && !progress(static_cast<float>(pass * rows + y) / total, user)) {
-                return false;
+                return ImageFailure::Cancelled;
             }
             png_read_row(png, image.Row(y), nullptr);
         }
     }
     png_read_end(png, nullptr);
-    return true;
+    return ImageFailure::None;
 }
 
 }  // namespace
 
-bool ReadPNG(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
-             void* user) {
-    const MappedFile file(path);
-    return file.IsOpen() && DecodePNG(file.Data(), image, progress, user);
-}
-
-bool DecodePNG(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
-               void* user) {
+ImageStatus DecodePNG(std::span<const std::uint8_t> file, DibStream& image,
+                      ProgressCallback progress, void* user) {
     image.Release();
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    ErrorMessage message = "";
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, OnError, OnWarning);
     if (!png) {
-        return false;
+        return ImageRefused(ImageFailure::OutOfMemory);
     }
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
-        return false;
+        return ImageRefused(ImageFailure::OutOfMemory);
     }
     MemoryInput input{file};
     png_set_read_fn(png, &input, ReadFromMemory);
-    const bool ok = Decode(png, info, file.size(), image, progress, user);
+    const ImageFailure failure = Decode(png, info, file.size(), image, progress, user);
     png_destroy_read_struct(&png, &info, nullptr);
-    if (!ok) {
+    if (failure != ImageFailure::None) {
         image.Release();
-    } else {
-        image.ClearRowPadding();
+        return ImageRefused(input.ended ? ImageFailure::TruncatedData : failure, message);
     }
-    return ok;
+    image.ClearRowPadding();
+    return {};
 }

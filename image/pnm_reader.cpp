@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
-#include "image/mapped_file.h"
 
 namespace {
 
@@ -156,21 +156,17 @@ bool ReadRow(PnmInput& in, const SampleScale& scale, bool colour, bool text, int
 
 }  // namespace
 
-bool ReadPNM(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
-             void* user) {
-    const MappedFile file(path);
-    return file.IsOpen() && DecodePNM(file.Data(), image, progress, user);
-}
-
-bool DecodePNM(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
-               void* user) {
+ImageStatus DecodePNM(std::span<const std::uint8_t> file, DibStream& image,
+                      ProgressCallback progress, void* user) {
     image.Release();
     PnmInput in(file);
     const std::string_view magic = in.Line();
     const bool colour = magic == "P6\n" || magic == "P3\n";
     const bool text = magic == "P3\n" || magic == "P2\n";
     if (!colour && magic != "P5\n" && magic != "P2\n") {
-        return false;
+        return ImageRefused(
+            magic.starts_with('P') ? ImageFailure::UnsupportedVariant : ImageFailure::DamagedHeader,
+            "not a P2, P3, P5 or P6 file");
     }
     std::string_view line = in.Line();
     while (line.starts_with('#')) {
@@ -180,24 +176,30 @@ bool DecodePNM(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
     int height = 0;
     std::size_t pos = 0;
     if (!ParseInt(line, pos, width) || !ParseInt(line, pos, height)) {
-        return false;
+        return ImageRefused(ImageFailure::DamagedHeader, "no width and height");
     }
     const std::string_view maxLine = in.Line();
     int maxValue = 0;
     pos = 0;
     if (!ParseInt(maxLine, pos, maxValue) || maxValue <= 0 ||
         static_cast<unsigned>(maxValue) > kMaxSampleValue) {
-        return false;
+        return ImageRefused(ImageFailure::DamagedHeader, "no maximum sample value of 1 to 65535");
     }
     // A negative height would make a top-down image with no rows to read.
-    if (height <= 0 || !DibStream::ValidSize(width, height, 8)) {
-        return false;
+    if (height <= 0) {
+        return ImageRefused(ImageFailure::DamagedHeader, "height " + std::to_string(height));
+    }
+    if (ImageStatus size = DibStream::SizeStatus(width, height, 8); !size) {
+        return size;
     }
     // Every sample takes at least one byte (a digit, in text): a shorter file
     // is refused before its pixels are allocated.
     const std::uint64_t samples = std::uint64_t(width) * std::uint64_t(height) * (colour ? 3 : 1);
-    if (samples > in.Remaining() || !image.Create(width, height, colour ? 24 : 8)) {
-        return false;
+    if (samples > in.Remaining()) {
+        return ImageRefused(ImageFailure::TruncatedData, "the file is shorter than its samples");
+    }
+    if (ImageStatus created = image.CreateChecked(width, height, colour ? 24 : 8); !created) {
+        return created;
     }
     image.SetGreyPalette();
     const SampleScale scale(static_cast<unsigned>(maxValue));
@@ -205,12 +207,14 @@ bool DecodePNM(std::span<const std::uint8_t> file, DibStream& image, ProgressCal
     for (int y = 0; y < height; ++y) {
         std::uint8_t* out = image.Row(y);
         if (!ReadRow(in, scale, colour, text, width, out)) {
-            return false;
+            image.Release();
+            return ImageRefused(ImageFailure::TruncatedData, "at row " + std::to_string(y));
         }
         std::memset(out + rowBytes, 0, image.Stride() - rowBytes);
         if (progress && !progress(static_cast<float>(y) / static_cast<float>(height), user)) {
-            return false;
+            image.Release();
+            return ImageRefused(ImageFailure::Cancelled);
         }
     }
-    return true;
+    return {};
 }

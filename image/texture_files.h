@@ -14,10 +14,3 @@ bool GetFileExtension(std::string& out, std::string_view path);
 
 // The folder of the running executable, ending with a separator.
 std::filesystem::path GetModuleFolder();
-
-class DibStream;
-
-// Decodes `path` with the reader its extension names ("bmp", "ppm", "pgm",
-// "tga", "png", "jpg", "iff", in any case), without sniffing the content and
-// without converting the result. False for any other extension or a refusal.
-bool DecodeImageFile(const std::filesystem::path& path, DibStream& image);

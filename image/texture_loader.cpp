@@ -3,79 +3,66 @@
 #include <memory>
 
 #include "image/dib_stream.h"
-#include "image/image_readers.h"
+#include "image/image_formats.h"
+#include "image/image_status.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
-#include "scene/ascii.h"
 #include "scene/centigrade.h"
-#include "scene/cp932.h"
 #include "scene/material.h"
-#include "scene/message_sink.h"
 
-namespace {
-
-constexpr int kAllBitmapDepths = 63;
-
-}  // namespace
-
-bool DecodeImageFile(const std::filesystem::path& path, DibStream& image) {
-    std::string extension;
-    GetFileExtension(extension, Utf8ToCp932(path.string()));
-    extension = LowerAscii(extension);
-    if (extension == "bmp") {
-        return image.ReadBMP(path, kAllBitmapDepths);
-    }
-    if (extension == "ppm" || extension == "pgm") {
-        return ReadPNM(path, image);
-    }
-    if (extension == "tga") {
-        return ReadTGA(path, image);
-    }
-    if (extension == "png") {
-        return ReadPNG(path, image);
-    }
-    if (extension == "jpg") {
-        return ReadJPG(path, image);
-    }
-    if (extension == "iff") {
-        return ReadILBM(path, image);
-    }
-    return false;
-}
-
-bool CMaterial::LoadImageFile(const std::filesystem::path& path) {
+ImageStatus CMaterial::LoadImageFile(const std::filesystem::path& path) {
     // Decoded aside, so that a failure leaves `image` (maybe shared) as it was.
     auto decoded = std::make_shared<DibStream>();
-    if (!DecodeImageFile(path, *decoded)) {
-        return false;
+    ImageStatus status = DecodeImageFile(path, *decoded);
+    if (!status) {
+        return status;
     }
     // The renderer uploads blue, green, red, with alpha when the picture has it.
-    if (decoded->BitCount() != 32) {
-        decoded->Convert(24);
+    if (decoded->BitCount() != 32 && !decoded->Convert(24)) {
+        return ImageRefused(ImageFailure::OutOfMemory, "converting to 24 bits");
     }
     image = std::move(decoded);
-    return true;
+    return status;
 }
 
-bool CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
+ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
+    // Copies of this material keep the picture they share; this one lets go.
+    image.reset();
     if (texture.empty()) {
-        return false;
+        return ImageRefused(ImageFailure::NotFound, "no texture name");
     }
-    // A new image, so that copies of this material keep the one they share.
-    image = std::make_shared<DibStream>();
-    for (const std::filesystem::path& file :
-         TextureCandidates(texture, documentFolder, GetModuleFolder())) {
-        if (LoadImageFile(file)) {
-            return true;
+    const auto files = TextureCandidates(texture, documentFolder, GetModuleFolder());
+    if (files.empty()) {
+        if (texture.size() > kMaxTextureNameLength) {
+            return ImageRefused(
+                ImageFailure::SizeLimit,
+                "a name longer than " + std::to_string(kMaxTextureNameLength) + " bytes");
+        }
+        return ImageRefused(ImageFailure::NotFound,
+                            "neither beside the document nor in TEXTURE/ beside the program");
+    }
+    // The first refusal says most: the file beside the document is the one meant.
+    ImageStatus first;
+    for (const std::filesystem::path& file : files) {
+        ImageStatus status = LoadImageFile(file);
+        if (status) {
+            return status;
+        }
+        if (first) {
+            first = std::move(status);
         }
     }
-    ShowMessage("テクスチャファイルの読み込みに失敗しました");
-    texture.clear();
-    return false;
+    return first;
 }
 
-void CCentigrade::LoadTextures() {
+std::vector<TextureFailure> CCentigrade::LoadTextures() {
+    std::vector<TextureFailure> failures;
     for (CMaterial& m : materials) {
-        m.LoadTexture(DocumentFolder());
+        if (m.texture.empty()) {
+            m.ReleaseTexture();
+        } else if (ImageStatus status = m.LoadTexture(DocumentFolder()); !status) {
+            failures.push_back({m.name, m.texture, std::move(status)});
+        }
     }
+    return failures;
 }

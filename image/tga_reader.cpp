@@ -2,11 +2,11 @@
 // grey.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "image/byte_reader.h"
 #include "image/dib_stream.h"
 #include "image/image_readers.h"
-#include "image/mapped_file.h"
 
 namespace {
 
@@ -50,15 +50,23 @@ std::size_t ColorMapEntryBytes(int entryBits) {
     return static_cast<std::size_t>(entryBits + 7) / 8;
 }
 
+const ImageStatus kTruncated = {ImageFailure::TruncatedData, {}};
+const ImageStatus kCancelled = {ImageFailure::Cancelled, {}};
+
 // The map's first entry is colour number `colorMapFirst`. Entries past the 256
 // a table holds are read past, never stored.
-bool ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
-    if (h.colorMapType == 0 || h.colorMapEntryBits != 24) {
-        return false;
+ImageStatus ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
+    if (h.colorMapType == 0) {
+        return ImageRefused(ImageFailure::DamagedHeader, "a colour-mapped image without a map");
+    }
+    if (h.colorMapEntryBits != 24) {
+        return ImageRefused(
+            ImageFailure::UnsupportedVariant,
+            "colour map of " + std::to_string(h.colorMapEntryBits) + "-bit entries");
     }
     const auto entries = in.Take(std::size_t{h.colorMapLength} * 3);
     if (entries.size() != std::size_t{h.colorMapLength} * 3) {
-        return false;
+        return kTruncated;
     }
     std::span<RgbQuad> palette = image.Palette();
     const std::size_t first = std::min<std::size_t>(h.colorMapFirst, palette.size());
@@ -66,14 +74,15 @@ bool ReadColorMap(ByteReader& in, const TgaHeader& h, DibStream& image) {
     for (std::size_t k = 0; k < stored; ++k) {
         palette[first + k] = RgbQuad{entries[3 * k], entries[3 * k + 1], entries[3 * k + 2], 0};
     }
-    return true;
+    return {};
 }
 
-bool SkipColorMap(ByteReader& in, const TgaHeader& h) {
-    if (h.colorMapType == 0) {
-        return true;
+ImageStatus SkipColorMap(ByteReader& in, const TgaHeader& h) {
+    if (h.colorMapType != 0 &&
+        !in.Skip(std::size_t{h.colorMapLength} * ColorMapEntryBytes(h.colorMapEntryBits))) {
+        return kTruncated;
     }
-    return in.Skip(std::size_t{h.colorMapLength} * ColorMapEntryBytes(h.colorMapEntryBits));
+    return {};
 }
 
 bool ReportRow(ProgressCallback progress, void* user, int row, int rows) {
@@ -82,8 +91,8 @@ bool ReportRow(ProgressCallback progress, void* user, int row, int rows) {
 
 // Rows in file order go to memory rows 0, 1, …; the signed height already
 // made the image top-down for top-first files.
-bool ReadRawRows(ByteReader& in, DibStream& image, int pixelBytes, ProgressCallback progress,
-                 void* user) {
+ImageStatus ReadRawRows(ByteReader& in, DibStream& image, int pixelBytes, ProgressCallback progress,
+                        void* user) {
     const int rows = image.AbsHeight();
     const std::size_t rowBytes =
         static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(pixelBytes);
@@ -91,19 +100,19 @@ bool ReadRawRows(ByteReader& in, DibStream& image, int pixelBytes, ProgressCallb
     for (int row = 0; row < rows; ++row) {
         std::uint8_t* out = image.Bits() + static_cast<std::size_t>(row) * stride;
         if (!in.Read(out, rowBytes)) {
-            return false;
+            return kTruncated;
         }
         std::memset(out + rowBytes, 0, stride - rowBytes);
         if (!ReportRow(progress, user, row + 1, rows)) {
-            return false;
+            return kCancelled;
         }
     }
-    return true;
+    return {};
 }
 
 // Packets may run across rows; the rest of a packet after the last row is dropped.
-bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topFirst,
-                     ProgressCallback progress, void* user) {
+ImageStatus DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topFirst,
+                            ProgressCallback progress, void* user) {
     const int rows = image.AbsHeight();
     const auto width = static_cast<std::size_t>(image.Width());
     const auto bytes = static_cast<std::size_t>(pixelBytes);
@@ -116,13 +125,13 @@ bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topF
     while (row < rows) {
         std::uint8_t packet = 0;
         if (!in.ReadByte(packet)) {
-            return false;
+            return kTruncated;
         }
         std::size_t count = (packet & 0x7Fu) + 1;
         const bool repeat = packet & 0x80;
         std::uint8_t pixel[4] = {};
         if (repeat && !in.Read(pixel, bytes)) {
-            return false;
+            return kTruncated;
         }
         while (count > 0 && row < rows) {
             const std::size_t n = std::min(count, width - x);
@@ -136,7 +145,7 @@ bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topF
                     }
                 }
             } else if (!in.Read(dst, n * bytes)) {
-                return false;
+                return kTruncated;
             }
             x += n;
             count -= n;
@@ -144,7 +153,7 @@ bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topF
                 x = 0;
                 ++row;
                 if (!ReportRow(progress, user, row, rows)) {
-                    return false;
+                    return kCancelled;
                 }
                 if (row < rows) {
                     out = rowStart(row);
@@ -153,7 +162,7 @@ bool DecodeRunLength(ByteReader& in, DibStream& image, int pixelBytes, bool topF
             }
         }
     }
-    return true;
+    return {};
 }
 
 // Files stored right to left are mirrored so that every image reads left to right.
@@ -211,62 +220,52 @@ bool HoldsThePixels(const TgaHeader& h, std::size_t remaining) {
 
 }  // namespace
 
-bool ReadTGA(const std::filesystem::path& path, DibStream& image, ProgressCallback progress,
-             void* user) {
-    const MappedFile file(path);
-    return file.IsOpen() && DecodeTGA(file.Data(), image, progress, user);
-}
-
-bool DecodeTGA(std::span<const std::uint8_t> file, DibStream& image, ProgressCallback progress,
-               void* user) {
+ImageStatus DecodeTGA(std::span<const std::uint8_t> file, DibStream& image,
+                      ProgressCallback progress, void* user) {
     image.Release();
     ByteReader in(file);
     TgaHeader h;
     if (!ReadHeader(in, h) || !in.Skip(h.idLength)) {
-        return false;
+        return ImageRefused(ImageFailure::TruncatedData, "the header");
     }
-    if (!HoldsThePixels(h, in.Remaining())) {
-        return false;
-    }
-    const bool topFirst = (h.descriptor & kTopFirst) != 0;
-    const int signedHeight = topFirst ? -int{h.height} : int{h.height};
     const int depth = h.pixelDepth;
     const bool trueColorDepth = depth == 16 || depth == 24 || depth == 32;
-    bool ok = false;
-    switch (h.imageType) {
-        case kColorMapped:
-            ok = depth == 8 && image.Create(h.width, signedHeight, 8) &&
-                 ReadColorMap(in, h, image) && ReadRawRows(in, image, 1, progress, user);
-            break;
-        case kTrueColor:
-            ok = trueColorDepth && image.Create(h.width, signedHeight, depth) &&
-                 SkipColorMap(in, h) && ReadRawRows(in, image, depth / 8, progress, user);
-            break;
-        case kGrey:
-            if (depth == 8 && image.Create(h.width, signedHeight, 8)) {
-                image.SetGreyPalette();
-                ok = SkipColorMap(in, h) && ReadRawRows(in, image, 1, progress, user);
-            }
-            break;
-        // Run-length images are always stored bottom-up; rows are filled in
-        // picture order through Row().
-        case kColorMappedRle:
-            ok = depth == 8 && h.colorMapType != 0 && image.Create(h.width, h.height, 8) &&
-                 ReadColorMap(in, h, image) &&
-                 DecodeRunLength(in, image, 1, topFirst, progress, user);
-            break;
-        case kTrueColorRle:
-            ok = trueColorDepth && image.Create(h.width, h.height, depth) && SkipColorMap(in, h) &&
-                 DecodeRunLength(in, image, depth / 8, topFirst, progress, user);
-            break;
-        default:
-            break;
+    const bool runLength = h.imageType == kColorMappedRle || h.imageType == kTrueColorRle;
+    const bool colourMapped = h.imageType == kColorMapped || h.imageType == kColorMappedRle;
+    const bool known =
+        colourMapped || runLength || h.imageType == kTrueColor || h.imageType == kGrey;
+    if (!known || ((colourMapped || h.imageType == kGrey) ? depth != 8 : !trueColorDepth)) {
+        return ImageRefused(
+            ImageFailure::UnsupportedVariant,
+            "type " + std::to_string(h.imageType) + " at " + std::to_string(depth) + " bits");
     }
-    if (ok && (h.descriptor & kRightFirst)) {
+    if (!HoldsThePixels(h, in.Remaining())) {
+        return ImageRefused(ImageFailure::TruncatedData, "the file is shorter than its pixels");
+    }
+    // Run-length images are always stored bottom-up; rows are filled in
+    // picture order through Row().
+    const bool topFirst = (h.descriptor & kTopFirst) != 0;
+    const int storedHeight = topFirst && !runLength ? -int{h.height} : int{h.height};
+    ImageStatus status = image.CreateChecked(h.width, storedHeight, depth);
+    if (status && h.imageType == kGrey) {
+        image.SetGreyPalette();
+    }
+    if (status) {
+        status = colourMapped ? ReadColorMap(in, h, image) : SkipColorMap(in, h);
+    }
+    if (status) {
+        status = runLength ? DecodeRunLength(in, image, depth / 8, topFirst, progress, user)
+                           : ReadRawRows(in, image, depth / 8, progress, user);
+    }
+    if (!status) {
+        image.Release();
+        return status;
+    }
+    if (h.descriptor & kRightFirst) {
         MirrorRows(image, depth / 8);
     }
-    if (ok && depth == 32) {
+    if (depth == 32) {
         FixAlpha(image, h);
     }
-    return ok;
+    return status;
 }

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "samples/sample_scene.h"
-#include "scene/archive.h"
 #include "scene/atomic_file.h"
+#include "scene/document_error.h"
 #include "scene/native_document.h"
 
 int main(int argc, char** argv) {
@@ -15,19 +15,16 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     const CCentigrade scene = MakeSampleScene();
-    std::string failure;
-    if (!scene.SaveMQO(folder / "sample.mqo", &failure)) {
-        std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.c_str());
-        return 1;
-    }
-    failure = WriteFileAtomically(folder / kSampleTextureName, SampleTextureBmp());
+    const std::string failure =
+        WriteFileAtomically(folder / kSampleTextureName, SampleTextureBmp());
     if (!failure.empty()) {
         std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.c_str());
         return 1;
     }
     try {
+        scene.SaveMQO(folder / "sample.mqo");
         SaveNativeDocument(folder / "sample.qvl", scene);
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         std::fprintf(stderr, "quorvel-make-samples: %s\n", e.what());
         return 1;
     }

@@ -48,8 +48,8 @@ void ArchiveWriter::WriteString(const std::string& cp932) {
 
 const unsigned char* ArchiveReader::Take(std::size_t size, const char* what) {
     if (size > Remaining()) {
-        throw ArchiveEndOfFile(std::string("the file ends inside ") + what + " at byte " +
-                               std::to_string(offset_));
+        throw ArchiveEndOfFile({}, std::string("the file ends inside ") + what + " at byte " +
+                                       std::to_string(offset_));
     }
     const unsigned char* p = data_.data() + offset_;
     offset_ += size;
@@ -86,13 +86,13 @@ std::size_t ArchiveReader::ReadCount(std::size_t bytesPerElement, const char* wh
     const std::size_t at = offset_;
     const std::int32_t count = ReadInt32();
     if (count < 0) {
-        throw ArchiveError(std::string("negative ") + what + " count " + std::to_string(count) +
-                           " at byte " + std::to_string(at));
+        throw DocumentError({}, std::string("negative ") + what + " count " +
+                                    std::to_string(count) + " at byte " + std::to_string(at));
     }
     if (static_cast<std::uint64_t>(count) * bytesPerElement > Remaining()) {
-        throw ArchiveError(std::string(what) + " count " + std::to_string(count) + " at byte " +
-                           std::to_string(at) + " exceeds the " + std::to_string(Remaining()) +
-                           " bytes left in the file");
+        throw DocumentError({}, std::string(what) + " count " + std::to_string(count) +
+                                    " at byte " + std::to_string(at) + " exceeds the " +
+                                    std::to_string(Remaining()) + " bytes left in the file");
     }
     return static_cast<std::size_t>(count);
 }
@@ -129,13 +129,15 @@ std::string ArchiveReader::ReadString() {
         wide = true;
         length = ReadLength();
         if (length == UINT64_MAX) {
-            throw ArchiveError("a doubled wide-string marker at byte " + std::to_string(offset_));
+            throw DocumentError({},
+                                "a doubled wide-string marker at byte " + std::to_string(offset_));
         }
     }
     const std::uint64_t bytes = wide ? length * 2 : length;
     if (length > Remaining() || bytes > Remaining()) {
-        throw ArchiveEndOfFile("a string of " + std::to_string(length) + " characters at byte " +
-                               std::to_string(offset_) + " runs past the end of the file");
+        throw ArchiveEndOfFile({}, "a string of " + std::to_string(length) +
+                                       " characters at byte " + std::to_string(offset_) +
+                                       " runs past the end of the file");
     }
     const unsigned char* p = Take(static_cast<std::size_t>(bytes), "a string");
     if (!wide) {

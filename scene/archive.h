@@ -6,20 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-class ArchiveError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include "scene/document_error.h"
+
+// The name the document layer catches damage by.
+using ArchiveError = DocumentError;
 
 // The file ended before the archive did (a truncated document); the
 // application words this case apart from other damage.
-class ArchiveEndOfFile : public ArchiveError {
+class ArchiveEndOfFile : public DocumentError {
 public:
-    using ArchiveError::ArchiveError;
+    using DocumentError::DocumentError;
 };
 
 class ArchiveWriter {
@@ -37,7 +36,8 @@ private:
 };
 
 // Reads from a buffer that holds the whole document. Every read checks what is
-// left, so a damaged or truncated file throws ArchiveError instead of reading past.
+// left, so a damaged or truncated file throws DocumentError (without a file
+// name, which the caller adds) instead of reading past.
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::span<const unsigned char> data) : data_(data) {}

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "scene/material.h"
@@ -14,7 +13,9 @@
 
 class ArchiveReader;
 class ArchiveWriter;
+struct MqoImport;  // exchange/loader_mqo.h
 struct PickResult;
+struct TextureFailure;  // image/image_status.h
 
 enum ToolMode {
     ToolNone = 0,
@@ -57,8 +58,9 @@ public:
     // --- Scene management
     void Reset();
     void ReleaseTextures();
-    // Loads every material's texture; failures are reported per material.
-    void LoadTextures();
+    // Loads every material's texture; returns the materials whose texture
+    // could not be loaded (they keep their names).
+    std::vector<TextureFailure> LoadTextures();
     void UpdateAllColors();
     void ComputeAllNormals();
     void ComputeCurrentNormals();
@@ -71,22 +73,19 @@ public:
     // --- Native documents
     void Serialize(ArchiveWriter& ar) const;
     // Reads a whole scene into this one. Returns the number of faces repaired
-    // or dropped because they broke the invariants. Throws ArchiveError; the
+    // or dropped because they broke the invariants. Throws DocumentError; the
     // caller reads into a fresh scene so that a failure leaves the user's intact.
     int Serialize(ArchiveReader& ar);
 
     // --- Metasequoia exchange
-    struct MqoImport {
-        int result = 0;       // LoaderMQO's result code
-        int repairs = 0;      // faces dropped and characters replaced to keep the invariants
-        std::string failure;  // why nothing could be read, when that was the case
-    };
     // Appends the materials and objects of a ".mqo" document, or of the one in
-    // a ".mqoz" archive. True when the whole document was read.
-    bool LoadMQO(const std::filesystem::path& path, MqoImport* outcome = nullptr);
+    // a ".mqoz" archive. A document that stops early keeps what was read and
+    // says so in the result code; a file that cannot be read at all throws
+    // DocumentError.
+    MqoImport LoadMQO(const std::filesystem::path& path);
     // Writes the scene as a Metasequoia text document through a temporary file,
-    // so a failed save leaves an existing file intact. False on failure.
-    bool SaveMQO(const std::filesystem::path& path, std::string* failure = nullptr) const;
+    // so a failed save leaves an existing file intact. Throws DocumentError.
+    void SaveMQO(const std::filesystem::path& path) const;
 
     // --- Picking and selection
     // Picks at client point (x, y) (the range tool uses rubberBand instead),

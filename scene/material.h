@@ -8,6 +8,7 @@
 class ArchiveReader;
 class ArchiveWriter;
 class DibStream;
+struct ImageStatus;  // image/image_status.h
 
 class CMaterial {
 public:
@@ -21,10 +22,16 @@ public:
     void ReleaseTexture();
 
     // Resolves `texture` (relative names against `documentFolder`, then the
-    // TEXTURE folder beside the executable) and decodes it into `image`; reports
-    // a failure through the message sink and clears `texture`.
-    bool LoadTexture(const std::filesystem::path& documentFolder);
-    bool LoadImageFile(const std::filesystem::path& path);
+    // TEXTURE folder beside the executable) and decodes it into `image`. True
+    // when it did; else why not (NotFound for an empty name). `texture` stays
+    // as it is either way (only the user clears a name), and without a
+    // picture the material is drawn untextured.
+    ImageStatus LoadTexture(const std::filesystem::path& documentFolder);
+    // Decodes `path` into `image` at 24 bits, or 32 with alpha; on a refusal
+    // `image` stays as it was.
+    ImageStatus LoadImageFile(const std::filesystem::path& path);
+    // A texture name without a picture: the file was missing or refused.
+    bool TextureMissing() const { return !texture.empty() && !image; }
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);

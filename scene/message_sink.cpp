@@ -5,7 +5,9 @@
 
 namespace {
 
-void WriteToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
+void WriteToStderr(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+}
 
 MessageSink& CurrentSink() {
     static MessageSink sink = WriteToStderr;
@@ -18,4 +20,6 @@ MessageSink SetMessageSink(MessageSink sink) {
     return std::exchange(CurrentSink(), sink ? std::move(sink) : MessageSink(WriteToStderr));
 }
 
-void ShowMessage(const std::string& message) { CurrentSink()(message); }
+void ShowMessage(const std::string& message) {
+    CurrentSink()(message);
+}

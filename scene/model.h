@@ -1,7 +1,6 @@
 // One polygon object.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,10 +12,7 @@
 #include "scene/vertex.h"
 
 // A number no other object contents ever had: see CModel::revision.
-inline std::uint64_t NextModelRevision() {
-    static std::atomic<std::uint64_t> last{0};
-    return ++last;
-}
+std::uint64_t NextModelRevision();
 
 // The vertices [first, end) of an object.
 struct VertexSpan {

@@ -11,7 +11,7 @@
 int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
     std::string bytes;
     if (std::string reason = ReadWholeFile(path, bytes); !reason.empty()) {
-        throw ArchiveError(reason);
+        throw DocumentError(path, reason);
     }
     if (bytes.empty()) {
         return 0;
@@ -23,9 +23,9 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
             std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
         repairs = loaded.Serialize(reader);
     } catch (const ArchiveEndOfFile& e) {
-        throw ArchiveEndOfFile(path.string() + ": " + e.what());
-    } catch (const ArchiveError& e) {
-        throw ArchiveError(path.string() + ": " + e.what());
+        throw ArchiveEndOfFile(path, e.Reason());
+    } catch (const DocumentError& e) {
+        throw DocumentError(path, e.Reason());
     }
     bytes.clear();
     bytes.shrink_to_fit();
@@ -48,6 +48,6 @@ void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& sc
     writer.Reserve(estimate);
     scene.Serialize(writer);
     if (std::string reason = WriteFileAtomically(path, writer.Bytes()); !reason.empty()) {
-        throw ArchiveError(reason);
+        throw DocumentError(path, reason);
     }
 }

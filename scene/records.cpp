@@ -1,10 +1,14 @@
+#include <atomic>
 #include <cmath>
 
 #include "scene/face.h"
 #include "scene/material.h"
+#include "scene/model.h"
 #include "scene/vector.h"
 
-float CVector::Length() const { return std::sqrt(x * x + y * y + z * z); }
+float CVector::Length() const {
+    return std::sqrt(x * x + y * y + z * z);
+}
 
 void CVector::Normalize() {
     const float length = Length();
@@ -17,6 +21,11 @@ void CVector::Normalize() {
     x /= length;
     y /= length;
     z /= length;
+}
+
+std::uint64_t NextModelRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
 }
 
 void CAnimation::Reset() {
@@ -42,4 +51,6 @@ void CMaterial::UpdateColors() {
     glDiffuse[3] = glAmbient[3] = glSpecular[3] = glEmission[3] = alpha;
 }
 
-void CMaterial::ReleaseTexture() { image.reset(); }
+void CMaterial::ReleaseTexture() {
+    image.reset();
+}

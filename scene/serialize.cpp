@@ -155,10 +155,10 @@ void CModel::Serialize(ArchiveReader& ar) {
         static_cast<std::uint64_t>(storedVertices) * kVertexBytes +
                 static_cast<std::uint64_t>(storedFaces) * kFaceBytes + 12 >
             ar.Remaining()) {
-        throw ArchiveError("object \"" + name + "\" claims " + std::to_string(storedVertices) +
-                           " vertices and " + std::to_string(storedFaces) +
-                           " faces, more than the " + std::to_string(ar.Remaining()) +
-                           " bytes left in the file");
+        throw DocumentError({}, "object \"" + name + "\" claims " + std::to_string(storedVertices) +
+                                    " vertices and " + std::to_string(storedFaces) +
+                                    " faces, more than the " + std::to_string(ar.Remaining()) +
+                                    " bytes left in the file");
     }
     facet = ar.ReadFloat();
     mirrorAxis = ar.ReadInt32();
@@ -198,9 +198,10 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
         static_cast<std::uint64_t>(objectCount) * kObjectBytes + 16 + kCameraBytes +
                 static_cast<std::uint64_t>(materialCount) * kMaterialBytes >
             ar.Remaining()) {
-        throw ArchiveError("the header claims " + std::to_string(objectCount) + " objects and " +
-                           std::to_string(materialCount) + " materials, more than the " +
-                           std::to_string(ar.Remaining()) + " bytes left in the file");
+        throw DocumentError({}, "the header claims " + std::to_string(objectCount) +
+                                    " objects and " + std::to_string(materialCount) +
+                                    " materials, more than the " + std::to_string(ar.Remaining()) +
+                                    " bytes left in the file");
     }
     models.clear();
     models.resize(static_cast<std::size_t>(objectCount));

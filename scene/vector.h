@@ -28,7 +28,9 @@ public:
         y = a.z * b.x - a.x * b.z;
         z = a.x * b.y - a.y * b.x;
     }
-    static float Dot(const CVector& a, const CVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+    static float Dot(const CVector& a, const CVector& b) {
+        return a.x * b.x + a.y * b.y + a.z * b.z;
+    }
     float Length() const;
     // A zero-length vector becomes (0, 0, 1).
     void Normalize();

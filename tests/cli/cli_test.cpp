@@ -132,3 +132,21 @@ TEST_F(CliTest, ConvertWritesTheSameDocument) {
     EXPECT_EQ(a, b);
     EXPECT_EQ(Cli("convert " + in.string() + " " + (folder_ / "x.unknown").string()).status, 1);
 }
+
+TEST_F(CliTest, RefusedTexturesSayWhy) {
+    WriteFileAtomically(folder_ / "short.bmp", std::string("BM\x10\x00", 4));
+    CliRun decode =
+        Cli("decode " + (folder_ / "short.bmp").string() + " " + (folder_ / "out.ppm").string());
+    EXPECT_EQ(decode.status, 1);
+    EXPECT_NE(decode.err.find("short.bmp: truncated data"), std::string::npos) << decode.err;
+
+    CCentigrade scene;
+    scene.materials.emplace_back(0).texture = "short.bmp";
+    scene.materials.emplace_back(1).texture = "gone.bmp";
+    SaveNativeDocument(folder_ / "textured.qvl", scene);
+    CliRun textures = Cli("textures " + (folder_ / "textured.qvl").string());
+    EXPECT_EQ(textures.status, 1);
+    EXPECT_NE(textures.out.find("short.bmp: truncated data"), std::string::npos) << textures.out;
+    EXPECT_NE(textures.out.find("\"gone.bmp\" missing: not found"), std::string::npos)
+        << textures.out;
+}

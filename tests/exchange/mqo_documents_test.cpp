@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
+#include "exchange/mqoz_folder.h"
 #include "image/dib_stream.h"
 #include "samples/sample_scene.h"
 #include "scene/archive.h"
@@ -71,10 +73,10 @@ TEST(MqoDocuments, DamagedDocumentKeepsWhatWasRead) {
 TEST(MqoDocuments, UnreadableFilesThrowAndChangeNothing) {
     TempFolder folder;
     CCentigrade scene;
-    EXPECT_THROW(OpenDocumentFile(folder.Path() / "missing.mqo", scene), ArchiveError);
+    EXPECT_THROW(OpenDocumentFile(folder.Path() / "missing.mqo", scene), DocumentError);
     fs::create_directory(folder.Path() / "folder.mqo");
-    EXPECT_THROW(OpenDocumentFile(folder.Path() / "folder.mqo", scene), ArchiveError);
-    EXPECT_THROW(OpenDocumentFile(folder.Write("junk.mqoz", "not a zip"), scene), ArchiveError);
+    EXPECT_THROW(OpenDocumentFile(folder.Path() / "folder.mqo", scene), DocumentError);
+    EXPECT_THROW(OpenDocumentFile(folder.Write("junk.mqoz", "not a zip"), scene), DocumentError);
     EXPECT_TRUE(scene.materials.empty());
     EXPECT_TRUE(scene.models.empty());
 }
@@ -85,7 +87,7 @@ TEST(MqoDocuments, SaveDocumentFileWritesMetasequoiaText) {
     const fs::path path = folder.Path() / "grid.mqo";
     SaveDocumentFile(path, scene);
     EXPECT_EQ(ReadFile(path), FormatMQO(scene));
-    EXPECT_THROW(SaveDocumentFile(folder.Path() / "no" / "grid.mqo", scene), ArchiveError);
+    EXPECT_THROW(SaveDocumentFile(folder.Path() / "no" / "grid.mqo", scene), DocumentError);
 }
 
 TEST(MqozDocuments, ArchiveIsReadLikeItsDocument) {
@@ -102,10 +104,13 @@ TEST(MqozDocuments, ArchiveWithoutDocumentIsRefused) {
     TempFolder folder;
     const fs::path path = MakeZip(folder, "empty.mqoz", {{"readme.txt", "hello"}});
     CCentigrade scene;
-    CCentigrade::MqoImport outcome;
-    EXPECT_FALSE(scene.LoadMQO(path, &outcome));
-    EXPECT_NE(outcome.failure.find("no Metasequoia document"), std::string::npos)
-        << outcome.failure;
+    try {
+        scene.LoadMQO(path);
+        ADD_FAILURE() << "an archive without a document was read";
+    } catch (const DocumentError& e) {
+        EXPECT_EQ(e.File(), path);
+        EXPECT_NE(e.Reason().find("no Metasequoia document"), std::string::npos) << e.what();
+    }
     EXPECT_TRUE(scene.materials.empty());
 }
 
@@ -156,14 +161,17 @@ TEST_F(Textures, TextureIsLoadedAsTheMaterialIsRead) {
     EXPECT_FLOAT_EQ(scene.materials[0].diffuse, 0.5f);
 }
 
-TEST_F(Textures, MissingTextureIsReportedAndReadingGoesOn) {
+TEST_F(Textures, MissingTextureIsReportedAndKeepsItsName) {
     TempFolder folder;
     CCentigrade scene;
-    EXPECT_EQ(
-        OpenDocumentFile(folder.Write("t.mqo", TexturedDocument("gone.bmp")), scene).importResult,
-        0);
-    EXPECT_EQ(messages, std::vector<std::string>{"テクスチャファイルの読み込みに失敗しました"});
-    EXPECT_EQ(scene.materials[0].texture, "");
+    const DocumentLoadResult loaded =
+        OpenDocumentFile(folder.Write("t.mqo", TexturedDocument("gone.bmp")), scene);
+    EXPECT_EQ(loaded.importResult, 0);
+    ASSERT_EQ(loaded.textureFailures.size(), 1u);
+    EXPECT_EQ(loaded.textureFailures[0].texture, "gone.bmp");
+    EXPECT_EQ(loaded.textureFailures[0].status.failure, ImageFailure::NotFound);
+    EXPECT_EQ(scene.materials[0].texture, "gone.bmp");
+    EXPECT_TRUE(scene.materials[0].TextureMissing());
     EXPECT_FLOAT_EQ(scene.materials[0].diffuse, 0.5f);
     EXPECT_EQ(scene.materials.size(), 2u);
     EXPECT_EQ(scene.models.size(), 1u);
@@ -183,6 +191,39 @@ TEST_F(Textures, ArchiveTexturesAreFoundInsideThenBeside) {
     ASSERT_EQ(scene.materials.size(), 2u);
     EXPECT_TRUE(scene.materials[0].image && !scene.materials[0].image->Empty());
     EXPECT_TRUE(scene.materials[1].image && !scene.materials[1].image->Empty());
+}
+
+TEST(MqozFolder, ExtractsTheDocumentThenOnlyNamedEntriesWithinBounds) {
+    TempFolder folder;
+    const std::string zeros(std::size_t{8} << 20, '\0');
+    const fs::path path = MakeZip(folder, "bounds.mqoz",
+                                  {{"doc.mqo", std::string(kHeader)},
+                                   {"Maps/Wood.bmp", SampleTextureBmp()},
+                                   {"bomb.bmp", zeros},
+                                   {"unused.bin", zeros}});
+    MqozFolder archive(path);
+    EXPECT_EQ(archive.Document(), archive.Folder() / "doc.mqo");
+    std::vector<fs::path> unpacked;
+    const auto listFolder = [&] {
+        unpacked.clear();
+        for (const auto& entry : fs::recursive_directory_iterator(archive.Folder())) {
+            if (entry.is_regular_file()) {
+                unpacked.push_back(fs::relative(entry.path(), archive.Folder()));
+            }
+        }
+        std::sort(unpacked.begin(), unpacked.end());
+    };
+    listFolder();
+    EXPECT_EQ(unpacked, std::vector<fs::path>{"doc.mqo"});
+
+    const MqozFolder::Texture wood = archive.ExtractTexture("./maps/wood.BMP");
+    EXPECT_EQ(wood.file, archive.Folder() / "Maps/Wood.bmp");
+    const MqozFolder::Texture bomb = archive.ExtractTexture("bomb.bmp");
+    EXPECT_TRUE(bomb.file.empty());
+    EXPECT_NE(bomb.refusal.find("compressed beyond"), std::string::npos) << bomb.refusal;
+    EXPECT_TRUE(archive.ExtractTexture("none.bmp").file.empty());
+    listFolder();
+    EXPECT_EQ(unpacked, (std::vector<fs::path>{"Maps/Wood.bmp", "doc.mqo"}));
 }
 
 TEST_F(Textures, ShiftJisEntryNamesOfArchivesAreFound) {

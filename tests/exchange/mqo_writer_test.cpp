@@ -5,6 +5,7 @@
 #include <string>
 
 #include "scene/centigrade.h"
+#include "scene/document_error.h"
 #include "support/mesh_generators.h"
 #include "test_files.h"
 
@@ -129,16 +130,14 @@ TEST(SaveMQO, WritesTheFormattedText) {
     TempFolder folder;
     CCentigrade scene = MakeSceneWith(MakeCube(2.0f));
     const auto path = folder.Path() / "cube.mqo";
-    ASSERT_TRUE(scene.SaveMQO(path));
+    scene.SaveMQO(path);
     EXPECT_EQ(ReadFile(path), FormatMQO(scene));
 }
 
 TEST(SaveMQO, RefusesAMissingFolderAndKeepsNoTemporaryFile) {
     TempFolder folder;
     CCentigrade scene;
-    std::string failure;
-    EXPECT_FALSE(scene.SaveMQO(folder.Path() / "missing" / "x.mqo", &failure));
-    EXPECT_NE(failure, "");
+    EXPECT_THROW(scene.SaveMQO(folder.Path() / "missing" / "x.mqo"), DocumentError);
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 

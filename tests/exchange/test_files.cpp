@@ -7,12 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-CCentigrade::MqoImport ImportText(CCentigrade& scene, std::string_view text) {
+MqoImport ImportText(CCentigrade& scene, std::string_view text) {
     TempFolder folder;
-    CCentigrade::MqoImport outcome;
-    scene.LoadMQO(folder.Write("test.mqo", text), &outcome);
-    EXPECT_EQ(outcome.failure, "");
-    return outcome;
+    return scene.LoadMQO(folder.Write("test.mqo", text));
 }
 
 CommaDecimalLocale::CommaDecimalLocale() {

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/loader_mqo.h"
 #include "scene/centigrade.h"
 #include "support/test_files.h"
 
 // Imports `text` as a ".mqo" document into `scene`.
-CCentigrade::MqoImport ImportText(CCentigrade& scene, std::string_view text);
+MqoImport ImportText(CCentigrade& scene, std::string_view text);
 
 // The header every test document starts with, CR LF line ends.
 inline constexpr std::string_view kHeader = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n";

@@ -9,6 +9,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> input(data, size);
     DibStream image;
-    CheckDecodedImage(image.DecodeBMP(input, 63), image);
+    CheckDecodedImage(image.DecodeBMP(input, DibStream::kAllBitmapDepths), image);
     return 0;
 }

@@ -7,7 +7,7 @@
 
 #include "image/dib_stream.h"
 
-inline void CheckDecodedImage(bool decoded, DibStream& image) {
+inline void CheckDecodedImage(const ImageStatus& decoded, DibStream& image) {
     if (!decoded || image.Empty()) {
         return;
     }

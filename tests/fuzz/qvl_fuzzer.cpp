@@ -1,5 +1,5 @@
 // Native documents: any bytes must either read into a scene that keeps the
-// invariants or be refused with ArchiveError.
+// invariants or be refused with DocumentError.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         ArchiveReader reader(std::span(data, size));
         scene.Serialize(reader);
-    } catch (const ArchiveError&) {
+    } catch (const DocumentError&) {
         return 0;
     }
     for (CModel& m : scene.models) {

@@ -4,6 +4,7 @@
 
 #include "exchange/document_files.h"
 #include "image/dib_stream.h"
+#include "image/image_status.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
 #include "image_builders.h"
@@ -13,8 +14,6 @@
 #include "scene/native_document.h"
 
 namespace {
-
-const std::string kFailureMessage = "テクスチャファイルの読み込みに失敗しました";
 
 Bytes Bmp(int bitCount) {
     BmpFields fields;
@@ -188,9 +187,14 @@ TEST(LoadTexture, RelativeNameBesideTheDocument) {
     EXPECT_TRUE(recorder.messages.empty());
 }
 
-TEST(LoadTexture, FailureReportsClearsTheNameAndLeavesAnEmptyImage) {
-    for (const char* name :
-         {"C:\\img\\wood.bmp", "wood.jpeg", "archive.old\\wood", "missing.bmp"}) {
+TEST(LoadTexture, FailureSaysWhyAndKeepsTheName) {
+    const std::pair<const char*, ImageFailure> cases[] = {
+        {"C:\\img\\wood.bmp", ImageFailure::NotFound},
+        {"wood.jpeg", ImageFailure::UnknownExtension},
+        {"archive.old\\wood", ImageFailure::UnknownExtension},
+        {"missing.bmp", ImageFailure::NotFound},
+    };
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         MessageRecorder recorder;
         TempFolder document;
@@ -198,11 +202,10 @@ TEST(LoadTexture, FailureReportsClearsTheNameAndLeavesAnEmptyImage) {
         document.Write("archive.old/wood", Bmp(24));
         CMaterial m;
         m.texture = name;
-        EXPECT_FALSE(m.LoadTexture(document.Path()));
-        EXPECT_EQ(recorder.messages, std::vector<std::string>{kFailureMessage});
-        EXPECT_TRUE(m.texture.empty());
-        ASSERT_NE(m.image, nullptr);
-        EXPECT_TRUE(m.image->Empty());
+        EXPECT_EQ(m.LoadTexture(document.Path()).failure, reason);
+        EXPECT_TRUE(recorder.messages.empty());
+        EXPECT_EQ(m.texture, name);
+        EXPECT_TRUE(m.TextureMissing());
     }
 }
 
@@ -212,8 +215,9 @@ TEST(LoadTexture, UndecodableFileBesideTheDocumentFallsBackToProgramTextures) {
     document.Write("wood.bmp", Bytes{'B', 'M'});
     CMaterial m;
     m.texture = "wood.bmp";
-    EXPECT_FALSE(m.LoadTexture(document.Path()));
-    EXPECT_EQ(recorder.messages.size(), 1u);
+    const ImageStatus status = m.LoadTexture(document.Path());
+    EXPECT_EQ(status.failure, ImageFailure::TruncatedData);
+    EXPECT_EQ(status.file, document.Path() / "wood.bmp");
 }
 
 TEST(LoadTexture, CopiesKeepTheImageTheyShare) {
@@ -243,11 +247,12 @@ TEST(LoadTextures, EveryMaterialAgainstTheDocumentFolder) {
     scene.materials.resize(3);
     scene.materials[0].texture = "a.bmp";
     scene.materials[2].texture = "gone.bmp";
-    scene.LoadTextures();
+    const std::vector<TextureFailure> failures = scene.LoadTextures();
     EXPECT_NE(scene.materials[0].image, nullptr);
     EXPECT_EQ(scene.materials[1].image, nullptr);
-    EXPECT_TRUE(scene.materials[2].texture.empty());
-    EXPECT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(scene.materials[2].texture, "gone.bmp");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].texture, "gone.bmp");
 }
 
 }  // namespace
@@ -265,11 +270,15 @@ TEST(OpenDocumentFile, LoadsTexturesBesideTheDocument) {
     SaveNativeDocument(folder.Path() / "scene.qvl", saved);
 
     CCentigrade scene;
-    OpenDocumentFile(folder.Path() / "scene.qvl", scene);
+    const DocumentLoadResult loaded = OpenDocumentFile(folder.Path() / "scene.qvl", scene);
     ASSERT_NE(scene.materials[0].image, nullptr);
     EXPECT_EQ(scene.materials[0].image->BitCount(), 24);
-    EXPECT_TRUE(scene.materials[1].texture.empty());
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{kFailureMessage});
+    EXPECT_EQ(loaded.textureFailures.size(), 1u);
+    // Saved again, the document keeps the name of the texture that was missing.
+    SaveNativeDocument(folder.Path() / "again.qvl", scene);
+    CCentigrade again;
+    OpenDocumentFile(folder.Path() / "again.qvl", again);
+    EXPECT_EQ(again.materials[1].texture, "gone.bmp");
 }
 
 }  // namespace

@@ -166,7 +166,7 @@ TEST(ArchiveDamage, EveryTruncationIsRefused) {
     const Bytes bytes = Write(scene);
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         Bytes cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_THROW(Read(cut), ArchiveError) << "length " << length;
+        EXPECT_THROW(Read(cut), DocumentError) << "length " << length;
     }
 }
 
@@ -177,7 +177,7 @@ TEST(ArchiveDamage, HugeCountsAreRefusedBeforeAllocating) {
     try {
         Read(header);
         FAIL() << "a 2-billion-object header was accepted";
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         EXPECT_NE(std::string(e.what()).find("2147483647 objects"), std::string::npos) << e.what();
     }
 
@@ -189,14 +189,14 @@ TEST(ArchiveDamage, HugeCountsAreRefusedBeforeAllocating) {
     for (std::int32_t bad : {-1, 0x7FFFFFFF, 1 << 28}) {
         Bytes damaged = bytes;
         std::memcpy(&damaged[vertexCountAt], &bad, 4);
-        EXPECT_THROW(Read(damaged), ArchiveError) << bad;
+        EXPECT_THROW(Read(damaged), DocumentError) << bad;
     }
     // The index count of the face: a negative or absurd count must not resize.
     const std::size_t indexCountAt = vertexCountAt + 5 * 4 + 3 * 12 + 12 + 4;
     for (std::int32_t bad : {-5, 0x40000000}) {
         Bytes damaged = bytes;
         std::memcpy(&damaged[indexCountAt], &bad, 4);
-        EXPECT_THROW(Read(damaged), ArchiveError) << bad;
+        EXPECT_THROW(Read(damaged), DocumentError) << bad;
     }
 }
 

@@ -50,7 +50,7 @@ TEST_F(NativeDocumentTest, DamagedFileLeavesTheSceneAsItWas) {
     try {
         LoadNativeDocument(damaged, scene);
         FAIL() << "a truncated document was accepted";
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         EXPECT_NE(std::string(e.what()).find("damaged.qvl"), std::string::npos) << e.what();
     }
     EXPECT_EQ(scene.models.size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(NativeDocumentTest, MissingFileIsReportedWithItsName) {
     try {
         LoadNativeDocument(folder_ / "nothing.qvl", scene);
         FAIL();
-    } catch (const ArchiveError& e) {
+    } catch (const DocumentError& e) {
         EXPECT_NE(std::string(e.what()).find("nothing.qvl"), std::string::npos);
     }
 }
@@ -105,10 +105,10 @@ TEST_F(NativeDocumentTest, FailedSaveKeepsWhatWasThere) {
     // A folder in the way of the rename: the save must fail and leave it intact.
     const fs::path blocked = folder_ / "blocked.qvl";
     fs::create_directories(blocked / "inside");
-    EXPECT_THROW(SaveNativeDocument(blocked, MakeSceneWith(MakeCube(1))), ArchiveError);
+    EXPECT_THROW(SaveNativeDocument(blocked, MakeSceneWith(MakeCube(1))), DocumentError);
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 
     EXPECT_THROW(SaveNativeDocument(folder_ / "no-such-folder" / "x.qvl", CCentigrade()),
-                 ArchiveError);
+                 DocumentError);
 }

@@ -1,0 +1,35 @@
+// The one error of documents: opening, importing and saving throw it, naming
+// the file and the cause (in English; the application words it for the user).
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+class DocumentError : public std::runtime_error {
+public:
+    // `importResult` is the Metasequoia reader's result code, 0 elsewhere.
+    DocumentError(std::filesystem::path file, std::string reason, int importResult = 0)
+        : std::runtime_error(Message(file, reason)),
+          file_(std::move(file)),
+          reason_(std::move(reason)),
+          importResult_(importResult) {}
+
+    // Empty for damage found in bytes not yet tied to a file.
+    const std::filesystem::path& File() const { return file_; }
+    const std::string& Reason() const { return reason_; }
+    int ImportResult() const { return importResult_; }
+
+private:
+    // "FILE: REASON", unless the reason names the file already (the file
+    // helpers' reasons do).
+    static std::string Message(const std::filesystem::path& file, const std::string& reason) {
+        const std::string name = file.string();
+        return name.empty() || reason.find(name) != std::string::npos ? reason
+                                                                      : name + ": " + reason;
+    }
+
+    std::filesystem::path file_;
+    std::string reason_;
+    int importResult_;
+};
