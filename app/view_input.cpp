@@ -20,6 +20,9 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
     if (history_ && IsManipulatorTool(scene_.toolMode) && scene_.hitIndex != HandleNone) {
         history_->BeginTransform(scene_, TransformStepName(scene_.toolMode));
     }
+    if (IsManipulatorTool(scene_.toolMode)) {
+        drag_.Begin(scene_);
+    }
     if (hit) {
         if (scene_.toolMode == ToolSelect && scene_.selectMode == SelectPickObject) {
             if (onModelPicked) {
@@ -39,8 +42,11 @@ ViewRedraw ViewInput::LeftButtonUp(int x, int y) {
         scene_.rubberBand[0] = scene_.rubberBand[2] = x;
         scene_.rubberBand[1] = scene_.rubberBand[3] = y;
     }
-    // The drag or the deletion changed the geometry; the lighting catches up now.
-    if (IsManipulatorTool(scene_.toolMode) || scene_.toolMode == ToolDeleteFace) {
+    // The drag or the deletion changed the geometry; the lighting catches up
+    // now, for the objects the drag moved.
+    if (IsManipulatorTool(scene_.toolMode)) {
+        drag_.Finish(scene_);
+    } else if (scene_.toolMode == ToolDeleteFace) {
         scene_.ComputeAllNormals();
     }
     if (history_ && history_->EndTransform(scene_)) {
@@ -101,6 +107,6 @@ void ViewInput::DocumentModified() const {
 
 // Every step counts as an edit, even one that moved nothing.
 void ViewInput::ManipulatorDrag(float dx, float dy) {
-    scene_.DragSelection(dx, dy);
+    drag_.Apply(scene_, ComputeDragStep(scene_.toolMode, scene_.hitIndex, dx, dy, scene_.camera));
     DocumentModified();
 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "edit/drag.h"
+
 class CCentigrade;
 class EditHistory;
 
@@ -49,6 +51,7 @@ private:
 
     CCentigrade& scene_;
     EditHistory* history_;
+    DragSession drag_;
     bool leftDown_ = false;
     bool rightDown_ = false;
     ViewPoint lastPoint_;

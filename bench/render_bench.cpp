@@ -5,53 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
-#include <atomic>
-#include <cstdlib>
-#include <memory>
-#include <new>
 
-#include "render/gl_api.h"
+#include "counting_allocator.h"
+#include "offscreen_gl.h"
 #include "render/scene_renderer.h"
 #include "support/mesh_generators.h"
 
 namespace {
 
-std::atomic<long> allocations{0};
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-// One off-screen GL context with an 800 × 600 framebuffer, made current.
-class OffscreenGl {
-public:
-    OffscreenGl() {
-        QSurfaceFormat format;
-        format.setProfile(QSurfaceFormat::CompatibilityProfile);
-        format.setVersion(2, 1);
-        format.setDepthBufferSize(24);
-        surface_.setFormat(format);
-        surface_.create();
-        context_.setFormat(format);
-        if (!context_.create() || !context_.makeCurrent(&surface_)) {
-            std::abort();
-        }
-        QOpenGLFramebufferObjectFormat fboFormat;
-        fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
-        framebuffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, fboFormat);
-        framebuffer_->bind();
-    }
-
-private:
-    QOffscreenSurface surface_;
-    QOpenGLContext context_;
-    std::unique_ptr<QOpenGLFramebufferObject> framebuffer_;
-};
-
-// Made by main() once the application exists, and gone before it is.
-OffscreenGl* gl = nullptr;
+constexpr int kWidth = kBenchWidth;
+constexpr int kHeight = kBenchHeight;
 
 CCentigrade MakeViewedScene(int cells, bool edgesAndVertices) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(cells, 10.0f));
@@ -65,12 +28,6 @@ CCentigrade MakeViewedScene(int cells, bool edgesAndVertices) {
     return scene;
 }
 
-void FinishFrame() {
-    unsigned char pixel[4];
-    glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    benchmark::DoNotOptimize(pixel);
-}
-
 void RenderFrames(benchmark::State& state, int cells, bool edgesAndVertices) {
     const CCentigrade scene = MakeViewedScene(cells, edgesAndVertices);
     SceneRenderer renderer;
@@ -78,14 +35,14 @@ void RenderFrames(benchmark::State& state, int cells, bool edgesAndVertices) {
     renderer.Draw(scene, kWidth, kHeight);  // builds the caches
     FinishFrame();
     long frames = 0;
-    const long before = allocations.load();
+    const long before = AllocationCount();
     for (auto _ : state) {
         renderer.Draw(scene, kWidth, kHeight);
         FinishFrame();
         ++frames;
     }
     state.counters["allocs_per_frame"] =
-        static_cast<double>(allocations.load() - before) / static_cast<double>(frames);
+        static_cast<double>(AllocationCount() - before) / static_cast<double>(frames);
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
     renderer.ReleaseContext();
@@ -127,25 +84,9 @@ BENCHMARK(BM_Grid1000RebuildAndDraw)->Unit(benchmark::kMillisecond)->UseRealTime
 
 }  // namespace
 
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    auto context = std::make_unique<OffscreenGl>();
-    gl = context.get();
+    const OffscreenGl context;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 #include "edit/drag.h"
 
 #include "edit/pick.h"
+#include "edit/vertex_changes.h"
 #include "scene/angles.h"
 #include "scene/centigrade.h"
 
@@ -54,6 +55,36 @@ DragStep ScaleStep(int handle, float dx, float dy) {
     }
 }
 
+// Hands `visit` the change of every transform the step makes, in order.
+template <typename Visit>
+void ForEachChange(CCentigrade& scene, const DragStep& step, Visit visit) {
+    const CVector& a = step.amount;
+    switch (step.operation) {
+        case DragOperation::None:
+            break;
+        case DragOperation::Move:
+            visit(MoveChange(a));
+            scene.gizmo += a;
+            break;
+        case DragOperation::RotateX:
+            visit(RotateXChange(a.x, scene.gizmo));
+            break;
+        case DragOperation::RotateY:
+            visit(RotateYChange(a.y, scene.gizmo));
+            break;
+        case DragOperation::RotateZ:
+            visit(RotateZChange(a.z, scene.gizmo));
+            break;
+        case DragOperation::RotateYThenX:
+            visit(RotateYChange(a.y, scene.gizmo));
+            visit(RotateXChange(a.x, scene.gizmo));
+            break;
+        case DragOperation::ScaleBy:
+            visit(ScaleByChange(a, scene.gizmo));
+            break;
+    }
+}
+
 }  // namespace
 
 DragStep ComputeDragStep(int tool, int handle, float dx, float dy, const CAnimation& camera) {
@@ -73,31 +104,68 @@ DragStep ComputeDragStep(int tool, int handle, float dx, float dy, const CAnimat
 }
 
 void ApplyDragStep(CCentigrade& scene, const DragStep& step) {
-    const CVector& a = step.amount;
-    switch (step.operation) {
-        case DragOperation::None:
-            break;
-        case DragOperation::Move:
-            scene.MoveSelection(a.x, a.y, a.z);
-            scene.gizmo += a;
-            break;
-        case DragOperation::RotateX:
-            scene.RotateSelectionX(a.x);
-            break;
-        case DragOperation::RotateY:
-            scene.RotateSelectionY(a.y);
-            break;
-        case DragOperation::RotateZ:
-            scene.RotateSelectionZ(a.z);
-            break;
-        case DragOperation::RotateYThenX:
-            scene.RotateSelectionY(a.y);
-            scene.RotateSelectionX(a.x);
-            break;
-        case DragOperation::ScaleBy:
-            scene.ScaleSelectionBy(a.x, a.y, a.z);
-            break;
+    ForEachChange(scene, step, [&scene](auto change) { ForAffected(scene.models, change); });
+}
+
+void DragSession::Begin(const CCentigrade& scene) {
+    objectCount_ = 0;
+    for (std::size_t m = 0; m < scene.models.size(); ++m) {
+        const CModel& model = scene.models[m];
+        if (!model.IsEditable()) {
+            continue;
+        }
+        if (objectCount_ == objects_.size()) {
+            objects_.emplace_back();
+        }
+        Affected& affected = objects_[objectCount_];
+        affected.object = m;
+        affected.vertices.clear();
+        affected.moved = false;
+        for (std::size_t i = 0; i < model.vertices.size(); ++i) {
+            if (model.vertices[i].selected || model.vertices[i].mark) {
+                affected.vertices.push_back(static_cast<std::uint32_t>(i));
+            }
+        }
+        if (!affected.vertices.empty()) {
+            affected.span = {affected.vertices.front(), std::size_t{affected.vertices.back()} + 1};
+            ++objectCount_;
+        }
     }
+}
+
+template <typename Change>
+void DragSession::ApplyChange(CCentigrade& scene, Change change) {
+    for (std::size_t k = 0; k < objectCount_; ++k) {
+        Affected& affected = objects_[k];
+        // The scene may have lost the object or vertices since the press.
+        if (affected.object >= scene.models.size() ||
+            scene.models[affected.object].vertices.size() < affected.span.end) {
+            continue;
+        }
+        CModel& model = scene.models[affected.object];
+        for (std::uint32_t v : affected.vertices) {
+            change(model.vertices[v]);
+        }
+        model.TouchPositions(affected.span.first, affected.span.end);
+        affected.moved = true;
+    }
+}
+
+void DragSession::Apply(CCentigrade& scene, const DragStep& step) {
+    ForEachChange(scene, step, [this, &scene](auto change) { ApplyChange(scene, change); });
+}
+
+bool DragSession::Finish(CCentigrade& scene) {
+    bool any = false;
+    for (std::size_t k = 0; k < objectCount_; ++k) {
+        const Affected& affected = objects_[k];
+        if (affected.moved && affected.object < scene.models.size()) {
+            scene.models[affected.object].ComputeNormals(scene.smooth);
+            any = true;
+        }
+    }
+    objectCount_ = 0;
+    return any;
 }
 
 void CCentigrade::DragSelection(float dx, float dy) {

@@ -1,6 +1,10 @@
 // Turning mouse motion into transform amounts while a manipulator handle is dragged.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include "scene/model.h"
 #include "scene/vector.h"
 
 class CAnimation;
@@ -29,3 +33,32 @@ DragStep ComputeDragStep(int tool, int handle, float dx, float dy, const CAnimat
 
 // Applies `step` to the scene's affected vertices.
 void ApplyDragStep(CCentigrade& scene, const DragStep& step);
+
+// One manipulator drag, from the press on a handle to the release. The affected
+// vertices are found once at the press, so each step moves them alone and
+// names only their span as changed; normals wait for the release.
+class DragSession {
+public:
+    // Collects the affected vertices: those selected or marked, in editable
+    // objects. The storage of earlier drags is reused.
+    void Begin(const CCentigrade& scene);
+    // Applies `step` to the vertices found by Begin, as ApplyDragStep would.
+    void Apply(CCentigrade& scene, const DragStep& step);
+    // Recomputes the normals of the objects whose vertices moved and ends the
+    // drag. True when any moved.
+    bool Finish(CCentigrade& scene);
+
+private:
+    struct Affected {
+        std::size_t object = 0;
+        std::vector<std::uint32_t> vertices;
+        VertexSpan span;
+        bool moved = false;
+    };
+
+    template <typename Change>
+    void ApplyChange(CCentigrade& scene, Change change);
+
+    std::vector<Affected> objects_;
+    std::size_t objectCount_ = 0;  // the entries of objects_ in use
+};

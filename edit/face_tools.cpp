@@ -21,7 +21,7 @@ void CCentigrade::PaintFace(int model, int face) {
     CModel& painted = models[static_cast<std::size_t>(model)];
     painted.faces[static_cast<std::size_t>(face)].material =
         materials[static_cast<std::size_t>(currentMaterial)].id;
-    painted.Touch();
+    painted.TouchTopology();
 }
 
 // Vertices stay, so every remaining index stays valid; those no face uses any
@@ -30,7 +30,7 @@ void CCentigrade::DeleteFace(int model, int face) {
     if (!IsFace(models, model, face)) {
         return;
     }
-    auto& faces = models[static_cast<std::size_t>(model)].faces;
-    faces.erase(faces.begin() + face);
-    UpdateUsedFlags();
+    CModel& edited = models[static_cast<std::size_t>(model)];
+    edited.faces.erase(edited.faces.begin() + face);
+    edited.UpdateUsedFlags();
 }

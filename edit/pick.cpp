@@ -283,7 +283,7 @@ bool CCentigrade::Pick(int x, int y) {
     });
     if (replaces || (!records.empty() && !handleHit)) {
         for (CModel& model : models) {
-            model.Touch();
+            model.TouchSelection();
         }
     }
     if (records.empty()) {

@@ -156,13 +156,13 @@ void CCentigrade::ProcessHits(const PickResult& result) {
     }
     ApplyHits(*this, result);
     for (CModel& model : models) {
-        model.Touch();
+        model.TouchSelection();
     }
 }
 
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
-        model.Touch();
+        model.TouchSelection();
         for (CVector& v : model.vertices) {
             ClearFlags(v);
         }

@@ -1,30 +1,7 @@
 // The transforms of the affected vertices: those selected, or marked as corners
 // of selected faces and ends of selected edges, in editable objects.
-#include "scene/angles.h"
+#include "edit/vertex_changes.h"
 #include "scene/centigrade.h"
-
-namespace {
-
-template <typename Change>
-void ForAffected(std::vector<CModel>& models, Change change) {
-    for (CModel& model : models) {
-        if (!model.IsEditable()) {
-            continue;
-        }
-        bool changed = false;
-        for (CVector& v : model.vertices) {
-            if (v.selected || v.mark) {
-                change(v);
-                changed = true;
-            }
-        }
-        if (changed) {
-            model.Touch();
-        }
-    }
-}
-
-}  // namespace
 
 void CCentigrade::ExtendBounds(const CVector& point, CVector& min, CVector& max) {
     if (point.x > max.x) {
@@ -48,61 +25,23 @@ void CCentigrade::ExtendBounds(const CVector& point, CVector& min, CVector& max)
 }
 
 void CCentigrade::MoveSelection(float dx, float dy, float dz) {
-    ForAffected(models, [dx, dy, dz](CVector& p) {
-        p.x += dx;
-        p.y += dy;
-        p.z += dz;
-    });
+    ForAffected(models, MoveChange({dx, dy, dz}));
 }
 
-// Both new coordinates come from the old offset to the pivot.
 void CCentigrade::RotateSelectionX(float degrees) {
-    const float t = Radians(degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
-    const CVector g = gizmo;
-    ForAffected(models, [c, s, g](CVector& p) {
-        const float dy = p.y - g.y;
-        const float dz = p.z - g.z;
-        p.y = dy * c + dz * s + g.y;
-        p.z = dz * c - dy * s + g.z;
-    });
+    ForAffected(models, RotateXChange(degrees, gizmo));
 }
 
 void CCentigrade::RotateSelectionY(float degrees) {
-    const float t = Radians(degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
-    const CVector g = gizmo;
-    ForAffected(models, [c, s, g](CVector& p) {
-        const float dx = p.x - g.x;
-        const float dz = p.z - g.z;
-        p.x = dx * c + dz * s + g.x;
-        p.z = dz * c - dx * s + g.z;
-    });
+    ForAffected(models, RotateYChange(degrees, gizmo));
 }
 
 void CCentigrade::RotateSelectionZ(float degrees) {
-    const float t = Radians(-degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
-    const CVector g = gizmo;
-    ForAffected(models, [c, s, g](CVector& p) {
-        const float dx = p.x - g.x;
-        const float dy = p.y - g.y;
-        p.x = dx * c + dy * s + g.x;
-        p.y = dy * c - dx * s + g.y;
-    });
+    ForAffected(models, RotateZChange(degrees, gizmo));
 }
 
 void CCentigrade::ScaleSelectionBy(float kx, float ky, float kz) {
-    const CVector g = gizmo;
-    ForAffected(models, [kx, ky, kz, g](CVector& p) {
-        const CVector d = p - g;
-        p.x = p.x + d.x * kx;
-        p.y = p.y + d.y * ky;
-        p.z = p.z + d.z * kz;
-    });
+    ForAffected(models, ScaleByChange({kx, ky, kz}, gizmo));
 }
 
 void CCentigrade::ScaleSelectionX(float factor) {

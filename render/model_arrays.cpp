@@ -1,7 +1,9 @@
 #include "render/model_arrays.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "render/gl_api.h"
 #include "render/material_apply.h"
@@ -15,10 +17,7 @@ namespace {
 constexpr float kSelectedColour[3] = {0.5f, 0.9f, 0.7f};
 constexpr float kUnselectedColour[3] = {0.9f, 0.5f, 0.7f};
 
-// Corner layout: position, negated corner normal, and (u, -v) when the object
-// has texture coordinates at all.
-constexpr int kCornerFloatsWithoutUvs = 6;
-constexpr int kCornerFloatsWithUvs = 8;
+constexpr std::uint32_t kNotDrawn = UINT32_MAX;
 
 bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
@@ -36,9 +35,8 @@ void ForEachEdge(const CModel& model, Visit visit) {
 }
 
 // Gives the buffer bound to `target` room for `bytes` and maps it for writing;
-// null when the GL has no room. A rebuild of the same size (an edit that moved
-// vertices or changed the selection) writes into the storage it already has,
-// which spares the system fresh pages for every step of a drag.
+// null when the GL has no room. A rebuild of the same size (a selection change
+// rewriting the edge lists) writes into the storage it already has.
 void* AllocateAndMap(GLenum target, std::size_t bytes) {
     GLint size = 0;
     glGetBufferParameteriv(target, GL_BUFFER_SIZE, &size);
@@ -54,20 +52,48 @@ const GLvoid* ByteOffset(std::size_t bytes) {
 
 }  // namespace
 
-bool ModelArrays::IsBuiltFrom(const CModel& model, const std::vector<CMaterial>& materials) const {
-    return revision_ == model.revision &&
-           std::equal(materials.begin(), materials.end(), materialIds_.begin(), materialIds_.end(),
+bool ModelArrays::HasMaterials(const std::vector<CMaterial>& materials) const {
+    return std::equal(materials.begin(), materials.end(), materialIds_.begin(), materialIds_.end(),
                       [](const CMaterial& m, int id) { return m.id == id; });
 }
 
+void ModelArrays::Update(const CModel& model, const std::vector<CMaterial>& materials) {
+    if (topology_ != model.topologyRevision || !HasMaterials(materials) ||
+        vertexCount_ != model.vertices.size()) {
+        Build(model, materials);
+        return;
+    }
+    if (positions_ != model.positionsRevision) {
+        const VertexSpan moved = model.PositionChangesSince(positions_);
+        WritePointPositions(model, moved);
+        WriteCornerPositions(model, moved);
+        positions_ = model.positionsRevision;
+    }
+    if (normals_ != model.normalsRevision) {
+        WriteCornerNormals(model);
+        normals_ = model.normalsRevision;
+    }
+    if (selection_ != model.selectionRevision) {
+        WritePointColours(model);
+        WriteSelectedEdges(model);
+        selection_ = model.selectionRevision;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
 void ModelArrays::Build(const CModel& model, const std::vector<CMaterial>& materials) {
-    revision_ = model.revision;
+    positions_ = model.positionsRevision;
+    selection_ = model.selectionRevision;
+    topology_ = model.topologyRevision;
+    normals_ = model.normalsRevision;
     materialIds_.clear();
     for (const CMaterial& m : materials) {
         materialIds_.push_back(m.id);
     }
     BuildFaces(model, materials);
     BuildEdges(model);
+    WriteSelectedEdges(model);
     BuildPoints(model);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
@@ -77,12 +103,17 @@ void ModelArrays::Release() {
     cornerBuffer_.reset();
     pointBuffer_.reset();
     edgeIndexBuffer_.reset();
+    selectedEdgeBuffer_.reset();
     usedPointIndexBuffer_.reset();
-    revision_ = 0;
+    positions_ = selection_ = topology_ = normals_ = 0;
     groups_.clear();
     runs_.clear();
     groupOfMaterial_.clear();
-    vertexCount_ = selectedEdgeIndices_ = unselectedEdgeIndices_ = usedPointCount_ = 0;
+    cornerVertex_.clear();
+    faceFirstCorner_.clear();
+    vertexCorners_.clear();
+    cornerCount_ = 0;
+    vertexCount_ = edgeIndices_ = selectedEdgeIndices_ = usedPointCount_ = 0;
 }
 
 void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& materials) {
@@ -110,7 +141,7 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
     std::vector<int> faceGroup(model.faces.size(), -1);
     std::vector<std::vector<FaceRun>> groupRuns(groups_.size());
     std::uint32_t corners = 0;
-    bool anyUvs = false;
+    hasUvs_ = false;
     for (std::size_t f = 0; f < model.faces.size(); ++f) {
         const CFace& face = model.faces[f];
         if (!IsSurface(face)) {
@@ -129,13 +160,11 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
         }
         runs.back().cornerCount += n;
         corners += n;
-        if (!face.uvs.empty()) {
-            groups_[static_cast<std::size_t>(g)].hasUvs = true;
-            anyUvs = true;
-        }
+        hasUvs_ = hasUvs_ || !face.uvs.empty();
     }
 
-    // Corners are laid out group after group, each group's runs one after another.
+    // Corners are laid out group after group, each group's runs one after
+    // another: the order they are drawn in.
     std::vector<std::uint32_t> nextCorner(groups_.size());
     std::uint32_t corner = 0;
     for (std::size_t g = 0; g < groups_.size(); ++g) {
@@ -148,8 +177,24 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
             runs_.push_back(run);
         }
     }
-    const int floatsPerCorner = anyUvs ? kCornerFloatsWithUvs : kCornerFloatsWithoutUvs;
-    cornerStride_ = floatsPerCorner * static_cast<int>(sizeof(float));
+    cornerCount_ = corners;
+    cornerVertex_.assign(corners, 0);
+    faceFirstCorner_.assign(model.faces.size(), kNotDrawn);
+    vertexCorners_.assign(model.vertices.size(), CornerSpan{});
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        if (faceGroup[f] < 0) {
+            continue;
+        }
+        std::uint32_t& next = nextCorner[static_cast<std::size_t>(faceGroup[f])];
+        faceFirstCorner_[f] = next;
+        for (int v : model.faces[f].indices) {
+            cornerVertex_[next] = static_cast<std::uint32_t>(v);
+            CornerSpan& span = vertexCorners_[static_cast<std::size_t>(v)];
+            span.first = std::min(span.first, next);
+            span.last = std::max(span.last, next);
+            ++next;
+        }
+    }
     if (corners == 0) {
         cornerBuffer_.reset();
         return;
@@ -157,76 +202,167 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
 
     EnsureBuffer(cornerBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
-    auto* cornerData = static_cast<float*>(AllocateAndMap(
-        GL_ARRAY_BUFFER, std::size_t{corners} * static_cast<std::size_t>(cornerStride_)));
-    if (!cornerData) {
-        glUnmapBuffer(GL_ARRAY_BUFFER);
-        cornerBuffer_.reset();
-        return;
+    const std::size_t floatsPerCorner = hasUvs_ ? 8 : 6;
+    const std::size_t bytes = std::size_t{corners} * floatsPerCorner * sizeof(float);
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    if (static_cast<std::size_t>(size) != bytes) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
+    WriteCornerPositions(model, {0, model.vertices.size()});
+    WriteCornerNormals(model);
+    if (hasUvs_) {
+        WriteCornerUvs(model);
+    }
+}
 
-    // A corner without texture coordinates takes those of the corner drawn
-    // before it in its material, as the GL's current coordinate would.
-    std::vector<std::pair<float, float>> lastUv(groups_.size(), {0.0f, 0.0f});
+// A corner without texture coordinates takes those of the corner drawn before
+// it, as the GL's current coordinate would: across faces and materials, and
+// (0, 0) before the first corner that has any.
+void ModelArrays::WriteCornerUvs(const CModel& model) {
+    constexpr float kUnset = std::numeric_limits<float>::quiet_NaN();
+    std::vector<float> uvs(std::size_t{cornerCount_} * 2, kUnset);
     for (std::size_t f = 0; f < model.faces.size(); ++f) {
-        if (faceGroup[f] < 0) {
+        const CFace& face = model.faces[f];
+        if (faceFirstCorner_[f] == kNotDrawn) {
             continue;
         }
-        const auto g = static_cast<std::size_t>(faceGroup[f]);
+        float* out = uvs.data() + std::size_t{faceFirstCorner_[f]} * 2;
+        for (std::size_t i = 0; i < face.uvs.size() && i < face.indices.size(); ++i) {
+            out[2 * i] = face.uvs[i].u;
+            out[2 * i + 1] = -face.uvs[i].v;
+        }
+    }
+    float last[2] = {0, 0};
+    for (std::size_t c = 0; c < uvs.size(); c += 2) {
+        if (std::isnan(uvs[c])) {
+            uvs[c] = last[0];
+            uvs[c + 1] = last[1];
+        } else {
+            last[0] = uvs[c];
+            last[1] = uvs[c + 1];
+        }
+    }
+    glBufferSubData(GL_ARRAY_BUFFER,
+                    static_cast<GLintptr>(std::size_t{cornerCount_} * 6 * sizeof(float)),
+                    static_cast<GLsizeiptr>(uvs.size() * sizeof(float)), uvs.data());
+}
+
+void ModelArrays::WriteCornerPositions(const CModel& model, VertexSpan vertices) {
+    if (cornerCount_ == 0 || vertices.first >= vertices.end) {
+        return;
+    }
+    // The corners fed by the moved vertices; for a drag of a patch of a grid a
+    // short stretch of the array.
+    std::uint32_t first = 0;
+    std::uint32_t end = cornerCount_;
+    if (vertices.first > 0 || vertices.end < model.vertices.size()) {
+        CornerSpan span;
+        for (std::size_t v = vertices.first; v < vertices.end && v < vertexCorners_.size(); ++v) {
+            span.first = std::min(span.first, vertexCorners_[v].first);
+            span.last = std::max(span.last, vertexCorners_[v].last);
+        }
+        if (span.first > span.last) {
+            return;
+        }
+        first = span.first;
+        end = span.last + 1;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
+    auto* data = static_cast<float*>(glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    if (!data) {
+        return;
+    }
+    float* out = data + std::size_t{first} * 3;
+    for (std::uint32_t c = first; c < end; ++c) {
+        const CVector& p = model.vertices[cornerVertex_[c]];
+        out[0] = p.x;
+        out[1] = p.y;
+        out[2] = p.z;
+        out += 3;
+    }
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+}
+
+// Corner normals exist only once the normals were computed; until then a face
+// is lit with its own normal.
+void ModelArrays::WriteCornerNormals(const CModel& model) {
+    if (cornerCount_ == 0) {
+        return;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
+    auto* data = static_cast<float*>(glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    if (!data) {
+        return;
+    }
+    float* normals = data + std::size_t{cornerCount_} * 3;
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        if (faceFirstCorner_[f] == kNotDrawn) {
+            continue;
+        }
         const CFace& face = model.faces[f];
         const std::size_t n = face.indices.size();
-        // Corner normals exist only once the normals were computed; until then
-        // the face is lit with its own normal.
         const bool hasCornerNormals = face.corners.size() >= n;
+        float* out = normals + std::size_t{faceFirstCorner_[f]} * 3;
         for (std::size_t i = 0; i < n; ++i) {
-            float* out = cornerData +
-                         std::size_t{nextCorner[g]++} * static_cast<std::size_t>(floatsPerCorner);
-            const CVector& p = model.vertices[static_cast<std::size_t>(face.indices[i])];
             const CVector& normal = hasCornerNormals ? face.corners[i].normal : face.normal;
-            out[0] = p.x;
-            out[1] = p.y;
-            out[2] = p.z;
-            out[3] = -normal.x;
-            out[4] = -normal.y;
-            out[5] = -normal.z;
-            if (anyUvs) {
-                if (i < face.uvs.size()) {
-                    lastUv[g] = {face.uvs[i].u, -face.uvs[i].v};
-                }
-                out[6] = lastUv[g].first;
-                out[7] = lastUv[g].second;
-            }
+            out[0] = -normal.x;
+            out[1] = -normal.y;
+            out[2] = -normal.z;
+            out += 3;
         }
     }
     glUnmapBuffer(GL_ARRAY_BUFFER);
 }
 
+// Every edge in face order, whatever its selection.
 void ModelArrays::BuildEdges(const CModel& model) {
-    selectedEdgeIndices_ = 0;
-    unselectedEdgeIndices_ = 0;
-    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
-        (IsEdgeSelected(face, e) ? selectedEdgeIndices_ : unselectedEdgeIndices_) += 2;
-    });
-    const std::uint32_t total = selectedEdgeIndices_ + unselectedEdgeIndices_;
-    if (total == 0) {
+    edgeIndices_ = 0;
+    ForEachEdge(model, [this](const CFace&, std::size_t, std::size_t) { edgeIndices_ += 2; });
+    if (edgeIndices_ == 0) {
         edgeIndexBuffer_.reset();
         return;
     }
     EnsureBuffer(edgeIndexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
-    auto* data = static_cast<std::uint32_t*>(
-        AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{total} * sizeof(std::uint32_t)));
-    if (!data) {
+    auto* out = static_cast<std::uint32_t*>(
+        AllocateAndMap(GL_ELEMENT_ARRAY_BUFFER, std::size_t{edgeIndices_} * sizeof(std::uint32_t)));
+    if (!out) {
         glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
-        selectedEdgeIndices_ = unselectedEdgeIndices_ = 0;
+        edgeIndices_ = 0;
         return;
     }
-    std::uint32_t* selected = data;
-    std::uint32_t* unselected = data + selectedEdgeIndices_;
-    ForEachEdge(model, [&selected, &unselected](const CFace& face, std::size_t n, std::size_t e) {
-        std::uint32_t*& out = IsEdgeSelected(face, e) ? selected : unselected;
+    ForEachEdge(model, [&out](const CFace& face, std::size_t n, std::size_t e) {
         *out++ = static_cast<std::uint32_t>(face.indices[e]);
         *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+    });
+    glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
+}
+
+// The selected edges alone, usually few: all a selection change rewrites of
+// the edges.
+void ModelArrays::WriteSelectedEdges(const CModel& model) {
+    selectedEdgeIndices_ = 0;
+    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
+        selectedEdgeIndices_ += IsEdgeSelected(face, e) ? 2 : 0;
+    });
+    if (selectedEdgeIndices_ == 0) {
+        return;
+    }
+    EnsureBuffer(selectedEdgeBuffer_);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, selectedEdgeBuffer_.id());
+    auto* out = static_cast<std::uint32_t*>(AllocateAndMap(
+        GL_ELEMENT_ARRAY_BUFFER, std::size_t{selectedEdgeIndices_} * sizeof(std::uint32_t)));
+    if (!out) {
+        glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
+        selectedEdgeIndices_ = 0;
+        return;
+    }
+    ForEachEdge(model, [&out](const CFace& face, std::size_t n, std::size_t e) {
+        if (IsEdgeSelected(face, e)) {
+            *out++ = static_cast<std::uint32_t>(face.indices[e]);
+            *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+        }
     });
     glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
 }
@@ -239,29 +375,20 @@ void ModelArrays::BuildPoints(const CModel& model) {
         usedPointIndexBuffer_.reset();
         return;
     }
-    // Positions straight from the vertex records (their flags ride along
-    // unread), then the colours.
-    const std::size_t positionBytes = std::size_t{vertexCount_} * sizeof(CVector);
-    const std::size_t colourBytes = std::size_t{vertexCount_} * sizeof(kSelectedColour);
+    const std::size_t bytes =
+        std::size_t{vertexCount_} * (sizeof(CVector) + sizeof(kSelectedColour));
     EnsureBuffer(pointBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
-    auto* data =
-        static_cast<std::uint8_t*>(AllocateAndMap(GL_ARRAY_BUFFER, positionBytes + colourBytes));
-    if (!data) {
-        glUnmapBuffer(GL_ARRAY_BUFFER);
-        vertexCount_ = 0;
-        return;
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    if (static_cast<std::size_t>(size) != bytes) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
-    std::copy_n(reinterpret_cast<const std::uint8_t*>(model.vertices.data()), positionBytes, data);
-    std::uint8_t* colours = data + positionBytes;
+    WritePointPositions(model, {0, model.vertices.size()});
+    WritePointColours(model);
     for (const CVector& v : model.vertices) {
-        const float* colour = v.selected ? kSelectedColour : kUnselectedColour;
-        std::copy_n(reinterpret_cast<const std::uint8_t*>(colour), sizeof(kSelectedColour),
-                    colours);
-        colours += sizeof(kSelectedColour);
         usedPointCount_ += v.used ? 1 : 0;
     }
-    glUnmapBuffer(GL_ARRAY_BUFFER);
 
     if (usedPointCount_ == vertexCount_) {
         usedPointIndexBuffer_.reset();
@@ -285,6 +412,37 @@ void ModelArrays::BuildPoints(const CModel& model) {
     glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
 }
 
+// Positions straight from the vertex records (their flags ride along unread).
+void ModelArrays::WritePointPositions(const CModel& model, VertexSpan vertices) {
+    const std::size_t end = std::min<std::size_t>(vertices.end, vertexCount_);
+    if (vertices.first >= end) {
+        return;
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(vertices.first * sizeof(CVector)),
+                    static_cast<GLsizeiptr>((end - vertices.first) * sizeof(CVector)),
+                    model.vertices.data() + vertices.first);
+}
+
+// The colours follow the positions; they are all a selection change rewrites
+// of the points.
+void ModelArrays::WritePointColours(const CModel& model) {
+    glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
+    auto* data = static_cast<std::uint8_t*>(glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
+    if (!data) {
+        return;
+    }
+    auto* colours = reinterpret_cast<float*>(data + std::size_t{vertexCount_} * sizeof(CVector));
+    for (const CVector& v : model.vertices) {
+        const float* colour = v.selected ? kSelectedColour : kUnselectedColour;
+        colours[0] = colour[0];
+        colours[1] = colour[1];
+        colours[2] = colour[2];
+        colours += 3;
+    }
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+}
+
 void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures) const {
     if (cornerBuffer_.id() == 0) {
         return;
@@ -292,9 +450,13 @@ void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCach
     glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, cornerStride_, ByteOffset(0));
-    glNormalPointer(GL_FLOAT, cornerStride_, ByteOffset(3 * sizeof(float)));
-    glTexCoordPointer(2, GL_FLOAT, cornerStride_, ByteOffset(6 * sizeof(float)));
+    const std::size_t corners = cornerCount_;
+    glVertexPointer(3, GL_FLOAT, 0, ByteOffset(0));
+    glNormalPointer(GL_FLOAT, 0, ByteOffset(corners * 3 * sizeof(float)));
+    if (hasUvs_) {
+        glTexCoordPointer(2, GL_FLOAT, 0, ByteOffset(corners * 6 * sizeof(float)));
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
     for (std::size_t slot = 0; slot < materials.size() && slot < groupOfMaterial_.size(); ++slot) {
         const FaceGroup& group = groups_[static_cast<std::size_t>(groupOfMaterial_[slot])];
         if (group.runCount == 0) {
@@ -302,11 +464,6 @@ void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCach
         }
         const CMaterial& material = materials[slot];
         ApplyMaterial(material, material.texture.empty() ? 0 : textures.Acquire(material.image));
-        if (group.hasUvs) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        } else {
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        }
         for (std::uint32_t r = group.firstRun; r < group.firstRun + group.runCount; ++r) {
             const FaceRun& run = runs_[r];
             glDrawArrays(run.mode, static_cast<GLint>(run.firstCorner),
@@ -319,26 +476,27 @@ void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCach
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// The selected edges go first; drawn again among all edges, each of them meets
+// the depth it wrote itself and keeps its colour, so the picture is that of
+// drawing the selected edges and then the others.
 void ModelArrays::DrawEdges() const {
     if (edgeIndexBuffer_.id() == 0 || vertexCount_ == 0) {
         return;
     }
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(CVector), ByteOffset(0));
     const std::uint32_t last = vertexCount_ - 1;
     if (selectedEdgeIndices_ > 0) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, selectedEdgeBuffer_.id());
         glColor3fv(kSelectedColour);
         glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(selectedEdgeIndices_),
                             GL_UNSIGNED_INT, ByteOffset(0));
     }
-    if (unselectedEdgeIndices_ > 0) {
-        glColor3fv(kUnselectedColour);
-        glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(unselectedEdgeIndices_),
-                            GL_UNSIGNED_INT,
-                            ByteOffset(std::size_t{selectedEdgeIndices_} * sizeof(std::uint32_t)));
-    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, edgeIndexBuffer_.id());
+    glColor3fv(kUnselectedColour);
+    glDrawRangeElements(GL_LINES, 0, last, static_cast<GLsizei>(edgeIndices_), GL_UNSIGNED_INT,
+                        ByteOffset(0));
     glDisableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -113,8 +113,8 @@ void SceneRenderer::DrawModels(const CCentigrade& scene) {
     arrays_.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         const CModel& model = scene.models[i];
-        if (!model.IsHidden() && !arrays_[i].IsBuiltFrom(model, scene.materials)) {
-            arrays_[i].Build(model, scene.materials);
+        if (!model.IsHidden()) {
+            arrays_[i].Update(model, scene.materials);
         }
     }
 

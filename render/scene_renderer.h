@@ -25,7 +25,8 @@ public:
 
     // One frame into the bound framebuffer of `pixelWidth` × `pixelHeight`
     // device pixels, which the scene's viewWidth × viewHeight client pixels
-    // cover. Builds the arrays of objects that changed since the last frame.
+    // cover. Brings the arrays of objects that changed since the last frame up
+    // to date.
     void Draw(const CCentigrade& scene, int pixelWidth, int pixelHeight);
 
     const TextureCache& Textures() const { return textures_; }

@@ -51,25 +51,30 @@ void CCentigrade::ComputeCurrentNormals() {
     }
 }
 
-// Vertices are never removed (face indices must stay valid); a vertex no face
-// refers to is only flagged, so that it is neither drawn nor smoothed.
 void CCentigrade::UpdateUsedFlags() {
     for (CModel& m : models) {
-        for (CVector& v : m.vertices) {
-            v.mark = false;
-        }
-        for (const CFace& f : m.faces) {
-            for (int i : f.indices) {
-                m.vertices[static_cast<std::size_t>(i)].mark = true;
-            }
-        }
-        for (CVector& v : m.vertices) {
-            if (!v.mark) {
-                v.used = false;
-            }
-        }
-        m.Touch();
+        m.UpdateUsedFlags();
     }
+}
+
+// Vertices are never removed (face indices must stay valid); a vertex no face
+// refers to is only flagged, so that it is neither drawn nor smoothed.
+void CModel::UpdateUsedFlags() {
+    for (CVector& v : vertices) {
+        v.mark = false;
+    }
+    for (const CFace& f : faces) {
+        for (int i : f.indices) {
+            vertices[static_cast<std::size_t>(i)].mark = true;
+        }
+    }
+    for (CVector& v : vertices) {
+        if (!v.mark) {
+            v.used = false;
+        }
+    }
+    TouchTopology();
+    TouchSelection();
 }
 
 void CCentigrade::SetDocumentFolder(const std::filesystem::path& path) {

@@ -1,6 +1,7 @@
 // One polygon object.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,18 +14,68 @@
 // A number no other object contents ever had: see CModel::revision.
 std::uint64_t NextModelRevision();
 
+// The vertices [first, end) of an object.
+struct VertexSpan {
+    std::size_t first = 0;
+    std::size_t end = 0;
+
+    bool Contains(const VertexSpan& other) const {
+        return first <= other.first && other.end <= end;
+    }
+};
+
 class CModel {
 public:
-    // Every operation that changes what is drawn of the object (positions,
-    // faces, corner normals, selection flags) must call this, so that caches
-    // built from the object (the renderer's vertex arrays) are rebuilt.
-    void Touch() { revision = NextModelRevision(); }
+    // Caches built from the object (the renderer's buffers, the pick's
+    // projected positions) compare these numbers with those they were built
+    // from, and refresh only the parts whose kind changed. Each Touch issues a
+    // fresh number to its kinds and to `revision`, the number of the whole.
+
+    // Everything may have changed.
+    void Touch() {
+        const std::uint64_t r = NextModelRevision();
+        revision = positionsRevision = selectionRevision = topologyRevision = normalsRevision = r;
+    }
+    // Vertex coordinates of [first, end) moved; nothing else changed.
+    void TouchPositions(std::size_t first, std::size_t end) {
+        const VertexSpan changed{first, end};
+        // Repeated moves of the same vertices (the steps of a drag) keep one
+        // span, so a cache a few steps behind still refreshes only that span.
+        if (spanRevision_ != positionsRevision || !positionSpan_.Contains(changed)) {
+            positionSpanSince_ = positionsRevision;
+            positionSpan_ = changed;
+        }
+        revision = positionsRevision = spanRevision_ = NextModelRevision();
+    }
+    void TouchPositions() { TouchPositions(0, vertices.size()); }
+    // Selection flags or marks of vertices, faces or edges changed.
+    void TouchSelection() { revision = selectionRevision = NextModelRevision(); }
+    // Faces were added, removed or given another material, or vertices were
+    // added or became unused.
+    void TouchTopology() { revision = topologyRevision = NextModelRevision(); }
+    // Face and corner normals were recomputed.
+    void TouchNormals() { revision = normalsRevision = NextModelRevision(); }
+
+    // The vertices whose coordinates may have changed since a cache saw
+    // positionsRevision `seen`: every vertex when the changes are not known.
+    VertexSpan PositionChangesSince(std::uint64_t seen) const {
+        if (seen == positionsRevision) {
+            return {};
+        }
+        if (spanRevision_ == positionsRevision && seen >= positionSpanSince_) {
+            return positionSpan_;
+        }
+        return {0, vertices.size()};
+    }
 
     // Face normals from the first three corners of every face of 3 or more corners.
     void ComputeFaceNormals();
     // Face normals, per-vertex face lists and smoothed corner normals under `facet`.
     // `smooth` is the scene's shading switch and does not change the result.
     void ComputeNormals(int smooth);
+
+    // Flags the vertices no face uses; the marks are left on the used ones.
+    void UpdateUsedFlags();
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
@@ -40,7 +91,21 @@ public:
     bool IsHidden() const { return state >= 2; }
     int state = 0;
     LargeArray<CVertex> vertexInfo;
-    // Names the contents: a new object gets a fresh number, a copy keeps its
-    // original's (same contents), and Touch issues a fresh one.
+    // Name the contents: a new object gets fresh numbers, a copy keeps its
+    // original's (same contents).
     std::uint64_t revision = NextModelRevision();
+    std::uint64_t positionsRevision = revision;
+    std::uint64_t selectionRevision = revision;
+    std::uint64_t topologyRevision = revision;
+    std::uint64_t normalsRevision = revision;
+
+private:
+    // The vertices moved since positions revision positionSpanSince_, valid
+    // while spanRevision_ is the current positions revision.
+    VertexSpan positionSpan_;
+    std::uint64_t positionSpanSince_ = 0;
+    std::uint64_t spanRevision_ = 0;
+    // The topology and face count vertexInfo's face lists were built from.
+    std::uint64_t vertexFacesTopology_ = 0;
+    std::size_t vertexFacesCount_ = 0;
 };

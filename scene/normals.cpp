@@ -52,14 +52,21 @@ void CModel::ComputeFaceNormals() {
 void CModel::ComputeNormals(int /*smooth*/) {
     const float minimumDot = SmoothingMinimumDot(SmoothingRadians(facet));
 
-    vertexInfo.resize(vertices.size());
-    for (CVertex& info : vertexInfo) {
-        info.faces.clear();
-    }
-    for (std::size_t r = 0; r < faces.size(); ++r) {
-        for (int v : faces[r].indices) {
-            vertexInfo[static_cast<std::size_t>(v)].faces.push_back(static_cast<int>(r));
+    // The faces around each vertex change with the faces alone, so after a move
+    // (the release of a drag) the lists of the last computation still hold.
+    if (vertexFacesTopology_ != topologyRevision || vertexInfo.size() != vertices.size() ||
+        vertexFacesCount_ != faces.size()) {
+        vertexInfo.resize(vertices.size());
+        for (CVertex& info : vertexInfo) {
+            info.faces.clear();
         }
+        for (std::size_t r = 0; r < faces.size(); ++r) {
+            for (int v : faces[r].indices) {
+                vertexInfo[static_cast<std::size_t>(v)].faces.push_back(static_cast<int>(r));
+            }
+        }
+        vertexFacesTopology_ = topologyRevision;
+        vertexFacesCount_ = faces.size();
     }
 
     ComputeFaceNormals();
@@ -89,5 +96,5 @@ void CModel::ComputeNormals(int /*smooth*/) {
             }
         }
     });
-    Touch();
+    TouchNormals();
 }

@@ -4,8 +4,11 @@
 // two pictures must agree pixel for pixel.
 #include <QOpenGLWidget>
 #include <QtTest>
+#include <random>
 
 #include "app/gl_format.h"
+#include "edit/drag.h"
+#include "edit/pick.h"
 #include "render/gl_api.h"
 #include "render/material_apply.h"
 #include "support/mesh_generators.h"
@@ -161,6 +164,107 @@ void BuildMixedScene(CCentigrade& scene) {
     scene.models.push_back(cube);
 }
 
+// A grid object of random size with random materials (one number no material
+// has), some faces cut to triangles and some with texture coordinates, so
+// faces of a material lie apart in the arrays.
+CModel RandomGrid(std::mt19937& random) {
+    std::uniform_int_distribution<int> cells(2, 9);
+    CModel grid = MakeQuadGrid(cells(random), 40.0f);
+    for (CVector& v : grid.vertices) {
+        v.y += static_cast<float>(random() % 30);
+    }
+    for (CFace& face : grid.faces) {
+        face.material = static_cast<int>(random() % 4);
+        if (random() % 5 == 0) {
+            face.indices = {face.indices[0], face.indices[1], face.indices[2]};
+            face.edgeSelected = {false, false, false};
+        }
+        if (random() % 3 == 0) {
+            face.uvs.resize(face.indices.size());
+            for (CUV& uv : face.uvs) {
+                uv = {static_cast<float>(random() % 8) / 8, static_cast<float>(random() % 8) / 8};
+            }
+        }
+    }
+    grid.ComputeNormals(1);
+    return grid;
+}
+
+// One random edit of the kinds the view makes; each names what it changed.
+void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
+    const auto pick = [&random](std::size_t count) {
+        return static_cast<int>(random() % std::max<std::size_t>(count, 1));
+    };
+    const int object = pick(scene.models.size());
+    CModel& model = scene.models[static_cast<std::size_t>(object)];
+    switch (random() % 9) {
+        case 0: {  // a click on a face or a vertex
+            PickResult result;
+            result.best =
+                random() % 2 == 0
+                    ? PickHit{PickKind::Face, object, pick(model.faces.size()), 0.5f}
+                    : PickHit{PickKind::Vertex, object, pick(model.vertices.size()), 0.5f};
+            result.records = {result.best};
+            scene.toolMode = ToolSelect;
+            scene.keyFlag = random() % 2 == 0;
+            scene.ProcessHits(result);
+            break;
+        }
+        case 1: {  // a run of vertices moved by the typed transforms
+            scene.ClearSelection();
+            const int first = pick(model.vertices.size());
+            const int last =
+                std::min<int>(first + pick(8), static_cast<int>(model.vertices.size()) - 1);
+            for (int v = first; v <= last; ++v) {
+                model.vertices[static_cast<std::size_t>(v)].selected = true;
+            }
+            scene.MoveSelection(static_cast<float>(pick(20)) - 10, 5, 0);
+            break;
+        }
+        case 2:  // drag steps, sometimes several before a frame
+            drag.Begin(scene);
+            drag.Apply(scene, {DragOperation::RotateYThenX, {3, static_cast<float>(pick(9)), 0}});
+            break;
+        case 3:
+            drag.Finish(scene);
+            break;
+        case 4:
+            scene.currentMaterial = pick(scene.materials.size());
+            scene.PaintFace(object, pick(model.faces.size()));
+            break;
+        case 5:
+            if (model.faces.size() > 1) {
+                scene.DeleteFace(object, pick(model.faces.size()));
+            }
+            break;
+        case 6: {  // an edge toggled
+            CFace& face = model.faces[static_cast<std::size_t>(pick(model.faces.size()))];
+            const std::size_t e = static_cast<std::size_t>(pick(face.edgeSelected.size()));
+            if (e < face.edgeSelected.size()) {
+                face.edgeSelected[e] = !face.edgeSelected[e];
+            }
+            model.TouchSelection();
+            break;
+        }
+        case 7:
+            scene.ComputeAllNormals();
+            break;
+        default:
+            scene.ClearSelection();
+            break;
+    }
+}
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            differing += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return differing;
+}
+
 }  // namespace
 
 class ArraysMatchImmediateTest : public QObject {
@@ -188,17 +292,50 @@ private slots:
 
         SaveArtifact(cached, QString("mixed-scene-smooth-%1").arg(smooth));
         QCOMPARE(cached.size(), immediate.size());
-        int differing = 0;
-        for (int y = 0; y < cached.height(); ++y) {
-            for (int x = 0; x < cached.width(); ++x) {
-                differing += cached.pixel(x, y) != immediate.pixel(x, y) ? 1 : 0;
-            }
-        }
+        const int differing = DifferingPixels(cached, immediate);
         if (differing != 0) {
             SaveArtifact(immediate, QString("mixed-scene-immediate-smooth-%1").arg(smooth));
         }
         QCOMPARE(differing, 0);
         QVERIFY(BoundsOfPixelsOtherThan(cached, kBackground).width() > kViewWidth / 4);
+    }
+
+    // The arrays brought up to date edit by edit, some edits without a frame
+    // in between, draw what arrays built afresh from the same scene draw.
+    void partialUpdatesDrawWhatAFullBuildDraws_data() {
+        QTest::addColumn<unsigned>("seed");
+        for (unsigned seed : {1u, 2u, 3u, 4u}) {
+            QTest::newRow(QByteArray::number(seed).constData()) << seed;
+        }
+    }
+
+    void partialUpdatesDrawWhatAFullBuildDraws() {
+        QFETCH(unsigned, seed);
+        std::mt19937 random(seed);
+        ShownView edited;
+        BuildMixedScene(edited.scene);
+        edited.scene.models.push_back(RandomGrid(random));
+        edited.scene.UpdateUsedFlags();
+        ShownView fresh;
+        DragSession drag;
+        for (int step = 0; step < 40; ++step) {
+            RandomEdit(edited.scene, drag, random);
+            if (random() % 3 == 0) {
+                continue;
+            }
+            const QImage partial = edited.view->grabFramebuffer();
+            fresh.scene = edited.scene;
+            for (CModel& model : fresh.scene.models) {
+                model.Touch();
+            }
+            const QImage full = fresh.view->grabFramebuffer();
+            const int differing = DifferingPixels(partial, full);
+            if (differing != 0) {
+                SaveArtifact(partial, QString("partial-seed-%1-step-%2").arg(seed).arg(step));
+                SaveArtifact(full, QString("full-seed-%1-step-%2").arg(seed).arg(step));
+            }
+            QCOMPARE(differing, 0);
+        }
     }
 };
 

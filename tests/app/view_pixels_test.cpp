@@ -70,6 +70,46 @@ void ShowTexturedQuad(CCentigrade& scene, std::shared_ptr<DibStream> image) {
     scene.models.push_back(MakeFrontQuad(200));
 }
 
+// Three front quads, the first of an untextured material with texture
+// coordinates all (0.3, 0.8), the others of a textured one: the middle quad
+// with coordinates all (0.3, 0.8) when `explicitUvs`, else none, and the last,
+// of the textured material and drawn after it, with coordinates of its own.
+void ShowCarriedCoordinates(CCentigrade& scene, bool explicitUvs, bool laterFaceWithUvs) {
+    LookFromTheFront(scene);
+    for (int id : {0, 1}) {
+        CMaterial material(id);
+        material.red = material.green = material.blue = 1;
+        material.UpdateColors();
+        if (id == 1) {
+            material.texture = "picture.bmp";
+            material.image = MakePicture(2, Qt::red, Qt::green, Qt::blue, Qt::yellow);
+        }
+        scene.materials.push_back(material);
+    }
+    CModel model;
+    const auto addQuad = [&model](float x, int material, std::vector<CUV> uvs) {
+        const auto first = static_cast<int>(model.vertices.size());
+        for (const auto& [dx, dy] : {std::pair{-40, 40}, {40, 40}, {40, -40}, {-40, -40}}) {
+            model.vertices.push_back(
+                CVector(x + static_cast<float>(dx), static_cast<float>(dy), 0));
+        }
+        CFace face;
+        face.indices = {first, first + 1, first + 2, first + 3};
+        face.material = material;
+        face.uvs = std::move(uvs);
+        face.edgeSelected = {false, false, false, false};
+        model.faces.push_back(face);
+    };
+    const std::vector<CUV> carried(4, CUV{0.3f, 0.8f});
+    addQuad(-90, 0, carried);
+    addQuad(0, 1, explicitUvs ? carried : std::vector<CUV>{});
+    if (laterFaceWithUvs) {
+        addQuad(90, 1, std::vector<CUV>(4, CUV{0.8f, 0.3f}));
+    }
+    model.ComputeNormals(1);
+    scene.models.push_back(model);
+}
+
 }  // namespace
 
 class ViewPixelsTest : public QObject {
@@ -179,6 +219,26 @@ private slots:
         QVERIFY(SameColour(image.pixelColor(topLeft.x(), bottomRight.y()), kBlue));
         QVERIFY(SameColour(image.pixelColor(bottomRight.x(), topLeft.y()), kGreen));
         QCOMPARE(shown.view->Renderer().Textures().Count(), std::size_t{1});
+    }
+
+    // A face without texture coordinates takes the coordinate of the corner
+    // drawn before it, also from a face of another material, and whether or
+    // not later faces of its own material have coordinates.
+    void faceWithoutCoordinatesTakesTheLastOneDrawn_data() {
+        QTest::addColumn<bool>("laterFaceWithUvs");
+        QTest::newRow("only face of its material") << false;
+        QTest::newRow("before a face with coordinates") << true;
+    }
+
+    void faceWithoutCoordinatesTakesTheLastOneDrawn() {
+        QFETCH(bool, laterFaceWithUvs);
+        ShownView carried;
+        ShowCarriedCoordinates(carried.scene, false, laterFaceWithUvs);
+        ShownView explicitly;
+        ShowCarriedCoordinates(explicitly.scene, true, laterFaceWithUvs);
+        const QImage image = carried.view->grabFramebuffer();
+        SaveArtifact(image, "carried-texture-coordinates");
+        QCOMPARE(image, explicitly.view->grabFramebuffer());
     }
 
     void pictureTooWideForTheGlIsScaledDown() {

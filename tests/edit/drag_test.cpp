@@ -139,3 +139,35 @@ TEST(Drag, NoHandleMovesNothing) {
 }
 
 }  // namespace
+
+// The release recomputes the normals of the moved object from the face lists
+// it kept; they must be those of a computation from nothing.
+TEST(DragSession, ReleaseGivesTheNormalsOfAFullComputation) {
+    CCentigrade scene = MakeSceneWith(MakeQuadGrid(6, 10.0f));
+    scene.models.push_back(MakeCube(5));
+    scene.ComputeAllNormals();
+    for (std::size_t v = 10; v < 20; ++v) {
+        scene.models[0].vertices[v].selected = true;
+    }
+    const std::uint64_t untouched = scene.models[1].normalsRevision;
+    DragSession drag;
+    drag.Begin(scene);
+    drag.Apply(scene, {DragOperation::Move, {0, 7, 0}});
+    drag.Apply(scene, {DragOperation::RotateYThenX, {20, 30, 0}});
+    EXPECT_TRUE(drag.Finish(scene));
+
+    CCentigrade fresh = scene;
+    fresh.models[0].vertexInfo.clear();
+    fresh.ComputeAllNormals();
+    const auto& moved = scene.models[0].faces;
+    const auto& expected = fresh.models[0].faces;
+    for (std::size_t f = 0; f < moved.size(); ++f) {
+        ASSERT_EQ(moved[f].corners.size(), expected[f].corners.size());
+        for (std::size_t c = 0; c < moved[f].corners.size(); ++c) {
+            const CVector& a = moved[f].corners[c].normal;
+            const CVector& b = expected[f].corners[c].normal;
+            EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << "face " << f << " corner " << c;
+        }
+    }
+    EXPECT_EQ(scene.models[1].normalsRevision, untouched) << "the cube did not move";
+}

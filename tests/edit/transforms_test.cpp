@@ -177,28 +177,3 @@ TEST(Transforms, ExtendBoundsGrowsEachSideOnItsOwn) {
 }
 
 }  // namespace
-
-TEST(Transforms, EditsNameNewObjectContentsForTheCaches) {
-    CCentigrade scene = MakeSceneWith(MakeCube(10));
-    scene.models.push_back(MakeCube(4));
-    auto revisions = [&scene] {
-        return std::pair(scene.models[0].revision, scene.models[1].revision);
-    };
-    scene.models[0].vertices[0].selected = true;
-    auto before = revisions();
-    scene.MoveSelection(1, 0, 0);
-    EXPECT_NE(revisions().first, before.first);
-    EXPECT_EQ(revisions().second, before.second) << "nothing of the second cube moved";
-
-    before = revisions();
-    scene.ClearSelection();
-    EXPECT_NE(revisions(), before);
-
-    before = revisions();
-    scene.PaintFace(1, 0);
-    EXPECT_NE(revisions().second, before.second);
-
-    before = revisions();
-    scene.DeleteFace(0, 0);
-    EXPECT_NE(revisions().first, before.first);
-}
