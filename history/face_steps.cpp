@@ -110,7 +110,7 @@ public:
         ForEachObject([&](RemovedIterator first, RemovedIterator last) {
             CModel& model = scene.models[first->model];
             PutFacesBack(model.faces, first, last);
-            model.Touch();
+            model.TouchTopology();
             change.Reshaped(first->model);
         });
         Paint(scene, false);
@@ -123,7 +123,7 @@ public:
         ForEachObject([&](RemovedIterator first, RemovedIterator last) {
             CModel& model = scene.models[first->model];
             TakeFaces(model.faces, first, last);
-            model.Touch();
+            model.TouchTopology();
             change.Reshaped(first->model);
         });
         flags_.Restore(scene, true);
@@ -160,7 +160,7 @@ private:
         }
         CModel& model = scene.models[painted_->model];
         model.faces[painted_->face].material = toAfter ? painted_->after : painted_->before;
-        model.Touch();
+        model.TouchTopology();
     }
 
     std::optional<VertexFlagSnapshot> snapshot_;

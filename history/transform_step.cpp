@@ -72,7 +72,16 @@ void TransformStep::Finish(const CCentigrade& scene) {
 // produces) is passed over rather than written out of bounds.
 void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change) {
     Position* p = positions_.get();
-    std::size_t touched = scene.models.size();
+    // Runs come object by object; each object's moved span is named once.
+    std::size_t spanModel = scene.models.size();
+    std::size_t spanFirst = 0;
+    std::size_t spanEnd = 0;
+    const auto nameSpan = [&] {
+        if (spanModel < scene.models.size()) {
+            scene.models[spanModel].TouchPositions(spanFirst, spanEnd);
+            change.Reshaped(spanModel);
+        }
+    };
     for (const Run& run : runs_) {
         if (run.model >= scene.models.size() ||
             std::size_t{run.first} + run.count > scene.models[run.model].vertices.size()) {
@@ -88,12 +97,14 @@ void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change) {
             v[k].y = held.y;
             v[k].z = held.z;
         }
-        if (touched != run.model) {
-            touched = run.model;
-            model.Touch();
-            change.Reshaped(run.model);
+        if (spanModel != run.model) {
+            nameSpan();
+            spanModel = run.model;
+            spanFirst = run.first;
         }
+        spanEnd = std::size_t{run.first} + run.count;
     }
+    nameSpan();
 }
 
 void TransformStep::Undo(CCentigrade& scene, SceneChange& change) {

@@ -59,16 +59,17 @@ void VertexFlagDelta::Record(const VertexFlagSnapshot& before, const CCentigrade
 }
 
 void VertexFlagDelta::Restore(CCentigrade& scene, bool toAfter) const {
-    std::size_t touched = scene.models.size();
     for (const Change& c : changes_) {
         if (c.model >= scene.models.size() || c.vertex >= scene.models[c.model].vertices.size()) {
             continue;
         }
         CModel& model = scene.models[c.model];
         Unpack(toAfter ? c.after : c.before, model.vertices[c.vertex]);
-        if (touched != c.model) {
-            touched = c.model;
-            model.Touch();
+        // Selection and marks only recolour; a vertex that a face uses again
+        // (or no longer) changes what is drawn.
+        model.TouchSelection();
+        if (((c.before ^ c.after) & kUsed) != 0) {
+            model.TouchTopology();
         }
     }
 }

@@ -102,10 +102,12 @@ TEST(EditHistory, NamesAndTheObjectsAnUndoTouches) {
     EXPECT_FALSE(history.EndTransform(scene));
     EXPECT_EQ(history.Count(), 1u);
     const auto untouched = scene.models[1].revision;
-    const auto turned = scene.models[0].revision;
+    const CModel turned = scene.models[0];
     const SceneChange change = history.Undo(scene);
     EXPECT_EQ(change.reshapedModels, std::vector<std::size_t>{0});
-    EXPECT_NE(scene.models[0].revision, turned);
+    // An undone turn moves positions back; the faces and their grouping stay.
+    EXPECT_NE(scene.models[0].positionsRevision, turned.positionsRevision);
+    EXPECT_EQ(scene.models[0].topologyRevision, turned.topologyRevision);
     EXPECT_EQ(scene.models[1].revision, untouched);
     EXPECT_EQ(history.RedoName(), "回転");
     EXPECT_EQ(history.UndoName(), "");
