@@ -80,7 +80,7 @@ const QString kFacesMimeType = QStringLiteral("application/x-quorvel-faces");
 
 bool AnyFaceSelected(const CCentigrade& scene) {
     for (const CModel& model : scene.models) {
-        if (model.state != 0) {
+        if (!model.IsEditable()) {
             continue;
         }
         for (const CFace& face : model.faces) {

@@ -7,7 +7,6 @@
 // Run under xvfb-run.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <chrono>
 
 #include "app/view_input.h"
@@ -190,10 +189,5 @@ BENCHMARK(BM_ReleaseAfterDrag1M)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    const OffscreenGl context;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

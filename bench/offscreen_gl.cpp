@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <cstdlib>
 
 #include "render/gl_api.h"
@@ -27,4 +28,13 @@ void FinishFrame() {
     unsigned char pixel[4];
     glReadPixels(kBenchWidth / 2, kBenchHeight / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     benchmark::DoNotOptimize(pixel);
+}
+
+int RunOffscreenBenchmarks(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const OffscreenGl context;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

@@ -23,3 +23,7 @@ private:
 
 // Reads one pixel back, so the GL must have finished the frame.
 void FinishFrame();
+
+// main() of a drawing benchmark: the application object, the context, then
+// the benchmarks named on the command line.
+int RunOffscreenBenchmarks(int argc, char** argv);

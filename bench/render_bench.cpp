@@ -4,8 +4,6 @@
 // own heap allocations per frame once its caches are built.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 #include "counting_allocator.h"
 #include "offscreen_gl.h"
 #include "render/scene_renderer.h"
@@ -85,10 +83,5 @@ BENCHMARK(BM_Grid1000RebuildAndDraw)->Unit(benchmark::kMillisecond)->UseRealTime
 }  // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    const OffscreenGl context;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

@@ -26,17 +26,26 @@ bool IsMetasequoia(const std::string& ext) {
     return ext == "mqo" || ext == "mqoz";
 }
 
+// What every import does once its records are in the scene: textures named
+// in it resolve beside the file, and the lighting is rebuilt.
+DocumentLoadResult FinishImport(const std::filesystem::path& path, CCentigrade& scene, int repairs,
+                                std::vector<TextureFailure> textureFailures) {
+    scene.SetDocumentFolder(std::filesystem::absolute(path));
+    scene.ComputeAllNormals();
+    DocumentLoadResult result;
+    result.repairs = repairs;
+    result.imported = true;
+    result.textureFailures = std::move(textureFailures);
+    return result;
+}
+
 // A Metasequoia document is imported: its objects and materials are added to
 // the scene's. A damaged one leaves what was read before the damage.
 DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene) {
     MqoImport outcome = scene.LoadMQO(path);
-    scene.SetDocumentFolder(std::filesystem::absolute(path));
-    scene.ComputeAllNormals();
-    DocumentLoadResult result;
-    result.repairs = outcome.repairs;
+    DocumentLoadResult result =
+        FinishImport(path, scene, outcome.repairs, std::move(outcome.textureFailures));
     result.importResult = outcome.result;
-    result.imported = true;
-    result.textureFailures = std::move(outcome.textureFailures);
     return result;
 }
 
@@ -45,13 +54,9 @@ DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& sce
     if (!outcome.failure.empty()) {
         throw DocumentError(path, outcome.failure);
     }
-    scene.SetDocumentFolder(std::filesystem::absolute(path));
-    scene.ComputeAllNormals();
-    DocumentLoadResult result;
-    result.repairs = outcome.repairs;
+    DocumentLoadResult result =
+        FinishImport(path, scene, outcome.repairs, std::move(outcome.textureFailures));
     result.conversions = outcome.conversions;
-    result.imported = true;
-    result.textureFailures = std::move(outcome.textureFailures);
     return result;
 }
 

@@ -30,23 +30,32 @@ std::string NewSessionId() {
            std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
-// Opens a session's lock file and takes its lock; -1 when the session's
-// program still runs (or the file cannot be opened). No lock file at all means
-// no running program owns the session either.
-int ClaimSession(const fs::path& lock, bool& claimed) {
-    const int fd = ::open(lock.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        claimed = errno == ENOENT;
-        return -1;
+// The lock of a session, taken when its program no longer runs (or never
+// left a lock file) and held while this object lives.
+class SessionClaim {
+public:
+    explicit SessionClaim(const fs::path& lock)
+        : fd_(::open(lock.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW)) {
+        if (fd_ < 0) {
+            claimed_ = errno == ENOENT;
+        } else if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            claimed_ = true;
+        }
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        claimed = false;
-        return -1;
+    ~SessionClaim() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
     }
-    claimed = true;
-    return fd;
-}
+    SessionClaim(const SessionClaim&) = delete;
+    SessionClaim& operator=(const SessionClaim&) = delete;
+
+    bool Claimed() const { return claimed_; }
+
+private:
+    int fd_;
+    bool claimed_ = false;
+};
 
 // Every file of a dead session, its writers' leftover temporary files too.
 void RemoveSessionFiles(const fs::path& folder, const std::string& id) {
@@ -78,12 +87,7 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
             !entry.is_regular_file(error)) {
             continue;
         }
-        bool claimed = false;
-        const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        if (!claimed) {
+        if (!SessionClaim(SessionFile(folder, id, kLock)).Claimed()) {
             continue;
         }
         RecoverableAutosave autosave;
@@ -107,15 +111,11 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
 bool DiscardAutosave(const RecoverableAutosave& autosave) {
     const fs::path folder = autosave.file.parent_path();
     const std::string id = SessionIdOf(autosave.file);
-    bool claimed = false;
-    const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
-    if (!claimed) {
+    const SessionClaim claim(SessionFile(folder, id, kLock));
+    if (!claim.Claimed()) {
         return false;
     }
     RemoveSessionFiles(folder, id);
-    if (fd >= 0) {
-        ::close(fd);
-    }
     return !fs::exists(autosave.file);
 }
 
@@ -221,9 +221,8 @@ bool AutosaveSession::Adopt(const RecoverableAutosave& autosave) {
     Wait();
     const fs::path folder = autosave.file.parent_path();
     const std::string id = SessionIdOf(autosave.file);
-    bool claimed = false;
-    const int fd = ClaimSession(SessionFile(folder, id, kLock), claimed);
-    if (!claimed) {
+    const SessionClaim claim(SessionFile(folder, id, kLock));
+    if (!claim.Claimed()) {
         return false;
     }
     const bool moved = ::rename(autosave.file.c_str(), file_.c_str()) == 0 &&
@@ -231,8 +230,5 @@ bool AutosaveSession::Adopt(const RecoverableAutosave& autosave) {
     pathWritten_ = moved;
     writtenDocument_ = autosave.document;
     RemoveSessionFiles(folder, id);
-    if (fd >= 0) {
-        ::close(fd);
-    }
     return moved;
 }
