@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <chrono>
 
 #include "document/document_prompts.h"
+#include "document/native_paths.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
 
@@ -112,12 +114,12 @@ bool CDocumentCommands::OfferRecovery() {
     }
     QStringList lines;
     for (const RecoverableAutosave& autosave : found) {
-        const QString name = autosave.name.empty()
-                                 ? QStringLiteral("無題")
-                                 : QFile::decodeName(QByteArray::fromStdString(autosave.name));
-        const QDateTime written =
-            QFileInfo(QFile::decodeName(QByteArray::fromStdString(autosave.file.string())))
-                .lastModified();
+        const QString name =
+            autosave.name.empty() ? QStringLiteral("無題") : FromNative(autosave.name);
+        const QDateTime written = QDateTime::fromMSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::file_clock::to_sys(autosave.written).time_since_epoch())
+                .count());
         lines << QStringLiteral("%1    %2    %3 KB")
                      .arg(name, written.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")))
                      .arg((autosave.size + 1023) / 1024);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "document/load_messages.h"
+#include "document/native_paths.h"
 #include "exchange/document_files.h"
 #include "exchange/format_losses.h"
 #include "history/record_steps.h"
@@ -17,16 +18,8 @@
 
 namespace {
 
-std::filesystem::path NativePath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 bool IsReadableExtension(const std::string& ext) {
     return ext == "qvl" || ext == "mqo" || ext == "mqoz" || ext == "obj";
-}
-
-QString FromNative(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 }  // namespace
