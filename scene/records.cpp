@@ -1,27 +1,9 @@
 #include <atomic>
-#include <cmath>
 
 #include "scene/face.h"
 #include "scene/material.h"
 #include "scene/model.h"
 #include "scene/vector.h"
-
-float CVector::Length() const {
-    return std::sqrt(x * x + y * y + z * z);
-}
-
-void CVector::Normalize() {
-    const float length = Length();
-    if (length == 0.0f) {
-        x = 0;
-        y = 0;
-        z = 1;
-        return;
-    }
-    x /= length;
-    y /= length;
-    z /= length;
-}
 
 std::uint64_t NextModelRevision() {
     static std::atomic<std::uint64_t> last{0};

@@ -1,6 +1,8 @@
 // A point or direction; as a vertex of an object it also carries its flags.
 #pragma once
 
+#include <cmath>
+
 class ArchiveReader;
 class ArchiveWriter;
 
@@ -31,9 +33,20 @@ public:
     static float Dot(const CVector& a, const CVector& b) {
         return a.x * b.x + a.y * b.y + a.z * b.z;
     }
-    float Length() const;
+    float Length() const { return std::sqrt(x * x + y * y + z * z); }
     // A zero-length vector becomes (0, 0, 1).
-    void Normalize();
+    void Normalize() {
+        const float length = Length();
+        if (length == 0.0f) {
+            x = 0;
+            y = 0;
+            z = 1;
+            return;
+        }
+        x /= length;
+        y /= length;
+        z /= length;
+    }
 
     void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
