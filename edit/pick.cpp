@@ -113,87 +113,125 @@ void CollectFace(const CModel& model, int object, const Matrix4& m, const PickEl
     }
 }
 
-// Every vertex is transformed once; its out-code then lets the edges and faces
-// that lie wholly outside one plane of the small pick volume, almost all of
-// them, be dismissed without clipping (a segment or polygon whose corners are
-// all outside one plane clips to nothing). With `clearing` (the same object,
-// writable) the scan also clears the selection flags on its way.
-void CollectObject(const CModel& model, int object, const Matrix4& m,
-                   const PickEligibility& eligible, CModel* clearing, ObjectHits& hits) {
-    std::vector<std::uint8_t> codes(model.vertices.size());
-    for (std::size_t i = 0; i < model.vertices.size(); ++i) {
-        const ClipCoord c = ToClip(m, model.vertices[i]);
-        const unsigned code = OutCode(c);
-        codes[i] = static_cast<std::uint8_t>(code);
-        if (code == 0 && eligible.vertices) {
-            if (const auto depth = PointDepth(c)) {
-                hits.vertices.push_back(
-                    {PickKind::Vertex, object, static_cast<int>(i), SelectBufferDepth(*depth)});
-            }
+// Whether every point of `box` lies strictly outside one plane of the clip
+// volume of `matrix`. The margin is far above the rounding of the transform,
+// so no point that the test of its own clip coordinates keeps is dismissed.
+bool BoxOutside(const Matrix4& matrix, const BoundingBox& box) {
+    const auto& m = matrix.m;
+    constexpr double kMargin = 1e-9;
+    // Plane 2k + s is w + x_k >= 0 for s = 0 and w - x_k >= 0 for s = 1;
+    // m[4 * j + row] is the coefficient of coordinate j in that row.
+    for (int plane = 0; plane < 6; ++plane) {
+        const int row = plane / 2;
+        const double sign = plane % 2 == 0 ? 1.0 : -1.0;
+        double farthest = m[15] + sign * m[12 + row];
+        double magnitude = std::abs(m[15]) + std::abs(m[12 + row]);
+        for (int j = 0; j < 3; ++j) {
+            const double a = m[4 * j + 3] + sign * m[4 * j + row];
+            const double low = box.min[j];
+            const double high = box.max[j];
+            farthest += std::max(a * low, a * high);
+            magnitude += (std::abs(m[4 * j + 3]) + std::abs(m[4 * j + row])) *
+                         std::max(std::abs(low), std::abs(high));
         }
-        if (clearing) {
-            ClearFlags(clearing->vertices[i]);
+        if (farthest < -kMargin * magnitude) {
+            return true;
         }
     }
-    if (!eligible.edges && !eligible.faces && !clearing) {
-        return;
-    }
+    return false;
+}
 
-    int edgeNumber = 0;
-    for (std::size_t r = 0; r < model.faces.size(); ++r) {
-        if (clearing) {
-            ClearFlags(clearing->faces[r]);
-        }
-        const auto& corners = model.faces[r].indices;
-        const std::size_t edges = EdgeCount(corners.size());
-        if (edges == 0) {
+// Calls visit(leaf, first, end) for each leaf of elements [first, end) whose
+// box and whose group's box reach into the volume of `m`, in number order.
+template <typename Visit>
+void ForLeavesInside(const Matrix4& m, const BoxLevels& levels, std::size_t elements, Visit visit) {
+    constexpr std::size_t kLeafSize = BoxLevels::kLeafSize;
+    constexpr std::size_t kLeavesPerGroup = BoxLevels::kLeavesPerGroup;
+    for (std::size_t g = 0; g < levels.groups.size(); ++g) {
+        if (BoxOutside(m, levels.groups[g])) {
             continue;
         }
-        const int firstEdge = edgeNumber;
-        edgeNumber += static_cast<int>(edges);
-        if (!eligible.edges && !eligible.faces) {
-            continue;
-        }
-        unsigned shared = 0x3F;
-        for (int v : corners) {
-            shared &= codes[static_cast<std::size_t>(v)];
-        }
-        if (shared == 0) {
-            CollectFace(model, object, m, eligible, r, firstEdge, hits);
+        const std::size_t lastLeaf = std::min((g + 1) * kLeavesPerGroup, levels.leaves.size());
+        for (std::size_t l = g * kLeavesPerGroup; l < lastLeaf; ++l) {
+            if (!BoxOutside(m, levels.leaves[l])) {
+                visit(l, l * kLeafSize, std::min((l + 1) * kLeafSize, elements));
+            }
         }
     }
 }
 
-// The hit records for `window`; with `clearing` (the scene's own objects,
-// writable) every object's selection flags are cleared as well.
-std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
-                             std::vector<CModel>* clearing) {
+// Only the elements of the leaves whose boxes reach into the small pick volume
+// are tested one by one, in number order, so the records come out as a test
+// of every element would give them. An edge or face whose corners all lie
+// outside one plane clips to nothing and is dismissed at once.
+void CollectObject(const CModel& model, int object, const Matrix4& m,
+                   const PickEligibility& eligible, BlockBounds& bounds, ObjectHits& hits) {
+    bounds.Refresh(model);
+    if (eligible.vertices) {
+        ForLeavesInside(
+            m, bounds.Vertices(), model.vertices.size(),
+            [&](std::size_t, std::size_t first, std::size_t end) {
+                for (std::size_t i = first; i < end; ++i) {
+                    const ClipCoord c = ToClip(m, model.vertices[i]);
+                    if (OutCode(c) != 0) {
+                        continue;
+                    }
+                    if (const auto depth = PointDepth(c)) {
+                        hits.vertices.push_back({PickKind::Vertex, object, static_cast<int>(i),
+                                                 SelectBufferDepth(*depth)});
+                    }
+                }
+            });
+    }
+    if (!eligible.edges && !eligible.faces) {
+        return;
+    }
+    ForLeavesInside(m, bounds.Faces(), model.faces.size(),
+                    [&](std::size_t leaf, std::size_t first, std::size_t end) {
+                        int edgeNumber = bounds.FirstEdgeOf(leaf);
+                        for (std::size_t r = first; r < end; ++r) {
+                            const auto& corners = model.faces[r].indices;
+                            const std::size_t edges = EdgeCount(corners.size());
+                            if (edges == 0) {
+                                continue;
+                            }
+                            const int firstEdge = edgeNumber;
+                            edgeNumber += static_cast<int>(edges);
+                            unsigned shared = 0x3F;
+                            for (int v : corners) {
+                                shared &=
+                                    OutCode(ToClip(m, model.vertices[static_cast<std::size_t>(v)]));
+                            }
+                            if (shared == 0) {
+                                CollectFace(model, object, m, eligible, r, firstEdge, hits);
+                            }
+                        }
+                    });
+}
+
+std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window) {
     std::vector<PickHit> records;
     const Viewport viewport = SceneViewport(scene);
     const PickEligibility eligible = EligibleElements(scene);
-    const bool hasArea = viewport.width > 0 && viewport.height > 0;
+    if (viewport.width <= 0 || viewport.height <= 0) {
+        return records;
+    }
     const Matrix4 projection =
-        hasArea ? PickMatrix(window.x, window.y, window.width, window.height, viewport) *
-                      SceneProjection(scene)
-                : Matrix4::Identity();
-    if (hasArea && eligible.handles) {
+        PickMatrix(window.x, window.y, window.width, window.height, viewport) *
+        SceneProjection(scene);
+    if (eligible.handles) {
         CollectHandles(scene, projection * ManipulatorModelView(scene), records);
     }
-    const bool scansObjects = hasArea && (eligible.vertices || eligible.edges || eligible.faces);
+    if (!eligible.vertices && !eligible.edges && !eligible.faces) {
+        return records;
+    }
     const Matrix4 m = projection * SceneModelView(scene);
+    scene.pickCaches.resize(scene.models.size());
     std::vector<ObjectHits> perObject(scene.models.size());
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
-        CModel* clearingModel = clearing ? &(*clearing)[i] : nullptr;
-        if (scansObjects && scene.models[i].IsEditable()) {
-            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, clearingModel,
-                          perObject[i]);
-        } else if (clearingModel) {
-            for (CVector& v : clearingModel->vertices) {
-                ClearFlags(v);
-            }
-            for (CFace& f : clearingModel->faces) {
-                ClearFlags(f);
-            }
+        if (scene.models[i].IsEditable()) {
+            CollectObject(scene.models[i], static_cast<int>(i), m, eligible,
+                          scene.pickCaches[i].bounds, perObject[i]);
         }
     }
     for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
@@ -202,6 +240,53 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
         }
     }
     return records;
+}
+
+// Drops every selection flag of every object. Where the last click left its
+// trace, only the flags it set are cleared; elsewhere every element is.
+void DropSelection(CCentigrade& scene) {
+    scene.pickCaches.resize(scene.models.size());
+    for (std::size_t i = 0; i < scene.models.size(); ++i) {
+        CModel& model = scene.models[i];
+        const ObjectPickCache& trace = scene.pickCaches[i];
+        if (trace.selection != model.selectionRevision ||
+            trace.topology != model.topologyRevision) {
+            for (CVector& v : model.vertices) {
+                ClearFlags(v);
+            }
+            for (CFace& f : model.faces) {
+                ClearFlags(f);
+            }
+            model.TouchSelection();
+            continue;
+        }
+        VertexSpan vertices;
+        FaceSpan faces;
+        if (trace.vertex >= 0) {
+            const auto v = static_cast<std::size_t>(trace.vertex);
+            ClearFlags(model.vertices[v]);
+            vertices = {v, v + 1};
+        }
+        if (trace.face >= 0) {
+            const auto f = static_cast<std::size_t>(trace.face);
+            ClearFlags(model.faces[f]);
+            faces = {f, f + 1};
+        }
+        model.TouchSelection(vertices, faces);
+    }
+}
+
+// After a click that set the flags of `best` alone on a dropped selection.
+void LeaveTrace(CCentigrade& scene, const PickHit* best) {
+    for (std::size_t i = 0; i < scene.models.size(); ++i) {
+        ObjectPickCache& trace = scene.pickCaches[i];
+        trace.selection = scene.models[i].selectionRevision;
+        trace.topology = scene.models[i].topologyRevision;
+        trace.face = trace.vertex = -1;
+        if (best && static_cast<std::size_t>(best->object) == i) {
+            (best->kind == PickKind::Face ? trace.face : trace.vertex) = best->element;
+        }
+    }
 }
 
 }  // namespace
@@ -244,7 +329,7 @@ PickWindow RangePickWindow(CCentigrade& scene) {
 }
 
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window) {
-    return Collect(scene, window, nullptr);
+    return Collect(scene, window);
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {
@@ -267,21 +352,22 @@ PickResult ResolveHits(std::vector<PickHit> records) {
 
 // The result is that of ProcessHits followed by UpdateGizmo (or of the rule for
 // a miss), but each pass over a million faces costs as much as the whole face
-// array, so steps are folded into passes made anyway. A pick that drops the
-// previous selection whether it hits or misses clears the flags during the
-// scan for hits, which do not depend on them.
+// array, so a click that drops the previous selection and sets the flags of
+// one vertex or face leaves a trace that lets the next such click clear just
+// those, and rebuilds the marks from that face alone.
 bool CCentigrade::Pick(int x, int y) {
     const PickWindow window =
         toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
     const bool replaces = PickReplacesSelection(*this);
-    std::vector<PickHit> records = Collect(*this, window, replaces ? &models : nullptr);
+    std::vector<PickHit> records = Collect(*this, window);
     hitIndex = HandleNone;
-    // Any pick that may have changed a flag names new object contents for the
-    // caches built from them; a handle hit changes nothing.
+    if (replaces) {
+        DropSelection(*this);
+    }
     const bool handleHit = std::any_of(records.begin(), records.end(), [](const PickHit& hit) {
         return hit.kind == PickKind::Handle;
     });
-    if (replaces || (!records.empty() && !handleHit)) {
+    if (!replaces && !records.empty() && !handleHit) {
         for (CModel& model : models) {
             model.TouchSelection();
         }
@@ -289,6 +375,9 @@ bool CCentigrade::Pick(int x, int y) {
     if (records.empty()) {
         if (toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag) {
             ClearSelection();
+            LeaveTrace(*this, nullptr);
+        } else if (replaces) {
+            LeaveTrace(*this, nullptr);
         }
         return false;
     }
@@ -300,21 +389,31 @@ bool CCentigrade::Pick(int x, int y) {
         ClearMarks();
         MarkRangeVertices(*this, result.records);
         SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
-        PlaceGizmo(*this);
-    } else if (replaces && best.kind != PickKind::Edge) {
-        // The click set the flags of one vertex or one face at most on a
-        // cleared selection, so the marks are rebuilt from that face alone
-        // instead of from a scan of every face.
-        ApplyHits(*this, result);
-        ClearMarks();
-        if (best.kind == PickKind::Face) {
-            CModel& model = models[static_cast<std::size_t>(best.object)];
-            MarkFaceCorners(model, model.faces[static_cast<std::size_t>(best.element)]);
+        for (CModel& model : models) {
+            model.TouchSelection();
         }
         PlaceGizmo(*this);
+    } else if (replaces && best.kind != PickKind::Edge) {
+        ApplyHits(*this, result);
+        CModel& model = models[static_cast<std::size_t>(best.object)];
+        const auto element = static_cast<std::size_t>(best.element);
+        if (best.kind == PickKind::Face) {
+            model.TouchSelection({}, {element, element + 1});
+        } else {
+            model.TouchSelection({element, element + 1}, {});
+        }
+        ClearMarks();
+        if (best.kind == PickKind::Face) {
+            MarkFaceCorners(model, model.faces[element]);
+        }
+        PlaceGizmo(*this);
+        LeaveTrace(*this, &best);
     } else {
         if (replaces) {
             ApplyHits(*this, result);
+            for (CModel& model : models) {
+                model.TouchSelection();
+            }
         } else {
             ProcessHits(result);
         }

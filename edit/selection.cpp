@@ -172,10 +172,13 @@ void CCentigrade::ClearSelection() {
     }
 }
 
+// Reading first spares writing back the vertices that carry no mark.
 void CCentigrade::ClearMarks() {
     for (CModel& model : models) {
         for (CVector& v : model.vertices) {
-            v.mark = false;
+            if (v.mark) {
+                v.mark = false;
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "render/model_arrays.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -74,8 +75,9 @@ void ModelArrays::Update(const CModel& model, const std::vector<CMaterial>& mate
         normals_ = model.normalsRevision;
     }
     if (selection_ != model.selectionRevision) {
-        WritePointColours(model);
-        WriteSelectedEdges(model);
+        const SelectionChanges changed = model.SelectionChangesSince(selection_);
+        WritePointColours(model, changed.vertices);
+        WriteSelectedEdges(model, changed.faces);
         selection_ = model.selectionRevision;
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -93,7 +95,9 @@ void ModelArrays::Build(const CModel& model, const std::vector<CMaterial>& mater
     }
     BuildFaces(model, materials);
     BuildEdges(model);
-    WriteSelectedEdges(model);
+    selectedEdgeIndices_ = 0;
+    edgeBits_.assign(model.faces.size(), 0);
+    WriteSelectedEdges(model, {0, model.faces.size()});
     BuildPoints(model);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
@@ -112,6 +116,7 @@ void ModelArrays::Release() {
     cornerVertex_.clear();
     faceFirstCorner_.clear();
     vertexCorners_.clear();
+    edgeBits_.clear();
     cornerCount_ = 0;
     vertexCount_ = edgeIndices_ = selectedEdgeIndices_ = usedPointCount_ = 0;
 }
@@ -341,11 +346,28 @@ void ModelArrays::BuildEdges(const CModel& model) {
 
 // The selected edges alone, usually few: all a selection change rewrites of
 // the edges.
-void ModelArrays::WriteSelectedEdges(const CModel& model) {
+// The selected edges of the faces in `faces` are compared with those the list
+// was built from; only a difference rebuilds the list, from the kept flags
+// and the corners of the faces that have any.
+void ModelArrays::WriteSelectedEdges(const CModel& model, FaceSpan faces) {
+    const std::size_t end = std::min(faces.end, edgeBits_.size());
+    bool changed = false;
+    for (std::size_t r = faces.first; r < end; ++r) {
+        const CFace& face = model.faces[r];
+        std::uint8_t bits = 0;
+        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+            bits |= static_cast<std::uint8_t>(IsEdgeSelected(face, e) ? 1u << e : 0u);
+        }
+        changed = changed || bits != edgeBits_[r];
+        edgeBits_[r] = bits;
+    }
+    if (!changed) {
+        return;
+    }
     selectedEdgeIndices_ = 0;
-    ForEachEdge(model, [this](const CFace& face, std::size_t, std::size_t e) {
-        selectedEdgeIndices_ += IsEdgeSelected(face, e) ? 2 : 0;
-    });
+    for (std::uint8_t bits : edgeBits_) {
+        selectedEdgeIndices_ += 2 * static_cast<std::uint32_t>(std::popcount(bits));
+    }
     if (selectedEdgeIndices_ == 0) {
         return;
     }
@@ -358,12 +380,19 @@ void ModelArrays::WriteSelectedEdges(const CModel& model) {
         selectedEdgeIndices_ = 0;
         return;
     }
-    ForEachEdge(model, [&out](const CFace& face, std::size_t n, std::size_t e) {
-        if (IsEdgeSelected(face, e)) {
-            *out++ = static_cast<std::uint32_t>(face.indices[e]);
-            *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+    for (std::size_t r = 0; r < edgeBits_.size(); ++r) {
+        if (edgeBits_[r] == 0) {
+            continue;
         }
-    });
+        const CFace& face = model.faces[r];
+        const std::size_t n = face.indices.size();
+        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+            if (edgeBits_[r] & (1u << e)) {
+                *out++ = static_cast<std::uint32_t>(face.indices[e]);
+                *out++ = static_cast<std::uint32_t>(face.indices[(e + 1) % n]);
+            }
+        }
+    }
     glUnmapBuffer(GL_ELEMENT_ARRAY_BUFFER);
 }
 
@@ -385,7 +414,7 @@ void ModelArrays::BuildPoints(const CModel& model) {
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
     WritePointPositions(model, {0, model.vertices.size()});
-    WritePointColours(model);
+    WritePointColours(model, {0, vertexCount_});
     for (const CVector& v : model.vertices) {
         usedPointCount_ += v.used ? 1 : 0;
     }
@@ -426,21 +455,23 @@ void ModelArrays::WritePointPositions(const CModel& model, VertexSpan vertices) 
 
 // The colours follow the positions; they are all a selection change rewrites
 // of the points.
-void ModelArrays::WritePointColours(const CModel& model) {
-    glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
-    auto* data = static_cast<std::uint8_t*>(glMapBuffer(GL_ARRAY_BUFFER, GL_WRITE_ONLY));
-    if (!data) {
+void ModelArrays::WritePointColours(const CModel& model, VertexSpan vertices) {
+    const std::size_t end = std::min<std::size_t>(vertices.end, vertexCount_);
+    if (vertices.first >= end) {
         return;
     }
-    auto* colours = reinterpret_cast<float*>(data + std::size_t{vertexCount_} * sizeof(CVector));
-    for (const CVector& v : model.vertices) {
-        const float* colour = v.selected ? kSelectedColour : kUnselectedColour;
-        colours[0] = colour[0];
-        colours[1] = colour[1];
-        colours[2] = colour[2];
-        colours += 3;
+    std::vector<float> colours(3 * (end - vertices.first));
+    float* out = colours.data();
+    for (std::size_t i = vertices.first; i < end; ++i) {
+        const float* colour = model.vertices[i].selected ? kSelectedColour : kUnselectedColour;
+        std::copy(colour, colour + 3, out);
+        out += 3;
     }
-    glUnmapBuffer(GL_ARRAY_BUFFER);
+    glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_.id());
+    glBufferSubData(GL_ARRAY_BUFFER,
+                    static_cast<GLintptr>(std::size_t{vertexCount_} * sizeof(CVector) +
+                                          vertices.first * sizeof(kSelectedColour)),
+                    static_cast<GLsizeiptr>(colours.size() * sizeof(float)), colours.data());
 }
 
 void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures) const {

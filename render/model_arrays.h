@@ -64,10 +64,10 @@ private:
     void WriteCornerPositions(const CModel& model, VertexSpan vertices);
     void WriteCornerNormals(const CModel& model);
     void BuildEdges(const CModel& model);
-    void WriteSelectedEdges(const CModel& model);
+    void WriteSelectedEdges(const CModel& model, FaceSpan faces);
     void BuildPoints(const CModel& model);
     void WritePointPositions(const CModel& model, VertexSpan vertices);
-    void WritePointColours(const CModel& model);
+    void WritePointColours(const CModel& model, VertexSpan vertices);
 
     // The revisions of the object the arrays show.
     std::uint64_t positions_ = 0;
@@ -97,6 +97,7 @@ private:
     std::uint32_t edgeIndices_ = 0;
     GlBuffer selectedEdgeBuffer_;  // the selected edges
     std::uint32_t selectedEdgeIndices_ = 0;
-    GlBuffer usedPointIndexBuffer_;  // empty when every vertex is used
+    std::vector<std::uint8_t> edgeBits_;  // per face, bit e for a selected edge e
+    GlBuffer usedPointIndexBuffer_;       // empty when every vertex is used
     std::uint32_t usedPointCount_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "scene/block_bounds.h"
 #include "scene/material.h"
 #include "scene/model.h"
 #include "scene/vector.h"
@@ -50,6 +51,20 @@ constexpr std::uint32_t MakeColorRef(int red, int green, int blue) {
 }
 
 constexpr std::uint32_t kDefaultBackground = MakeColorRef(30, 65, 90);
+
+// What picks keep of one object between clicks. Each part names the revision
+// it holds for, so a stale entry is never used.
+struct ObjectPickCache {
+    BlockBounds bounds;
+    // While the object's selection and topology revisions are `selection` and
+    // `topology`, no selection flag of the object is set but those of face
+    // `face` and vertex `vertex` (-1: none), so the next click that drops the
+    // selection clears those alone.
+    std::uint64_t selection = 0;
+    std::uint64_t topology = 0;
+    int face = -1;
+    int vertex = -1;
+};
 
 class CCentigrade {
 public:
@@ -155,6 +170,8 @@ public:
     bool faceSelectable = true;
     int rubberBand[4] = {0, 0, 0, 0};  // left, top, right, bottom in view pixels
     bool keyFlag = false;
+    // One entry per object, kept up to date by picking.
+    mutable std::vector<ObjectPickCache> pickCaches;
 
 private:
     std::filesystem::path documentFolder;

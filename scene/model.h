@@ -14,14 +14,31 @@
 // A number no other object contents ever had: see CModel::revision.
 std::uint64_t NextModelRevision();
 
-// The vertices [first, end) of an object.
-struct VertexSpan {
+// The vertices or faces [first, end) of an object.
+struct IndexSpan {
     std::size_t first = 0;
     std::size_t end = 0;
 
-    bool Contains(const VertexSpan& other) const {
-        return first <= other.first && other.end <= end;
+    bool Empty() const { return first >= end; }
+    bool Contains(const IndexSpan& other) const { return first <= other.first && other.end <= end; }
+    // The smallest span holding both.
+    IndexSpan Union(const IndexSpan& other) const {
+        if (other.Empty()) {
+            return *this;
+        }
+        if (Empty()) {
+            return other;
+        }
+        return {first < other.first ? first : other.first, end > other.end ? end : other.end};
     }
+};
+using VertexSpan = IndexSpan;
+using FaceSpan = IndexSpan;
+
+// The elements whose selection flags may differ between two revisions.
+struct SelectionChanges {
+    VertexSpan vertices;
+    FaceSpan faces;
 };
 
 class CModel {
@@ -50,6 +67,19 @@ public:
     void TouchPositions() { TouchPositions(0, vertices.size()); }
     // Selection flags or marks of vertices, faces or edges changed.
     void TouchSelection() { revision = selectionRevision = NextModelRevision(); }
+    // Marks changed, and selection flags of `vertices` and of `faces` (their
+    // edge flags included) alone.
+    void TouchSelection(VertexSpan changedVertices, FaceSpan changedFaces) {
+        // Spans of consecutive touches add up, so a cache that saw any
+        // revision since the first of them refreshes their union.
+        if (selectionSpanRevision_ != selectionRevision) {
+            selectionSpanSince_ = selectionRevision;
+            selectionSpan_ = {};
+        }
+        selectionSpan_.vertices = selectionSpan_.vertices.Union(changedVertices);
+        selectionSpan_.faces = selectionSpan_.faces.Union(changedFaces);
+        revision = selectionRevision = selectionSpanRevision_ = NextModelRevision();
+    }
     // Faces were added, removed or given another material, or vertices were
     // added or became unused.
     void TouchTopology() { revision = topologyRevision = NextModelRevision(); }
@@ -66,6 +96,18 @@ public:
             return positionSpan_;
         }
         return {0, vertices.size()};
+    }
+
+    // The vertices and faces whose selection flags may have changed since a
+    // cache saw selectionRevision `seen`: all of them when that is not known.
+    SelectionChanges SelectionChangesSince(std::uint64_t seen) const {
+        if (seen == selectionRevision) {
+            return {};
+        }
+        if (selectionSpanRevision_ == selectionRevision && seen >= selectionSpanSince_) {
+            return selectionSpan_;
+        }
+        return {{0, vertices.size()}, {0, faces.size()}};
     }
 
     // Face normals from the first three corners of every face of 3 or more corners.
@@ -105,6 +147,10 @@ private:
     VertexSpan positionSpan_;
     std::uint64_t positionSpanSince_ = 0;
     std::uint64_t spanRevision_ = 0;
+    // The same for selection flags.
+    SelectionChanges selectionSpan_;
+    std::uint64_t selectionSpanSince_ = 0;
+    std::uint64_t selectionSpanRevision_ = 0;
     // The topology and face count vertexInfo's face lists were built from.
     std::uint64_t vertexFacesTopology_ = 0;
     std::size_t vertexFacesCount_ = 0;

@@ -197,7 +197,7 @@ void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
     };
     const int object = pick(scene.models.size());
     CModel& model = scene.models[static_cast<std::size_t>(object)];
-    switch (random() % 9) {
+    switch (random() % 10) {
         case 0: {  // a click on a face or a vertex
             PickResult result;
             result.best =
@@ -248,6 +248,14 @@ void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
         }
         case 7:
             scene.ComputeAllNormals();
+            break;
+        case 8:  // a click through the pick, which names just the flags it changed
+            scene.toolMode = ToolSelect;
+            scene.selectMode = SelectNormal;
+            scene.keyFlag = random() % 4 == 0;
+            scene.vertexSelectable = random() % 2 == 0;
+            scene.Pick(static_cast<int>(random() % kViewWidth),
+                       static_cast<int>(random() % kViewHeight));
             break;
         default:
             scene.ClearSelection();

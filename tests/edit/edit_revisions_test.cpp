@@ -133,4 +133,28 @@ TEST(PositionChanges, ASpanHoldsWhileTheSameVerticesMove) {
     EXPECT_EQ(model.PositionChangesSince(beforeTouch).end, model.vertices.size());
 }
 
+TEST(SelectionChanges, SpansAddUpUntilAWholeTouch) {
+    CModel model = MakeQuadGrid(4);
+    const std::uint64_t built = model.selectionRevision;
+    model.TouchSelection({2, 3}, {});
+    const std::uint64_t oneClick = model.selectionRevision;
+    model.TouchSelection({}, {5, 6});
+    model.TouchSelection({8, 9}, {1, 2});
+    for (std::uint64_t seen : {built, oneClick}) {
+        const SelectionChanges changed = model.SelectionChangesSince(seen);
+        EXPECT_EQ(changed.vertices.first, 2u);
+        EXPECT_EQ(changed.vertices.end, 9u);
+        EXPECT_EQ(changed.faces.first, 1u);
+        EXPECT_EQ(changed.faces.end, 6u);
+    }
+    EXPECT_TRUE(model.SelectionChangesSince(model.selectionRevision).vertices.Empty());
+
+    model.TouchSelection();
+    const std::uint64_t whole = model.selectionRevision;
+    model.TouchSelection({0, 1}, {});
+    EXPECT_EQ(model.SelectionChangesSince(whole).vertices.end, 1u);
+    EXPECT_TRUE(model.SelectionChangesSince(whole).faces.Empty());
+    EXPECT_EQ(model.SelectionChangesSince(oneClick).faces.end, model.faces.size());
+}
+
 }  // namespace
