@@ -78,20 +78,6 @@ QWidget* FocusTarget(QWidget* pane) {
 // editors and other programs.
 const QString kFacesMimeType = QStringLiteral("application/x-quorvel-faces");
 
-bool AnyFaceSelected(const CCentigrade& scene) {
-    for (const CModel& model : scene.models) {
-        if (!model.IsEditable()) {
-            continue;
-        }
-        for (const CFace& face : model.faces) {
-            if (face.selected) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // The clipboard's document text; of plain text only the first `prefix`
 // characters when given, enough to tell whether it can be pasted.
 QByteArray ClipboardFaces(qsizetype prefix = -1) {
@@ -335,7 +321,7 @@ void CMainFrame::UpdateEditCommands() {
     actions_.undo->setText(StepCommandText("元に戻す", history.UndoName(), 'U'));
     actions_.redo->setEnabled(history.CanRedo());
     actions_.redo->setText(StepCommandText("やり直し", history.RedoName(), 'R'));
-    const bool selected = AnyFaceSelected(doc_.Scene());
+    const bool selected = selectedFaces_.AnySelected(doc_.Scene());
     actions_.cut->setEnabled(selected);
     actions_.copy->setEnabled(selected);
 }

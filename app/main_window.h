@@ -9,6 +9,7 @@
 
 #include "app/frame_actions.h"
 #include "app/frame_panes.h"
+#include "edit/selected_faces.h"
 
 class CDocumentCommands;
 class CDocumentPrompts;
@@ -90,6 +91,7 @@ private:
     CQuorvelView* view_ = nullptr;
     FramePanes panes_;
     FrameActions actions_;
+    SelectedFaceTracker selectedFaces_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;
     QList<QAction*> recentFileActions_;
