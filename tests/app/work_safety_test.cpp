@@ -141,6 +141,7 @@ void SelectFaces(ShownModelFrame& shown, std::initializer_list<std::size_t> face
             model.vertices[static_cast<std::size_t>(i)].mark = true;
         }
     }
+    model.TouchSelection();
     shown.doc.UpdateAllViews(HintAll);
 }
 
