@@ -133,11 +133,15 @@ void BM_DragStep1kOf1M(benchmark::State& state) {
 BENCHMARK(BM_DragStep1kOf1M)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A click in the middle of the view selects the face (or vertex) there,
-// dropping the previous selection.
+// dropping the previous selection. The first click after the grid was built
+// also builds the boxes the pick keeps, so it is made before the timing.
 void BM_ClickSelect1M(benchmark::State& state) {
     Session session;
     CCentigrade& scene = session.Scene();
     scene.toolMode = ToolSelect;
+    session.Input().LeftButtonDown(kBenchWidth / 2, kBenchHeight / 2);
+    session.Input().LeftButtonUp(kBenchWidth / 2, kBenchHeight / 2);
+    session.Frame();
     for (auto _ : state) {
         session.Input().LeftButtonDown(kBenchWidth / 2, kBenchHeight / 2);
         session.Input().LeftButtonUp(kBenchWidth / 2, kBenchHeight / 2);
