@@ -89,9 +89,10 @@ void BM_OpenGridToFirstFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenGridToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// The grid opened in the main window with every vertex selected.
+// The grid opened in the main window with the vertices of its first
+// `columns` columns of its first `rows` rows selected: all of them by default.
 struct GridFrame {
-    GridFrame() : frame(doc, &prompts) {
+    explicit GridFrame(int rows = 1001, int columns = 1001) : frame(doc, &prompts) {
         const QString grid = folder->filePath(QStringLiteral("grid.qvl"));
         if (!QFile::exists(grid)) {
             SaveDocumentFile(grid.toStdString(), MakeSceneWith(MakeQuadGrid(1000, 10.0f)));
@@ -101,8 +102,11 @@ struct GridFrame {
         if (!frame.Commands().OpenFile(grid)) {
             std::abort();
         }
-        for (CVector& v : doc.Scene().models[0].vertices) {
-            v.selected = true;
+        auto& vertices = doc.Scene().models[0].vertices;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                vertices[static_cast<std::size_t>(r * 1001 + c)].selected = true;
+            }
         }
         doc.Scene().UpdateGizmo();
         WaitForFrame(frame.View());
@@ -144,6 +148,17 @@ void BM_UndoRedoMoveInTheApp(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UndoRedoMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// The same for a 32 × 32 patch of the grid: the normals around it alone.
+void BM_UndoRedoPatchMoveInTheApp(benchmark::State& state) {
+    GridFrame shown(32, 32);
+    ApplyRelativeMove(shown.doc, Axis::X, 5);
+    for (auto _ : state) {
+        shown.frame.Actions().undo->trigger();
+        shown.frame.Actions().redo->trigger();
+    }
+}
+BENCHMARK(BM_UndoRedoPatchMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -55,7 +55,7 @@ void CQuorvelDoc::EditRecorded() {
 void CQuorvelDoc::AfterHistoryMove(const SceneChange& change) {
     for (std::size_t m : change.reshapedModels) {
         if (m < scene_.models.size()) {
-            scene_.models[m].ComputeNormals(scene_.smooth);
+            scene_.models[m].UpdateNormals(scene_.smooth);
         }
     }
     SetModifiedFlag(!history_.IsClean());

@@ -13,7 +13,9 @@ bool RecordTyped(CQuorvelDoc& doc, Edit edit) {
     doc.History().RecordTransform(scene, TransformStepName(scene.toolMode),
                                   [&] { applied = edit(); });
     if (applied) {
-        scene.ComputeAllNormals();
+        for (CModel& model : scene.models) {
+            model.UpdateNormals(scene.smooth);
+        }
         doc.EditRecorded();
         doc.RequestRedraw();
     }

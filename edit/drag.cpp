@@ -160,7 +160,7 @@ bool DragSession::Finish(CCentigrade& scene) {
     for (std::size_t k = 0; k < objectCount_; ++k) {
         const Affected& affected = objects_[k];
         if (affected.moved && affected.object < scene.models.size()) {
-            scene.models[affected.object].ComputeNormals(scene.smooth);
+            scene.models[affected.object].UpdateNormals(scene.smooth);
             any = true;
         }
     }

@@ -115,6 +115,10 @@ public:
     // Face normals, per-vertex face lists and smoothed corner normals under `facet`.
     // `smooth` is the scene's shading switch and does not change the result.
     void ComputeNormals(int smooth);
+    // The same result, but after a move of a few vertices since the last
+    // computation (a drag, a typed move, their undo) only the faces and
+    // corners around them are computed again.
+    void UpdateNormals(int smooth);
 
     // Flags the vertices no face uses; the marks are left on the used ones.
     void UpdateUsedFlags();
@@ -151,6 +155,13 @@ private:
     SelectionChanges selectionSpan_;
     std::uint64_t selectionSpanSince_ = 0;
     std::uint64_t selectionSpanRevision_ = 0;
+    void RememberNormals();
+
+    // What the normals were last computed from, by ComputeNormals or
+    // UpdateNormals: they hold while normalsRevision is normalsRevision_.
+    std::uint64_t normalsRevision_ = 0;
+    std::uint64_t normalsPositions_ = 0;
+    float normalsFacet_ = 0;
     // The topology and face count vertexInfo's face lists were built from.
     std::uint64_t vertexFacesTopology_ = 0;
     std::size_t vertexFacesCount_ = 0;

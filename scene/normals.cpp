@@ -1,8 +1,11 @@
-// Face normals and smoothed corner normals of one object. Every list is rebuilt
-// from scratch; the arithmetic is single precision in the order of the steps,
-// so the results do not depend on how the work is split between threads.
+// Face normals and smoothed corner normals of one object. Each face and corner
+// is computed on its own from the positions and the lists around it, in single
+// precision in the order of the steps, so the results depend neither on how
+// the work is split between threads nor on which of them are computed again.
 #include <algorithm>
+#include <cstdint>
 #include <thread>
+#include <vector>
 
 #include "scene/face_rules.h"
 #include "scene/model.h"
@@ -49,6 +52,29 @@ LargeArray<CVector> PackedFaceNormals(const LargeArray<CFace>& faces) {
     return packed;
 }
 
+// Corner c of face r from the normals of the faces around its vertex, where
+// normalOf(a) gives the normal of face a.
+template <typename NormalOf>
+void ComputeCorner(const CModel& model, std::size_t r, std::size_t c, float minimumDot,
+                   NormalOf normalOf, CVertex& corner) {
+    corner.faces.clear();
+    const auto v = static_cast<std::size_t>(model.faces[r].indices[c]);
+    if (model.vertices[v].used) {
+        const CVector& own = normalOf(r);
+        for (int a : model.vertexInfo[v].faces) {
+            if (static_cast<std::size_t>(a) == r ||
+                CVector::Dot(own, normalOf(static_cast<std::size_t>(a))) >= minimumDot) {
+                corner.faces.push_back(a);
+            }
+        }
+    }
+    corner.normal = CVector(0, 0, 0);
+    for (int a : corner.faces) {
+        corner.AddNormal(normalOf(static_cast<std::size_t>(a)));
+    }
+    corner.normal.Normalize();
+}
+
 }  // namespace
 
 void CModel::ComputeFaceNormals() {
@@ -84,31 +110,79 @@ void CModel::ComputeNormals(int /*smooth*/) {
 
     ComputeFaceNormals();
     const LargeArray<CVector> normals = PackedFaceNormals(faces);
+    const auto normalOf = [&normals](std::size_t a) -> const CVector& { return normals[a]; };
 
-    ForRanges(faces.size(), [this, minimumDot, &normals](std::size_t begin, std::size_t end) {
+    ForRanges(faces.size(), [this, minimumDot, &normalOf](std::size_t begin, std::size_t end) {
         for (std::size_t r = begin; r < end; ++r) {
             CFace& f = faces[r];
             f.corners.resize(f.indices.size());
             for (std::size_t c = 0; c < f.indices.size(); ++c) {
-                CVertex& corner = f.corners[c];
-                corner.faces.clear();
-                const auto v = static_cast<std::size_t>(f.indices[c]);
-                if (vertices[v].used) {
-                    for (int a : vertexInfo[v].faces) {
-                        if (static_cast<std::size_t>(a) == r ||
-                            CVector::Dot(normals[r], normals[static_cast<std::size_t>(a)]) >=
-                                minimumDot) {
-                            corner.faces.push_back(a);
-                        }
-                    }
-                }
-                corner.normal = CVector(0, 0, 0);
-                for (int a : corner.faces) {
-                    corner.AddNormal(normals[static_cast<std::size_t>(a)]);
-                }
-                corner.normal.Normalize();
+                ComputeCorner(*this, r, c, minimumDot, normalOf, f.corners[c]);
             }
         }
     });
+    RememberNormals();
+}
+
+void CModel::UpdateNormals(int smooth) {
+    // Past this share of the vertices, the pass over everything on both cores
+    // is quicker than the walk around the moved ones.
+    constexpr std::size_t kLargestShare = 8;
+    const VertexSpan moved = PositionChangesSince(normalsPositions_);
+    const bool known = normalsRevision_ == normalsRevision && normalsFacet_ == facet &&
+                       vertexFacesTopology_ == topologyRevision &&
+                       vertexInfo.size() == vertices.size() && vertexFacesCount_ == faces.size();
+    if (!known || moved.end - moved.first > vertices.size() / kLargestShare) {
+        ComputeNormals(smooth);
+        return;
+    }
+    if (moved.Empty()) {
+        return;
+    }
+
+    // The faces using a moved vertex change their normals; every corner at a
+    // vertex of such a face averages one of them.
+    std::vector<std::uint8_t> faceChanged(faces.size(), 0);
+    std::vector<std::uint8_t> vertexAffected(vertices.size(), 0);
+    for (std::size_t v = moved.first; v < moved.end && v < vertices.size(); ++v) {
+        for (int a : vertexInfo[v].faces) {
+            const auto r = static_cast<std::size_t>(a);
+            if (faceChanged[r] != 0) {
+                continue;
+            }
+            faceChanged[r] = 1;
+            CFace& f = faces[r];
+            if (IsSurface(f)) {
+                f.normal = FaceNormal(vertices, f);
+            }
+            for (int w : f.indices) {
+                vertexAffected[static_cast<std::size_t>(w)] = 1;
+            }
+        }
+    }
+    const float minimumDot = SmoothingMinimumDot(SmoothingRadians(facet));
+    const auto normalOf = [this](std::size_t a) -> const CVector& { return faces[a].normal; };
+    for (std::size_t w = 0; w < vertices.size(); ++w) {
+        if (vertexAffected[w] == 0) {
+            continue;
+        }
+        for (int a : vertexInfo[w].faces) {
+            const auto r = static_cast<std::size_t>(a);
+            CFace& f = faces[r];
+            f.corners.resize(f.indices.size());
+            for (std::size_t c = 0; c < f.indices.size(); ++c) {
+                if (static_cast<std::size_t>(f.indices[c]) == w) {
+                    ComputeCorner(*this, r, c, minimumDot, normalOf, f.corners[c]);
+                }
+            }
+        }
+    }
+    RememberNormals();
+}
+
+void CModel::RememberNormals() {
     TouchNormals();
+    normalsRevision_ = normalsRevision;
+    normalsPositions_ = positionsRevision;
+    normalsFacet_ = facet;
 }

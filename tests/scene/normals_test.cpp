@@ -243,6 +243,44 @@ TEST(Normals, LargeMeshesSplitAcrossThreadsGiveTheSameResult) {
     ExpectSameAsReference(m);
 }
 
+// Moves of runs of vertices, some several before an update, between changes
+// of the smoothing angle and moves of unknown extent.
+TEST(Normals, UpdatesAfterMovesMatchTheStepByStepComputation) {
+    std::mt19937 random(77);
+    std::uniform_real_distribution<float> offset(-0.6f, 0.6f);
+    CModel m = MakeQuadGrid(30);
+    for (CVector& v : m.vertices) {
+        v.y = offset(random);
+    }
+    m.vertices[40].used = false;
+    m.ComputeNormals(1);
+    for (int step = 0; step < 80; ++step) {
+        switch (random() % 6) {
+            case 4:
+                m.facet = static_cast<float>(random() % 120);
+                break;
+            case 5:
+                m.vertices[random() % m.vertices.size()].x += offset(random);
+                m.TouchPositions();
+                break;
+            default: {
+                const std::size_t first = random() % m.vertices.size();
+                const std::size_t end = std::min(first + 1 + random() % 100, m.vertices.size());
+                for (std::size_t v = first; v < end; ++v) {
+                    m.vertices[v].y += offset(random);
+                }
+                m.TouchPositions(first, end);
+                break;
+            }
+        }
+        if (random() % 3 != 0) {
+            m.UpdateNormals(1);
+            ExpectSameAsReference(m);
+            ASSERT_FALSE(HasFailure()) << "step " << step;
+        }
+    }
+}
+
 TEST(SmoothingThreshold, MinimumDotIsTheExactBoundary) {
     for (float facet : {0.001f, 1.0f, 30.0f, 59.5f, 60.0f, 89.5f, 90.0f, 179.9f}) {
         const float t = SmoothingRadians(facet);
