@@ -13,20 +13,25 @@
 
 namespace {
 
-// Runs `work(begin, end)` over [0, count) on both cores when the work is big
-// enough to pay for a thread.
+// Runs `work(begin, end)` over [0, count) split between the cores (up to 8),
+// each part big enough to pay for its thread.
 template <typename Work>
 void ForRanges(std::size_t count, Work work) {
     constexpr std::size_t kMinimumPerThread = 20000;
-    const unsigned threads = std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 2);
-    if (threads < 2 || count < 2 * kMinimumPerThread) {
-        work(std::size_t{0}, count);
-        return;
+    constexpr unsigned kMostThreads = 8;
+    const std::size_t parts =
+        std::min<std::size_t>({std::max(std::thread::hardware_concurrency(), 1u), kMostThreads,
+                               std::max<std::size_t>(count / kMinimumPerThread, 1)});
+    std::vector<std::thread> helpers;
+    helpers.reserve(parts - 1);
+    for (std::size_t p = 1; p < parts; ++p) {
+        helpers.emplace_back(
+            [&work, p, parts, count] { work(count * p / parts, count * (p + 1) / parts); });
     }
-    const std::size_t half = count / 2;
-    std::thread second([&work, half, count] { work(half, count); });
-    work(std::size_t{0}, half);
-    second.join();
+    work(std::size_t{0}, count / parts);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
 }
 
 CVector FaceNormal(const LargeArray<CVector>& vertices, const CFace& f) {
@@ -125,7 +130,7 @@ void CModel::ComputeNormals(int /*smooth*/) {
 }
 
 void CModel::UpdateNormals(int smooth) {
-    // Past this share of the vertices, the pass over everything on both cores
+    // Past this share of the vertices, the pass over everything on all cores
     // is quicker than the walk around the moved ones.
     constexpr std::size_t kLargestShare = 8;
     const VertexSpan moved = PositionChangesSince(normalsPositions_);
