@@ -109,6 +109,10 @@ QString CQuorvelDoc::Title() const {
 }
 
 void CQuorvelDoc::SetModifiedFlag(bool modified) {
+    // Every edit says so, whether or not the document was modified already.
+    if (modified) {
+        ++changes_;
+    }
     if (modified == modified_) {
         return;
     }
@@ -198,7 +202,7 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
     }
     if (!autosaveTimer_) {
         autosaveTimer_ = new QTimer(this);
-        connect(autosaveTimer_, &QTimer::timeout, this, &CQuorvelDoc::AutosaveNow);
+        connect(autosaveTimer_, &QTimer::timeout, this, &CQuorvelDoc::AutosaveIfChanged);
     }
     autosaveTimer_->stop();
     if (seconds > 0) {
@@ -206,19 +210,39 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
     }
 }
 
+CQuorvelDoc::SceneState CQuorvelDoc::CurrentState() const {
+    SceneState state{changes_, scene_.materials.size(), {}};
+    for (const CModel& model : scene_.models) {
+        state.objects.push_back(model.revision);
+    }
+    return state;
+}
+
+// A big scene takes a while to write; an unchanged one is not written again.
+bool CQuorvelDoc::AutosaveIfChanged() {
+    return CurrentState() != autosaved_ && AutosaveNow();
+}
+
 bool CQuorvelDoc::AutosaveNow() {
     if (!autosave_ || !modified_) {
         return false;
     }
-    return autosave_->Start(scene_, NativePath(pathName_), [this](const std::string& failure) {
-        // Called on the writer's thread: the message is handed to this one.
-        QMetaObject::invokeMethod(
-            this, [this, failure] { AutosaveFinished(failure); }, Qt::QueuedConnection);
-    });
+    SceneState state = CurrentState();
+    const bool started =
+        autosave_->Start(scene_, NativePath(pathName_), [this](const std::string& failure) {
+            // Called on the writer's thread: the message is handed to this one.
+            QMetaObject::invokeMethod(
+                this, [this, failure] { AutosaveFinished(failure); }, Qt::QueuedConnection);
+        });
+    if (started) {
+        autosaved_ = std::move(state);
+    }
+    return started;
 }
 
 void CQuorvelDoc::AutosaveFinished(const std::string& failure) {
     if (!failure.empty()) {
+        autosaved_ = {};
         emit autosaveFailed(
             QStringLiteral("自動保存に失敗しました。\n%1").arg(QString::fromUtf8(failure)));
     }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -99,6 +100,9 @@ public:
     // The autosave now, whether or not the interval has passed; false when
     // none was started (not modified, autosaving off, or a write running).
     bool AutosaveNow();
+    // What the timer does: the autosave now unless the scene is as the last
+    // autosave that began found it (a failed one is written again).
+    bool AutosaveIfChanged();
     // Waits for an autosave in progress.
     void WaitForAutosave();
     // The autosave file of this run; empty while autosaving is off.
@@ -148,4 +152,16 @@ private:
     QTimer* autosaveTimer_ = nullptr;
     QString pathName_;
     bool modified_ = false;
+    // What the scene was when the last autosave began: how many changes the
+    // document had been told of, the material count and every object's revision.
+    struct SceneState {
+        std::uint64_t changes = 0;
+        std::size_t materials = 0;
+        std::vector<std::uint64_t> objects;
+
+        friend bool operator==(const SceneState&, const SceneState&) = default;
+    };
+    SceneState CurrentState() const;
+    std::uint64_t changes_ = 0;
+    SceneState autosaved_;
 };

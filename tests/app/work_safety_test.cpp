@@ -318,6 +318,8 @@ private slots:
         shown.doc.WaitForAutosave();
         const QByteArray saved = Contents(path);
         const QByteArray autosaved = Contents(Native(autosave));
+        // The timer's tick leaves an autosave of the unchanged scene alone.
+        QVERIFY(!shown.doc.AutosaveIfChanged());
         ApplyRelativeMove(shown.doc, Axis::Z, 3);
 
         // A disk that takes no more than a few kilobytes a file.
@@ -342,6 +344,10 @@ private slots:
         QCOMPARE(Contents(Native(autosave)), autosaved);
         QTRY_COMPARE(autosaveFailed.count(), 1);
         QVERIFY(autosaveFailed[0][0].toString().contains(Native(autosave.filename())));
+        // Nothing changed since the failed autosave, which the next tick writes again.
+        QVERIFY(shown.doc.AutosaveIfChanged());
+        shown.doc.WaitForAutosave();
+        QVERIFY(ShapeOfFile(autosave) == ShapeOf(shown.Scene()));
     }
 
     void aKilledRunIsOfferedForRecovery() {
