@@ -16,28 +16,16 @@
 #include "offscreen_gl.h"
 #include "render/scene_renderer.h"
 #include "scene/centigrade.h"
-#include "support/mesh_generators.h"
+#include "viewed_grid.h"
 
 namespace {
 
 constexpr int kCells = 1000;
 
-CCentigrade MakeGridScene() {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(kCells, 10.0f));
-    scene.ComputeAllNormals();
-    // The grid's faces are wound to face down (-y): look at them from below.
-    scene.camera.rotation.x = -20;
-    scene.showEdges = true;
-    scene.showVertices = true;
-    scene.viewWidth = kBenchWidth;
-    scene.viewHeight = kBenchHeight;
-    return scene;
-}
-
 // The scene and the renderer that has drawn it once.
 class Session {
 public:
-    Session() : scene_(MakeGridScene()), input_(scene_) {
+    Session() : scene_(MakeViewedGrid(kCells, true)), input_(scene_) {
         renderer_.CreateContext(scene_);
         Frame();
     }

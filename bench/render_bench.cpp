@@ -7,35 +7,20 @@
 #include "counting_allocator.h"
 #include "offscreen_gl.h"
 #include "render/scene_renderer.h"
-#include "support/mesh_generators.h"
+#include "viewed_grid.h"
 
 namespace {
 
-constexpr int kWidth = kBenchWidth;
-constexpr int kHeight = kBenchHeight;
-
-CCentigrade MakeViewedScene(int cells, bool edgesAndVertices) {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(cells, 10.0f));
-    scene.ComputeAllNormals();
-    // The grid's faces are wound to face down (-y): look at them from below.
-    scene.camera.rotation.x = -20;
-    scene.showEdges = edgesAndVertices;
-    scene.showVertices = edgesAndVertices;
-    scene.viewWidth = kWidth;
-    scene.viewHeight = kHeight;
-    return scene;
-}
-
 void RenderFrames(benchmark::State& state, int cells, bool edgesAndVertices) {
-    const CCentigrade scene = MakeViewedScene(cells, edgesAndVertices);
+    const CCentigrade scene = MakeViewedGrid(cells, edgesAndVertices);
     SceneRenderer renderer;
     renderer.CreateContext(scene);
-    renderer.Draw(scene, kWidth, kHeight);  // builds the caches
+    renderer.Draw(scene, kBenchWidth, kBenchHeight);  // builds the caches
     FinishFrame();
     long frames = 0;
     const long before = AllocationCount();
     for (auto _ : state) {
-        renderer.Draw(scene, kWidth, kHeight);
+        renderer.Draw(scene, kBenchWidth, kBenchHeight);
         FinishFrame();
         ++frames;
     }
@@ -68,12 +53,12 @@ BENCHMARK(BM_10kFaces)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A frame after an edit of the 1000 × 1000 grid: the caches are built again.
 void BM_Grid1000RebuildAndDraw(benchmark::State& state) {
-    CCentigrade scene = MakeViewedScene(1000, true);
+    CCentigrade scene = MakeViewedGrid(1000, true);
     SceneRenderer renderer;
     renderer.CreateContext(scene);
     for (auto _ : state) {
         scene.models[0].Touch();
-        renderer.Draw(scene, kWidth, kHeight);
+        renderer.Draw(scene, kBenchWidth, kBenchHeight);
         FinishFrame();
     }
     renderer.ReleaseContext();

@@ -251,13 +251,7 @@ void DropSelection(CCentigrade& scene) {
         const ObjectPickCache& trace = scene.pickCaches[i];
         if (trace.selection != model.selectionRevision ||
             trace.topology != model.topologyRevision) {
-            for (CVector& v : model.vertices) {
-                ClearFlags(v);
-            }
-            for (CFace& f : model.faces) {
-                ClearFlags(f);
-            }
-            model.TouchSelection();
+            ClearSelectionOf(model);
             continue;
         }
         VertexSpan vertices;
@@ -273,6 +267,12 @@ void DropSelection(CCentigrade& scene) {
             faces = {f, f + 1};
         }
         model.TouchSelection(vertices, faces);
+    }
+}
+
+void TouchEverySelection(std::vector<CModel>& models) {
+    for (CModel& model : models) {
+        model.TouchSelection();
     }
 }
 
@@ -368,15 +368,14 @@ bool CCentigrade::Pick(int x, int y) {
         return hit.kind == PickKind::Handle;
     });
     if (!replaces && !records.empty() && !handleHit) {
-        for (CModel& model : models) {
-            model.TouchSelection();
-        }
+        TouchEverySelection(models);
     }
     if (records.empty()) {
-        if (toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag) {
+        const bool clears = toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag;
+        if (clears) {
             ClearSelection();
-            LeaveTrace(*this, nullptr);
-        } else if (replaces) {
+        }
+        if (clears || replaces) {
             LeaveTrace(*this, nullptr);
         }
         return false;
@@ -389,9 +388,7 @@ bool CCentigrade::Pick(int x, int y) {
         ClearMarks();
         MarkRangeVertices(*this, result.records);
         SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
-        for (CModel& model : models) {
-            model.TouchSelection();
-        }
+        TouchEverySelection(models);
         PlaceGizmo(*this);
     } else if (replaces && best.kind != PickKind::Edge) {
         ApplyHits(*this, result);
@@ -411,9 +408,7 @@ bool CCentigrade::Pick(int x, int y) {
     } else {
         if (replaces) {
             ApplyHits(*this, result);
-            for (CModel& model : models) {
-                model.TouchSelection();
-            }
+            TouchEverySelection(models);
         } else {
             ProcessHits(result);
         }

@@ -160,15 +160,19 @@ void CCentigrade::ProcessHits(const PickResult& result) {
     }
 }
 
+void ClearSelectionOf(CModel& model) {
+    model.TouchSelection();
+    for (CVector& v : model.vertices) {
+        ClearFlags(v);
+    }
+    for (CFace& f : model.faces) {
+        ClearFlags(f);
+    }
+}
+
 void CCentigrade::ClearSelection() {
     for (CModel& model : models) {
-        model.TouchSelection();
-        for (CVector& v : model.vertices) {
-            ClearFlags(v);
-        }
-        for (CFace& f : model.faces) {
-            ClearFlags(f);
-        }
+        ClearSelectionOf(model);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "scene/face.h"
+#include "scene/model.h"
 #include "scene/vector.h"
 
 class CCentigrade;
@@ -21,6 +22,9 @@ void MarkRangeVertices(CCentigrade& scene, const std::vector<PickHit>& records);
 // What ProcessHits does after the handle test and the replacement of the
 // selection: clear the marks, then act by tool and select mode.
 void ApplyHits(CCentigrade& scene, const PickResult& result);
+
+// Clears every selection flag of the object (its marks stay).
+void ClearSelectionOf(CModel& model);
 
 // Most flags are already clear: reading them first spares writing back the
 // cache lines of a million untouched faces.

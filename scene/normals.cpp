@@ -44,17 +44,23 @@ CVector FaceNormal(const LargeArray<CVector>& vertices, const CFace& f) {
     return n;
 }
 
-// The face normals of an object packed in face order. The corner pass reads
-// the normals of every face around each corner; read from the faces
-// themselves (hundreds of bytes apart) each of them is a cache miss.
-LargeArray<CVector> PackedFaceNormals(const LargeArray<CFace>& faces) {
-    LargeArray<CVector> packed(faces.size());
-    ForRanges(faces.size(), [&faces, &packed](std::size_t begin, std::size_t end) {
+// Computes the face normals into the faces and, unless null, into `packed`
+// in face order: the corner pass reads the normals of every face around each
+// corner, and read from the faces themselves (hundreds of bytes apart) each
+// of them would be a cache miss.
+void ComputeFaceNormalsInto(const LargeArray<CVector>& vertices, LargeArray<CFace>& faces,
+                            CVector* packed) {
+    ForRanges(faces.size(), [&](std::size_t begin, std::size_t end) {
         for (std::size_t r = begin; r < end; ++r) {
-            packed[r] = faces[r].normal;
+            CFace& f = faces[r];
+            if (IsSurface(f)) {
+                f.normal = FaceNormal(vertices, f);
+            }
+            if (packed) {
+                packed[r] = f.normal;
+            }
         }
     });
-    return packed;
 }
 
 // Corner c of face r from the normals of the faces around its vertex, where
@@ -83,14 +89,7 @@ void ComputeCorner(const CModel& model, std::size_t r, std::size_t c, float mini
 }  // namespace
 
 void CModel::ComputeFaceNormals() {
-    ForRanges(faces.size(), [this](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            CFace& f = faces[r];
-            if (IsSurface(f)) {
-                f.normal = FaceNormal(vertices, f);
-            }
-        }
-    });
+    ComputeFaceNormalsInto(vertices, faces, nullptr);
 }
 
 void CModel::ComputeNormals(int /*smooth*/) {
@@ -113,8 +112,8 @@ void CModel::ComputeNormals(int /*smooth*/) {
         vertexFacesCount_ = faces.size();
     }
 
-    ComputeFaceNormals();
-    const LargeArray<CVector> normals = PackedFaceNormals(faces);
+    LargeArray<CVector> normals(faces.size());
+    ComputeFaceNormalsInto(vertices, faces, normals.data());
     const auto normalOf = [&normals](std::size_t a) -> const CVector& { return normals[a]; };
 
     ForRanges(faces.size(), [this, minimumDot, &normalOf](std::size_t begin, std::size_t end) {
@@ -149,6 +148,7 @@ void CModel::UpdateNormals(int smooth) {
     // vertex of such a face averages one of them.
     std::vector<std::uint8_t> faceChanged(faces.size(), 0);
     std::vector<std::uint8_t> vertexAffected(vertices.size(), 0);
+    std::vector<std::size_t> affected;
     for (std::size_t v = moved.first; v < moved.end && v < vertices.size(); ++v) {
         for (int a : vertexInfo[v].faces) {
             const auto r = static_cast<std::size_t>(a);
@@ -161,16 +161,17 @@ void CModel::UpdateNormals(int smooth) {
                 f.normal = FaceNormal(vertices, f);
             }
             for (int w : f.indices) {
-                vertexAffected[static_cast<std::size_t>(w)] = 1;
+                const auto vertex = static_cast<std::size_t>(w);
+                if (vertexAffected[vertex] == 0) {
+                    vertexAffected[vertex] = 1;
+                    affected.push_back(vertex);
+                }
             }
         }
     }
     const float minimumDot = SmoothingMinimumDot(SmoothingRadians(facet));
     const auto normalOf = [this](std::size_t a) -> const CVector& { return faces[a].normal; };
-    for (std::size_t w = 0; w < vertices.size(); ++w) {
-        if (vertexAffected[w] == 0) {
-            continue;
-        }
+    for (std::size_t w : affected) {
         for (int a : vertexInfo[w].faces) {
             const auto r = static_cast<std::size_t>(a);
             CFace& f = faces[r];
