@@ -1,0 +1,21 @@
+// vertex.merge_by_distance: vertices closer than a distance become one.
+#pragma once
+
+#include "modelling/modelling_result.h"
+
+class CCentigrade;
+class PriorState;
+
+struct MergeByDistanceOptions {
+    float distance = 0.01f;
+};
+
+// Among the affected vertices of the current object (all its vertices when
+// none is affected), each vertex in index order that no earlier one has
+// taken takes every later one within `distance` (inclusive) not taken yet;
+// each group merges at its centre (see MergeVertices). A grid of cells twice
+// the distance wide finds the candidates, so the time grows linearly with
+// the vertices when the points are spread. Vertices with non-finite
+// coordinates never merge.
+ModellingResult MergeByDistance(CCentigrade& scene, const MergeByDistanceOptions& options,
+                                PriorState* prior = nullptr);

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "modelling/merge_by_distance.h"
+#include "modelling/mesh_parts.h"
+#include "modelling/weld.h"
+#include "modelling_meshes.h"
+#include "scene_compare.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+TEST(Weld, TwoCornersOfAQuadMeetAtTheirCentreAndTheQuadBecomesATriangle) {
+    CCentigrade scene = SceneOf(TestMesh::WithUvs);
+    SelectVertices(scene, {0, 3});
+    const ModellingResult result = WeldVertices(scene);
+    ASSERT_TRUE(Valid(scene, result));
+    EXPECT_EQ(result.acted, 1u);
+    const CModel& model = scene.models[0];
+    ASSERT_EQ(model.vertices.size(), 6u);  // no vertex is renumbered
+    EXPECT_FLOAT_EQ(model.vertices[0].z, 0.5f);
+    EXPECT_FALSE(model.vertices[3].used);
+    ASSERT_EQ(model.faces.size(), 2u);
+    EXPECT_EQ(model.faces[0].indices, (SmallArray<int, 4>{0, 1, 4}));
+    EXPECT_FLOAT_EQ(model.faces[0].uvs[2].v, 1.0f);  // the UV of corner 4 stays with it
+    EXPECT_EQ(SelectedVertices(model), std::vector<std::size_t>{0});
+    EXPECT_TRUE(SelectedFaces(model).empty());
+}
+
+TEST(Weld, ATriangleLeftWithTwoCornersIsALineAndWithOneIsGone) {
+    CCentigrade scene = SceneOf(TestMesh::Fan);
+    SelectVertices(scene, {0, 1});
+    ASSERT_TRUE(Valid(scene, WeldVertices(scene)));
+    const CModel& model = scene.models[0];
+    ASSERT_EQ(model.faces.size(), 4u);
+    EXPECT_EQ(model.faces[0].indices, (SmallArray<int, 4>{0, 2}));
+    EXPECT_EQ(model.faces[3].indices, (SmallArray<int, 4>{3, 4}));
+    SelectVertices(scene, {0, 2});
+    ASSERT_TRUE(Valid(scene, WeldVertices(scene)));
+    EXPECT_EQ(scene.models[0].faces.size(), 3u);  // the line 0-2 went
+}
+
+TEST(Weld, EachObjectWeldsItsOwnVerticesAndLockedOnesAreLeftAlone) {
+    CCentigrade scene = SceneOf(TestMesh::Quad);
+    scene.models.push_back(MakeTestMesh(TestMesh::Quad));
+    scene.models.push_back(MakeTestMesh(TestMesh::Quad));
+    scene.models[2].state = 1;
+    SelectVertices(scene, {0, 1}, 0);
+    SelectVertices(scene, {2, 3}, 1);
+    SelectVertices(scene, {0, 1}, 2);
+    const ModellingResult result = WeldVertices(scene);
+    ASSERT_TRUE(Valid(scene, result));
+    EXPECT_EQ(result.reshaped, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(scene.models[0].faces[0].indices.size(), 3u);
+    EXPECT_EQ(scene.models[1].faces[0].indices.size(), 3u);
+    EXPECT_EQ(scene.models[2].faces[0].indices.size(), 4u);
+}
+
+TEST(Weld, NothingSelectedIsRefused) {
+    CCentigrade scene = SceneOf(TestMesh::Quad);
+    EXPECT_EQ(WeldVertices(scene).refusal, Refusal::NoVertexSelected);
+}
+
+// Two triangles of a square, each with its own corners.
+CCentigrade SplitSquare(float gap) {
+    CModel model;
+    for (const CVector& p : {CVector(0, 0, 0), CVector(1, 0, 0), CVector(1, 0, 1), CVector(0, 0, 0),
+                             CVector(1 + gap, 0, 1), CVector(0, 0, 1)}) {
+        model.vertices.push_back(p);
+    }
+    model.faces.push_back(MakeFace({0, 1, 2}, 0));
+    model.faces.push_back(MakeFace({3, 4, 5}, 0));
+    CCentigrade scene = MakeSceneWith(std::move(model));
+    scene.currentModel = 0;
+    return scene;
+}
+
+TEST(MergeByDistance, CoincidentCornersBecomeOne) {
+    CCentigrade scene = SplitSquare(0.004f);
+    const ModellingResult result = MergeByDistance(scene, {0.01f});
+    ASSERT_TRUE(Valid(scene, result));
+    EXPECT_EQ(result.acted, 2u);
+    const CModel& model = scene.models[0];
+    EXPECT_EQ(model.faces[1].indices, (SmallArray<int, 4>{0, 2, 5}));
+    EXPECT_FLOAT_EQ(model.vertices[2].x, 1.002f);  // the centre of the pair
+    EXPECT_FALSE(model.vertices[3].used);
+    EXPECT_EQ(SelectedVertices(model), (std::vector<std::size_t>{0, 2}));
+}
+
+struct DistanceRow {
+    float gap;
+    float distance;
+    std::size_t merged;
+};
+
+class MergeDistance : public ::testing::TestWithParam<DistanceRow> {};
+
+TEST_P(MergeDistance, MergesWithinTheDistanceInclusive) {
+    CCentigrade scene = SplitSquare(GetParam().gap);
+    const ModellingResult result = MergeByDistance(scene, {GetParam().distance});
+    EXPECT_EQ(result.acted, GetParam().merged);
+    EXPECT_TRUE(Valid(scene, result));
+}
+
+INSTANTIATE_TEST_SUITE_P(Gaps, MergeDistance,
+                         ::testing::Values(DistanceRow{0.0f, 0.0f, 2},  // equal points, distance 0
+                                           DistanceRow{0.25f, 0.25f, 2},
+                                           DistanceRow{0.25f, 0.2499f, 1},
+                                           DistanceRow{0.5f, 0.1f, 1}, DistanceRow{0.0f, 2.0f, 5}));
+
+TEST(MergeByDistance, AVertexTakenByAnEarlierOneTakesNoOther) {
+    CModel model;
+    for (float x : {0.0f, 0.8f, 1.6f}) {
+        model.vertices.push_back(CVector(x, 0, 0));
+    }
+    model.faces.push_back(MakeFace({0, 1}, 0));
+    model.faces.push_back(MakeFace({1, 2}, 0));
+    CCentigrade scene = MakeSceneWith(std::move(model));
+    scene.currentModel = 0;
+    // 0 takes 1 (0.8 away); 2 is 0.8 from 1 but 1.6 from 0, so it stays.
+    const ModellingResult result = MergeByDistance(scene, {1.0f});
+    ASSERT_TRUE(Valid(scene, result));
+    EXPECT_EQ(result.acted, 1u);
+    EXPECT_FLOAT_EQ(scene.models[0].vertices[0].x, 0.4f);
+    EXPECT_EQ(scene.models[0].faces[0].indices.size(), 2u);  // 0-0 had one corner left: gone
+    EXPECT_EQ(scene.models[0].faces.size(), 1u);
+}
+
+TEST(MergeByDistance, OnlyTheSelectionWhenThereIsOneAndNeverNonFinitePoints) {
+    CCentigrade scene = SplitSquare(0.0f);
+    SelectVertices(scene, {0, 3});
+    ASSERT_TRUE(Valid(scene, MergeByDistance(scene, {0.01f})));
+    EXPECT_TRUE(scene.models[0].vertices[4].used);  // 2 and 4 coincide but were not selected
+
+    CCentigrade unusual = SplitSquare(0.0f);
+    unusual.models[0].vertices[0].x = NAN;
+    unusual.models[0].vertices[3].x = NAN;
+    EXPECT_EQ(MergeByDistance(unusual, {0.01f}).acted, 1u);  // 2 and 4 only
+    EXPECT_EQ(MergeByDistance(unusual, {-1.0f}).refusal, Refusal::DistanceOutOfRange);
+    EXPECT_EQ(MergeByDistance(unusual, {INFINITY}).refusal, Refusal::DistanceOutOfRange);
+}
+
+TEST(MergeByDistance, FarCoordinatesAndATinyDistanceStillFindNeighbours) {
+    CCentigrade scene = SplitSquare(0.0f);
+    for (CVector& v : scene.models[0].vertices) {
+        v.x += 1e30f;
+    }
+    // x + 1 rounds to x out there: the square collapses onto two points.
+    EXPECT_EQ(MergeByDistance(scene, {1e-30f}).acted, 4u);
+}
+
+}  // namespace
