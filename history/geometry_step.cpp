@@ -23,6 +23,15 @@ std::size_t ArrayBytes(const LargeArray<CVector>& vertices, const LargeArray<CFa
     return bytes;
 }
 
+// The faces from `first` on.
+std::size_t FacesBytes(const LargeArray<CFace>& faces, std::size_t first) {
+    std::size_t bytes = 0;
+    for (std::size_t f = first; f < faces.size(); ++f) {
+        bytes += sizeof(CFace) + HeapBytes(faces[f]);
+    }
+    return bytes;
+}
+
 }  // namespace
 
 // Indices: `before` is an object's place before the command, `after` its
@@ -55,6 +64,12 @@ public:
             held.otherBytes = ArrayBytes(model.vertices, model.faces);
             arrays_.push_back(std::move(held));
         }
+        for (PriorState::InPlace& p : prior.inPlace) {
+            const CModel& model = scene.models[AfterIndex(p.object)];
+            HeldInPlace held{std::move(p), {}, 0};
+            held.appendedBytes = FacesBytes(model.faces, held.kept.faceCount);
+            inPlace_.push_back(std::move(held));
+        }
         for (PriorState::Flags& f : prior.flags) {
             flags_.push_back(std::move(f));
         }
@@ -71,6 +86,10 @@ public:
         TakeTail(scene.models, FirstAppended(), appended_);
         TakeTail(scene.materials, before_.materials, appendedMaterials_);
         SwapArrays(scene, change, false);
+        for (HeldInPlace& p : inPlace_) {
+            UndoInPlace(scene.models[AfterIndex(p.kept.object)], p);
+            change.Reshaped(p.kept.object);
+        }
         for (RemovedObject& r : removed_) {
             scene.models.insert(scene.models.begin() + static_cast<std::ptrdiff_t>(r.before),
                                 std::move(r.model));
@@ -91,6 +110,11 @@ public:
             scene.models.erase(scene.models.begin() + static_cast<std::ptrdiff_t>(r->before));
         }
         SwapArrays(scene, change, true);
+        for (HeldInPlace& p : inPlace_) {
+            const std::size_t place = AfterIndex(p.kept.object);
+            RedoInPlace(scene.models[place], p);
+            change.Reshaped(place);
+        }
         for (CModel& model : appended_) {
             change.Reshaped(scene.models.size());
             scene.models.push_back(std::move(model));
@@ -116,6 +140,13 @@ public:
         for (const PriorState::Flags& f : flags_) {
             bytes += sizeof(f) + f.vertices.capacity() + f.faces.capacity();
         }
+        for (const HeldInPlace& p : inPlace_) {
+            bytes += sizeof(HeldInPlace) + p.kept.vertices.capacity() * sizeof(CVector) +
+                     p.kept.faceFlags.capacity() + p.keptBytes();
+            if (!done_) {
+                bytes += p.appendedBytes;
+            }
+        }
         if (done_) {
             for (const RemovedObject& r : removed_) {
                 bytes += r.bytes;
@@ -133,6 +164,19 @@ private:
         LargeArray<CFace> faces;
         std::size_t heldBytes;   // of the arrays held now
         std::size_t otherBytes;  // of those the scene holds
+    };
+    struct HeldInPlace {
+        PriorState::InPlace kept;
+        LargeArray<CFace> appended;  // held while the step is undone
+        std::size_t appendedBytes;
+
+        std::size_t keptBytes() const {
+            std::size_t bytes = kept.changed.capacity() * sizeof(PriorState::KeptFace);
+            for (const PriorState::KeptFace& k : kept.changed) {
+                bytes += HeapBytes(k.face);
+            }
+            return bytes;
+        }
     };
     struct RemovedObject {
         std::size_t before;
@@ -159,6 +203,43 @@ private:
             std::swap(a.heldBytes, a.otherBytes);
             model.Touch();
             change.Reshaped(redo ? place : a.before);
+        }
+    }
+
+    // The faces the command changed go back before the flags of all faces
+    // do, so the flags of a changed face are right whenever it was kept.
+    static void UndoInPlace(CModel& model, HeldInPlace& p) {
+        const auto tail = model.faces.begin() + static_cast<std::ptrdiff_t>(p.kept.faceCount);
+        p.appended.assign(std::make_move_iterator(tail),
+                          std::make_move_iterator(model.faces.end()));
+        model.faces.erase(tail, model.faces.end());
+        SwapChangedFaces(model, p);
+        SwapFaceFlags(model, p);
+        model.vertices.swap(p.kept.vertices);
+        model.Touch();
+    }
+
+    static void RedoInPlace(CModel& model, HeldInPlace& p) {
+        model.vertices.swap(p.kept.vertices);
+        SwapFaceFlags(model, p);
+        SwapChangedFaces(model, p);
+        model.faces.insert(model.faces.end(), std::make_move_iterator(p.appended.begin()),
+                           std::make_move_iterator(p.appended.end()));
+        p.appended = LargeArray<CFace>();
+        model.Touch();
+    }
+
+    static void SwapChangedFaces(CModel& model, HeldInPlace& p) {
+        for (PriorState::KeptFace& k : p.kept.changed) {
+            std::swap(model.faces[k.index], k.face);
+        }
+    }
+
+    static void SwapFaceFlags(CModel& model, HeldInPlace& p) {
+        for (std::size_t f = 0; f < p.kept.faceCount; ++f) {
+            const std::uint8_t held = p.kept.faceFlags[f];
+            p.kept.faceFlags[f] = PackedFlags(model.faces[f]);
+            SetPackedFlags(model.faces[f], held);
         }
     }
 
@@ -214,6 +295,7 @@ private:
     AppendMark after_;
     ManipulatorChange manipulator_;
     std::vector<HeldArrays> arrays_;
+    std::vector<HeldInPlace> inPlace_;
     std::vector<PriorState::Flags> flags_;
     std::vector<RemovedObject> removed_;
     std::vector<CModel> appended_;              // held while undone

@@ -1,9 +1,11 @@
-// Steps of the modelling commands. A command changes the arrays of a few
-// objects, may clear the selection of others, append objects and materials
-// and remove objects; it hands what it replaced to a PriorState. The step
-// keeps, for each reshaped object, the arrays of the state the scene does
-// not hold, and undo and redo swap them with the scene's: O(1) whatever the
-// size of the object, and exact.
+// Steps of the modelling commands. A command rebuilds the arrays of a few
+// objects or changes them in place, may clear the selection of others, append
+// objects and materials and remove objects; it hands what it replaced to a
+// PriorState. For a rebuilt object the step keeps the arrays of the state the
+// scene does not hold, and undo and redo swap them with the scene's: O(1)
+// whatever the size of the object. For an object changed in place it keeps
+// the vertices of the other state (swapped likewise), the flags of its faces,
+// the faces changed and those appended. Either way the result is exact.
 #pragma once
 
 #include <memory>

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -42,6 +43,6 @@ ModellingResult CreatePrimitive(CCentigrade& scene, Primitive shape,
     scene.currentModel = static_cast<int>(object);
     result.objectListChanged = true;
     FinishReshape(scene.models[object], object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -37,7 +39,7 @@ ModellingResult DuplicateFaces(CCentigrade& scene, PriorState* prior) {
         return ModellingResult::Refuse(Refusal::ResultTooLarge);
     }
     GrowArrays(model, target.object, newVertices, newFaces, prior);
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     for (std::size_t v = 0; v < oldVertices; ++v) {
         if (copyOf[v] >= 0) {
             const CVector& p = model.vertices[v];
@@ -55,6 +57,6 @@ ModellingResult DuplicateFaces(CCentigrade& scene, PriorState* prior) {
     ModellingResult result;
     result.acted = newFaces;
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

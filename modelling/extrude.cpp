@@ -6,6 +6,8 @@
 #include <numeric>
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "modelling/vertex_face_index.h"
@@ -48,18 +50,18 @@ private:
 
 // Whether edge k of face f bounds the region: no other selected face uses
 // it, or more than two faces do.
-bool IsBoundary(const CModel& model, const VertexFaceIndex& index, std::uint32_t f, std::size_t k) {
-    const CFace& face = model.faces[f];
+bool IsBoundary(const CFace& face, std::size_t k, const VertexFaceIndex& index,
+                const std::vector<std::uint8_t>& extruded) {
     const std::size_t n = face.indices.size();
     const int a = face.indices[k];
     const int b = face.indices[k + 1 == n ? 0 : k + 1];
     int users = 0;
-    int selectedUsers = 0;
-    index.ForEachEdgeUse(model, a, b, [&](std::uint32_t g, std::size_t) {
+    int extrudedUsers = 0;
+    index.ForEachEdgeUse(a, b, [&](std::uint32_t g, std::size_t) {
         ++users;
-        selectedUsers += IsExtruded(model.faces[g]) ? 1 : 0;
+        extrudedUsers += extruded[g];
     });
-    return selectedUsers < 2 || users > 2;
+    return extrudedUsers < 2 || users > 2;
 }
 
 // The average of a region's unit normals, made unit; none for a closed
@@ -82,6 +84,10 @@ Plan PlanRegions(const CModel& model, float distance) {
     Plan plan;
     const std::size_t vertexCount = model.vertices.size();
     const VertexFaceIndex index(model, 3);
+    std::vector<std::uint8_t> extruded(model.faces.size(), 0);
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        extruded[f] = IsExtruded(model.faces[f]) ? 1 : 0;
+    }
     std::vector<std::uint8_t> onBoundary(vertexCount, 0);
     std::vector<std::uint8_t> inRegion(vertexCount, 0);
     Regions regions(vertexCount);
@@ -97,7 +103,7 @@ Plan PlanRegions(const CModel& model, float distance) {
             const auto v = static_cast<std::uint32_t>(face.indices[k]);
             inRegion[v] = 1;
             regions.Join(v, static_cast<std::uint32_t>(face.indices[0]));
-            if (IsBoundary(model, index, f, k)) {
+            if (IsBoundary(face, k, index, extruded)) {
                 bits |= static_cast<std::uint8_t>(1u << k);
                 onBoundary[v] = 1;
                 onBoundary[static_cast<std::size_t>(face.indices[k + 1 == n ? 0 : k + 1])] = 1;
@@ -204,7 +210,7 @@ ModellingResult ExtrudeFaces(CCentigrade& scene, const ExtrudeOptions& options, 
     }
     const std::size_t oldVertices = model.vertices.size();
     GrowArrays(model, target.object, plan.newVertices, plan.sideQuads, prior);
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     LargeArray<CVector>& vertices = model.vertices;
     LargeArray<CFace>& faces = model.faces;
     if (!options.individual) {
@@ -240,14 +246,15 @@ ModellingResult ExtrudeFaces(CCentigrade& scene, const ExtrudeOptions& options, 
                 faces.push_back(SideQuad(faces[f], k, base, moved));
             }
         }
-        for (std::size_t k = 0; k < n; ++k) {
-            faces[f].indices[k] = moved[k];
+        if (!std::equal(base, base + n, moved)) {
+            KeepFace(prior, target.object, f, faces[f]);
+            std::copy(moved, moved + n, faces[f].indices.begin());
         }
         SelectWhole(faces[f]);
     }
     ModellingResult result;
     result.acted = plan.faces.size();
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -117,10 +119,10 @@ ModellingResult CreateFace(CCentigrade& scene, const FaceCreateOptions& options,
     if (CVector::Dot(NewellSum(model, model.faces.back()), options.viewDirection) < 0) {
         ReverseCorners(model.faces.back());
     }
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     SelectWhole(model.faces.back());
     result.acted = corners.size();
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "modelling/flip.h"
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -13,15 +14,17 @@ ModellingResult FlipFaces(CCentigrade& scene, PriorState* prior) {
     if (!AnyFaceSelected(model)) {
         return ModellingResult::Refuse(Refusal::NoFaceSelected);
     }
-    BeforeChange(prior, target.object, model);
+    BeginInPlace(prior, target.object, model);
     ModellingResult result;
-    for (CFace& face : model.faces) {
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        CFace& face = model.faces[f];
         if (face.selected) {
+            KeepFace(prior, target.object, f, face);
             ReverseCorners(face);
             ++result.acted;
         }
     }
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -13,9 +13,9 @@ struct MergeByDistanceOptions {
 // Among the affected vertices of the current object (all its vertices when
 // none is affected), each vertex in index order that no earlier one has
 // taken takes every later one within `distance` (inclusive) not taken yet;
-// each group merges at its centre (see MergeVertices). A grid of cells twice
-// the distance wide finds the candidates, so the time grows linearly with
-// the vertices when the points are spread. Vertices with non-finite
-// coordinates never merge.
+// each group merges at its centre (see MergeVertices). Vertices with
+// non-finite coordinates never merge. The candidates come from a grid of
+// cells at least twice the distance wide, sorted and swept in order, so the
+// time grows linearly with the vertices when the points are spread.
 ModellingResult MergeByDistance(CCentigrade& scene, const MergeByDistanceOptions& options,
                                 PriorState* prior = nullptr);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <utility>
 
+#include "edit/gizmo.h"
 #include "modelling/object_edit.h"
 #include "modelling/prior_state.h"
 #include "scene/centigrade.h"
@@ -81,6 +82,6 @@ ModellingResult MergeObjects(CCentigrade& scene, const MergeObjectsOptions& opti
     result.acted = options.objects.size();
     result.objectListChanged = true;
     FinishReshape(scene.models[object], object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

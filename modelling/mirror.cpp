@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -46,7 +48,7 @@ std::vector<int> UsedBySelection(const CModel& model) {
 ModellingResult MirrorInPlace(CModel& model, std::size_t object, int axis, float plane,
                               PriorState* prior) {
     const std::vector<int> mirrored = UsedBySelection(model);
-    BeforeChange(prior, object, model);
+    BeginInPlace(prior, object, model);
     for (std::size_t v = 0; v < mirrored.size(); ++v) {
         if (mirrored[v] != kUnused) {
             float& c = Coordinate(model.vertices[v], axis);
@@ -54,8 +56,10 @@ ModellingResult MirrorInPlace(CModel& model, std::size_t object, int axis, float
         }
     }
     ModellingResult result;
-    for (CFace& face : model.faces) {
+    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+        CFace& face = model.faces[f];
         if (face.selected) {
+            KeepFace(prior, object, f, face);
             ReverseCorners(face);
             ++result.acted;
         }
@@ -95,7 +99,7 @@ ModellingResult MirrorCopy(CModel& model, std::size_t object, int axis, float pl
     }
     const std::size_t oldVertices = model.vertices.size();
     GrowArrays(model, object, newVertices, copied.size(), prior);
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     for (std::size_t v = 0; v < oldVertices; ++v) {
         CVector& p = model.vertices[v];
         if (mirrored[v] == kOnPlane) {
@@ -141,7 +145,7 @@ ModellingResult MirrorFaces(CCentigrade& scene, const MirrorOptions& options, Pr
         options.copy ? MirrorCopy(model, target.object, axis, plane, options.weld, prior)
                      : MirrorInPlace(model, target.object, axis, plane, prior);
     if (result.Changed()) {
-        PlaceManipulator(scene);
+        PlaceGizmo(scene);
     }
     return result;
 }

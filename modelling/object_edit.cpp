@@ -1,6 +1,7 @@
 #include "modelling/object_edit.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "edit/gizmo.h"
@@ -73,14 +74,20 @@ bool AnyFaceSelected(const CModel& model) {
                        [](const CFace& f) { return f.selected; });
 }
 
-void BeforeChange(PriorState* prior, std::size_t object, const CModel& model) {
+void BeginInPlace(PriorState* prior, std::size_t object, const CModel& model) {
     if (prior) {
-        prior->CopyArrays(object, model);
+        prior->BeginInPlace(object, model);
+    }
+}
+
+void KeepFace(PriorState* prior, std::size_t object, std::size_t face, const CFace& record) {
+    if (prior) {
+        prior->KeepFace(object, face, record);
     }
 }
 
 void ReplaceFaces(CModel& model, std::size_t object, LargeArray<CFace>&& faces, PriorState* prior) {
-    if (prior && !prior->HoldsArrays(object)) {
+    if (prior && !prior->Holds(object)) {
         prior->TakeArrays(object, LargeArray<CVector>(model.vertices), std::move(model.faces));
     }
     model.faces = std::move(faces);
@@ -88,7 +95,7 @@ void ReplaceFaces(CModel& model, std::size_t object, LargeArray<CFace>&& faces, 
 
 void ReplaceArrays(CModel& model, std::size_t object, LargeArray<CVector>&& vertices,
                    LargeArray<CFace>&& faces, PriorState* prior) {
-    if (prior && !prior->HoldsArrays(object)) {
+    if (prior && !prior->Holds(object)) {
         prior->TakeArrays(object, std::move(model.vertices), std::move(model.faces));
     }
     model.vertices = std::move(vertices);
@@ -97,22 +104,9 @@ void ReplaceArrays(CModel& model, std::size_t object, LargeArray<CVector>&& vert
 
 void GrowArrays(CModel& model, std::size_t object, std::size_t vertices, std::size_t faces,
                 PriorState* prior) {
-    if (prior && !prior->HoldsArrays(object)) {
-        LargeArray<CVector> grownVertices;
-        grownVertices.reserve(model.vertices.size() + vertices);
-        grownVertices.assign(model.vertices.begin(), model.vertices.end());
-        LargeArray<CFace> grownFaces;
-        grownFaces.reserve(model.faces.size() + faces);
-        grownFaces.assign(model.faces.begin(), model.faces.end());
-        ReplaceArrays(model, object, std::move(grownVertices), std::move(grownFaces), prior);
-        return;
-    }
+    BeginInPlace(prior, object, model);
     model.vertices.reserve(model.vertices.size() + vertices);
     model.faces.reserve(model.faces.size() + faces);
-}
-
-void ClearObjectSelection(CModel& model) {
-    ClearSelectionOf(model);
 }
 
 namespace {
@@ -151,24 +145,28 @@ void ClearOtherSelections(CCentigrade& scene, std::size_t keep, PriorState* prio
     }
 }
 
-void SetUsedFlags(CModel& model) {
-    std::vector<bool> referenced(model.vertices.size(), false);
+// One pass over the faces finds the vertices they use and those their
+// selection marks; one over the vertices writes the flags that differ.
+void FinishReshape(CModel& model, std::size_t object, ModellingResult& result) {
+    constexpr std::uint8_t kUsed = 1;
+    constexpr std::uint8_t kMarked = 2;
+    std::vector<std::uint8_t> state(model.vertices.size(), 0);
     for (const CFace& face : model.faces) {
         for (int v : face.indices) {
-            referenced[static_cast<std::size_t>(v)] = true;
+            state[static_cast<std::size_t>(v)] |= kUsed;
         }
+        ForEachMarkedCorner(face,
+                            [&state](int v) { state[static_cast<std::size_t>(v)] |= kMarked; });
     }
     for (std::size_t v = 0; v < model.vertices.size(); ++v) {
-        if (model.vertices[v].used != referenced[v]) {
-            model.vertices[v].used = referenced[v];
+        CVector& vertex = model.vertices[v];
+        const bool used = (state[v] & kUsed) != 0;
+        const bool marked = (state[v] & kMarked) != 0;
+        if (vertex.used != used || vertex.mark != marked) {
+            vertex.used = used;
+            vertex.mark = marked;
         }
     }
-}
-
-void FinishReshape(CModel& model, std::size_t object, ModellingResult& result) {
-    SetUsedFlags(model);
-    ClearMarksOf(model);
-    MarkSelectedCorners(model);
     model.TouchTopology();
     model.TouchPositions();
     model.TouchSelection();
@@ -176,8 +174,4 @@ void FinishReshape(CModel& model, std::size_t object, ModellingResult& result) {
         result.reshaped.end()) {
         result.reshaped.push_back(object);
     }
-}
-
-void PlaceManipulator(CCentigrade& scene) {
-    PlaceGizmo(scene);
 }

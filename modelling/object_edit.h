@@ -39,14 +39,14 @@ std::vector<bool> AffectedVertices(const CModel& model);
 bool AnyFaceSelected(const CModel& model);
 
 // --- Arrays. A command either builds new arrays and swaps them in, or calls
-// BeforeChange and then changes the object's arrays in place.
-void BeforeChange(PriorState* prior, std::size_t object, const CModel& model);
+// BeginInPlace (or GrowArrays) and then changes the object's arrays in place,
+// calling KeepFace before it changes a face other than in its flags.
+void BeginInPlace(PriorState* prior, std::size_t object, const CModel& model);
+void KeepFace(PriorState* prior, std::size_t object, std::size_t face, const CFace& record);
 void ReplaceFaces(CModel& model, std::size_t object, LargeArray<CFace>&& faces, PriorState* prior);
 void ReplaceArrays(CModel& model, std::size_t object, LargeArray<CVector>&& vertices,
                    LargeArray<CFace>&& faces, PriorState* prior);
-// Room for `vertices` and `faces` more elements: new arrays holding copies
-// of the old elements when the old arrays are to be kept, else room made in
-// place. Either way the object is then changed in place.
+// BeginInPlace, and room for `vertices` and `faces` more elements.
 void GrowArrays(CModel& model, std::size_t object, std::size_t vertices, std::size_t faces,
                 PriorState* prior);
 
@@ -64,16 +64,9 @@ inline void CarryFace(LargeArray<CFace>& to, CFace& face, const PriorState* prio
 constexpr std::size_t kMaximumElements = 0x7FFFFFFF;
 
 // --- After the edit
-// Clears every selection flag of the object (not its marks).
-void ClearObjectSelection(CModel& model);
 // Clears the selection of every object but `keep`, handing the flags of
 // those that had any to `prior` first.
 void ClearOtherSelections(CCentigrade& scene, std::size_t keep, PriorState* prior);
-// `used` set on exactly the vertices some face refers to.
-void SetUsedFlags(CModel& model);
 // The object's `used` flags and marks rebuilt from its faces and selection,
 // its revisions touched, and the object listed as reshaped.
 void FinishReshape(CModel& model, std::size_t object, ModellingResult& result);
-// The manipulator placed on the selection again (the marks of objects the
-// command did not change are still those of their selection).
-void PlaceManipulator(CCentigrade& scene);

@@ -11,23 +11,39 @@ constexpr int kFirstEdgeBit = 1;
 
 }  // namespace
 
-void PriorState::CopyArrays(std::size_t object, const CModel& model) {
-    if (!HoldsArrays(object)) {
-        arrays.push_back({object, model.vertices, model.faces});
+void PriorState::BeginInPlace(std::size_t object, const CModel& model) {
+    if (Holds(object)) {
+        return;
+    }
+    InPlace& kept = inPlace.emplace_back();
+    kept.object = object;
+    kept.vertices = model.vertices;
+    kept.faceCount = model.faces.size();
+    kept.faceFlags.reserve(model.faces.size());
+    for (const CFace& f : model.faces) {
+        kept.faceFlags.push_back(PackedFlags(f));
+    }
+}
+
+void PriorState::KeepFace(std::size_t object, std::size_t face, const CFace& record) {
+    for (InPlace& kept : inPlace) {
+        if (kept.object == object && face < kept.faceCount) {
+            kept.changed.push_back({static_cast<std::uint32_t>(face), record});
+        }
     }
 }
 
 void PriorState::TakeArrays(std::size_t object, LargeArray<CVector>&& vertices,
                             LargeArray<CFace>&& faces) {
-    if (!HoldsArrays(object)) {
+    if (!Holds(object)) {
         arrays.push_back({object, std::move(vertices), std::move(faces)});
     }
 }
 
 void PriorState::CopyFlags(std::size_t object, const CModel& model) {
     const bool held =
-        HoldsArrays(object) || std::any_of(flags.begin(), flags.end(),
-                                           [object](const Flags& f) { return f.object == object; });
+        Holds(object) || std::any_of(flags.begin(), flags.end(),
+                                     [object](const Flags& f) { return f.object == object; });
     if (held) {
         return;
     }
@@ -47,9 +63,11 @@ void PriorState::TakeRemoved(std::size_t object, CModel&& model) {
     removed.push_back({object, std::move(model)});
 }
 
-bool PriorState::HoldsArrays(std::size_t object) const {
+bool PriorState::Holds(std::size_t object) const {
     return std::any_of(arrays.begin(), arrays.end(),
-                       [object](const Arrays& a) { return a.object == object; });
+                       [object](const Arrays& a) { return a.object == object; }) ||
+           std::any_of(inPlace.begin(), inPlace.end(),
+                       [object](const InPlace& p) { return p.object == object; });
 }
 
 std::uint8_t PackedFlags(const CVector& vertex) {

@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
+#include "modelling/radix_sort.h"
 #include "modelling/vertex_face_index.h"
 #include "scene/centigrade.h"
 
@@ -30,14 +32,12 @@ struct Pair {
     std::uint8_t secondEdge;  // and in `second`
 };
 
-bool Earlier(const Pair& a, const Pair& b) {
-    if (a.angle != b.angle) {
-        return a.angle < b.angle;
-    }
-    if (a.sharedLength != b.sharedLength) {
-        return a.sharedLength > b.sharedLength;
-    }
-    return a.first != b.first ? a.first < b.first : a.second < b.second;
+// Flatter first, then longer shared edges; pairs alike in both stay in the
+// order they were found in.
+std::uint64_t SortKey(const Pair& pair) {
+    constexpr std::uint64_t kLongest = 10000;
+    return static_cast<std::uint64_t>(pair.angle) << 16 |
+           (kLongest - static_cast<std::uint64_t>(pair.sharedLength));
 }
 
 // The quad's corners: the first triangle's corner off the shared edge, the
@@ -68,16 +68,23 @@ bool SameUv(const CUV& a, const CUV& b) {
            std::bit_cast<std::uint32_t>(a.v) == std::bit_cast<std::uint32_t>(b.v);
 }
 
+// The pairs, from packed copies of what they need of each triangle, so that
+// looking at a neighbour does not read its face record.
 class PairFinder {
 public:
     PairFinder(const CModel& model, float maximumAngle)
         : model_(model),
           index_(model, 3),
           maximumAngle_(maximumAngle),
-          normals_(model.faces.size()) {
+          normals_(model.faces.size()),
+          materials_(model.faces.size()),
+          kinds_(model.faces.size(), kOther) {
         for (std::size_t f = 0; f < model.faces.size(); ++f) {
-            if (IsCandidate(model.faces[f])) {
-                normals_[f] = FrontNormal(model, model.faces[f]);
+            const CFace& face = model.faces[f];
+            if (IsCandidate(face)) {
+                normals_[f] = FrontNormal(model, face);
+                materials_[f] = face.material;
+                kinds_[f] = face.uvs.empty() ? kPlain : kWithUvs;
             }
         }
     }
@@ -85,38 +92,40 @@ public:
     std::vector<Pair> Find() const {
         std::vector<Pair> pairs;
         for (std::uint32_t t = 0; t < model_.faces.size(); ++t) {
-            if (!IsCandidate(model_.faces[t])) {
-                continue;
-            }
-            for (std::uint8_t k = 0; k < 3; ++k) {
-                Consider(t, k, pairs);
+            if (kinds_[t] != kOther) {
+                for (std::uint8_t k = 0; k < 3; ++k) {
+                    Consider(t, k, pairs);
+                }
             }
         }
         return pairs;
     }
 
 private:
+    // What a face is to the search: no selected triangle, or one without or
+    // with texture coordinates.
+    enum Kind : std::uint8_t { kOther, kPlain, kWithUvs };
+
     void Consider(std::uint32_t t, std::uint8_t k, std::vector<Pair>& pairs) const {
-        const CFace& first = model_.faces[t];
-        const int a = first.indices[k];
-        const int b = first.indices[(k + 1) % 3];
+        const std::array<int, 4>& first = index_.CornersOf(t);
+        const int a = first[k];
+        const int b = first[(k + 1) % 3];
         int users = 0;
         std::uint32_t other = 0;
         std::size_t otherEdge = 0;
-        index_.ForEachEdgeUse(model_, a, b, [&](std::uint32_t g, std::size_t e) {
+        index_.ForEachEdgeUse(a, b, [&](std::uint32_t g, std::size_t e) {
             ++users;
             if (g != t) {
                 other = g;
                 otherEdge = e;
             }
         });
-        if (users != 2 || other <= t || !IsCandidate(model_.faces[other])) {
+        if (users != 2 || other <= t || kinds_[other] != kinds_[t] ||
+            materials_[other] != materials_[t] || index_.CornersOf(other)[otherEdge] != b) {
             return;
         }
-        const CFace& second = model_.faces[other];
         Pair pair{0, 0, t, other, k, static_cast<std::uint8_t>(otherEdge)};
-        if (second.indices[otherEdge] != b || second.material != first.material ||
-            !Compatible(first, second, pair) || !Flat(pair) || !Convex(pair)) {
+        if ((kinds_[t] == kWithUvs && !SameUvsOnEdge(pair)) || !Flat(pair) || !Convex(pair)) {
             return;
         }
         pair.sharedLength = Minus(Position(a), Position(b)).Length();
@@ -125,12 +134,9 @@ private:
 
     const CVector& Position(int v) const { return model_.vertices[static_cast<std::size_t>(v)]; }
 
-    // Both without texture coordinates, or both with the same ones at the
-    // shared corners.
-    static bool Compatible(const CFace& first, const CFace& second, const Pair& pair) {
-        if (first.uvs.empty() || second.uvs.empty()) {
-            return first.uvs.empty() && second.uvs.empty();
-        }
+    bool SameUvsOnEdge(const Pair& pair) const {
+        const CFace& first = model_.faces[pair.first];
+        const CFace& second = model_.faces[pair.second];
         return SameUv(first.uvs[pair.firstEdge], second.uvs[(pair.secondEdge + 1) % 3]) &&
                SameUv(first.uvs[(pair.firstEdge + 1) % 3], second.uvs[pair.secondEdge]);
     }
@@ -154,11 +160,11 @@ private:
     }
 
     bool Convex(const Pair& pair) const {
-        const CFace& first = model_.faces[pair.first];
-        const CFace& second = model_.faces[pair.second];
+        const std::array<int, 4>& first = index_.CornersOf(pair.first);
+        const std::array<int, 4>& second = index_.CornersOf(pair.second);
         const auto c = QuadCorners(pair);
-        const CVector p[4] = {Position(first.indices[c[0]]), Position(first.indices[c[1]]),
-                              Position(second.indices[c[2]]), Position(first.indices[c[3]])};
+        const CVector p[4] = {Position(first[c[0]]), Position(first[c[1]]), Position(second[c[2]]),
+                              Position(first[c[3]])};
         return IsConvex(p);
     }
 
@@ -166,6 +172,8 @@ private:
     VertexFaceIndex index_;
     float maximumAngle_;
     std::vector<CVector> normals_;
+    std::vector<int> materials_;
+    std::vector<Kind> kinds_;
 };
 
 CFace QuadOf(const CModel& model, const Pair& pair) {
@@ -209,7 +217,7 @@ ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOption
     for (Pair& pair : pairs) {
         pair.sharedLength = longest > 0 ? std::round(pair.sharedLength / longest * 1e4f) : 0;
     }
-    std::sort(pairs.begin(), pairs.end(), Earlier);
+    RadixSort(pairs, 32, SortKey);
     // partner[f]: the index in `pairs` of the pair f belongs to.
     std::vector<std::uint32_t> partner(model.faces.size(), kUnpaired);
     ModellingResult result;
@@ -234,6 +242,6 @@ ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOption
     }
     ReplaceFaces(model, target.object, std::move(faces), prior);
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -15,9 +15,11 @@ struct QuadrangulateOptions {
 // directions (so they are seen from the same side), have the same material
 // and the same texture coordinates at its two ends (or none), form a convex
 // quad, and their normals differ by at most `angle`. The flattest pairs go
-// first; among equally flat ones the pair with the longer shared edge (the
-// diagonal of the quad it came from), then the one with the lower triangle
-// numbers, so the result is the same on every run. The quad takes the place
+// first (angles compared in hundredths of a degree); among equally flat ones
+// the pair with the longer shared edge (the diagonal of the quad it came
+// from; lengths compared in ten-thousandths of the longest), then the one
+// whose first triangle and edge come first, so the result is the same on
+// every run. The quad takes the place
 // of the lower-numbered triangle and is selected; triangles left unpaired
 // keep their flags.
 ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOptions& options,

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -51,13 +53,13 @@ ModellingResult SeparateFaces(CCentigrade& scene, PriorState* prior) {
         ++result.acted;
     }
     ReplaceFaces(source, target.object, std::move(kept), prior);
-    ClearObjectSelection(source);
+    ClearSelectionOf(source);
     FinishReshape(source, target.object, result);
     const std::size_t object = AddObject(scene, std::move(part));
     ClearOtherSelections(scene, object, prior);
     scene.currentModel = static_cast<int>(object);
     result.objectListChanged = true;
     FinishReshape(scene.models[object], object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "modelling/vertex_face_index.h"
@@ -68,9 +69,8 @@ Cuts PlanCuts(const CModel& model) {
             }
             const int a = face.indices[k];
             const int b = face.indices[k + 1 == n ? 0 : k + 1];
-            index.ForEachEdgeUse(model, a, b, [&](std::uint32_t g, std::size_t e) {
-                cuts.midpoint[4 * g + e] = next;
-            });
+            index.ForEachEdgeUse(
+                a, b, [&](std::uint32_t g, std::size_t e) { cuts.midpoint[4 * g + e] = next; });
             cuts.recipes.push_back({a, b});
             ++next;
         }
@@ -305,6 +305,6 @@ ModellingResult SubdivideFaces(CCentigrade& scene, PriorState* prior) {
     }
     ReplaceArrays(model, target.object, std::move(vertices), std::move(faces), prior);
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -68,6 +69,6 @@ ModellingResult TriangulateFaces(CCentigrade& scene, PriorState* prior) {
     ReplaceFaces(model, target.object, std::move(faces), prior);
     result.acted = quads;
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

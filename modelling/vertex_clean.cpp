@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/compact.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -27,6 +28,6 @@ ModellingResult CleanVertices(CCentigrade& scene, PriorState* prior) {
     }
     CompactObject(model, target.object, used, std::vector<bool>(model.faces.size(), true), prior);
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

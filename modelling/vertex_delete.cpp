@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "edit/gizmo.h"
+#include "edit/selection.h"
 #include "modelling/compact.h"
 #include "modelling/object_edit.h"
 #include "scene/centigrade.h"
@@ -38,8 +40,8 @@ ModellingResult DeleteVertices(CCentigrade& scene, PriorState* prior) {
         result.acted += affected[v] ? 1 : 0;
     }
     CompactObject(model, target.object, keepVertex, keepFace, prior);
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     FinishReshape(model, target.object, result);
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }

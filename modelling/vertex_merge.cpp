@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "edit/selection.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/object_edit.h"
 
@@ -62,7 +63,7 @@ std::size_t MergeVertices(CModel& model, std::size_t object, const std::vector<i
         }
     }
     ReplaceFaces(model, object, std::move(faces), prior);
-    ClearObjectSelection(model);
+    ClearSelectionOf(model);
     for (std::size_t v = 0; v < counts.size(); ++v) {
         if (counts[v] > 1) {
             const double n = counts[v];

@@ -3,6 +3,7 @@
 #include <numeric>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/object_edit.h"
 #include "modelling/vertex_merge.h"
 #include "scene/centigrade.h"
@@ -37,6 +38,6 @@ ModellingResult WeldVertices(CCentigrade& scene, PriorState* prior) {
     if (!anyAffected) {
         return ModellingResult::Refuse(Refusal::NoVertexSelected);
     }
-    PlaceManipulator(scene);
+    PlaceGizmo(scene);
     return result;
 }
