@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/edit_history.h"
+#include "history/list_tail.h"
 #include "history/manipulator_state.h"
 #include "history/record_bytes.h"
 #include "history/record_steps.h"
@@ -83,8 +84,8 @@ public:
     }
 
     void Undo(CCentigrade& scene, SceneChange& change) override {
-        TakeTail(scene.models, FirstAppended(), appended_);
-        TakeTail(scene.materials, before_.materials, appendedMaterials_);
+        MoveTail(scene.models, FirstAppended(), appended_);
+        MoveTail(scene.materials, before_.materials, appendedMaterials_);
         SwapArrays(scene, change, false);
         for (HeldInPlace& p : inPlace_) {
             UndoInPlace(scene.models[AfterIndex(p.kept.object)], p);
@@ -97,7 +98,7 @@ public:
             change.Reshaped(r.before);
         }
         SwapFlags(scene);
-        SetCounters(scene, before_, after_);
+        RestoreAppendMark(scene, before_, after_);
         manipulator_.Restore(scene, false);
         done_ = false;
         NoteLists(change);
@@ -126,7 +127,7 @@ public:
         }
         appendedMaterials_.clear();
         appendedMaterials_.shrink_to_fit();
-        SetCounters(scene, after_, before_);
+        RestoreAppendMark(scene, after_, before_);
         manipulator_.Restore(scene, true);
         done_ = true;
         NoteLists(change);
@@ -258,29 +259,6 @@ private:
                 SetPackedFlags(model.faces[k], held);
             }
             model.TouchSelection();
-        }
-    }
-
-    template <typename T>
-    static void TakeTail(std::vector<T>& from, std::size_t keep, std::vector<T>& to) {
-        if (keep >= from.size()) {
-            return;
-        }
-        to.assign(std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(keep)),
-                  std::make_move_iterator(from.end()));
-        from.erase(from.begin() + static_cast<std::ptrdiff_t>(keep), from.end());
-    }
-
-    // The current object and material are set back only when the command
-    // changed them: the lists choose them freely outside the history.
-    static void SetCounters(CCentigrade& scene, const AppendMark& mark, const AppendMark& other) {
-        scene.modelSerial = mark.modelSerial;
-        scene.materialSerial = mark.materialSerial;
-        if (mark.currentModel != other.currentModel) {
-            scene.currentModel = mark.currentModel;
-        }
-        if (mark.currentMaterial != other.currentMaterial) {
-            scene.currentMaterial = mark.currentMaterial;
         }
     }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "history/list_tail.h"
 #include "history/record_bytes.h"
 #include "history/step_names.h"
 
@@ -131,7 +132,7 @@ public:
     void Undo(CCentigrade& scene, SceneChange& change) override {
         MoveTail(scene.models, before_.models, models_);
         MoveTail(scene.materials, before_.materials, materials_);
-        SetCounters(scene, before_, after_);
+        RestoreAppendMark(scene, before_, after_);
         change.objectList = true;
         change.materialList = true;
     }
@@ -142,7 +143,7 @@ public:
         }
         MoveAll(models_, scene.models);
         MoveAll(materials_, scene.materials);
-        SetCounters(scene, after_, before_);
+        RestoreAppendMark(scene, after_, before_);
         change.objectList = true;
         change.materialList = true;
     }
@@ -161,34 +162,11 @@ public:
 
 private:
     template <typename T>
-    static void MoveTail(std::vector<T>& from, std::size_t keep, std::vector<T>& to) {
-        if (keep >= from.size()) {
-            return;
-        }
-        to.assign(std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(keep)),
-                  std::make_move_iterator(from.end()));
-        from.erase(from.begin() + static_cast<std::ptrdiff_t>(keep), from.end());
-    }
-
-    template <typename T>
     static void MoveAll(std::vector<T>& from, std::vector<T>& to) {
         to.insert(to.end(), std::make_move_iterator(from.begin()),
                   std::make_move_iterator(from.end()));
         from.clear();
         from.shrink_to_fit();
-    }
-
-    // The current object and material are set back only when the addition
-    // changed them: the lists choose them freely outside the history.
-    static void SetCounters(CCentigrade& scene, const AppendMark& mark, const AppendMark& other) {
-        scene.modelSerial = mark.modelSerial;
-        scene.materialSerial = mark.materialSerial;
-        if (mark.currentModel != other.currentModel) {
-            scene.currentModel = mark.currentModel;
-        }
-        if (mark.currentMaterial != other.currentMaterial) {
-            scene.currentMaterial = mark.currentMaterial;
-        }
     }
 
     AppendMark before_;
@@ -201,6 +179,17 @@ private:
 
 ObjectFields ObjectFields::Of(const CModel& model) {
     return {model.name, model.mirrorAxis, model.facet, model.state};
+}
+
+void RestoreAppendMark(CCentigrade& scene, const AppendMark& mark, const AppendMark& other) {
+    scene.modelSerial = mark.modelSerial;
+    scene.materialSerial = mark.materialSerial;
+    if (mark.currentModel != other.currentModel) {
+        scene.currentModel = mark.currentModel;
+    }
+    if (mark.currentMaterial != other.currentMaterial) {
+        scene.currentMaterial = mark.currentMaterial;
+    }
 }
 
 AppendMark AppendMark::Of(const CCentigrade& scene) {

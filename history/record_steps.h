@@ -62,6 +62,11 @@ struct AppendMark {
     static AppendMark Of(const CCentigrade& scene);
 };
 
+// Sets the serial counters of `mark` back, and the current object and
+// material only where `mark` and `other` differ: outside the history the
+// lists choose them freely.
+void RestoreAppendMark(CCentigrade& scene, const AppendMark& mark, const AppendMark& other);
+
 // Records what was appended since `before` (objects, materials, the serial
 // counters) as one step named `name`; no step when nothing was. Undo removes
 // exactly that. Returns whether a step was added.

@@ -38,11 +38,7 @@ ModellingResult CreatePrimitive(CCentigrade& scene, Primitive shape,
         SelectWhole(face);
     }
     result.acted = model.faces.size();
-    const std::size_t object = AddObject(scene, std::move(model));
-    ClearOtherSelections(scene, object, prior);
-    scene.currentModel = static_cast<int>(object);
-    result.objectListChanged = true;
-    FinishReshape(scene.models[object], object, result);
+    AddCurrentObject(scene, std::move(model), result, prior);
     PlaceGizmo(scene);
     return result;
 }

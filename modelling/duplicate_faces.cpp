@@ -9,14 +9,11 @@
 #include "scene/centigrade.h"
 
 ModellingResult DuplicateFaces(CCentigrade& scene, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     const std::size_t oldVertices = model.vertices.size();
     const std::size_t oldFaces = model.faces.size();
     std::vector<int> copyOf(oldVertices, -1);

@@ -6,14 +6,11 @@
 #include "scene/centigrade.h"
 
 ModellingResult FlipFaces(CCentigrade& scene, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     BeginInPlace(prior, target.object, model);
     ModellingResult result;
     for (std::size_t f = 0; f < model.faces.size(); ++f) {

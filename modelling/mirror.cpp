@@ -128,7 +128,7 @@ ModellingResult MirrorCopy(CModel& model, std::size_t object, int axis, float pl
 }  // namespace
 
 ModellingResult MirrorFaces(CCentigrade& scene, const MirrorOptions& options, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
@@ -136,9 +136,6 @@ ModellingResult MirrorFaces(CCentigrade& scene, const MirrorOptions& options, Pr
         return ModellingResult::Refuse(Refusal::CentreOutOfRange);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     const int axis = static_cast<int>(options.axis);
     const float plane = Coordinate(options.centre, axis);
     ModellingResult result =

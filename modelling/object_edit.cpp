@@ -51,10 +51,16 @@ std::string UnusedObjectName(const CCentigrade& scene, const std::string& base) 
     }
 }
 
-std::size_t AddObject(CCentigrade& scene, CModel&& model) {
+std::size_t AddCurrentObject(CCentigrade& scene, CModel&& model, ModellingResult& result,
+                             PriorState* prior) {
     model.id = ++scene.modelSerial;
     scene.models.push_back(std::move(model));
-    return scene.models.size() - 1;
+    const std::size_t object = scene.models.size() - 1;
+    ClearOtherSelections(scene, object, prior);
+    scene.currentModel = static_cast<int>(object);
+    result.objectListChanged = true;
+    FinishReshape(scene.models[object], object, result);
+    return object;
 }
 
 std::vector<bool> AffectedVertices(const CModel& model) {
@@ -69,9 +75,16 @@ std::vector<bool> AffectedVertices(const CModel& model) {
     return affected;
 }
 
-bool AnyFaceSelected(const CModel& model) {
-    return std::any_of(model.faces.begin(), model.faces.end(),
-                       [](const CFace& f) { return f.selected; });
+Target CurrentObjectWithSelectedFaces(const CCentigrade& scene) {
+    const Target target = CurrentEditableObject(scene);
+    if (target.refusal != Refusal::None) {
+        return target;
+    }
+    const LargeArray<CFace>& faces = scene.models[target.object].faces;
+    if (std::none_of(faces.begin(), faces.end(), [](const CFace& f) { return f.selected; })) {
+        return {Refusal::NoFaceSelected, 0};
+    }
+    return target;
 }
 
 void BeginInPlace(PriorState* prior, std::size_t object, const CModel& model) {

@@ -21,6 +21,8 @@ struct Target {
 };
 // The current object, when there is one and it is editable.
 Target CurrentEditableObject(const CCentigrade& scene);
+// The same, when it has a selected face too (else NoFaceSelected).
+Target CurrentObjectWithSelectedFaces(const CCentigrade& scene);
 
 // The number of the material new faces get: the current material, else the
 // first one; a scene without materials gets a default one first.
@@ -29,14 +31,16 @@ int MaterialForNewFaces(CCentigrade& scene, ModellingResult& result);
 // `base` (CP932 bytes) when no object has that name, else base followed by
 // the smallest number from 2 on that makes it unused.
 std::string UnusedObjectName(const CCentigrade& scene, const std::string& base);
-// Appends `model` as a new object with the next object number; its index.
-std::size_t AddObject(CCentigrade& scene, CModel&& model);
+// Appends `model` as a new object with the next object number, makes it
+// current and clears every other object's selection (handing the flags to
+// `prior`); the object is finished as reshaped. Its index.
+std::size_t AddCurrentObject(CCentigrade& scene, CModel&& model, ModellingResult& result,
+                             PriorState* prior);
 
 // --- The selection to act on
 // Vertices the transforms would move: selected ones, corners of selected
 // faces and ends of selected edges.
 std::vector<bool> AffectedVertices(const CModel& model);
-bool AnyFaceSelected(const CModel& model);
 
 // --- Arrays. A command either builds new arrays and swaps them in, or calls
 // BeginInPlace (or GrowArrays) and then changes the object's arrays in place,

@@ -197,7 +197,7 @@ CFace QuadOf(const CModel& model, const Pair& pair) {
 
 ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOptions& options,
                                    PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
@@ -205,9 +205,6 @@ ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOption
         return ModellingResult::Refuse(Refusal::AngleOutOfRange);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     std::vector<Pair> pairs = PairFinder(model, options.angle).Find();
     // Edges whose lengths differ only by rounding count as equally long.
     float longest = 0;

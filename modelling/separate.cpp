@@ -10,14 +10,11 @@
 #include "scene/centigrade.h"
 
 ModellingResult SeparateFaces(CCentigrade& scene, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& source = scene.models[target.object];
-    if (!AnyFaceSelected(source)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     CModel part;
     part.name = UnusedObjectName(scene, source.name);
     part.facet = source.facet;
@@ -55,11 +52,7 @@ ModellingResult SeparateFaces(CCentigrade& scene, PriorState* prior) {
     ReplaceFaces(source, target.object, std::move(kept), prior);
     ClearSelectionOf(source);
     FinishReshape(source, target.object, result);
-    const std::size_t object = AddObject(scene, std::move(part));
-    ClearOtherSelections(scene, object, prior);
-    scene.currentModel = static_cast<int>(object);
-    result.objectListChanged = true;
-    FinishReshape(scene.models[object], object, result);
+    AddCurrentObject(scene, std::move(part), result, prior);
     PlaceGizmo(scene);
     return result;
 }

@@ -273,14 +273,11 @@ CVector MadeVertex(const LargeArray<CVector>& old, const LargeArray<CFace>& face
 }  // namespace
 
 ModellingResult SubdivideFaces(CCentigrade& scene, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     const Cuts cuts = PlanCuts(model);
     std::size_t faceCount = 0;
     ModellingResult result;

@@ -31,14 +31,11 @@ CFace Triangle(const CFace& face, std::size_t a, std::size_t b, std::size_t c) {
 }  // namespace
 
 ModellingResult TriangulateFaces(CCentigrade& scene, PriorState* prior) {
-    const Target target = CurrentEditableObject(scene);
+    const Target target = CurrentObjectWithSelectedFaces(scene);
     if (target.refusal != Refusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
-    if (!AnyFaceSelected(model)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
-    }
     const auto quads =
         static_cast<std::size_t>(std::count_if(model.faces.begin(), model.faces.end(), IsSplit));
     ModellingResult result;
