@@ -224,6 +224,21 @@ void BM_SubdivideAll1MPeakMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_SubdivideAll1MPeakMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// What writing a new array of the grid's million faces costs with today's
+// face record, beside the commands that write one or more.
+void BM_CopyFaceArray1M(benchmark::State& state) {
+    const LargeArray<CFace>& faces = Grid1M().models[0].faces;
+    for (auto _ : state) {
+        LargeArray<CFace> copy(faces);
+        benchmark::DoNotOptimize(copy.data());
+        state.PauseTiming();
+        copy = LargeArray<CFace>();
+        state.ResumeTiming();
+    }
+    state.counters["record_bytes"] = sizeof(CFace);
+}
+BENCHMARK(BM_CopyFaceArray1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 void BM_ExtrudeAll1M(benchmark::State& state) {
     TimeCommand(state, Grid1M(), "押し出し", kExtrude);
 }
