@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "exchange/document_files.h"
 #include "exchange/format_losses.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
@@ -98,10 +99,18 @@ SceneRef LoadsMqo(const py::buffer& data, const std::optional<std::filesystem::p
     return scene;
 }
 
+// glTF carries the normals the modeler lights with; the other formats none.
+bool CarriesNormals(const std::filesystem::path& path) {
+    return LowerExtension(path) == "glb";
+}
+
 std::string Save(const SceneRef& scene, const std::filesystem::path& path) {
     std::unique_lock lock(scene->Mutex());
     return RunReleased(lock, [&] {
         scene->SettleViews();
+        if (CarriesNormals(path)) {
+            scene->UpdateNormals();
+        }
         const CCentigrade& records = scene->Records();
         SaveDocumentFile(path, records);
         return FormatLossNotice(path, records, NoticeLanguage::English);

@@ -247,7 +247,7 @@ py::array Normals(const ObjectHandle& o, std::vector<py::ssize_t> cornerShape, C
 // A boolean property of one flag per vertex (per face, per face slot) with its setter.
 template <typename Count, typename Copy, typename Set>
 void FlagProperty(py::class_<ObjectHandle>& object, const char* name, Count count,
-                  py::ssize_t slots, Copy copy, Set set, const char* doc) {
+                  py::ssize_t slots, const char* shape, Copy copy, Set set, const char* doc) {
     object.def_property(
         name,
         [count, slots, copy](const ObjectHandle& o) {
@@ -261,14 +261,14 @@ void FlagProperty(py::class_<ObjectHandle>& object, const char* name, Count coun
                 return flags;
             }));
         },
-        [name, count, slots, set](const ObjectHandle& o, const py::handle& value) {
+        [name, count, slots, shape, set](const ObjectHandle& o, const py::handle& value) {
             const FlagArray flags = Flags(value, name);
             o.With([&](CModel& m) {
                 const auto n = static_cast<py::ssize_t>(count(m));
                 if (slots > 1) {
-                    CheckShape(flags, {n, slots}, name, "(F, 4)");
+                    CheckShape(flags, {n, slots}, name, shape);
                 } else {
-                    CheckShape(flags, {n}, name, "(N,) or (F,), one flag each");
+                    CheckShape(flags, {n}, name, shape);
                 }
                 set(m, flags.data());
                 o.scene->Edited(m, ObjectEdit::Selection);
@@ -358,12 +358,14 @@ up to date first when the vertices or faces changed. A copy.)doc")
 Smoothed corner normals, float32 (F, 4, 3): each corner averages the faces
 around its vertex whose normals differ by less than the smoothing angle
 (`facet`); NaN past a face's corners. Brought up to date first. A copy.)doc");
-    FlagProperty(object, "vertex_selected", &VertexCount, 1, &CopyVertexSelection,
+    FlagProperty(object, "vertex_selected", &VertexCount, 1, "(N,)", &CopyVertexSelection,
                  &SetVertexSelection,
                  "Whether each vertex is selected, bool (N,). A copy; assign to change.");
-    FlagProperty(object, "face_selected", &FaceCount, 1, &CopyFaceSelection, &SetFaceSelection,
+    FlagProperty(object, "face_selected", &FaceCount, 1, "(F,)", &CopyFaceSelection,
+                 &SetFaceSelection,
                  "Whether each face is selected, bool (F,). A copy; assign to change.");
-    FlagProperty(object, "edge_selected", &FaceCount, slots, &CopyEdgeSelection, &SetEdgeSelection,
+    FlagProperty(object, "edge_selected", &FaceCount, slots, "(F, 4)", &CopyEdgeSelection,
+                 &SetEdgeSelection,
                  "Whether each edge is selected, bool (F, 4): edge k runs from corner k to\n"
                  "corner k + 1 (a line has one edge); False past a face's edges. A copy;\n"
                  "assign to change.");

@@ -44,6 +44,12 @@ void PythonScene::SettleViews() {
     }
 }
 
+void PythonScene::UpdateNormals() {
+    for (CModel& model : scene_.models) {
+        model.UpdateNormals(scene_.smooth);
+    }
+}
+
 void PythonScene::Edited(CModel& model, ObjectEdit edit) {
     switch (edit) {
         case ObjectEdit::Positions:

@@ -47,6 +47,11 @@ public:
     // Mutex() held before anything reads positions.
     void SettleViews();
 
+    // Brings every object's normals up to date with its positions and faces
+    // (computing again only what changed). Call with Mutex() held, after
+    // SettleViews().
+    void UpdateNormals();
+
     // Every change the module makes to the records itself, rather than by
     // running a command, is reported here once made.
     void Edited(CModel& model, ObjectEdit edit);

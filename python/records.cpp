@@ -298,8 +298,13 @@ Faces refer to a material by its `id`, not by its place in scene.materials.)doc"
             },
             "The bump-map file name, kept and stored only.")
         .def("__repr__", &MaterialRepr)
-        .def("__eq__", [](const MaterialHandle& a, const MaterialHandle& b) {
-            return a.scene == b.scene && a.index == b.index;
+        .def("__eq__",
+             [](const MaterialHandle& a, const MaterialHandle& b) {
+                 return a.scene == b.scene && a.index == b.index;
+             })
+        .def("__hash__", [](const MaterialHandle& h) {
+            return py::hash(
+                py::make_tuple(reinterpret_cast<std::uintptr_t>(h.scene.get()), h.index));
         });
     const auto factor = [](const char* name) {
         return [name](double value) { return FiniteNumber(value, name); };

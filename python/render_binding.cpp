@@ -147,6 +147,7 @@ void Render(const SceneRef& scene, const std::filesystem::path& path,
     std::unique_lock lock(scene->Mutex());
     RunReleased(lock, [&] {
         scene->SettleViews();
+        scene->UpdateNormals();
         const std::vector<std::uint8_t> png = DrawPng(scene->Records(), width, height, view, shown);
         if (const std::string reason = WriteFileAtomically(path, png); !reason.empty()) {
             throw DocumentError(path, reason);

@@ -26,6 +26,16 @@ for installed in bin/quorvel share/man/man1/quorvel.1.gz share/applications/quor
     test -f "$work/root/usr/$installed"
 done
 
+# The Python module, when built, imports from the package's site folder
+# (QUORVEL_PYTHON_PRELOAD: the sanitizer's runtime an instrumented one needs).
+site=$work/root/usr/lib/python3/dist-packages
+if compgen -G "$site/quorvel.*.so" >/dev/null; then
+    test -f "$site/quorvel.pyi"
+    LD_PRELOAD=${QUORVEL_PYTHON_PRELOAD:-} PYTHONPATH=$site /usr/bin/python3 -c \
+        'import quorvel, sys; print(quorvel.open(sys.argv[1]))' "$source/samples/sample.qvl" |
+        grep -q ': 4 objects,'
+fi
+
 if command -v lintian >/dev/null; then
     report=$(lintian "$deb" 2>&1 || true)
     echo "$report"

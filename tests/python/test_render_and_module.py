@@ -4,6 +4,7 @@ checkers read."""
 import ast
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
 
@@ -21,6 +22,31 @@ def test_render_draws_what_the_cli_draws(cli, sample, tmp_path):
                     "--view", "iso", "--show", "faces,edges"], check=True)
     assert (tmp_path / "py.png").read_bytes() == (tmp_path / "cli.png").read_bytes()
     assert scene.dumps_mqo() == before
+
+
+def edit(scene):
+    """Moves one object through its view and gives another new faces."""
+    scene.objects[2].vertices[:4, 1] += 60
+    floor = scene.objects[0]
+    indices, corners, material = floor.faces
+    floor.set_faces(indices[::2], corners[::2], material[::2])
+
+
+def test_edits_reach_drawings_and_normals_in_files(cli, sample, tmp_path):
+    # The document's own view: framing counts the vertices faces use, and a
+    # file read back counts every vertex as used until the next clean-up.
+    shutil.copy(sample.with_name("sample_wood.bmp"), tmp_path)
+    scene = quorvel.open(sample)
+    edit(scene)
+    quorvel.render(scene, tmp_path / "py.png", size=(96, 64))
+    scene.save(tmp_path / "py.glb")
+    scene.save(tmp_path / "edited.qvl")
+    subprocess.run([cli, "render", str(tmp_path / "edited.qvl"), str(tmp_path / "cli.png"),
+                    "--size", "96x64", "--view", "document"], check=True)
+    subprocess.run([cli, "convert", str(tmp_path / "edited.qvl"), str(tmp_path / "cli.glb")],
+                   check=True)
+    assert (tmp_path / "py.png").read_bytes() == (tmp_path / "cli.png").read_bytes()
+    assert (tmp_path / "py.glb").read_bytes() == (tmp_path / "cli.glb").read_bytes()
 
 
 @pytest.mark.parametrize("options,message", [
