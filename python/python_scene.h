@@ -54,7 +54,7 @@ public:
 
     // Every change the module makes to the records itself, rather than by
     // running a command, is reported here once made.
-    void Edited(CModel& model, ObjectEdit edit);
+    void Edited(CModel& model, ObjectEdit edit = ObjectEdit::Fields);
     void Edited(CMaterial& material);
 
 private:

@@ -2,6 +2,7 @@
 #include "python/records.h"
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -41,31 +42,21 @@ std::size_t ListIndex(py::ssize_t index, std::size_t size, const char* what) {
     return static_cast<std::size_t>(index);
 }
 
-template <typename Record>
-std::size_t ListSize(const SceneRef& scene) {
-    const std::lock_guard lock(scene->Mutex());
-    if constexpr (std::is_same_v<Record, ObjectHandle>) {
-        return scene->Records().models.size();
-    } else {
-        return scene->Records().materials.size();
-    }
-}
-
 template <typename Handle>
 void BindList(py::module_& module, const char* name, const char* doc, const char* what) {
     using List = RecordList<Handle>;
     py::class_<List>(module, name, doc)
-        .def("__len__", [](const List& list) { return ListSize<Handle>(list.scene); })
+        .def("__len__", [](const List& list) { return Handle::Count(*list.scene); })
         .def(
             "__getitem__",
             [what](const List& list, py::ssize_t index) {
-                return Handle{list.scene, ListIndex(index, ListSize<Handle>(list.scene), what)};
+                return Handle{list.scene, ListIndex(index, Handle::Count(*list.scene), what)};
             },
             py::arg("index"))
         .def(
             "__getitem__",
             [](const List& list, const py::slice& slice) {
-                const std::size_t size = ListSize<Handle>(list.scene);
+                const std::size_t size = Handle::Count(*list.scene);
                 py::ssize_t start = 0;
                 py::ssize_t stop = 0;
                 py::ssize_t step = 0;
@@ -81,7 +72,7 @@ void BindList(py::module_& module, const char* name, const char* doc, const char
             })
         .def("__iter__", [](const List& list) {
             py::list items;
-            for (std::size_t i = 0, n = ListSize<Handle>(list.scene); i < n; ++i) {
+            for (std::size_t i = 0, n = Handle::Count(*list.scene); i < n; ++i) {
                 items.append(Handle{list.scene, i});
             }
             return py::iter(items);
@@ -104,38 +95,59 @@ std::string MaterialRepr(const MaterialHandle& h) {
     });
 }
 
-// A field of CModel as a read-write property; `check` turns the Python value
-// into the field's, or refuses it.
-template <typename Value, typename Field, typename Check>
-void ObjectField(py::class_<ObjectHandle>& object, const char* name, Field field, Check check,
-                 const char* doc) {
-    object.def_property(
-        name,
-        [field](const ObjectHandle& o) { return o.With([&](CModel& m) { return m.*field; }); },
-        [field, check](const ObjectHandle& o, Value value) {
+// A field of the record as a read-write property; `check` turns the Python
+// value into the field's, or refuses it.
+template <typename Value, typename Record, typename Field, typename Check>
+void RecordField(py::class_<RecordHandle<Record>>& cls, const char* name, Field Record::*field,
+                 Check check, const char* doc) {
+    using Handle = RecordHandle<Record>;
+    cls.def_property(
+        name, [field](const Handle& h) { return h.With([&](Record& r) { return r.*field; }); },
+        [field, check](const Handle& h, Value value) {
             const auto stored = check(value);
-            o.With([&](CModel& m) {
-                m.*field = stored;
-                o.scene->Edited(m, ObjectEdit::Fields);
+            h.With([&](Record& r) {
+                r.*field = stored;
+                h.scene->Edited(r);
             });
         },
         doc);
 }
 
-template <typename Value, typename Field, typename Check>
-void MaterialField(py::class_<MaterialHandle>& material, const char* name, Field field, Check check,
-                   const char* doc) {
-    material.def_property(
-        name,
-        [field](const MaterialHandle& h) { return h.With([&](CMaterial& m) { return m.*field; }); },
-        [field, check](const MaterialHandle& h, Value value) {
-            const auto stored = check(value);
-            h.With([&](CMaterial& m) {
-                m.*field = stored;
-                h.scene->Edited(m);
-            });
-        },
-        doc);
+// What objects and materials share: number, name, identity.
+template <typename Record>
+void CommonProperties(py::class_<RecordHandle<Record>>& cls, const char* idDoc) {
+    using Handle = RecordHandle<Record>;
+    cls.def_property_readonly(
+           "id", [](const Handle& h) { return h.With([](Record& r) { return r.id; }); }, idDoc)
+        .def_property(
+            "name",
+            [](const Handle& h) { return h.With([](Record& r) { return Cp932ToUtf8(r.name); }); },
+            [](const Handle& h, const std::string& name) {
+                const std::string text = SceneText(name, "name");
+                h.With([&](Record& r) {
+                    r.name = text;
+                    h.scene->Edited(r);
+                });
+            },
+            "The name, decoded from Shift-JIS (bytes it cannot decode show as U+FFFD).\n"
+            "Setting it refuses characters Shift-JIS cannot hold (ValueError).")
+        .def_property(
+            "name_bytes",
+            [](const Handle& h) { return py::bytes(h.With([](Record& r) { return r.name; })); },
+            [](const Handle& h, const py::bytes& name) {
+                std::string text = name;
+                h.With([&](Record& r) {
+                    r.name = std::move(text);
+                    h.scene->Edited(r);
+                });
+            },
+            "The name as the document holds it: Shift-JIS (code page 932) bytes.")
+        .def("__eq__", [](const Handle& a,
+                          const Handle& b) { return a.scene == b.scene && a.index == b.index; })
+        .def("__hash__", [](const Handle& h) {
+            return py::hash(
+                py::make_tuple(reinterpret_cast<std::uintptr_t>(h.scene.get()), h.index));
+        });
 }
 
 void BindObject(py::module_& module) {
@@ -146,37 +158,8 @@ material number, optional texture coordinates) and its fields.
 An Object names the object at its place in scene.objects; it reads and
 changes the scene itself. Geometry comes as NumPy arrays: `vertices` is a
 view that writes through, the others are copies.)doc");
+    CommonProperties(object, "The object's number in the scene (issued from 1 on).");
     object
-        .def_property_readonly(
-            "id", [](const ObjectHandle& o) { return o.With([](CModel& m) { return m.id; }); },
-            "The object's number in the scene (issued from 1 on).")
-        .def_property(
-            "name",
-            [](const ObjectHandle& o) {
-                return o.With([](CModel& m) { return Cp932ToUtf8(m.name); });
-            },
-            [](const ObjectHandle& o, const std::string& name) {
-                const std::string text = SceneText(name, "name");
-                o.With([&](CModel& m) {
-                    m.name = text;
-                    o.scene->Edited(m, ObjectEdit::Fields);
-                });
-            },
-            "The name, decoded from Shift-JIS (bytes it cannot decode show as U+FFFD).\n"
-            "Setting it refuses characters Shift-JIS cannot hold (ValueError).")
-        .def_property(
-            "name_bytes",
-            [](const ObjectHandle& o) {
-                return py::bytes(o.With([](CModel& m) { return m.name; }));
-            },
-            [](const ObjectHandle& o, const py::bytes& name) {
-                std::string text = name;
-                o.With([&](CModel& m) {
-                    m.name = std::move(text);
-                    o.scene->Edited(m, ObjectEdit::Fields);
-                });
-            },
-            "The name as the document holds it: Shift-JIS (code page 932) bytes.")
         .def_property_readonly(
             "vertex_count",
             [](const ObjectHandle& o) {
@@ -187,21 +170,13 @@ view that writes through, the others are copies.)doc");
             "face_count",
             [](const ObjectHandle& o) { return o.With([](CModel& m) { return m.faces.size(); }); },
             "The number of faces.")
-        .def("__repr__", &ObjectRepr)
-        .def("__eq__",
-             [](const ObjectHandle& a, const ObjectHandle& b) {
-                 return a.scene == b.scene && a.index == b.index;
-             })
-        .def("__hash__", [](const ObjectHandle& o) {
-            return py::hash(
-                py::make_tuple(reinterpret_cast<std::uintptr_t>(o.scene.get()), o.index));
-        });
-    ObjectField<double>(
+        .def("__repr__", &ObjectRepr);
+    RecordField<double>(
         object, "facet", &CModel::facet,
         [](double degrees) { return FiniteNumber(degrees, "facet"); },
         "The smoothing angle in degrees: corners average the normals of neighbouring\n"
         "faces that differ by less than this.");
-    ObjectField<int>(
+    RecordField<int>(
         object, "state", &CModel::state,
         [](int state) {
             if (state < 0 || state > 3) {
@@ -211,7 +186,7 @@ view that writes through, the others are copies.)doc");
             return state;
         },
         "0 editable, 1 locked, 2 and 3 hidden (a hidden object is not drawn).");
-    ObjectField<int>(
+    RecordField<int>(
         object, "mirror_axis", &CModel::mirrorAxis, [](int axis) { return axis; },
         "The mirror axis value of a Metasequoia document, kept as read.");
     BindObjectArrays(object);
@@ -221,37 +196,8 @@ void BindMaterial(py::module_& module) {
     py::class_<MaterialHandle> material(module, "Material", R"doc(
 One material of a scene: colour, lighting factors and texture file names.
 Faces refer to a material by its `id`, not by its place in scene.materials.)doc");
+    CommonProperties(material, "The material's number, which faces refer to.");
     material
-        .def_property_readonly(
-            "id", [](const MaterialHandle& h) { return h.With([](CMaterial& m) { return m.id; }); },
-            "The material's number, which faces refer to.")
-        .def_property(
-            "name",
-            [](const MaterialHandle& h) {
-                return h.With([](CMaterial& m) { return Cp932ToUtf8(m.name); });
-            },
-            [](const MaterialHandle& h, const std::string& name) {
-                const std::string text = SceneText(name, "name");
-                h.With([&](CMaterial& m) {
-                    m.name = text;
-                    h.scene->Edited(m);
-                });
-            },
-            "The name, decoded from Shift-JIS. Setting it refuses characters Shift-JIS\n"
-            "cannot hold (ValueError).")
-        .def_property(
-            "name_bytes",
-            [](const MaterialHandle& h) {
-                return py::bytes(h.With([](CMaterial& m) { return m.name; }));
-            },
-            [](const MaterialHandle& h, const py::bytes& name) {
-                std::string text = name;
-                h.With([&](CMaterial& m) {
-                    m.name = std::move(text);
-                    h.scene->Edited(m);
-                });
-            },
-            "The name as Shift-JIS bytes.")
         .def_property(
             "color",
             [](const MaterialHandle& h) {
@@ -297,28 +243,20 @@ Faces refer to a material by its `id`, not by its place in scene.materials.)doc"
                 return h.With([](CMaterial& m) { return Cp932ToUtf8(m.bump); });
             },
             "The bump-map file name, kept and stored only.")
-        .def("__repr__", &MaterialRepr)
-        .def("__eq__",
-             [](const MaterialHandle& a, const MaterialHandle& b) {
-                 return a.scene == b.scene && a.index == b.index;
-             })
-        .def("__hash__", [](const MaterialHandle& h) {
-            return py::hash(
-                py::make_tuple(reinterpret_cast<std::uintptr_t>(h.scene.get()), h.index));
-        });
+        .def("__repr__", &MaterialRepr);
     const auto factor = [](const char* name) {
         return [name](double value) { return FiniteNumber(value, name); };
     };
-    MaterialField<double>(material, "diffuse", &CMaterial::diffuse, factor("diffuse"),
-                          "The diffuse factor.");
-    MaterialField<double>(material, "ambient", &CMaterial::ambient, factor("ambient"),
-                          "The ambient factor.");
-    MaterialField<double>(material, "emissive", &CMaterial::emissive, factor("emissive"),
-                          "The emissive factor.");
-    MaterialField<double>(material, "specular", &CMaterial::specular, factor("specular"),
-                          "The specular factor (grey).");
-    MaterialField<double>(material, "power", &CMaterial::power, factor("power"),
-                          "The specular exponent (shininess).");
+    RecordField<double>(material, "diffuse", &CMaterial::diffuse, factor("diffuse"),
+                        "The diffuse factor.");
+    RecordField<double>(material, "ambient", &CMaterial::ambient, factor("ambient"),
+                        "The ambient factor.");
+    RecordField<double>(material, "emissive", &CMaterial::emissive, factor("emissive"),
+                        "The emissive factor.");
+    RecordField<double>(material, "specular", &CMaterial::specular, factor("specular"),
+                        "The specular factor (grey).");
+    RecordField<double>(material, "power", &CMaterial::power, factor("power"),
+                        "The specular exponent (shininess).");
 }
 
 void BindTextureFailure(py::module_& module) {

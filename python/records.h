@@ -7,28 +7,34 @@
 
 #include "python/bindings.h"
 
-struct ObjectHandle {
+template <typename Record>
+struct RecordHandle {
     SceneRef scene;
     std::size_t index;
 
-    // `read(model)` under the scene's lock; its result must hold no Python object.
+    // `read(record)` under the scene's lock; its result must hold no Python object.
     template <typename Read>
     auto With(Read read) const {
         const std::lock_guard lock(scene->Mutex());
-        return read(scene->Model(index));
+        if constexpr (std::is_same_v<Record, CModel>) {
+            return read(scene->Model(index));
+        } else {
+            return read(scene->Material(index));
+        }
+    }
+
+    // The number of records of this kind in the scene.
+    std::size_t static Count(PythonScene& scene) {
+        const std::lock_guard lock(scene.Mutex());
+        if constexpr (std::is_same_v<Record, CModel>) {
+            return scene.Records().models.size();
+        } else {
+            return scene.Records().materials.size();
+        }
     }
 };
-
-struct MaterialHandle {
-    SceneRef scene;
-    std::size_t index;
-
-    template <typename Read>
-    auto With(Read read) const {
-        const std::lock_guard lock(scene->Mutex());
-        return read(scene->Material(index));
-    }
-};
+using ObjectHandle = RecordHandle<CModel>;
+using MaterialHandle = RecordHandle<CMaterial>;
 
 // A read-only sequence of a scene's objects or materials, by list position.
 template <typename Handle>
