@@ -3,13 +3,15 @@ in one run on the 1000 x 1000 grid:
 
     PYTHONPATH=build/python /usr/bin/python3 bench/python_bench.py [BUILD] [--repeat N]
 
-Every figure is the best of N runs (wall clock); the tool's runs are whole
-processes, the module's are calls in this process (also given as a whole
-process, with the interpreter's and NumPy's start)."""
+Every figure is the best of N runs, wall clock and processor time (all
+threads; the busier the machine, the more the latter tells). The tool's runs
+are whole processes, the module's are calls in this process (also given as a
+whole process, with the interpreter's and NumPy's start)."""
 
 import argparse
 import os
 import pathlib
+import resource
 import subprocess
 import sys
 import tempfile
@@ -22,13 +24,21 @@ import quorvel
 from mqo_line_parser import read_mqo
 
 
+def processor_time():
+    """This process's and its finished children's, in seconds."""
+    children = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return time.process_time() + children.ru_utime + children.ru_stime
+
+
 def best(function, repeat):
-    times = []
+    """(wall, processor) seconds, each the least of `repeat` runs."""
+    walls, processors = [], []
     for _ in range(repeat):
-        start = time.perf_counter()
+        wall, processor = time.perf_counter(), processor_time()
         function()
-        times.append(time.perf_counter() - start)
-    return min(times)
+        walls.append(time.perf_counter() - wall)
+        processors.append(processor_time() - processor)
+    return min(walls), min(processors)
 
 
 def run(*command):
@@ -83,21 +93,25 @@ def main():
         open_and_save = best(lambda: quorvel.open(grid).save(work / "py.mqo"), repeat)
         same = (work / "cli.mqo").read_bytes() == (work / "py.mqo").read_bytes()
 
+        def ratio(a, b):
+            return f"{a[0] / b[0]:.2f} / {a[1] / b[1]:.2f}"
+
         rows = [
-            ("quorvel-cli info", cli_info, None),
+            ("quorvel-cli info", cli_info, ""),
             ("quorvel.open + vertices, faces, uvs", module_open,
-             f"{module_open / cli_info:.2f} x info (target <= 1.1)"),
-            ("  the same as a whole python3 process", whole, f"{whole / cli_info:.2f} x info"),
+             f"{ratio(module_open, cli_info)} x info (target <= 1.1)"),
+            ("  the same as a whole python3 process", whole, f"{ratio(whole, cli_info)} x info"),
             ("pure-Python line parser to arrays", pure_python,
-             f"{pure_python / module_open:.1f} x quorvel.open (target >= 30)"),
-            ("quorvel-cli convert grid.mqo out.mqo", cli_convert, None),
+             f"{ratio(pure_python, module_open)} x quorvel.open (target >= 30)"),
+            ("quorvel-cli convert grid.mqo out.mqo", cli_convert, ""),
             ("scene.save(.mqo)", module_save,
-             f"{module_save / cli_convert:.2f} x convert (target <= 1.1)"),
+             f"{ratio(module_save, cli_convert)} x convert (target <= 1.1)"),
             ("quorvel.open + scene.save(.mqo)", open_and_save,
-             f"{open_and_save / cli_convert:.2f} x convert; same bytes: {same}"),
+             f"{ratio(open_and_save, cli_convert)} x convert; same bytes: {same}"),
         ]
-        for name, seconds, note in rows:
-            print(f"{name:40s} {seconds * 1000:9.0f} ms  {note or ''}")
+        print(f"{'':40s} {'wall ms':>8s} {'cpu ms':>8s}  ratios wall / cpu")
+        for name, (wall, processor), note in rows:
+            print(f"{name:40s} {wall * 1000:8.0f} {processor * 1000:8.0f}  {note}")
         print(f"obj.vertices zero-copy: {zero_copy} (view of the scene's memory, "
               f"{allocated} bytes allocated to make it)")
         print(f"load after: {os.getloadavg()[0]:.2f}")
