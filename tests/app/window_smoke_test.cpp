@@ -1,6 +1,9 @@
 // The main window comes up with a working OpenGL context under Xvfb and the
 // 3D view clears to the scene's background colour (a corner of a new view shows
-// it; the axes run through the centre).
+// it; the axes run through the centre), within the screen. The test also runs
+// with a scale factor of 2, where the screen has half as many logical pixels.
+#include <QScreen>
+#include <QSplitter>
 #include <QtTest>
 
 #include "app/gl_format.h"
@@ -30,6 +33,27 @@ private slots:
         QCOMPARE(corner.red(), 30);
         QCOMPARE(corner.green(), 65);
         QCOMPARE(corner.blue(), 90);
+    }
+
+    void opensWithinTheAvailableScreen() {
+        CQuorvelDoc doc;
+        doc.NewDocument();
+        CMainFrame frame(doc);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect available = frame.screen()->availableGeometry();
+        QVERIFY2(available.contains(frame.frameGeometry()),
+                 qPrintable(QStringLiteral("%1 × %2 at %3, %4 on %5 × %6")
+                                .arg(frame.frameGeometry().width())
+                                .arg(frame.frameGeometry().height())
+                                .arg(frame.frameGeometry().x())
+                                .arg(frame.frameGeometry().y())
+                                .arg(available.width())
+                                .arg(available.height())));
+        // Every column keeps a part of the window.
+        for (int size : frame.MainSplitter()->sizes()) {
+            QVERIFY(size > 0);
+        }
     }
 };
 
