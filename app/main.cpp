@@ -10,6 +10,7 @@
 
 #include "app/desktop_registration.h"
 #include "app/gl_format.h"
+#include "app/icon_check.h"
 #include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     doc.NewDocument();
     CMainFrame frame(doc);
     frame.show();
+    CheckToolBarIcons(frame, *frame.FileToolBar());
     // A screenshot run leaves the user's autosaves alone.
     if (!screenshot) {
         doc.StartAutosaving(DefaultAutosaveFolder(),
