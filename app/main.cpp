@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationName);
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QApplication::setOrganizationName(kApplicationName);
-    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quorvel.quorvel"));
     InstallJapaneseTranslations(app);
 
     const std::variant<StartOptions, int> read = ReadStartOptions(QApplication::arguments());
