@@ -37,5 +37,8 @@ bool CheckToolBarIcons(QMainWindow& window, const QToolBar& toolBar) {
     auto* pane = new QLabel(QString::fromUtf8(kIconsMissingMessage), window.statusBar());
     pane->setAccessibleName(pane->text());
     window.statusBar()->insertPermanentWidget(0, pane);
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
     return false;
 }

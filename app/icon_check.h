@@ -1,7 +1,7 @@
 // The toolbar icons are SVG, which Qt draws only through the SVG icon engine
 // and image format plugins of libqt6svg6; no linker sees that dependency, so
 // a desktop may lack them. Then every button would be blank: the program says
-// why instead.
+// why and names the commands instead.
 #pragma once
 
 #include <QSize>
@@ -17,5 +17,6 @@ extern const char* const kIconsMissingMessage;
 bool IconDraws(const QIcon& icon, QSize size);
 
 // When the first icon of `toolBar` does not draw, says so on stderr and in a
-// pane of `window`'s status bar that no prompt covers. Returns whether it draws.
+// pane of `window`'s status bar that no prompt covers, and the window's
+// toolbars show their commands' names instead. Returns whether it draws.
 bool CheckToolBarIcons(QMainWindow& window, const QToolBar& toolBar);

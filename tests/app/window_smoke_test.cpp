@@ -79,7 +79,8 @@ private slots:
         QVERIFY(!StatusBarShows(frame, QString::fromUtf8(kIconsMissingMessage)));
     }
 
-    // An icon the SVG engine cannot draw stands for all of them.
+    // An icon the SVG engine cannot draw stands for all of them: the buttons
+    // show their names instead.
     void anIconThatDoesNotDrawIsReportedInTheStatusBar() {
         CQuorvelDoc doc;
         CMainFrame frame(doc);
@@ -87,6 +88,7 @@ private slots:
         bar.addSeparator();
         bar.addAction(QIcon(QStringLiteral(":/icons/missing.svg")), QStringLiteral("x"));
         QVERIFY(!CheckToolBarIcons(frame, bar));
+        QCOMPARE(frame.ToolToolBar()->toolButtonStyle(), Qt::ToolButtonTextOnly);
         QVERIFY(StatusBarShows(
             frame, QStringLiteral("アイコンを表示できません: libqt6svg6 がありません")));
     }
