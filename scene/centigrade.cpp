@@ -1,5 +1,7 @@
 #include "scene/centigrade.h"
 
+#include <cstdint>
+
 CCentigrade::CCentigrade() {
     Reset();
 }
@@ -62,10 +64,10 @@ void CCentigrade::UpdateUsedFlags() {
 // object whose flags change is touched, so the others keep their buffers and
 // normals; the marks stay as they are, since the manipulator reads them.
 void CModel::UpdateUsedFlags() {
-    std::vector<bool> referenced(vertices.size());
+    std::vector<std::uint8_t> referenced(vertices.size());
     for (const CFace& f : faces) {
         for (int i : f.indices) {
-            referenced[static_cast<std::size_t>(i)] = true;
+            referenced[static_cast<std::size_t>(i)] = 1;
         }
     }
     bool changed = false;
