@@ -27,6 +27,7 @@ struct Options {
 };
 
 const QString kFileArgument = QStringLiteral("ファイル");
+const QString kFileDescription = QStringLiteral("開くドキュメント");
 
 // Columns a terminal gives `text`: two for each wide (CJK) character.
 int TerminalWidth(const QString& text) {
@@ -61,8 +62,7 @@ QString HelpText(const Options& options) {
         }
         text += HelpRow(left, option.description());
     }
-    text +=
-        QStringLiteral("\n引数:\n") + HelpRow(kFileArgument, QStringLiteral("開くドキュメント"));
+    text += QStringLiteral("\n引数:\n") + HelpRow(kFileArgument, kFileDescription);
     return text;
 }
 
@@ -72,7 +72,7 @@ void Print(std::FILE* stream, const QString& text) {
 
 void Prepare(QCommandLineParser& parser, const Options& options) {
     parser.addOptions(options.All());
-    parser.addPositionalArgument(kFileArgument, QStringLiteral("開くドキュメント"));
+    parser.addPositionalArgument(kFileArgument, kFileDescription);
 }
 
 }  // namespace
