@@ -44,7 +44,7 @@ int RunInfo(const Arguments& args) {
     if (!path) {
         return Fail(2, "usage: quorvel-cli info FILE [--json] [--geometry]");
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     DocumentLoadResult loaded;
     try {
         loaded = OpenDocumentFile(path, scene);

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "image/image_status.h"
+#include "scene/centigrade.h"
 #include "scene/cp932.h"
 #include "scene/message_sink.h"
 
@@ -48,6 +49,11 @@ int Usage() {
 }
 
 }  // namespace
+
+CCentigrade& CommandScene() {
+    static CCentigrade* const scene = new CCentigrade;
+    return *scene;
+}
 
 int Fail(int status, const std::string& message) {
     std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());

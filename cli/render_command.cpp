@@ -128,7 +128,7 @@ int RunRender(const Arguments& args) {
     if (!ParseOptions(args, options)) {
         return Fail(2, kUsage);
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     try {
         OpenDocumentFile(options.input, scene);
     } catch (const DocumentError& e) {

@@ -55,7 +55,7 @@ int RunTextures(const Arguments& args) {
     if (args.size() != 1) {
         return Fail(2, "usage: quorvel-cli textures FILE");
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     try {
         OpenDocumentFile(args[0], scene);
     } catch (const DocumentError& e) {

@@ -31,6 +31,6 @@ void CCentigrade::DeleteFace(int model, int face) {
         return;
     }
     CModel& edited = models[static_cast<std::size_t>(model)];
-    edited.faces.erase(edited.faces.begin() + face);
+    edited.EraseFace(static_cast<std::size_t>(face));
     edited.UpdateUsedFlags();
 }

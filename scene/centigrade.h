@@ -88,8 +88,9 @@ public:
     // --- Native documents
     void Serialize(ArchiveWriter& ar) const;
     // Reads a whole scene into this one. Returns the number of faces repaired
-    // or dropped because they broke the invariants. Throws DocumentError; the
-    // caller reads into a fresh scene so that a failure leaves the user's intact.
+    // or dropped because they broke the invariants. Throws DocumentError, and
+    // then leaves the scene as it was: the records read replace the scene's
+    // only once the whole document has been read.
     int Serialize(ArchiveReader& ar);
 
     // --- Metasequoia exchange

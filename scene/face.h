@@ -5,8 +5,9 @@
 
 #include "scene/small_array.h"
 #include "scene/vector.h"
-#include "scene/vertex.h"
 
+// The smoothed normals of the corners are the object's (CModel::CornerNormal),
+// packed apart from the faces: they are rebuilt as a whole and read as a whole.
 class CFace {
 public:
     bool IsEdgeSelected(int i) const { return edgeSelected[static_cast<std::size_t>(i)]; }
@@ -21,7 +22,6 @@ public:
     bool selected = false;
     bool visited = false;
     SmallArray<int, 4> indices;
-    std::vector<CUV> uvs;  // empty, or one per corner
-    SmallArray<CVertex, 4> corners;
+    std::vector<CUV> uvs;              // empty, or one per corner
     SmallArray<bool, 4> edgeSelected;  // edge i joins corner i and corner (i + 1) % n
 };

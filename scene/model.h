@@ -9,7 +9,7 @@
 #include "scene/face.h"
 #include "scene/large_array_allocator.h"
 #include "scene/vector.h"
-#include "scene/vertex.h"
+#include "scene/vertex_face_lists.h"
 
 // A number no other object contents ever had: see CModel::revision.
 std::uint64_t NextModelRevision();
@@ -84,7 +84,16 @@ public:
     // added or became unused.
     void TouchTopology() { revision = topologyRevision = NextModelRevision(); }
     // Face and corner normals were recomputed.
-    void TouchNormals() { revision = normalsRevision = NextModelRevision(); }
+    void TouchNormals() { TouchNormals({0, faces.size()}); }
+    // Those of the faces `changed` and of their corners alone.
+    void TouchNormals(FaceSpan changed) {
+        if (normalsSpanRevision_ != normalsRevision) {
+            normalsSpanSince_ = normalsRevision;
+            normalsSpan_ = {};
+        }
+        normalsSpan_ = normalsSpan_.Union(changed);
+        revision = normalsRevision = normalsSpanRevision_ = NextModelRevision();
+    }
 
     // The vertices whose coordinates may have changed since a cache saw
     // positionsRevision `seen`: every vertex when the changes are not known.
@@ -96,6 +105,18 @@ public:
             return positionSpan_;
         }
         return {0, vertices.size()};
+    }
+
+    // The faces whose normals or corner normals may have changed since a cache
+    // saw normalsRevision `seen`: every face when that is not known.
+    FaceSpan NormalChangesSince(std::uint64_t seen) const {
+        if (seen == normalsRevision) {
+            return {};
+        }
+        if (normalsSpanRevision_ == normalsRevision && seen >= normalsSpanSince_) {
+            return normalsSpan_;
+        }
+        return {0, faces.size()};
     }
 
     // The vertices and faces whose selection flags may have changed since a
@@ -120,6 +141,31 @@ public:
     // corners around them are computed again.
     void UpdateNormals(int smooth);
 
+    // The smoothed unit normal of corner `corner` of face `face` from the last
+    // normal computation. Only faces that computation saw have them (see
+    // HasCornerNormals); the others, like corners past the fourth, give their
+    // face normal.
+    CVector CornerNormal(std::size_t face, std::size_t corner) const {
+        if (HasCornerNormals(face) && corner < kCornerSlots) {
+            return cornerNormals_[face * kCornerSlots + corner].Unpacked();
+        }
+        return faces[face].normal;
+    }
+    bool HasCornerNormals(std::size_t face) const { return face < cornerNormalFaces_; }
+    bool HasAllCornerNormals() const { return cornerNormalFaces_ == faces.size(); }
+    // The corner normals of face f are entries [4f, 4f + corner count).
+    static constexpr std::size_t kCornerSlots = 4;
+    const LargeArray<PackedVector>& CornerNormals() const { return cornerNormals_; }
+    // The faces averaged into that corner by the last computation, in order.
+    std::vector<int> CornerFaces(std::size_t face, std::size_t corner) const;
+    // The memory the face and corner normals hold.
+    std::size_t NormalsCapacityBytes() const {
+        return (faceNormals_.capacity() + cornerNormals_.capacity()) * sizeof(PackedVector);
+    }
+
+    // Removes face `face`; the other faces keep their corner normals.
+    void EraseFace(std::size_t face);
+
     // Flags the vertices no face uses; the marks are left on the used ones.
     void UpdateUsedFlags();
 
@@ -136,7 +182,8 @@ public:
     bool IsEditable() const { return state == 0; }
     bool IsHidden() const { return state >= 2; }
     int state = 0;
-    LargeArray<CVertex> vertexInfo;
+    // Per vertex the faces that use it, as the last normal computation found them.
+    VertexFaceLists vertexInfo;
     // Name the contents: a new object gets fresh numbers, a copy keeps its
     // original's (same contents).
     std::uint64_t revision = NextModelRevision();
@@ -155,7 +202,19 @@ private:
     SelectionChanges selectionSpan_;
     std::uint64_t selectionSpanSince_ = 0;
     std::uint64_t selectionSpanRevision_ = 0;
-    void RememberNormals();
+    // The same for normals.
+    FaceSpan normalsSpan_;
+    std::uint64_t normalsSpanSince_ = 0;
+    std::uint64_t normalsSpanRevision_ = 0;
+
+    bool VertexFacesCurrent() const;
+    void RememberNormals(FaceSpan changed);
+
+    // The face normals packed in face order, and the corner normals of the
+    // first cornerNormalFaces_ faces, kCornerSlots a face.
+    LargeArray<PackedVector> faceNormals_;
+    LargeArray<PackedVector> cornerNormals_;
+    std::size_t cornerNormalFaces_ = 0;
 
     // What the normals were last computed from, by ComputeNormals or
     // UpdateNormals: they hold while normalsRevision is normalsRevision_.

@@ -16,21 +16,15 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
     if (bytes.empty()) {
         return 0;
     }
-    CCentigrade loaded;
-    int repairs = 0;
     try {
         ArchiveReader reader(
             std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
-        repairs = loaded.Serialize(reader);
+        return scene.Serialize(reader);
     } catch (const DocumentEndOfFile& e) {
         throw DocumentEndOfFile(path, e.Reason());
     } catch (const DocumentError& e) {
         throw DocumentError(path, e.Reason());
     }
-    bytes.clear();
-    bytes.shrink_to_fit();
-    TakeDocumentRecords(scene, std::move(loaded));
-    return repairs;
 }
 
 void TakeDocumentRecords(CCentigrade& scene, CCentigrade&& loaded) {

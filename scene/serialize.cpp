@@ -42,14 +42,6 @@ void CAnimation::Serialize(ArchiveReader& ar) {
     scale.Serialize(ar);
 }
 
-void CVertex::Serialize(ArchiveWriter& ar) const {
-    position.Serialize(ar);
-}
-
-void CVertex::Serialize(ArchiveReader& ar) {
-    position.Serialize(ar);
-}
-
 void CFace::Serialize(ArchiveWriter& ar) const {
     normal.Serialize(ar);
     ar.WriteInt32(material);
@@ -163,16 +155,22 @@ void CModel::Serialize(ArchiveReader& ar) {
     facet = ar.ReadFloat();
     mirrorAxis = ar.ReadInt32();
     state = ar.ReadInt32();
-    vertices.assign(static_cast<std::size_t>(storedVertices), CVector());
-    for (CVector& v : vertices) {
-        v.Serialize(ar);
+    // The counts are bounded by the bytes left, so each array is sized once
+    // and filled in one pass.
+    vertices.clear();
+    vertices.reserve(static_cast<std::size_t>(storedVertices));
+    for (std::int32_t i = 0; i < storedVertices; ++i) {
+        vertices.emplace_back().Serialize(ar);
     }
     faces.clear();
-    faces.resize(static_cast<std::size_t>(storedFaces));
-    for (CFace& f : faces) {
-        f.Serialize(ar);
+    faces.reserve(static_cast<std::size_t>(storedFaces));
+    for (std::int32_t i = 0; i < storedFaces; ++i) {
+        faces.emplace_back().Serialize(ar);
     }
     vertexInfo.clear();
+    faceNormals_.clear();
+    cornerNormals_.clear();
+    cornerNormalFaces_ = 0;
 }
 
 void CCentigrade::Serialize(ArchiveWriter& ar) const {
@@ -203,22 +201,30 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
                                     " materials, more than the " + std::to_string(ar.Remaining()) +
                                     " bytes left in the file");
     }
-    models.clear();
-    models.resize(static_cast<std::size_t>(objectCount));
-    materials.clear();
-    materials.resize(static_cast<std::size_t>(materialCount));
-    modelSerial = ar.ReadInt32();
-    materialSerial = ar.ReadInt32();
-    smooth = ar.ReadInt32();
-    zoom = ar.ReadFloat();
+    // The records are read into lists of their own, which replace the scene's
+    // only once the whole document has been read.
+    std::vector<CModel> readModels(static_cast<std::size_t>(objectCount));
+    std::vector<CMaterial> readMaterials(static_cast<std::size_t>(materialCount));
+    const std::int32_t readModelSerial = ar.ReadInt32();
+    const std::int32_t readMaterialSerial = ar.ReadInt32();
+    const std::int32_t readSmooth = ar.ReadInt32();
+    const float readZoom = ar.ReadFloat();
     int repairs = 0;
-    for (CModel& m : models) {
+    for (CModel& m : readModels) {
         m.Serialize(ar);
         repairs += RepairFaces(m);
     }
-    camera.Serialize(ar);
-    for (CMaterial& m : materials) {
+    CAnimation readCamera;
+    readCamera.Serialize(ar);
+    for (CMaterial& m : readMaterials) {
         m.Serialize(ar);
     }
+    models = std::move(readModels);
+    materials = std::move(readMaterials);
+    modelSerial = readModelSerial;
+    materialSerial = readMaterialSerial;
+    smooth = readSmooth;
+    zoom = readZoom;
+    camera = readCamera;
     return repairs + ar.ReplacedCharacters() + ar.ReplacedNumbers();
 }

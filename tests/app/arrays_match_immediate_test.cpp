@@ -28,7 +28,8 @@ void ImmediateFaces(const CModel& model, int smooth, const std::vector<CMaterial
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     for (const CMaterial& m : materials) {
         ApplyMaterial(m, 0);
-        for (const CFace& f : model.faces) {
+        for (std::size_t face = 0; face < model.faces.size(); ++face) {
+            const CFace& f = model.faces[face];
             const std::size_t n = f.indices.size();
             if (f.material != m.id || (n != 3 && n != 4)) {
                 continue;
@@ -38,7 +39,7 @@ void ImmediateFaces(const CModel& model, int smooth, const std::vector<CMaterial
                 if (i < f.uvs.size()) {
                     glTexCoord2f(f.uvs[i].u, -f.uvs[i].v);
                 }
-                const CVector& normal = f.corners[i].normal;
+                const CVector normal = model.CornerNormal(face, i);
                 glNormal3f(-normal.x, -normal.y, -normal.z);
                 Vertex(model.vertices[static_cast<std::size_t>(f.indices[i])]);
             }

@@ -159,13 +159,13 @@ TEST(DragSession, ReleaseGivesTheNormalsOfAFullComputation) {
     CCentigrade fresh = scene;
     fresh.models[0].vertexInfo.clear();
     fresh.ComputeAllNormals();
-    const auto& moved = scene.models[0].faces;
-    const auto& expected = fresh.models[0].faces;
-    for (std::size_t f = 0; f < moved.size(); ++f) {
-        ASSERT_EQ(moved[f].corners.size(), expected[f].corners.size());
-        for (std::size_t c = 0; c < moved[f].corners.size(); ++c) {
-            const CVector& a = moved[f].corners[c].normal;
-            const CVector& b = expected[f].corners[c].normal;
+    const CModel& moved = scene.models[0];
+    const CModel& expected = fresh.models[0];
+    for (std::size_t f = 0; f < moved.faces.size(); ++f) {
+        ASSERT_EQ(moved.HasCornerNormals(f), expected.HasCornerNormals(f));
+        for (std::size_t c = 0; c < moved.faces[f].indices.size(); ++c) {
+            const CVector a = moved.CornerNormal(f, c);
+            const CVector b = expected.CornerNormal(f, c);
             EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << "face " << f << " corner " << c;
         }
     }
