@@ -87,16 +87,30 @@ void CornerSmoothing::Smooth(const VertexInfo& info, bool used) {
     for (std::size_t j = 0; j < valence; ++j) {
         normals_[j] = faceNormals_[static_cast<std::size_t>(info.faces[j])];
     }
-    if (valence <= kMaskedValence) {
-        SmoothMasked(info);
-    } else if (SurelyAllPass()) {
+    if (valence <= kMaskedValence ? AllPairsPass() : SurelyAllPass()) {
+        // Every corner averages every face around the vertex.
         const PackedVector shared = Average([](std::size_t) { return true; });
         for (std::size_t i = 0; i < valence; ++i) {
             Store(info, i, shared);
         }
+    } else if (valence <= kMaskedValence) {
+        SmoothMasked(info);
     } else {
         SmoothGrouped(info);
     }
+}
+
+// The usual case inside a smooth surface, tested without the bookkeeping of
+// the masks.
+bool CornerSmoothing::AllPairsPass() const {
+    bool all = true;
+    const std::size_t valence = normals_.size();
+    for (std::size_t i = 0; i < valence; ++i) {
+        for (std::size_t j = i + 1; j < valence; ++j) {
+            all &= Passes(normals_[i], normals_[j]);
+        }
+    }
+    return all;
 }
 
 // Each pair is tested once; corners whose masks agree share their average.

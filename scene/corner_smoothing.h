@@ -32,6 +32,7 @@ private:
     // The sum of the listed normals whose entries `in` accepts, normalised.
     template <typename In>
     PackedVector Average(In in) const;
+    bool AllPairsPass() const;
     void SmoothMasked(const VertexInfo& info);
     bool SurelyAllPass() const;
     void SmoothGrouped(const VertexInfo& info);
