@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "exchange/c_numbers.h"
+#include "exchange/written_names.h"
+#include "exchange/written_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
 #include "scene/document_error.h"
@@ -15,8 +17,13 @@
 
 namespace {
 
+// Every number the document holds, finite.
+char* Fixed6(char* out, float value) {
+    return FormatFixed6(out, WrittenNumber(value));
+}
+
 // The document under construction. Fixed text is written with its CR LF line
-// ends; names are written as stored, their line feeds widened like the rest.
+// ends; names as the format can hold them (see MqoWrittenName).
 class MqoText {
 public:
     explicit MqoText(std::size_t estimate) { text.reserve(estimate); }
@@ -26,12 +33,7 @@ public:
         return *this;
     }
     MqoText& Name(std::string_view name) {
-        for (char c : name) {
-            if (c == '\n') {
-                text += '\r';
-            }
-            text += c;
-        }
+        text += MqoWrittenName(name);
         return *this;
     }
     MqoText& Int(int value) {
@@ -40,7 +42,7 @@ public:
     }
     MqoText& Fixed(float value) {
         char digits[kFixed6MaxChars];
-        return Append(digits, FormatFixed6(digits, value));
+        return Append(digits, Fixed6(digits, value));
     }
     MqoText& Append(const char* begin, const char* end) {
         text.append(begin, static_cast<std::size_t>(end - begin));
@@ -78,11 +80,11 @@ void WriteVertex(MqoText& out, const CVector& v) {
     char* p = line;
     *p++ = '\t';
     *p++ = '\t';
-    p = FormatFixed6(p, v.x);
+    p = Fixed6(p, v.x);
     *p++ = ' ';
-    p = FormatFixed6(p, v.y);
+    p = Fixed6(p, v.y);
     *p++ = ' ';
-    p = FormatFixed6(p, v.z);
+    p = Fixed6(p, v.z);
     *p++ = '\r';
     *p++ = '\n';
     out.Append(line, p);
@@ -112,9 +114,9 @@ void WriteFace(MqoText& out, const CFace& f) {
     if (corners > 2 && f.uvs.size() >= corners) {
         text(" UV(");
         for (std::size_t k = 0; k < corners; ++k) {
-            p = FormatFixed6(p, f.uvs[k].u);
+            p = Fixed6(p, f.uvs[k].u);
             *p++ = ' ';
-            p = FormatFixed6(p, f.uvs[k].v);
+            p = Fixed6(p, f.uvs[k].v);
             *p++ = k + 1 < corners ? ' ' : ')';
         }
     }

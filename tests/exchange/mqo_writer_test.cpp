@@ -106,12 +106,13 @@ TEST(FormatMQO, ObjectBlock) {
                                     "Eof\r\n");
 }
 
-TEST(FormatMQO, LineFeedsInsideNamesBecomeCrLf) {
+// A line end inside a name would end the document's line: it becomes a space.
+TEST(FormatMQO, LineFeedsInsideNamesBecomeSpaces) {
     CCentigrade scene;
     CModel model;
     model.name = "a\nb";
     scene.models.push_back(model);
-    EXPECT_NE(FormatMQO(scene).find("Object \"a\r\nb\" {\r\n"), std::string::npos);
+    EXPECT_NE(FormatMQO(scene).find("Object \"a b\" {\r\n"), std::string::npos);
 }
 
 TEST(FormatMQO, CommaDecimalLocaleWritesPoints) {
