@@ -1,7 +1,9 @@
 #include "cli/scene_json.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
@@ -77,6 +79,24 @@ Json MaterialJson(const CMaterial& m) {
 }
 
 }  // namespace
+
+void PrintJson(const Json& json) {
+    const std::string text = json.dump();
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (static_cast<unsigned char>(text[i]) == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", next);
+            escaped += escape;
+            ++i;
+        } else {
+            escaped += text[i];
+        }
+    }
+    std::printf("%s\n", escaped.c_str());
+}
 
 Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry,
                  std::optional<int> importResult) {
