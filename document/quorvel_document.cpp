@@ -151,6 +151,10 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         emit historyChanged();
         return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
                     .arg(path, QString::fromUtf8(e.what()))};
+    } catch (const DocumentNotRegularFile&) {
+        return {QStringLiteral("%1 は通常のファイルではありません。").arg(path)};
+    } catch (const DocumentEncrypted&) {
+        return {QStringLiteral("%1 は暗号化されています。").arg(path)};
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
         emit historyChanged();
@@ -199,6 +203,7 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
         if (!autosave_->Failed().empty()) {
             emit autosaveFailed(QString::fromStdString(autosave_->Failed()));
         }
+        RemoveAbandonedSessions(folder);
     }
     if (!autosaveTimer_) {
         autosaveTimer_ = new QTimer(this);

@@ -95,7 +95,8 @@ public:
 
     // --- Autosave and recovery
     // Writes the scene to `folder` every `seconds` while it is modified (0:
-    // never). Before this is called nothing is autosaved.
+    // never). Before this is called nothing is autosaved. The first call
+    // clears up after runs that ended without leaving an autosave.
     void StartAutosaving(const std::filesystem::path& folder, int seconds);
     // The autosave now, whether or not the interval has passed; false when
     // none was started (not modified, autosaving off, or a write running).

@@ -30,6 +30,13 @@ struct RecoverableAutosave {
 // The autosaves in `folder` that no running program owns, newest first.
 std::vector<RecoverableAutosave> FindRecoverableAutosaves(const std::filesystem::path& folder);
 
+// Clears up after the sessions of `folder` that no running program owns: the
+// temporary files of their unfinished writes go, and a session without a
+// complete autosave (killed during its first write, or ended abnormally after
+// a clean save) goes entirely, lock and path file too. Sessions with an
+// autosave stay for FindRecoverableAutosaves. Called at start-up.
+void RemoveAbandonedSessions(const std::filesystem::path& folder);
+
 // Deletes an autosave the user declined, with its session's other files.
 // False when it belongs to a running program after all or cannot be deleted.
 bool DiscardAutosave(const RecoverableAutosave& autosave);
