@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::string_view kChunkEnd = "}";
+
 bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
@@ -41,11 +43,12 @@ std::string MqoWrittenName(std::string_view cp932) {
     if (const std::size_t lone = LoneLeadByteAtEnd(name); lone != std::string::npos) {
         name[lone] = '?';
     }
-    return name;
+    return name == kChunkEnd ? "'}'" : name;
 }
 
 bool IsMqoWritable(std::string_view cp932) {
-    return std::none_of(cp932.begin(), cp932.end(),
+    return cp932 != kChunkEnd &&
+           std::none_of(cp932.begin(), cp932.end(),
                         [](char c) { return c == '"' || IsControl(c); }) &&
            LoneLeadByteAtEnd(cp932) == std::string_view::npos;
 }

@@ -17,7 +17,8 @@ constexpr bool IsUnwritableNameCharacter(char32_t c) {
 
 // `cp932` as a Metasequoia name: '"' becomes "'", a control character a
 // space, and a lead byte left without its second byte at the end "?" (the
-// reader would take the closing quote for that byte).
+// reader would take the closing quote for that byte). A name that is just
+// "}" becomes "'}'": read back, it would end the chunk of materials.
 std::string MqoWrittenName(std::string_view cp932);
 bool IsMqoWritable(std::string_view cp932);
 
