@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kLock = ".lock";
 constexpr const char* kDocument = ".qvl";
 constexpr const char* kPath = ".path";
+// Far beyond any path; a larger path file is no session's.
+constexpr std::uint64_t kMaxPathFileBytes = std::uint64_t{64} << 10;
 
 fs::path SessionFile(const fs::path& folder, const std::string& id, const char* extension) {
     return folder / (id + extension);
@@ -111,7 +113,7 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
         RecoverableAutosave autosave;
         autosave.file = file;
         std::string path;
-        if (ReadWholeFile(SessionFile(folder, id, kPath), path).empty()) {
+        if (ReadWholeFile(SessionFile(folder, id, kPath), path, kMaxPathFileBytes).empty()) {
             autosave.document = path;
             autosave.name = autosave.document.filename().string();
         }
