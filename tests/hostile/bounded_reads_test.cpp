@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <functional>
 
 #include "hostile_files.h"
@@ -31,6 +32,28 @@ fs::path QvlNaming(const fs::path& path, const std::string& texture) {
     CCentigrade scene;
     scene.materials.emplace_back(0).texture = texture;
     SaveNativeDocument(path, scene);
+    return path;
+}
+
+// An 8-bit run-length BMP of `height` rows of one pixel, all of them left to
+// the background by its first code (end of picture): a file of 60 bytes.
+fs::path TallRunLengthBmp(const fs::path& path, std::int32_t height) {
+    Bytes bmp;
+    PutText(bmp, "BM");
+    PutU32LE(bmp, 60);
+    PutU32LE(bmp, 0);
+    PutU32LE(bmp, 58);
+    for (std::uint32_t value : {40u, 1u, static_cast<std::uint32_t>(height)}) {
+        PutU32LE(bmp, value);
+    }
+    PutU16LE(bmp, 1);
+    PutU16LE(bmp, 8);
+    for (std::uint32_t value : {1u, 2u, 0u, 0u, 1u, 0u, 0x00FF00FFu}) {
+        PutU32LE(bmp, value);
+    }
+    PutU16LE(bmp, 0x0100);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
     return path;
 }
 
@@ -78,6 +101,12 @@ TEST(BoundedReads, EveryDocumentIsDrawnOrRefusedWithinTheThumbnailersBounds) {
              return f.Write("a.mqo", MqoWithMaterial("tex(\"padded.bmp\")"));
          },
          0, "", "1x1, 24 bits"},
+        {"a BMP of 60 bytes describing 1 x 2^25 pixels, taller than any texture",
+         [](const TempFolder& f) {
+             TallRunLengthBmp(f.Path() / "tall.bmp", std::int32_t{1} << 25);
+             return f.Write("a.mqo", MqoWithMaterial("tex(\"tall.bmp\")"));
+         },
+         0, "", "1x33554432, 8 bits"},
         {"a FIFO as texture",
          [](const TempFolder& f) {
              Fifo(f.Path() / "pipe.bmp");
