@@ -40,13 +40,13 @@ TEST(NameLookups, ThousandsOfNamesInACrowdedFolderOpenWithinASecond) {
     const CrowdedDocument documents[] = {
         {"20,000 missing textures of a .mqo",
          [](const TempFolder& f) {
-             return f.Write("a.mqo",
+             return f.Write("missing.mqo",
                             MqoMaterials([](int i) { return Numbered("missing", i, ".bmp"); }));
          }},
         {"20,000 materials of a .mqo naming one texture",
          [](const TempFolder& f) {
              PaddedBmp(f.Path() / "one.bmp", 4 << 20);
-             return f.Write("a.mqo", MqoMaterials([](int) { return std::string("ONE.bmp"); }));
+             return f.Write("shared.mqo", MqoMaterials([](int) { return std::string("ONE.bmp"); }));
          }},
         {"20,000 missing textures of a .qvl",
          [](const TempFolder& f) {
@@ -54,8 +54,8 @@ TEST(NameLookups, ThousandsOfNamesInACrowdedFolderOpenWithinASecond) {
              for (int i = 0; i < kNames; ++i) {
                  scene.materials.emplace_back(i).texture = Numbered("missing", i, ".bmp");
              }
-             SaveNativeDocument(f.Path() / "a.qvl", scene);
-             return f.Path() / "a.qvl";
+             SaveNativeDocument(f.Path() / "missing.qvl", scene);
+             return f.Path() / "missing.qvl";
          }},
         {"10,000 lines naming a missing material library",
          [](const TempFolder& f) {
@@ -63,7 +63,7 @@ TEST(NameLookups, ThousandsOfNamesInACrowdedFolderOpenWithinASecond) {
              for (int i = 0; i < kNames / 2; ++i) {
                  obj += "mtllib nothere.mtl\n";
              }
-             return f.Write("a.obj", obj + "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+             return f.Write("mtllib.obj", obj + "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
          }},
         {"20,000 missing textures of a material library",
          [](const TempFolder& f) {
@@ -72,15 +72,17 @@ TEST(NameLookups, ThousandsOfNamesInACrowdedFolderOpenWithinASecond) {
                  mtl += "newmtl m" + std::to_string(i) + "\nmap_Kd " +
                         Numbered("missing", i, ".bmp") + "\n";
              }
-             f.Write("a.mtl", mtl);
-             return f.Write("a.obj", "mtllib a.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+             f.Write("library.mtl", mtl);
+             return f.Write("library.obj",
+                            "mtllib library.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
          }},
     };
+    // One crowded folder for all: creating thousands of files is slow on some disks.
+    TempFolder folder;
+    for (int i = 0; i < kFilesInFolder; ++i) {
+        folder.Write(Numbered("file", i, ".txt"), "");
+    }
     for (const CrowdedDocument& d : documents) {
-        TempFolder folder;
-        for (int i = 0; i < kFilesInFolder; ++i) {
-            folder.Write(Numbered("file", i, ".txt"), "");
-        }
         const fs::path document = d.make(folder);
         const BoundedRun info =
             RunWithinBounds({"info", document}, d.what, {TimeBound(5) + TimeBound(10)});
