@@ -3,7 +3,10 @@
 // of a 1000 × 1000 cylinder.
 #include <benchmark/benchmark.h>
 
+#include "edit/drag.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/selection.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -31,9 +34,9 @@ void BM_ClickPick(benchmark::State& state) {
     scene.vertexSelectable = scene.edgeSelectable = scene.faceSelectable = true;
     scene.keyFlag = false;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(scene.Pick(413, 297));
+        benchmark::DoNotOptimize(Pick(scene, 413, 297));
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_ClickPick)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -47,9 +50,9 @@ void BM_RangePickWholeGrid(benchmark::State& state) {
         scene.rubberBand[1] = 0;
         scene.rubberBand[2] = 800;
         scene.rubberBand[3] = 600;
-        benchmark::DoNotOptimize(scene.Pick(0, 0));
+        benchmark::DoNotOptimize(Pick(scene, 0, 0));
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_RangePickWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -66,9 +69,9 @@ void BM_ConnectedSelectWholeGrid(benchmark::State& state) {
     scene.selectMode = SelectConnected;
     const PickResult hit = FaceHit(PickKind::Face, 500500);
     for (auto _ : state) {
-        scene.ProcessHits(hit);
+        ProcessHits(scene, hit);
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_ConnectedSelectWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -78,14 +81,14 @@ void BM_MoveStepMillionVertices(benchmark::State& state) {
         v.selected = true;
     }
     scene.toolMode = ToolMove;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     scene.hitIndex = HandleX;
     float direction = 1;
     for (auto _ : state) {
-        scene.DragSelection(direction, 0);
+        DragSelection(scene, direction, 0);
         direction = -direction;
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_MoveStepMillionVertices)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -97,7 +100,7 @@ void BM_BeltAcrossCylinderRing(benchmark::State& state) {
     // Edge 1 of a quad in the middle ring runs up the wall: the belt runs around.
     const PickResult hit = FaceHit(PickKind::Edge, 500 * 1000 * 4 + 1);
     for (auto _ : state) {
-        scene.ProcessHits(hit);
+        ProcessHits(scene, hit);
     }
 }
 BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime();

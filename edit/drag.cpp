@@ -168,6 +168,6 @@ bool DragSession::Finish(CCentigrade& scene) {
     return any;
 }
 
-void CCentigrade::DragSelection(float dx, float dy) {
-    ApplyDragStep(*this, ComputeDragStep(toolMode, hitIndex, dx, dy, camera));
+void DragSelection(CCentigrade& scene, float dx, float dy) {
+    ApplyDragStep(scene, ComputeDragStep(scene.toolMode, scene.hitIndex, dx, dy, scene.camera));
 }

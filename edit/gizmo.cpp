@@ -1,5 +1,6 @@
 #include "edit/gizmo.h"
 
+#include "edit/selection.h"
 #include "scene/centigrade.h"
 
 void MarkFaceCorners(CModel& model, const CFace& face) {
@@ -14,6 +15,27 @@ void MarkSelectedCorners(CModel& model) {
     }
 }
 
+void ExtendBounds(const CVector& point, CVector& min, CVector& max) {
+    if (point.x > max.x) {
+        max.x = point.x;
+    }
+    if (point.y > max.y) {
+        max.y = point.y;
+    }
+    if (point.z > max.z) {
+        max.z = point.z;
+    }
+    if (point.x < min.x) {
+        min.x = point.x;
+    }
+    if (point.y < min.y) {
+        min.y = point.y;
+    }
+    if (point.z < min.z) {
+        min.z = point.z;
+    }
+}
+
 void PlaceGizmo(CCentigrade& scene) {
     CVector min(1000000, 1000000, 1000000);
     CVector max(-1000000, -1000000, -1000000);
@@ -24,7 +46,7 @@ void PlaceGizmo(CCentigrade& scene) {
         }
         for (const CVector& v : model.vertices) {
             if (v.selected || v.mark) {
-                CCentigrade::ExtendBounds(v, min, max);
+                ExtendBounds(v, min, max);
                 scene.showGizmo = true;
             }
         }
@@ -32,10 +54,10 @@ void PlaceGizmo(CCentigrade& scene) {
     scene.gizmo = CVector((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }
 
-void CCentigrade::UpdateGizmo() {
-    ClearMarks();
-    for (CModel& model : models) {
+void UpdateGizmo(CCentigrade& scene) {
+    ClearMarks(scene);
+    for (CModel& model : scene.models) {
         MarkSelectedCorners(model);
     }
-    PlaceGizmo(*this);
+    PlaceGizmo(scene);
 }

@@ -37,3 +37,10 @@ void MarkSelectedCorners(CModel& model);
 // Puts the manipulator at the centre of the bounding box of the affected
 // vertices of editable objects, and shows it when there is any.
 void PlaceGizmo(CCentigrade& scene);
+
+// Rebuilds the marks from the selected faces and edges and centres the
+// manipulator on the bounding box of the affected vertices.
+void UpdateGizmo(CCentigrade& scene);
+
+// Grows the box [min, max] to hold `point`.
+void ExtendBounds(const CVector& point, CVector& min, CVector& max);

@@ -355,64 +355,68 @@ PickResult ResolveHits(std::vector<PickHit> records) {
 // array, so a click that drops the previous selection and sets the flags of
 // one vertex or face leaves a trace that lets the next such click clear just
 // those, and rebuilds the marks from that face alone.
-bool CCentigrade::Pick(int x, int y) {
+bool Pick(CCentigrade& scene, int x, int y, const PickInspector& inspect) {
     const PickWindow window =
-        toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
-    const bool replaces = PickReplacesSelection(*this);
-    std::vector<PickHit> records = Collect(*this, window);
-    hitIndex = HandleNone;
+        scene.toolMode == ToolRangeSelect ? RangePickWindow(scene) : ClickPickWindow(scene, x, y);
+    const bool replaces = PickReplacesSelection(scene);
+    std::vector<PickHit> records = Collect(scene, window);
+    scene.hitIndex = HandleNone;
     if (replaces) {
-        DropSelection(*this);
+        DropSelection(scene);
     }
     const bool handleHit = std::any_of(records.begin(), records.end(), [](const PickHit& hit) {
         return hit.kind == PickKind::Handle;
     });
     if (!replaces && !records.empty() && !handleHit) {
-        TouchEverySelection(models);
+        TouchEverySelection(scene.models);
     }
     if (records.empty()) {
-        const bool clears = toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag;
+        const bool clears =
+            scene.toolMode == ToolSelect && scene.selectMode == SelectConnected && !scene.keyFlag;
         if (clears) {
-            ClearSelection();
+            ClearSelection(scene);
         }
         if (clears || replaces) {
-            LeaveTrace(*this, nullptr);
+            LeaveTrace(scene, nullptr);
         }
         return false;
     }
     const PickResult result = ResolveHits(std::move(records));
     const PickHit& best = result.best;
-    if (toolMode == ToolRangeSelect) {
+    if (inspect) {
+        inspect(result);
+    }
+    if (scene.toolMode == ToolRangeSelect) {
         // The range derivation and the marks of the manipulator share one pass
         // over the faces.
-        ClearMarks();
-        MarkRangeVertices(*this, result.records);
-        SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
-        TouchEverySelection(models);
-        PlaceGizmo(*this);
+        ClearMarks(scene);
+        MarkRangeVertices(scene, result.records);
+        SelectFromMarksThenRemark(scene.models, scene.edgeSelectable, scene.faceSelectable);
+        TouchEverySelection(scene.models);
+        PlaceGizmo(scene);
     } else if (replaces && best.kind != PickKind::Edge) {
-        ApplyHits(*this, result);
-        CModel& model = models[static_cast<std::size_t>(best.object)];
+        ApplyHits(scene, result);
+        CModel& model = scene.models[static_cast<std::size_t>(best.object)];
         const auto element = static_cast<std::size_t>(best.element);
         if (best.kind == PickKind::Face) {
             model.TouchSelection({}, {element, element + 1});
         } else {
             model.TouchSelection({element, element + 1}, {});
         }
-        ClearMarks();
+        ClearMarks(scene);
         if (best.kind == PickKind::Face) {
             MarkFaceCorners(model, model.faces[element]);
         }
-        PlaceGizmo(*this);
-        LeaveTrace(*this, &best);
+        PlaceGizmo(scene);
+        LeaveTrace(scene, &best);
     } else {
         if (replaces) {
-            ApplyHits(*this, result);
-            TouchEverySelection(models);
+            ApplyHits(scene, result);
+            TouchEverySelection(scene.models);
         } else {
-            ProcessHits(result);
+            ProcessHits(scene, result);
         }
-        UpdateGizmo();
+        UpdateGizmo(scene);
     }
     return true;
 }

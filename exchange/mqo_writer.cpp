@@ -179,8 +179,8 @@ std::string FormatMQOMaterial(const CMaterial& material) {
     return out.Take();
 }
 
-void CCentigrade::SaveMQO(const std::filesystem::path& path) const {
-    if (std::string reason = WriteFileAtomically(path, FormatMQO(*this)); !reason.empty()) {
+void SaveMQO(const CCentigrade& scene, const std::filesystem::path& path) {
+    if (std::string reason = WriteFileAtomically(path, FormatMQO(scene)); !reason.empty()) {
         throw DocumentError(path, reason);
     }
 }

@@ -11,6 +11,7 @@
 
 #include "exchange/obj_reader.h"
 #include "exchange/utf8_names.h"
+#include "image/texture_loader.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -131,7 +132,7 @@ ObjImport ImportObjFile(CCentigrade& scene, const std::filesystem::path& path) {
     ObjReader reader(part, LibrariesBeside(folder));
     std::vector<TextureFailure> textureFailures;
     reader.loadTexture = [&folder, &textureFailures](CMaterial& m) {
-        if (ImageStatus status = m.LoadTexture(folder); !status) {
+        if (ImageStatus status = LoadTexture(m, folder); !status) {
             textureFailures.push_back({m.name, m.texture, std::move(status)});
         }
     };

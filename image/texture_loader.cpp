@@ -1,5 +1,7 @@
 // Loading a material's texture: name resolution, the reader chosen by the
 // extension, and the conversion to the depths the renderer uploads.
+#include "image/texture_loader.h"
+
 #include <memory>
 
 #include "image/dib_stream.h"
@@ -10,7 +12,7 @@
 #include "scene/centigrade.h"
 #include "scene/material.h"
 
-ImageStatus CMaterial::LoadImageFile(const std::filesystem::path& path) {
+ImageStatus LoadImageFile(CMaterial& material, const std::filesystem::path& path) {
     // Decoded aside, so that a failure leaves `image` (maybe shared) as it was.
     auto decoded = std::make_shared<DibStream>();
     ImageStatus status = DecodeImageFile(path, *decoded);
@@ -21,13 +23,14 @@ ImageStatus CMaterial::LoadImageFile(const std::filesystem::path& path) {
     if (decoded->BitCount() != 32 && !decoded->Convert(24)) {
         return ImageRefused(ImageFailure::OutOfMemory, "converting to 24 bits");
     }
-    image = std::move(decoded);
+    material.image = std::move(decoded);
     return status;
 }
 
-ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
+ImageStatus LoadTexture(CMaterial& material, const std::filesystem::path& documentFolder) {
     // Copies of this material keep the picture they share; this one lets go.
-    image.reset();
+    material.image.reset();
+    const std::string& texture = material.texture;
     if (texture.empty()) {
         return ImageRefused(ImageFailure::NotFound, "no texture name");
     }
@@ -44,7 +47,7 @@ ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) 
     // The first refusal says most: the file beside the document is the one meant.
     ImageStatus first;
     for (const std::filesystem::path& file : files) {
-        ImageStatus status = LoadImageFile(file);
+        ImageStatus status = LoadImageFile(material, file);
         if (status) {
             return status;
         }
@@ -55,12 +58,12 @@ ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) 
     return first;
 }
 
-std::vector<TextureFailure> CCentigrade::LoadTextures() {
+std::vector<TextureFailure> LoadTextures(CCentigrade& scene) {
     std::vector<TextureFailure> failures;
-    for (CMaterial& m : materials) {
+    for (CMaterial& m : scene.materials) {
         if (m.texture.empty()) {
             m.ReleaseTexture();
-        } else if (ImageStatus status = m.LoadTexture(DocumentFolder()); !status) {
+        } else if (ImageStatus status = LoadTexture(m, scene.DocumentFolder()); !status) {
             failures.push_back({m.name, m.texture, std::move(status)});
         }
     }

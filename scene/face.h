@@ -13,7 +13,6 @@ public:
     void SetEdgeSelected(int i, bool on) { edgeSelected[static_cast<std::size_t>(i)] = on; }
     void SetAllEdges(bool on);
 
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     CVector normal;

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "edit/face_tools.h"
 #include "edit/pick.h"
 #include "pick_reference.h"
 #include "support/mesh_generators.h"
@@ -72,8 +73,8 @@ void RandomChange(CCentigrade& scene, std::mt19937& random) {
             break;
         }
         case 2:
-            scene.DeleteFace(static_cast<int>(&model - scene.models.data()),
-                             static_cast<int>(random() % model.faces.size()));
+            DeleteFace(scene, static_cast<int>(&model - scene.models.data()),
+                       static_cast<int>(random() % model.faces.size()));
             break;
         default:
             scene.selectMode = random() % 4 == 0 ? SelectConnected : SelectNormal;
@@ -115,7 +116,7 @@ TEST(PickCache, CachedPicksMatchUncachedOnesAfterCameraMovesAndEdits) {
             scene.rubberBand[2] = x + static_cast<int>(random() % 100);
             scene.rubberBand[3] = y + static_cast<int>(random() % 100);
             CCentigrade reference = Uncached(scene);
-            EXPECT_EQ(scene.Pick(x, y), reference.Pick(x, y));
+            EXPECT_EQ(Pick(scene, x, y), Pick(reference, x, y));
             ExpectSameFlags(scene, reference, step);
         }
     }
