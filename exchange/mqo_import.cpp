@@ -1,4 +1,4 @@
-// CCentigrade::LoadMQO: the import of a ".mqo" document, or of the one inside
+// LoadMQO: the import of a ".mqo" document, or of the one inside
 // a ".mqoz" archive, into the scene.
 #include <sys/stat.h>
 
@@ -8,9 +8,10 @@
 #include <cstring>
 #include <memory>
 
-#include "exchange/document_files.h"
+#include "exchange/document_formats.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqoz_folder.h"
+#include "image/texture_loader.h"
 #include "image/texture_path.h"
 #include "scene/centigrade.h"
 #include "scene/document_error.h"
@@ -24,8 +25,8 @@ struct FileCloser {
 // Relative texture names resolve against the document's folder; for an
 // archive, against its files when the texture is among them (extracted then),
 // else against the folder the archive lies in. Failures are collected.
-void LoadTexture(CMaterial& material, MqozFolder* archive,
-                 const std::filesystem::path& documentFolder, MqoImport& outcome) {
+void LoadArchivedTexture(CMaterial& material, MqozFolder* archive,
+                         const std::filesystem::path& documentFolder, MqoImport& outcome) {
     if (material.texture.empty()) {
         material.ReleaseTexture();
         return;
@@ -45,7 +46,7 @@ void LoadTexture(CMaterial& material, MqozFolder* archive,
             folder = archive->Folder();
         }
     }
-    if (ImageStatus status = material.LoadTexture(folder); !status) {
+    if (ImageStatus status = LoadTexture(material, folder); !status) {
         outcome.textureFailures.push_back({material.name, material.texture, std::move(status)});
     }
 }
@@ -66,7 +67,7 @@ MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, Mqoz
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
     loader.loadTexture = [&](CMaterial& material) {
-        LoadTexture(material, archive, documentFolder, outcome);
+        LoadArchivedTexture(material, archive, documentFolder, outcome);
     };
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
@@ -87,11 +88,11 @@ MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, Mqoz
 
 }  // namespace
 
-MqoImport CCentigrade::LoadMQO(const std::filesystem::path& path) {
+MqoImport LoadMQO(CCentigrade& scene, const std::filesystem::path& path) {
     const std::filesystem::path documentFolder = std::filesystem::absolute(path).parent_path();
-    if (LowerExtension(path) != "mqoz") {
-        return ImportText(*this, path, nullptr, documentFolder);
+    if (const DocumentFormat* format = FindDocumentFormat(path); !format || !format->packed) {
+        return ImportText(scene, path, nullptr, documentFolder);
     }
     MqozFolder archive(path);
-    return ImportText(*this, archive.Document(), &archive, documentFolder);
+    return ImportText(scene, archive.Document(), &archive, documentFolder);
 }
