@@ -60,26 +60,22 @@ std::optional<Refusal> SetValues(CommandContext& context, const CommandArguments
 }
 
 std::optional<Refusal> Rename(CommandContext& context, const CommandArguments& args) {
-    return OnMaterial(context, args, [&](std::size_t material) -> std::optional<Refusal> {
-        auto name = SceneName("name", args.Text("name"));
-        if (auto refusal = RefusalOf(name)) {
-            return refusal;
-        }
-        RenameMaterial(context.history, context.scene, material, std::get<std::string>(name));
-        return std::nullopt;
+    return OnMaterial(context, args, [&](std::size_t index) {
+        return OnTarget(SceneName(args, "name"), [&](std::string name) {
+            RenameMaterial(context.history, context.scene, index, std::move(name));
+            return std::nullopt;
+        });
     });
 }
 
 // A texture that cannot be loaded keeps its name; the outcome says why.
 std::optional<Refusal> Texture(CommandContext& context, const CommandArguments& args) {
-    return OnMaterial(context, args, [&](std::size_t material) -> std::optional<Refusal> {
-        auto name = SceneName("texture", args.Text("texture"));
-        if (auto refusal = RefusalOf(name)) {
-            return refusal;
-        }
-        SetMaterialTexture(context.history, context.scene, material, std::get<std::string>(name),
-                           context.textureFailures);
-        return std::nullopt;
+    return OnMaterial(context, args, [&](std::size_t index) {
+        return OnTarget(SceneName(args, "texture"), [&](std::string name) {
+            SetMaterialTexture(context.history, context.scene, index, name,
+                               context.textureFailures);
+            return std::nullopt;
+        });
     });
 }
 

@@ -11,8 +11,7 @@ namespace {
 
 // Runs edit(object index) on the named object.
 template <typename Edit>
-std::optional<Refusal> OnObject(CommandContext& context, const CommandArguments& args,
-                                Edit edit) {
+std::optional<Refusal> OnObject(CommandContext& context, const CommandArguments& args, Edit edit) {
     return OnTarget(NamedObject(context.scene, args, "object", false), edit);
 }
 
@@ -39,13 +38,11 @@ std::optional<Refusal> ShowProperties(CommandContext& context, const CommandArgu
 }
 
 std::optional<Refusal> Rename(CommandContext& context, const CommandArguments& args) {
-    return OnObject(context, args, [&](std::size_t object) -> std::optional<Refusal> {
-        auto name = SceneName("name", args.Text("name"));
-        if (auto refusal = RefusalOf(name)) {
-            return refusal;
-        }
-        RenameObject(context.history, context.scene, object, std::get<std::string>(name));
-        return std::nullopt;
+    return OnObject(context, args, [&](std::size_t index) {
+        return OnTarget(SceneName(args, "name"), [&](std::string name) {
+            RenameObject(context.history, context.scene, index, std::move(name));
+            return std::nullopt;
+        });
     });
 }
 

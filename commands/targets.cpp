@@ -84,14 +84,14 @@ std::variant<std::vector<std::size_t>, Refusal> NamedElements(const CommandArgum
     return indices;
 }
 
-std::variant<std::string, Refusal> SceneName(std::string_view parameter, std::string_view text) {
+std::variant<std::string, Refusal> SceneName(const CommandArguments& args, std::string_view name) {
+    const std::string& text = args.Text(name);
     int replaced = 0;
-    std::string name = Utf8ToCp932(text, &replaced);
+    std::string cp932 = Utf8ToCp932(text, &replaced);
     if (replaced > 0) {
-        return Refusal{Reason::UnsavableText,
-                       std::string(parameter) + ": \"" + std::string(text) + "\""};
+        return Refusal{Reason::UnsavableText, std::string(name) + ": \"" + text + "\""};
     }
-    return name;
+    return cp932;
 }
 
 std::optional<Reason> AnyEditableObject(const CommandState& state) {

@@ -39,9 +39,10 @@ std::variant<std::vector<std::size_t>, Refusal> NamedElements(const CommandArgum
                                                               std::size_t count,
                                                               std::string_view what);
 
-// Reads `text` (UTF-8, as scripts write) as the code page 932 bytes the
-// scene stores names in; refused when it holds characters that code page lacks.
-std::variant<std::string, Refusal> SceneName(std::string_view parameter, std::string_view text);
+// Reads text parameter `name` (UTF-8, as scripts write) as the code page 932
+// bytes the scene stores names in; refused when it holds characters that code
+// page lacks.
+std::variant<std::string, Refusal> SceneName(const CommandArguments& args, std::string_view name);
 
 // The enabled rules of the commands that need an editable object, any
 // object, any material.
@@ -53,13 +54,14 @@ std::optional<Reason> AnyMaterial(const CommandState& state);
 ParamSpec ObjectParam();
 ParamSpec MaterialParam();
 
-// Runs edit(index) on the object or material `target` names, or gives its refusal.
-template <typename Edit>
-std::optional<Refusal> OnTarget(std::variant<std::size_t, Refusal> target, Edit edit) {
+// Runs edit(value) on what `target` found (an object's or material's index,
+// a name), or gives its refusal.
+template <typename T, typename Edit>
+std::optional<Refusal> OnTarget(std::variant<T, Refusal> target, Edit edit) {
     if (auto* refusal = std::get_if<Refusal>(&target)) {
         return std::move(*refusal);
     }
-    return edit(std::get<std::size_t>(target));
+    return edit(std::get<T>(std::move(target)));
 }
 
 // The refusal in `result`, if any.

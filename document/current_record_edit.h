@@ -19,3 +19,13 @@ bool EditCurrentRecord(CQuorvelDoc& doc, int index, std::size_t count, Edit edit
     doc.RequestRedraw();
     return true;
 }
+
+template <typename Edit>
+bool EditCurrentModel(CQuorvelDoc& doc, Edit edit) {
+    return EditCurrentRecord(doc, doc.Scene().currentModel, doc.Scene().models.size(), edit);
+}
+
+template <typename Edit>
+bool EditCurrentMaterial(CQuorvelDoc& doc, Edit edit) {
+    return EditCurrentRecord(doc, doc.Scene().currentMaterial, doc.Scene().materials.size(), edit);
+}

@@ -1,21 +1,11 @@
 #include "document/material_edits.h"
 
 #include "commands/targets.h"
-#include "document/load_messages.h"
 #include "document/current_record_edit.h"
+#include "document/load_messages.h"
 #include "document/quorvel_document.h"
 #include "scene/ascii.h"
 #include "scene/message_sink.h"
-
-namespace {
-
-template <typename Edit>
-bool EditCurrentMaterial(CQuorvelDoc& doc, Edit edit) {
-    const CCentigrade& scene = doc.Scene();
-    return EditCurrentRecord(doc, scene.currentMaterial, scene.materials.size(), edit);
-}
-
-}  // namespace
 
 CMaterial* CurrentMaterial(CQuorvelDoc& doc) {
     return CurrentMaterial(doc.Scene());

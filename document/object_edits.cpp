@@ -4,16 +4,6 @@
 #include "document/current_record_edit.h"
 #include "document/quorvel_document.h"
 
-namespace {
-
-template <typename Edit>
-bool EditCurrentModel(CQuorvelDoc& doc, Edit edit) {
-    const CCentigrade& scene = doc.Scene();
-    return EditCurrentRecord(doc, scene.currentModel, scene.models.size(), edit);
-}
-
-}  // namespace
-
 CModel* CurrentModel(CQuorvelDoc& doc) {
     return CurrentModel(doc.Scene());
 }

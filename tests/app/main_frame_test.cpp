@@ -512,12 +512,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    PrivateHome home;
-    SetDefaultGlFormat();
-    QApplication app(argc, argv);
-    MainFrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVEL_PRIVATE_HOME_TEST_MAIN(MainFrameTest)
 
 #include "main_frame_test.moc"
