@@ -1,5 +1,7 @@
 // The tools of the second toolbar, the select mode of the select form, the
 // element kinds a click may select, and what the 3D view shows.
+#include <algorithm>
+
 #include "commands/command_table.h"
 #include "edit/gizmo.h"
 #include "scene/centigrade.h"
@@ -21,9 +23,17 @@ bool ToolChosen(const CommandState& state) {
     return state.toolMode == Tool;
 }
 
+// "tool.delete_face" is the "delete face" tool.
+std::string ToolName(const std::string& id) {
+    std::string name = id.substr(id.find('.') + 1);
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return name;
+}
+
 CommandSpec Tool(std::string id, std::string text, std::string statusTip, std::string icon,
                  int group, int order, PerformFunction perform, CheckedRule checked) {
     std::string tip = text;
+    std::string help = "choose the " + ToolName(id) + " tool";
     return {.id = std::move(id),
             .text = std::move(text),
             .statusTip = std::move(statusTip),
@@ -34,7 +44,7 @@ CommandSpec Tool(std::string id, std::string text, std::string statusTip, std::s
             .exclusiveGroup = "tool",
             .checked = checked,
             .perform = perform,
-            .help = "choose the " + icon + " tool"};
+            .help = std::move(help)};
 }
 
 // The flag (a selectable or a display flag) is set to "on" when given, else flipped.
@@ -106,8 +116,9 @@ const CommandRegistration kToolCommands{{
         SetFlag<&CCentigrade::faceSelectable>,
         [](const CommandState& s) { return s.faceSelectable; }, "let clicks select faces"),
     Toggle(
-        "display.vertices", "点", "点を表示", "点を表示", "", 0, SetFlag<&CCentigrade::showVertices>,
-        [](const CommandState& s) { return s.showVertices; }, "show the vertices"),
+        "display.vertices", "点", "点を表示", "点を表示", "", 0,
+        SetFlag<&CCentigrade::showVertices>, [](const CommandState& s) { return s.showVertices; },
+        "show the vertices"),
     Toggle(
         "display.edges", "辺", "辺を表示", "辺を表示", "", 1, SetFlag<&CCentigrade::showEdges>,
         [](const CommandState& s) { return s.showEdges; }, "show the edges"),
