@@ -17,6 +17,8 @@ set(allowed_document document commands history edit view exchange image scene)
 set(allowed_panels panels document commands history edit view exchange image scene)
 set(allowed_app app panels render document commands history edit view exchange image scene)
 set(allowed_cli cli render commands history edit view exchange image scene)
+# The module draws with the render command's offscreen context.
+set(allowed_python python cli render commands history edit view exchange image scene)
 
 # The layers that may include Qt headers (<Q…>, <Qt…>) and OpenGL or EGL headers.
 set(qt_layers document panels app)
@@ -27,7 +29,7 @@ set(gl_include "^#include <(GL|EGL|GLES[0-9]*)/")
 set(gl_name OpenGL)
 
 set(violations "")
-foreach(layer scene image exchange view edit history commands render document panels app cli)
+foreach(layer scene image exchange view edit history commands render document panels app cli python)
     file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
     foreach(source ${sources})
         file(RELATIVE_PATH name ${SOURCE_DIR} ${source})

@@ -213,8 +213,7 @@ bool ClickFaceTool(EditHistory& history, CCentigrade& scene, int x, int y) {
 
 namespace {
 
-// Moves faces `faces` (ascending places) of object `model` into the step and
-// flags the vertices of the object left without a face.
+// Moves faces `faces` (ascending places) of object `model` into the step.
 void RemoveFaces(FaceEditStep& step, CCentigrade& scene, std::size_t model,
                  const std::vector<std::size_t>& faces, std::size_t& noted) {
     const std::size_t from = noted;
@@ -223,12 +222,15 @@ void RemoveFaces(FaceEditStep& step, CCentigrade& scene, std::size_t model,
         ++noted;
     }
     step.RemoveNoted(scene, from);
-    scene.models[model].Touch();
-    scene.models[model].UpdateUsedFlags();
+    // The later faces move down with their selection flags.
+    scene.models[model].TouchTopology();
+    scene.models[model].TouchSelection();
 }
 
-// The manipulator is placed again; the step is complete.
+// Vertices left without a face are flagged unused in every object, as a
+// click's deletion does; the manipulator is placed again; the step is complete.
 void FinishRemoval(std::unique_ptr<FaceEditStep> step, EditHistory& history, CCentigrade& scene) {
+    scene.UpdateUsedFlags();
     UpdateGizmo(scene);
     step->Finish(scene);
     history.Push(std::move(step));
