@@ -18,7 +18,7 @@ set(allowed_panels panels document commands history edit view exchange image sce
 set(allowed_app app panels render document commands history edit view exchange image scene)
 set(allowed_cli cli render commands history edit view exchange image scene)
 # The module draws with the render command's offscreen context.
-set(allowed_python python cli render commands history edit view exchange image scene)
+set(allowed_python python cli render edit view exchange image scene)
 
 # The layers that may include Qt headers (<Q…>, <Qt…>) and OpenGL or EGL headers.
 set(qt_layers document panels app)

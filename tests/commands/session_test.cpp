@@ -118,8 +118,8 @@ TEST(CommandSession, SelectionReportsItsSpansAndCounts) {
     MustRun(session, "select.elements", {{"faces", std::vector<int>{2}}, {"mode", "remove"}});
     EXPECT_EQ(session.State().selected, (SelectionCounts{1, 1, 0}));
     // Replacing drops the selection of every object.
-    outcome = MustRun(session, "select.elements",
-                      {{"object", 1}, {"faces", std::vector<int>{0, 3}}});
+    outcome =
+        MustRun(session, "select.elements", {{"object", 1}, {"faces", std::vector<int>{0, 3}}});
     EXPECT_EQ(outcome.report.objects.size(), 2u);
     EXPECT_EQ(session.State().selected, (SelectionCounts{0, 8, 2}));
     outcome = MustRun(session, "select.none");
@@ -230,6 +230,31 @@ TEST(CommandSession, EachKindOfEditSaysWhatItChanged) {
         const CommandOutcome outcome = MustRun(session, c.command, c.values);
         EXPECT_TRUE(c.expected(outcome.report)) << c.command;
     }
+}
+
+// An orphan another object brought (a document gives every vertex `used`)
+// loses the flag at the deletion, as a click's deletion drops it; the objects
+// whose flags did not change are not reported, and undo gives the flag back.
+TEST(CommandSession, DeletingFacesUnflagsTheOrphansOfEveryObject) {
+    CommandSession session;
+    Fill(session);
+    CModel& grid = session.Scene().models[1];
+    grid.vertices.emplace_back(5.0f, 0.0f, 5.0f);
+    const std::size_t orphan = grid.vertices.size() - 1;
+    CModel third = MakeCube(2);
+    third.id = ++session.Scene().modelSerial;
+    session.Scene().models.push_back(std::move(third));
+
+    const CommandOutcome outcome =
+        MustRun(session, "face.delete", {{"object", 0}, {"faces", std::vector<int>{0}}});
+    EXPECT_FALSE(session.Scene().models[1].vertices[orphan].used);
+    ASSERT_EQ(outcome.report.objects.size(), 2u);
+    EXPECT_EQ(outcome.report.objects[0].object, 0u);
+    EXPECT_EQ(outcome.report.objects[1].object, 1u);
+    EXPECT_FALSE(outcome.report.objects[0].aspects & kObjectPositions);
+    MustRun(session, "edit.undo");
+    EXPECT_TRUE(session.Scene().models[1].vertices[orphan].used);
+    EXPECT_EQ(session.Scene().models[0].faces.size(), 6u);
 }
 
 TEST(CommandSession, CopyCutAndPasteGoThroughTheSessionsClipboard) {
