@@ -1,7 +1,5 @@
 // The material list and form: the current material and the fields of a
 // material, each edit one step of the history.
-#include <climits>
-
 #include "commands/command_table.h"
 #include "commands/material_edits.h"
 #include "commands/targets.h"
@@ -14,15 +12,9 @@ constexpr const char* kValueNames[] = {"red",      "green",    "blue",  "alpha",
                                        "emissive", "specular", "power", "ambient"};
 static_assert(std::size(kValueNames) == std::size(kMaterialValues));
 
-std::optional<Refusal> MakeCurrent(CommandContext& context, const CommandArguments& args) {
-    const int index = args.Int("material");
-    if (index >= static_cast<int>(context.scene.materials.size())) {
-        return Refusal{Reason::NoSuchMaterial,
-                       "material: " + std::to_string(index) + ", but the scene has " +
-                           std::to_string(context.scene.materials.size()) + " materials"};
-    }
-    context.scene.currentMaterial = index;
-    return std::nullopt;
+std::optional<Refusal> Choose(CommandContext& context, const CommandArguments& args) {
+    return MakeCurrent(context.scene.currentMaterial, args, "material",
+                       context.scene.materials.size(), "materials", Reason::NoSuchMaterial);
 }
 
 // Runs edit(material index) on the named material.
@@ -89,44 +81,22 @@ std::vector<ParamSpec> ValueParams() {
 }
 
 const CommandRegistration kMaterialCommands{{
-    {.id = "material.current",
-     .text = "現在の材質",
-     .statusTip = "材質を選ぶ",
-     .params = {Required("material", ParamKind::Int, "the material's index; -1 for none")
-                    .Between(-1, INT_MAX)},
-     .perform = MakeCurrent,
-     .help = "make a material current (the paint tool uses it)"},
-    {.id = "material.properties",
-     .text = "材質のプロパティ",
-     .statusTip = "材質のプロパティを表示する",
-     .params = {MaterialParam()},
-     .enabled = AnyMaterial,
-     .perform = ShowProperties,
-     .help = "make a material current and show its form"},
-    {.id = "material.set",
-     .text = "材質の変更",
-     .statusTip = "材質の色と係数を変える",
-     .params = ValueParams(),
-     .enabled = AnyMaterial,
-     .perform = SetValues,
-     .help = "set a material's colour and factors (0 to 1; power 0 to 100)"},
-    {.id = "material.rename",
-     .text = "材質名",
-     .statusTip = "材質の名前を変える",
-     .params = {MaterialParam(), Required("name", ParamKind::Text, "the new name")},
-     .enabled = AnyMaterial,
-     .perform = Rename,
-     .help = "rename a material"},
-    {.id = "material.texture",
-     .text = "テクスチャ",
-     .statusTip = "材質のテクスチャを変える",
-     .params = {MaterialParam(),
-                Required("texture", ParamKind::Text,
-                         "the file name, relative to the document's folder or absolute; "
-                         "empty for none")},
-     .enabled = AnyMaterial,
-     .perform = Texture,
-     .help = "name a material's texture and load it"},
+    CurrentCommand("material.current", "現在の材質", "材質を選ぶ", "material", Choose,
+                   "make a material current (the paint tool uses it)"),
+    RecordCommand("material.properties", "材質のプロパティ", "材質のプロパティを表示する",
+                  {MaterialParam()}, AnyMaterial, ShowProperties,
+                  "make a material current and show its form"),
+    RecordCommand("material.set", "材質の変更", "材質の色と係数を変える", ValueParams(),
+                  AnyMaterial, SetValues,
+                  "set a material's colour and factors (0 to 1; power 0 to 100)"),
+    RecordCommand("material.rename", "材質名", "材質の名前を変える",
+                  {MaterialParam(), Required("name", ParamKind::Text, "the new name")}, AnyMaterial,
+                  Rename, "rename a material"),
+    RecordCommand("material.texture", "テクスチャ", "材質のテクスチャを変える",
+                  {MaterialParam(), Required("texture", ParamKind::Text,
+                                             "the file name, relative to the document's folder "
+                                             "or absolute; empty for none")},
+                  AnyMaterial, Texture, "name a material's texture and load it"),
 }};
 
 }  // namespace

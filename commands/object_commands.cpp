@@ -1,7 +1,5 @@
 // The object list and form: the current object, its name, smoothing angle
 // and mirror axis (steps of the history), its visibility and lock (not).
-#include <climits>
-
 #include "commands/command_table.h"
 #include "commands/object_edits.h"
 #include "commands/targets.h"
@@ -15,16 +13,9 @@ std::optional<Refusal> OnObject(CommandContext& context, const CommandArguments&
     return OnTarget(NamedObject(context.scene, args, "object", false), edit);
 }
 
-// -1 makes no object current.
-std::optional<Refusal> MakeCurrent(CommandContext& context, const CommandArguments& args) {
-    const int index = args.Int("object");
-    if (index >= static_cast<int>(context.scene.models.size())) {
-        return Refusal{Reason::NoSuchObject,
-                       "object: " + std::to_string(index) + ", but the scene has " +
-                           std::to_string(context.scene.models.size()) + " objects"};
-    }
-    context.scene.currentModel = index;
-    return std::nullopt;
+std::optional<Refusal> Choose(CommandContext& context, const CommandArguments& args) {
+    return MakeCurrent(context.scene.currentModel, args, "object", context.scene.models.size(),
+                       "objects", Reason::NoSuchObject);
 }
 
 // What a double-click in the object list does: the object becomes current
@@ -84,59 +75,30 @@ std::optional<Refusal> PressState(CommandContext& context, const CommandArgument
 }
 
 const CommandRegistration kObjectCommands{{
-    {.id = "object.current",
-     .text = "現在の物体",
-     .statusTip = "物体を選ぶ",
-     .params = {Required("object", ParamKind::Int, "the object's index; -1 for none")
-                    .Between(-1, INT_MAX)},
-     .perform = MakeCurrent,
-     .help = "make an object current"},
-    {.id = "object.properties",
-     .text = "物体のプロパティ",
-     .statusTip = "物体のプロパティを表示する",
-     .params = {ObjectParam()},
-     .enabled = AnyObject,
-     .perform = ShowProperties,
-     .help = "make an object current and show its form"},
-    {.id = "object.rename",
-     .text = "物体名",
-     .statusTip = "物体の名前を変える",
-     .params = {ObjectParam(), Required("name", ParamKind::Text, "the new name")},
-     .enabled = AnyObject,
-     .perform = Rename,
-     .help = "rename an object"},
-    {.id = "object.smoothing",
-     .text = "スムージング角度",
-     .statusTip = "物体のスムージング角度を変える",
-     .params = {ObjectParam(), Required("degrees", ParamKind::Float,
-                                        "faces meeting at a smaller angle are shaded smoothly")},
-     .enabled = AnyObject,
-     .perform = Smoothing,
-     .help = "set an object's smoothing angle"},
-    {.id = "object.mirror_axis",
-     .text = "ミラー軸",
-     .statusTip = "物体のミラー軸を変える",
-     .params = {ObjectParam(),
-                Required("axis", ParamKind::Int, "1 x, 2 y, 4 z, or their sum").Between(0, 7)},
-     .enabled = AnyObject,
-     .perform = MirrorAxis,
-     .help = "set an object's mirror axes"},
-    {.id = "object.visibility",
-     .text = "表示",
-     .statusTip = "物体の表示・非表示を切り替える",
-     .params = {ObjectParam(),
-                Optional("visible", ParamKind::Bool, "the new value; left out, it flips")},
-     .enabled = AnyObject,
-     .perform = PressState<StateButton::Visibility>,
-     .help = "show or hide an object"},
-    {.id = "object.lock",
-     .text = "ロック",
-     .statusTip = "物体のロックを切り替える",
-     .params = {ObjectParam(),
-                Optional("locked", ParamKind::Bool, "the new value; left out, it flips")},
-     .enabled = AnyObject,
-     .perform = PressState<StateButton::Lock>,
-     .help = "lock or unlock an object"},
+    CurrentCommand("object.current", "現在の物体", "物体を選ぶ", "object", Choose,
+                   "make an object current"),
+    RecordCommand("object.properties", "物体のプロパティ", "物体のプロパティを表示する",
+                  {ObjectParam()}, AnyObject, ShowProperties,
+                  "make an object current and show its form"),
+    RecordCommand("object.rename", "物体名", "物体の名前を変える",
+                  {ObjectParam(), Required("name", ParamKind::Text, "the new name")}, AnyObject,
+                  Rename, "rename an object"),
+    RecordCommand("object.smoothing", "スムージング角度", "物体のスムージング角度を変える",
+                  {ObjectParam(), Required("degrees", ParamKind::Float,
+                                           "faces meeting at a smaller angle are shaded smoothly")},
+                  AnyObject, Smoothing, "set an object's smoothing angle"),
+    RecordCommand("object.mirror_axis", "ミラー軸", "物体のミラー軸を変える",
+                  {ObjectParam(),
+                   Required("axis", ParamKind::Int, "1 x, 2 y, 4 z, or their sum").Between(0, 7)},
+                  AnyObject, MirrorAxis, "set an object's mirror axes"),
+    RecordCommand(
+        "object.visibility", "表示", "物体の表示・非表示を切り替える",
+        {ObjectParam(), Optional("visible", ParamKind::Bool, "the new value; left out, it flips")},
+        AnyObject, PressState<StateButton::Visibility>, "show or hide an object"),
+    RecordCommand(
+        "object.lock", "ロック", "物体のロックを切り替える",
+        {ObjectParam(), Optional("locked", ParamKind::Bool, "the new value; left out, it flips")},
+        AnyObject, PressState<StateButton::Lock>, "lock or unlock an object"),
 }};
 
 }  // namespace

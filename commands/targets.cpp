@@ -1,6 +1,7 @@
 #include "commands/targets.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "scene/centigrade.h"
@@ -113,4 +114,39 @@ ParamSpec ObjectParam() {
 ParamSpec MaterialParam() {
     return Optional("material", ParamKind::Int,
                     "the material's index in the list; the current one if left out");
+}
+
+std::optional<Refusal> MakeCurrent(int& current, const CommandArguments& args,
+                                   const std::string& name, std::size_t count,
+                                   std::string_view plural, Reason noSuch) {
+    const int index = args.Int(name);
+    if (index >= static_cast<int>(count)) {
+        return Refusal{noSuch, name + ": " + std::to_string(index) + ", but the scene has " +
+                                   std::to_string(count) + " " + std::string(plural)};
+    }
+    current = index;
+    return std::nullopt;
+}
+
+CommandSpec CurrentCommand(std::string id, std::string text, std::string statusTip,
+                           const std::string& name, PerformFunction perform, std::string help) {
+    return {.id = std::move(id),
+            .text = std::move(text),
+            .statusTip = std::move(statusTip),
+            .params = {Required(name, ParamKind::Int, "the " + name + "'s index; -1 for none")
+                           .Between(-1, INT_MAX)},
+            .perform = perform,
+            .help = std::move(help)};
+}
+
+CommandSpec RecordCommand(std::string id, std::string text, std::string statusTip,
+                          std::vector<ParamSpec> params, EnabledRule enabled,
+                          PerformFunction perform, std::string help) {
+    return {.id = std::move(id),
+            .text = std::move(text),
+            .statusTip = std::move(statusTip),
+            .params = std::move(params),
+            .enabled = enabled,
+            .perform = perform,
+            .help = std::move(help)};
 }

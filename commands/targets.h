@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "commands/command.h"
 #include "commands/command_state.h"
 #include "commands/parameters.h"
 #include "commands/refusal.h"
@@ -53,6 +54,22 @@ std::optional<Reason> AnyMaterial(const CommandState& state);
 // The optional "object" and "material" parameters: the current one if left out.
 ParamSpec ObjectParam();
 ParamSpec MaterialParam();
+
+// Sets `current` (currentModel, currentMaterial) to the index `name` gives,
+// of `count` records called `plural`; -1 makes none current.
+std::optional<Refusal> MakeCurrent(int& current, const CommandArguments& args,
+                                   const std::string& name, std::size_t count,
+                                   std::string_view plural, Reason noSuch);
+
+// The entry of "object.current" or "material.current": parameter `name` is
+// the record's index in its list, -1 for none.
+CommandSpec CurrentCommand(std::string id, std::string text, std::string statusTip,
+                           const std::string& name, PerformFunction perform, std::string help);
+// The entry of a command on one record of the object or material list:
+// `params` begin with ObjectParam() or MaterialParam(), `enabled` asks for such a record.
+CommandSpec RecordCommand(std::string id, std::string text, std::string statusTip,
+                          std::vector<ParamSpec> params, EnabledRule enabled,
+                          PerformFunction perform, std::string help);
 
 // Runs edit(value) on what `target` found (an object's or material's index,
 // a name), or gives its refusal.

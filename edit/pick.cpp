@@ -58,39 +58,43 @@ void CollectShape(const Matrix4& m, std::span<const CVector> points,
 }
 
 // The points of one axis's shape in a table holding `perAxis` points per shape.
-template <std::size_t N>
-std::span<const CVector> ShapeOf(const std::array<CVector, N>& table, int perAxis, int axis) {
-    return std::span(table).subspan(static_cast<std::size_t>(axis * perAxis),
-                                    static_cast<std::size_t>(perAxis));
+std::span<const CVector> ShapeOf(std::span<const CVector> table, int perAxis, int axis) {
+    return table.subspan(static_cast<std::size_t>(axis * perAxis),
+                         static_cast<std::size_t>(perAxis));
 }
 
-// The centre cube is offered first, so it wins wherever it lies under the window.
+// The centre cube is offered first, so it wins wherever it lies under the
+// window; then the shape of each axis of the tool's manipulator (the scale
+// tool's cubes from z down to x).
 void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<PickHit>& records) {
-    const auto centre = ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter);
+    std::span<const CVector> points;
+    std::span<const HandleTriangle> triangles;
+    int perAxis = 0;
     switch (scene.toolMode) {
         case ToolMove:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m, ShapeOf(handleArrowPoints, kArrowPointsPerAxis, axis),
-                             handleArrowTriangles, axis, records);
-            }
+            points = handleArrowPoints;
+            triangles = handleArrowTriangles;
+            perAxis = kArrowPointsPerAxis;
             break;
         case ToolRotate:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m, ShapeOf(handleRingPoints, kRingPointsPerAxis, axis),
-                             handleRingTriangles, axis, records);
-            }
+            points = handleRingPoints;
+            triangles = handleRingTriangles;
+            perAxis = kRingPointsPerAxis;
             break;
         case ToolScale:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleZ; axis >= HandleX; --axis) {
-                CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, axis),
-                             handleCubeTriangles, axis, records);
-            }
+            points = handleCubePoints;
+            triangles = handleCubeTriangles;
+            perAxis = kCubePointsPerCube;
             break;
         default:
-            break;
+            return;
+    }
+    CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter),
+                 handleCubeTriangles, HandleCenter, records);
+    const bool downwards = scene.toolMode == ToolScale;
+    for (int n = 0; n < 3; ++n) {
+        const int axis = downwards ? HandleZ - n : HandleX + n;
+        CollectShape(m, ShapeOf(points, perAxis, axis), triangles, axis, records);
     }
 }
 
