@@ -4,23 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include "edit/pick.h"
+#include "seen_grid.h"
 #include "support/mesh_generators.h"
 
 namespace {
 
-// The generated grid faces -y, so the view looks at it from below; 300 units
-// across, it fills most of the 800 × 600 view at the default distance.
-CCentigrade GridView() {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(1000, 0.3f));
-    scene.viewWidth = 800;
-    scene.viewHeight = 600;
-    scene.camera.rotation = CVector(-90, 0, 0);
-    scene.ComputeAllNormals();
-    return scene;
-}
-
 CCentigrade& Grid() {
-    static CCentigrade scene = GridView();
+    static CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     return scene;
 }
 
