@@ -8,99 +8,97 @@
 
 namespace {
 
-// Hides the visible faces `hide` names, then drops the selection of the
-// vertices of `dropped` (filled in by `drop`, given the hidden faces) and of
-// visible faces' edges whose two ends lie in it.
-template <typename Drop>
-void Hide(CModel& model, ObjectSelection& selection, const std::vector<std::uint8_t>& hide,
-          Drop drop) {
+// Hides the visible faces for which hides(face) holds (asked before any flag
+// changes) and clears their flags; then drops the selection of the vertices
+// drop(corners) names (one byte per vertex, given the corners of the faces
+// hidden) and of the visible faces' edges whose two ends it names. The marks
+// are rebuilt on the way.
+template <typename Hides, typename Drop>
+void Hide(CModel& model, ObjectSelection& selection, Hides hides, Drop drop) {
+    std::vector<std::uint8_t> corners(model.vertices.size(), 0);
     bool any = false;
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
-        if (hide[r] != 0) {
-            CFace& f = model.faces[r];
-            f.hidden = true;
-            selection.SetFace(r, false);
-            selection.SetEdges(r, false);
-            any = true;
+        CFace& f = model.faces[r];
+        if (f.hidden || !hides(f)) {
+            continue;
         }
+        f.hidden = true;
+        selection.SetFaceFlags(r, false, 0);
+        for (int v : f.indices) {
+            corners[static_cast<std::size_t>(v)] = 1;
+        }
+        any = true;
     }
     if (!any) {
         return;
     }
     model.TouchTopology();
-    const std::vector<std::uint8_t> dropped = drop();
+    const std::vector<std::uint8_t> dropped = drop(std::move(corners));
     for (std::size_t v = 0; v < dropped.size(); ++v) {
         if (dropped[v] != 0) {
             selection.SetVertex(v, false);
         }
     }
+    selection.Remark();
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
         const CFace& f = model.faces[r];
-        const std::size_t n = f.indices.size();
-        for (std::size_t k = 0; !f.hidden && k < EdgeCount(n) && k < f.edgeSelected.size(); ++k) {
-            const auto a = static_cast<std::size_t>(f.indices[k]);
-            const auto b = static_cast<std::size_t>(f.indices[(k + 1) % n]);
-            if (dropped[a] != 0 && dropped[b] != 0) {
-                selection.SetEdge(r, k, false);
-            }
+        if (f.hidden) {
+            continue;
         }
+        const std::size_t n = f.indices.size();
+        unsigned edges = 0;
+        for (std::size_t k = 0; k < f.edgeSelected.size(); ++k) {
+            const bool droppedEnds = k < EdgeCount(n) &&
+                                     dropped[static_cast<std::size_t>(f.indices[k])] != 0 &&
+                                     dropped[static_cast<std::size_t>(f.indices[(k + 1) % n])] != 0;
+            edges |= (f.edgeSelected[k] && !droppedEnds ? 1u : 0u) << k;
+        }
+        selection.SetFaceFlags(r, f.selected, edges);
     }
 }
 
-// One byte per face of `model`: the visible faces whose selection is `selected`.
-std::vector<std::uint8_t> VisibleFaces(const CModel& model, bool selected) {
-    std::vector<std::uint8_t> faces(model.faces.size(), 0);
+void HideSelectedOf(CModel& model, ObjectSelection& selection, const SelectableKinds&) {
+    Hide(
+        model, selection, [&model](const CFace& f) { return IsFaceSelected(model, f); },
+        [](std::vector<std::uint8_t> corners) { return corners; });
+}
+
+void HideUnselectedOf(CModel& model, ObjectSelection& selection, const SelectableKinds&) {
+    Hide(
+        model, selection, [&model](const CFace& f) { return !IsFaceSelected(model, f); },
+        [&model](std::vector<std::uint8_t> corners) {
+            const std::vector<bool> hidden = HiddenVertices(model);
+            for (std::size_t v = 0; v < corners.size(); ++v) {
+                corners[v] = corners[v] != 0 && hidden[v] ? 1 : 0;
+            }
+            return corners;
+        });
+}
+
+void RevealHiddenOf(CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
+    bool any = false;
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
-        const CFace& f = model.faces[r];
-        faces[r] = !f.hidden && IsFaceSelected(model, f) == selected ? 1 : 0;
+        if (model.faces[r].hidden) {
+            model.faces[r].hidden = false;
+            selection.TakeFace(r, kinds);
+            any = true;
+        }
     }
-    return faces;
+    if (any) {
+        model.TouchTopology();
+    }
 }
 
 }  // namespace
 
 void HideSelected(CCentigrade& scene) {
-    ChangeEditableSelections(scene, SelectionUpdate::Add,
-                             [](CModel& model, ObjectSelection& selection, const SelectableKinds&) {
-                                 const std::vector<std::uint8_t> hide = VisibleFaces(model, true);
-                                 Hide(model, selection, hide, [&] {
-                                     std::vector<std::uint8_t> corners(model.vertices.size(), 0);
-                                     for (std::size_t r = 0; r < model.faces.size(); ++r) {
-                                         if (hide[r] != 0) {
-                                             for (int v : model.faces[r].indices) {
-                                                 corners[static_cast<std::size_t>(v)] = 1;
-                                             }
-                                         }
-                                     }
-                                     return corners;
-                                 });
-                             });
+    ChangeEditableSelections(scene, SelectionUpdate::Add, HideSelectedOf);
 }
 
 void HideUnselected(CCentigrade& scene) {
-    ChangeEditableSelections(scene, SelectionUpdate::Add,
-                             [](CModel& model, ObjectSelection& selection, const SelectableKinds&) {
-                                 Hide(model, selection, VisibleFaces(model, false), [&] {
-                                     const std::vector<bool> hidden = HiddenVertices(model);
-                                     return std::vector<std::uint8_t>(hidden.begin(), hidden.end());
-                                 });
-                             });
+    ChangeEditableSelections(scene, SelectionUpdate::Add, HideUnselectedOf);
 }
 
 void RevealHidden(CCentigrade& scene) {
-    ChangeEditableSelections(
-        scene, SelectionUpdate::Add,
-        [](CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
-            bool any = false;
-            for (std::size_t r = 0; r < model.faces.size(); ++r) {
-                if (model.faces[r].hidden) {
-                    model.faces[r].hidden = false;
-                    selection.TakeFace(r, kinds);
-                    any = true;
-                }
-            }
-            if (any) {
-                model.TouchTopology();
-            }
-        });
+    ChangeEditableSelections(scene, SelectionUpdate::Add, RevealHiddenOf);
 }
