@@ -56,6 +56,19 @@ public:
         }
     }
 
+    // Whether the box around the points holds a pixel's centre.
+    bool CoversSample(const WindowCoord* points, std::size_t n) const {
+        double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
+        for (std::size_t k = 1; k < n; ++k) {
+            minX = std::min(minX, points[k].x);
+            maxX = std::max(maxX, points[k].x);
+            minY = std::min(minY, points[k].y);
+            maxY = std::max(maxY, points[k].y);
+        }
+        return FirstCentre(minX, width_) <= LastCentre(maxX, width_) &&
+               FirstCentre(minY, height_) <= LastCentre(maxY, height_);
+    }
+
     // The sample of the pixel holding window point (x, y).
     float At(double x, double y) const {
         const auto column = static_cast<int>(std::clamp(std::floor(x), 0.0, width_ - 1.0));
@@ -154,8 +167,23 @@ Polygon ClipToNearPlane(const std::array<ClipCoord, 4>& in, std::size_t n) {
     return out;
 }
 
-// Rasterises the face when the view draws its front (corners running
-// clockwise in window coordinates, as the pick's culling has it).
+// Rasterises a polygon of window coordinates when the view draws its front
+// (corners running clockwise, as the pick's culling has it).
+void AddFront(const WindowCoord* corners, std::size_t n, DepthSamples& depth) {
+    double twiceArea = 0.0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const WindowCoord& p = corners[k];
+        const WindowCoord& q = corners[(k + 1) % n];
+        twiceArea += p.x * q.y - q.x * p.y;
+    }
+    if (!(twiceArea < 0.0)) {
+        return;
+    }
+    for (std::size_t k = 2; k < n; ++k) {
+        depth.Triangle(corners[0], corners[k - 1], corners[k]);
+    }
+}
+
 void AddFace(const CModel& model, const CFace& f, const Matrix4& m, const Viewport& samples,
              DepthSamples& depth) {
     const std::size_t n = f.indices.size();
@@ -171,29 +199,24 @@ void AddFace(const CModel& model, const CFace& f, const Matrix4& m, const Viewpo
     if (shared != 0) {
         return;
     }
-    Polygon polygon;
-    if ((any & kNearPlaneBit) != 0) {
-        polygon = ClipToNearPlane(clip, n);
-    } else {
-        std::copy_n(clip.begin(), n, polygon.corners.begin());
-        polygon.size = n;
+    if ((any & kNearPlaneBit) == 0) {
+        // Most faces of a big mesh are smaller than a pixel: those that hold
+        // no pixel's centre are passed by at once.
+        std::array<WindowCoord, 4> window;
+        for (std::size_t k = 0; k < n; ++k) {
+            window[k] = ToWindow(clip[k], samples);
+        }
+        if (depth.CoversSample(window.data(), n)) {
+            AddFront(window.data(), n, depth);
+        }
+        return;
     }
+    const Polygon polygon = ClipToNearPlane(clip, n);
     std::array<WindowCoord, kMaxCorners> window;
-    double twiceArea = 0.0;
     for (std::size_t k = 0; k < polygon.size; ++k) {
         window[k] = ToWindow(polygon.corners[k], samples);
     }
-    for (std::size_t k = 0; k < polygon.size; ++k) {
-        const WindowCoord& p = window[k];
-        const WindowCoord& q = window[(k + 1) % polygon.size];
-        twiceArea += p.x * q.y - q.x * p.y;
-    }
-    if (!(twiceArea < 0.0)) {
-        return;
-    }
-    for (std::size_t k = 2; k < polygon.size; ++k) {
-        depth.Triangle(window[0], window[k - 1], window[k]);
-    }
+    AddFront(window.data(), polygon.size, depth);
 }
 
 // Every face the view draws that reaches into the pick volume of `m`; the
