@@ -1,5 +1,6 @@
 #include "edit/hide.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -16,10 +17,18 @@ namespace {
 template <typename Hides, typename Drop>
 void Hide(CModel& model, ObjectSelection& selection, Hides hides, Drop drop) {
     std::vector<std::uint8_t> corners(model.vertices.size(), 0);
+    std::vector<std::size_t> flagged;  // visible faces with a flag set
     bool any = false;
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
         CFace& f = model.faces[r];
-        if (f.hidden || !hides(f)) {
+        if (f.hidden) {
+            continue;
+        }
+        if (!hides(f)) {
+            if (f.selected || std::find(f.edgeSelected.begin(), f.edgeSelected.end(), true) !=
+                                  f.edgeSelected.end()) {
+                flagged.push_back(r);
+            }
             continue;
         }
         f.hidden = true;
@@ -39,12 +48,10 @@ void Hide(CModel& model, ObjectSelection& selection, Hides hides, Drop drop) {
             selection.SetVertex(v, false);
         }
     }
+    // Only flagged faces mark vertices.
     selection.Remark();
-    for (std::size_t r = 0; r < model.faces.size(); ++r) {
+    for (std::size_t r : flagged) {
         const CFace& f = model.faces[r];
-        if (f.hidden) {
-            continue;
-        }
         const std::size_t n = f.indices.size();
         unsigned edges = 0;
         for (std::size_t k = 0; k < f.edgeSelected.size(); ++k) {

@@ -41,20 +41,15 @@ void SelectVertexSet(CModel& model, ObjectSelection& selection,
 }  // namespace
 
 void SelectAll(CCentigrade& scene) {
-    SceneSelection selection(scene);
-    for (std::size_t i = 0; i < scene.models.size(); ++i) {
-        CModel& model = scene.models[i];
-        if (!model.IsEditable()) {
-            continue;
-        }
-        const std::vector<bool>& hidden = HiddenVerticesOf(scene, i);
-        std::vector<std::uint8_t> taken(model.vertices.size());
-        for (std::size_t v = 0; v < taken.size(); ++v) {
-            taken[v] = model.vertices[v].used && (hidden.empty() || !hidden[v]) ? 1 : 0;
-        }
-        SelectVertexSet(model, selection.Of(i), taken, selection.Kinds(), SelectionUpdate::Add);
-    }
-    selection.Finish();
+    ChangeEditableSelections(
+        scene, SelectionUpdate::Add,
+        [](CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
+            std::vector<std::uint8_t> taken = selection.ClassifyVertices();
+            for (std::uint8_t& state : taken) {
+                state = state & kVertexSelectable;
+            }
+            SelectVertexSet(model, selection, taken, kinds, SelectionUpdate::Add);
+        });
 }
 
 void SelectNone(CCentigrade& scene) {
@@ -67,7 +62,7 @@ void InvertSelection(CCentigrade& scene) {
     ChangeEditableSelections(
         scene, SelectionUpdate::Add,
         [](CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
-            std::vector<std::uint8_t> taken = ClassifyVertices(model);
+            std::vector<std::uint8_t> taken = selection.ClassifyVertices();
             for (std::uint8_t& state : taken) {
                 state = (state & (kVertexSelectable | kVertexAffected)) == kVertexSelectable;
             }

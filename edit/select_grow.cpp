@@ -18,7 +18,7 @@ bool TouchesAny(const CFace& f, const std::vector<std::uint8_t>& vertices, std::
 }
 
 void Grow(CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
-    const std::vector<std::uint8_t> states = ClassifyVertices(model);
+    const std::vector<std::uint8_t> states = selection.ClassifyVertices();
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
         const CFace& f = model.faces[r];
         if (!f.hidden && TouchesAny(f, states, kVertexAffected)) {
@@ -66,7 +66,7 @@ void Shrink(CModel& model, ObjectSelection& selection, const SelectableKinds& ki
 }
 
 void Link(CModel& model, ObjectSelection& selection, const SelectableKinds& kinds) {
-    const std::vector<std::uint8_t> states = ClassifyVertices(model);
+    const std::vector<std::uint8_t> states = selection.ClassifyVertices();
     VertexComponents components(model.vertices.size());
     for (const CFace& f : model.faces) {
         if (!f.hidden) {

@@ -11,44 +11,14 @@ SelectableKinds SelectableKindsOf(const CCentigrade& scene) {
     return {scene.vertexSelectable, scene.edgeSelectable, scene.faceSelectable};
 }
 
-namespace {
-
-// Bits of a vertex's uses, gathered face by face.
-constexpr std::uint8_t kOnFace = 4;
-constexpr std::uint8_t kOnVisibleFace = 8;
-
-void NoteUses(const CFace& f, std::vector<std::uint8_t>& states) {
-    const std::uint8_t use = f.hidden ? kOnFace : kOnFace | kOnVisibleFace;
-    for (int v : f.indices) {
-        states[static_cast<std::size_t>(v)] |= use;
-    }
-}
-
-bool OnlyOnHiddenFaces(std::uint8_t uses) {
-    return (uses & (kOnFace | kOnVisibleFace)) == kOnFace;
-}
-
-}  // namespace
-
-std::vector<std::uint8_t> ClassifyVertices(const CModel& model) {
+std::vector<std::uint8_t> ClassifyVertices(const CModel& model, const std::vector<bool>& hidden) {
     std::vector<std::uint8_t> states(model.vertices.size(), 0);
-    for (const CFace& f : model.faces) {
-        NoteUses(f, states);
-        if (!f.hidden) {
-            ForEachMarkedCorner(
-                f, [&states](int v) { states[static_cast<std::size_t>(v)] |= kVertexAffected; });
-        }
-    }
     for (std::size_t v = 0; v < states.size(); ++v) {
         const CVector& vertex = model.vertices[v];
-        std::uint8_t state = states[v] & kVertexAffected;
-        if (vertex.selected) {
-            state |= kVertexAffected;
-        }
-        if (vertex.used && !OnlyOnHiddenFaces(states[v])) {
-            state |= kVertexSelectable;
-        }
-        states[v] = state;
+        const bool affected = vertex.selected || vertex.mark;
+        const bool selectable = vertex.used && (hidden.empty() || !hidden[v]);
+        states[v] = static_cast<std::uint8_t>((affected ? kVertexAffected : 0) |
+                                              (selectable ? kVertexSelectable : 0));
     }
     return states;
 }
@@ -59,13 +29,19 @@ std::vector<bool> HiddenVertices(const CModel& model) {
     if (!anyHidden) {
         return {};
     }
-    std::vector<std::uint8_t> uses(model.vertices.size(), 0);
+    std::vector<bool> onFace(model.vertices.size(), false);
+    std::vector<bool> onVisibleFace(model.vertices.size(), false);
     for (const CFace& f : model.faces) {
-        NoteUses(f, uses);
+        for (int v : f.indices) {
+            onFace[static_cast<std::size_t>(v)] = true;
+            if (!f.hidden) {
+                onVisibleFace[static_cast<std::size_t>(v)] = true;
+            }
+        }
     }
-    std::vector<bool> hidden(uses.size());
-    for (std::size_t v = 0; v < uses.size(); ++v) {
-        hidden[v] = OnlyOnHiddenFaces(uses[v]);
+    std::vector<bool> hidden(model.vertices.size());
+    for (std::size_t v = 0; v < hidden.size(); ++v) {
+        hidden[v] = onFace[v] && !onVisibleFace[v];
     }
     return hidden;
 }
@@ -198,8 +174,22 @@ void ObjectSelection::SetFaceFlags(std::size_t face, bool selected, unsigned edg
     if (changed) {
         NoteFace(face);
     }
-    if (remarking_) {
-        ForEachMarkedCorner(f, [this](int v) { Mark(v); });
+    if (!remarking_) {
+        return;
+    }
+    // A selected face marks every corner; its edges can add none.
+    if (selected) {
+        for (int v : f.indices) {
+            Mark(v);
+        }
+        return;
+    }
+    const std::size_t n = f.indices.size();
+    for (std::size_t k = 0; k < EdgeCount(n) && k < f.edgeSelected.size(); ++k) {
+        if (f.edgeSelected[k]) {
+            Mark(f.indices[k]);
+            Mark(f.indices[(k + 1) % n]);
+        }
     }
 }
 
@@ -228,7 +218,7 @@ SceneSelection::SceneSelection(CCentigrade& scene)
 
 ObjectSelection& SceneSelection::Of(std::size_t object) {
     if (!objects_[object]) {
-        objects_[object].emplace(scene_.models[object]);
+        objects_[object].emplace(scene_, object, scene_.models[object]);
     }
     return *objects_[object];
 }

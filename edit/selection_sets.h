@@ -29,13 +29,15 @@ enum class SelectionUpdate { Replace, Add };
 
 // What a command needs to know of each vertex, one byte of these bits per vertex.
 enum VertexState : std::uint8_t {
-    // Affected by the selection (what the manipulator moves): selected, a
-    // corner of a selected face or an end of a selected edge.
+    // Affected by the selection, what the manipulator moves: selected, or
+    // marked (by UpdateGizmo, which every pick and selection command runs) as
+    // a corner of a selected face or an end of a selected edge.
     kVertexAffected = 1,
     // In use and not hidden: used by no face, or by a visible one.
     kVertexSelectable = 2,
 };
-std::vector<std::uint8_t> ClassifyVertices(const CModel& model);
+// `hidden` as HiddenVertices gives it.
+std::vector<std::uint8_t> ClassifyVertices(const CModel& model, const std::vector<bool>& hidden);
 
 // The vertices that only hidden faces use: empty when no face is hidden.
 std::vector<bool> HiddenVertices(const CModel& model);
@@ -56,7 +58,13 @@ bool IsFaceSelected(const CModel& model, const CFace& face);
 // keeps them itself instead: every flag set from then on marks its vertices.
 class ObjectSelection {
 public:
-    explicit ObjectSelection(CModel& model) : model_(model) {}
+    ObjectSelection(const CCentigrade& scene, std::size_t object, CModel& model)
+        : scene_(scene), object_(object), model_(model) {}
+
+    // The object's vertices, classified.
+    std::vector<std::uint8_t> ClassifyVertices() const {
+        return ::ClassifyVertices(model_, HiddenVerticesOf(scene_, object_));
+    }
 
     // Clears every selection flag and mark of the object.
     void ClearAll();
@@ -85,6 +93,8 @@ private:
     void NoteFace(std::size_t f) { faces_ = faces_.Union({f, f + 1}); }
     void Mark(int vertex) { model_.vertices[static_cast<std::size_t>(vertex)].mark = true; }
 
+    const CCentigrade& scene_;
+    std::size_t object_;
     CModel& model_;
     VertexSpan vertices_;
     FaceSpan faces_;

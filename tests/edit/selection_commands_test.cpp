@@ -10,6 +10,7 @@
 #include "edit/select_all.h"
 #include "edit/select_grow.h"
 #include "support/mesh_generators.h"
+#include "test_meshes.h"
 #include "view_helpers.h"
 
 namespace {
@@ -220,6 +221,63 @@ TEST(SelectionCommands, ResultsOnAGrid) {
         EXPECT_EQ(FacesWithAllEdges(grid), c.faces) << c.name;
         EXPECT_EQ(EdgeFlagCount(grid), 4 * static_cast<int>(c.faces.size())) << c.name;
         EXPECT_EQ(SelectedVertices(grid), c.vertices) << c.name;
+        ExpectManipulatorFollows(scene, c.name);
+    }
+}
+
+Indices Span(int first, int last) {
+    Indices span;
+    for (int i = first; i <= last; ++i) {
+        span.insert(i);
+    }
+    return span;
+}
+
+Indices operator+(Indices a, const Indices& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+struct MeshCommandCase {
+    const char* name;
+    std::function<CModel()> mesh;
+    std::function<void(CCentigrade&)> setUp;
+    std::function<void(CCentigrade&)> command;
+    Indices faces;
+    Indices vertices;
+};
+
+// Faces of an 8 × 3 capped cylinder: the wall rows 0 to 23, the bottom cap 24
+// to 31, the top cap 32 to 39; vertex ring r is 8r to 8r + 7, the poles 32 and
+// 33. An 8 × 4 sphere: the north fan is faces 0 to 7 around vertex 0.
+std::vector<MeshCommandCase> MeshCommandCases() {
+    return {
+        {"grow from a pole", [] { return UvSphere(8, 4); },
+         [](CCentigrade& s) { s.models[0].vertices[0].selected = true; }, GrowSelection, Span(0, 7),
+         Span(0, 8)},
+        {"shrink the wall of a capped cylinder", [] { return CappedCylinder(8, 3); },
+         [](CCentigrade& s) { ClickFaces(s, Span(0, 23)); }, ShrinkSelection, Span(8, 15),
+         Span(8, 23)},
+        {"invert a cap", [] { return CappedCylinder(8, 3); },
+         [](CCentigrade& s) { ClickFaces(s, Span(24, 31)); }, InvertSelection,
+         Span(8, 23) + Span(32, 39), Span(8, 31) + Indices{33}},
+        {"linked across a non-manifold edge", Fin, [](CCentigrade& s) { ClickFaces(s, {0}); },
+         SelectLinked, Span(0, 8), Span(0, 19)},
+        {"grow from a triangle in a grid", GridWithSplitQuad,
+         [](CCentigrade& s) { ClickFaces(s, {9}); }, GrowSelection, Complement({6}, 10),
+         Complement({12}, 16)},
+    };
+}
+
+TEST(SelectionCommands, ResultsOnPolesCapsTrianglesAndFins) {
+    for (const MeshCommandCase& c : MeshCommandCases()) {
+        CCentigrade scene = MakeSceneWith(c.mesh());
+        c.setUp(scene);
+        c.command(scene);
+        const CModel& m = scene.models[0];
+        EXPECT_EQ(SelectedFaces(m), c.faces) << c.name;
+        EXPECT_EQ(FacesWithAllEdges(m), c.faces) << c.name;
+        EXPECT_EQ(SelectedVertices(m), c.vertices) << c.name;
         ExpectManipulatorFollows(scene, c.name);
     }
 }
