@@ -12,8 +12,9 @@
 // two) to the opposite edge, and on across the next face there, until it
 // returns, meets a triangle, a border or an edge of more than two faces.
 //
-// Both see the visible faces only, visit every face and vertex at most once,
-// and so end on every mesh; what they give depends on the mesh alone.
+// Both see the visible faces only; neither takes an edge twice, and a ring
+// crosses a face at most once, so they end on every mesh; what they give
+// depends on the mesh alone.
 // Selecting a loop or ring sets the edge flags of every face along it (an
 // edge shared by two faces has two) as the belt mode does whatever the
 // element toggles, and selects its vertices when vertices are selectable.

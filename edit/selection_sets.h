@@ -75,10 +75,6 @@ public:
 
     void SetVertex(std::size_t vertex, bool on);
     void SetEdge(std::size_t face, std::size_t edge, bool on);
-    // Every edge flag of the face.
-    void SetEdges(std::size_t face, bool on);
-    // The face flag alone.
-    void SetFace(std::size_t face, bool on);
     // The face flag and the edge flags, edge k from bit k of `edges`.
     void SetFaceFlags(std::size_t face, bool selected, unsigned edges);
     // Takes a face as a click does, within `kinds`: its flag and every edge
@@ -89,6 +85,10 @@ public:
     void Touch();
 
 private:
+    // Every edge flag of the face.
+    void SetEdges(std::size_t face, bool on);
+    // The face flag alone.
+    void SetFace(std::size_t face, bool on);
     void NoteVertex(std::size_t v) { vertices_ = vertices_.Union({v, v + 1}); }
     void NoteFace(std::size_t f) { faces_ = faces_.Union({f, f + 1}); }
     void Mark(int vertex) { model_.vertices[static_cast<std::size_t>(vertex)].mark = true; }
@@ -108,7 +108,6 @@ class SceneSelection {
 public:
     explicit SceneSelection(CCentigrade& scene);
 
-    CCentigrade& Scene() { return scene_; }
     const SelectableKinds& Kinds() const { return kinds_; }
     ObjectSelection& Of(std::size_t object);
 
