@@ -103,6 +103,28 @@ void ObjectSelection::ClearAll() {
         }
     }
     remarking_ = true;
+    cleared_ = true;
+}
+
+void ObjectSelection::Affect(const CVector& v) {
+    if (!cleared_) {
+        return;
+    }
+    if (!affected_) {
+        min_ = max_ = v;
+        affected_ = true;
+        return;
+    }
+    CCentigrade::ExtendBounds(v, min_, max_);
+}
+
+bool ObjectSelection::AffectedBox(CVector& min, CVector& max) const {
+    if (!affected_) {
+        return false;
+    }
+    min = min_;
+    max = max_;
+    return true;
 }
 
 void ObjectSelection::Remark() {
@@ -120,6 +142,9 @@ void ObjectSelection::SetVertex(std::size_t vertex, bool on) {
         v.selected = on;
         NoteVertex(vertex);
     }
+    if (on) {
+        Affect(v);
+    }
 }
 
 void ObjectSelection::SetEdge(std::size_t face, std::size_t edge, bool on) {
@@ -135,26 +160,6 @@ void ObjectSelection::SetEdge(std::size_t face, std::size_t edge, bool on) {
     if (on && remarking_ && edge < EdgeCount(n)) {
         Mark(f.indices[edge]);
         Mark(f.indices[(edge + 1) % n]);
-    }
-}
-
-void ObjectSelection::SetEdges(std::size_t face, bool on) {
-    const std::size_t edges = model_.faces[face].edgeSelected.size();
-    for (std::size_t k = 0; k < edges; ++k) {
-        SetEdge(face, k, on);
-    }
-}
-
-void ObjectSelection::SetFace(std::size_t face, bool on) {
-    CFace& f = model_.faces[face];
-    if (f.selected != on) {
-        f.selected = on;
-        NoteFace(face);
-    }
-    if (on && remarking_) {
-        for (int v : f.indices) {
-            Mark(v);
-        }
     }
 }
 
@@ -194,14 +199,15 @@ void ObjectSelection::SetFaceFlags(std::size_t face, bool selected, unsigned edg
 }
 
 void ObjectSelection::TakeFace(std::size_t face, const SelectableKinds& kinds) {
-    if (kinds.faces) {
-        SetFace(face, true);
+    const CFace& f = model_.faces[face];
+    const bool allEdges = kinds.faces || kinds.edges;
+    unsigned edges = 0;
+    for (std::size_t k = 0; k < f.edgeSelected.size(); ++k) {
+        edges |= (allEdges || f.edgeSelected[k] ? 1u : 0u) << k;
     }
-    if (kinds.faces || kinds.edges) {
-        SetEdges(face, true);
-    }
+    SetFaceFlags(face, kinds.faces || f.selected, edges);
     if (kinds.vertices) {
-        for (int v : model_.faces[face].indices) {
+        for (int v : f.indices) {
             SetVertex(static_cast<std::size_t>(v), true);
         }
     }
@@ -244,5 +250,26 @@ void SceneSelection::Finish() {
             MarkSelectedCorners(model);
         }
     }
-    PlaceGizmo(scene_);
+    const bool allCleared = std::all_of(objects_.begin(), objects_.end(), [](const auto& object) {
+        return object && object->Cleared();
+    });
+    if (!allCleared) {
+        PlaceGizmo(scene_);
+        return;
+    }
+    // Only what this command set is affected: the manipulator needs no pass
+    // over the vertices.
+    CVector min(1000000, 1000000, 1000000);
+    CVector max(-1000000, -1000000, -1000000);
+    scene_.showGizmo = false;
+    for (std::size_t i = 0; i < objects_.size(); ++i) {
+        CVector low;
+        CVector high;
+        if (scene_.models[i].IsEditable() && objects_[i]->AffectedBox(low, high)) {
+            CCentigrade::ExtendBounds(low, min, max);
+            CCentigrade::ExtendBounds(high, min, max);
+            scene_.showGizmo = true;
+        }
+    }
+    scene_.gizmo = CVector((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }

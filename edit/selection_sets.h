@@ -72,6 +72,11 @@ public:
     // final flags, kept ones too.
     void Remark();
     bool Remarking() const { return remarking_; }
+    // After ClearAll the editor also knows the box of the vertices it made
+    // affected (selected or marked): false when there is none or when the
+    // object's flags were not all cleared first.
+    bool AffectedBox(CVector& min, CVector& max) const;
+    bool Cleared() const { return cleared_; }
 
     void SetVertex(std::size_t vertex, bool on);
     void SetEdge(std::size_t face, std::size_t edge, bool on);
@@ -85,13 +90,14 @@ public:
     void Touch();
 
 private:
-    // Every edge flag of the face.
-    void SetEdges(std::size_t face, bool on);
-    // The face flag alone.
-    void SetFace(std::size_t face, bool on);
     void NoteVertex(std::size_t v) { vertices_ = vertices_.Union({v, v + 1}); }
     void NoteFace(std::size_t f) { faces_ = faces_.Union({f, f + 1}); }
-    void Mark(int vertex) { model_.vertices[static_cast<std::size_t>(vertex)].mark = true; }
+    void Mark(int vertex) {
+        CVector& v = model_.vertices[static_cast<std::size_t>(vertex)];
+        v.mark = true;
+        Affect(v);
+    }
+    void Affect(const CVector& v);
 
     const CCentigrade& scene_;
     std::size_t object_;
@@ -99,6 +105,10 @@ private:
     VertexSpan vertices_;
     FaceSpan faces_;
     bool remarking_ = false;
+    bool cleared_ = false;
+    bool affected_ = false;
+    CVector min_;
+    CVector max_;
 };
 
 // One selection command on the scene: an editor per object, and at the end
