@@ -177,41 +177,27 @@ void BM_FrameSelectedHalf(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameSelectedHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A range pick over the rectangle (left, top, right, bottom), see-through
-// (every vertex inside, as before there was a choice) or not (the faces in
-// front hide what lies behind).
+// A range pick over the rectangle (left, top, right, bottom).
 void RangePick(benchmark::State& state, std::array<int, 4> rectangle) {
     CCentigrade& scene = CleanGrid();
     scene.toolMode = ToolRangeSelect;
-    scene.xray = state.range(0) != 0;
     for (auto _ : state) {
         std::copy(rectangle.begin(), rectangle.end(), scene.rubberBand);
         benchmark::DoNotOptimize(scene.Pick(0, 0));
     }
-    scene.xray = false;
     scene.toolMode = ToolNone;
 }
 
 void BM_RangePickWholeGrid(benchmark::State& state) {
     RangePick(state, {0, 0, 800, 600});
 }
-BENCHMARK(BM_RangePickWholeGrid)
-    ->ArgName("xray")
-    ->Arg(1)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RangePickWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The boxes of the pick dismiss most faces at once.
 void BM_RangePickSmallRectangle(benchmark::State& state) {
     RangePick(state, {380, 280, 420, 320});
 }
-BENCHMARK(BM_RangePickSmallRectangle)
-    ->ArgName("xray")
-    ->Arg(1)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RangePickSmallRectangle)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -8,7 +8,6 @@
 #include "edit/gizmo.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
-#include "edit/range_visibility.h"
 #include "edit/selection.h"
 #include "edit/selection_sets.h"
 #include "scene/centigrade.h"
@@ -247,9 +246,6 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window)
         for (const ObjectHits& hits : perObject) {
             records.insert(records.end(), (hits.*kind).begin(), (hits.*kind).end());
         }
-    }
-    if (scene.toolMode == ToolRangeSelect && !scene.xray) {
-        DropOccludedVertices(scene, window, records);
     }
     return records;
 }

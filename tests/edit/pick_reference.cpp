@@ -5,7 +5,6 @@
 #include <span>
 
 #include "edit/pick_clip.h"
-#include "edit/range_visibility.h"
 #include "view/manipulator_tables.h"
 #include "view/view_math.h"
 
@@ -149,9 +148,6 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
                 }
             }
         }
-    }
-    if (tool == ToolRangeSelect && !scene.xray) {
-        DropOccludedVertices(scene, window, out);
     }
     return out;
 }

@@ -77,7 +77,6 @@ public:
         for (int& side : scene.rubberBand) {
             side = Between(-20, 820);
         }
-        scene.xray = Chance(0.5);
     }
 
     // Near a vertex of the scene most of the time, so that there is something to hit.
