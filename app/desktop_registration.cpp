@@ -17,7 +17,7 @@ QString DataHome() {
 }
 
 QString DesktopEntryPath() {
-    return DataHome() + QStringLiteral("/applications/quorvel.desktop");
+    return DataHome() + QStringLiteral("/applications/org.quorvel.quorvel.desktop");
 }
 QString MimeFolder() {
     return DataHome() + QStringLiteral("/mime");
@@ -87,7 +87,7 @@ QStringList UserRegistrationFiles() {
 
 QString RegisterForUser(const QString& executable) {
     InitAppResources();
-    QByteArray entry = Resource(QStringLiteral(":/desktop/quorvel.desktop"));
+    QByteArray entry = Resource(QStringLiteral(":/desktop/org.quorvel.quorvel.desktop"));
     entry.replace("Exec=quorvel %f", "Exec=" + ExecArgument(executable).toUtf8() + " %f");
     const QByteArray contents[] = {entry, Resource(QStringLiteral(":/desktop/quorvel-mime.xml")),
                                    Resource(QStringLiteral(":/icons/quorvel.svg"))};

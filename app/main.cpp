@@ -2,42 +2,42 @@
 // Opens the modeler, on FILE when given. With --screenshot the window is
 // rendered once its 3D view has drawn, saved to PNG and the program quits
 // (used without a display). --autosave-interval overrides the setting for
-// this run (0: no autosave).
+// this run (0: no autosave). --help and --version need no display.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
 
 #include "app/desktop_registration.h"
 #include "app/gl_format.h"
+#include "app/icon_check.h"
 #include "app/japanese_translations.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
+#include "app/start_options.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "scene/message_sink.h"
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> answered = AnswerWithoutDisplay(argc, argv)) {
+        return *answered;
+    }
     SetDefaultGlFormat();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
     QApplication::setOrganizationName(kApplicationName);
-    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quorvel.quorvel"));
     InstallJapaneseTranslations(app);
 
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("file", "document to open");
-    QCommandLineOption screenshot("screenshot", "render once, save to PNG and quit", "png");
-    parser.addOption(screenshot);
-    QCommandLineOption autosaveInterval(
-        "autosave-interval", "seconds between autosaves for this run (0: off)", "seconds");
-    parser.addOption(autosaveInterval);
-    parser.process(app);
+    const std::variant<StartOptions, int> read = ReadStartOptions(QApplication::arguments());
+    if (const int* usageError = std::get_if<int>(&read)) {
+        return *usageError;
+    }
+    const StartOptions& options = std::get<StartOptions>(read);
+    const bool screenshot = !options.screenshot.isEmpty();
 
     SetMessageSink([](const std::string& message) {
         QMessageBox::information(QApplication::activeWindow(), QString::fromUtf8(kApplicationName),
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
 
     // A run from the build tree makes its file types known to the desktop, as
     // an installation does; a headless screenshot run is no desktop session.
-    if (RunningFromBuildTree() && !parser.isSet(screenshot)) {
+    if (RunningFromBuildTree() && !screenshot) {
         if (const QString failure = RegisterForUser(QApplication::applicationFilePath());
             !failure.isEmpty()) {
             ShowMessage(failure.toStdString());
@@ -57,23 +57,21 @@ int main(int argc, char** argv) {
     doc.NewDocument();
     CMainFrame frame(doc);
     frame.show();
+    CheckToolBarIcons(frame, *frame.FileToolBar());
     // A screenshot run leaves the user's autosaves alone.
-    if (!parser.isSet(screenshot)) {
-        bool valid = false;
-        int seconds = parser.value(autosaveInterval).toInt(&valid);
-        if (!valid || seconds < 0) {
-            seconds = QSettings().value("Autosave/IntervalSeconds", 120).toInt();
-        }
-        doc.StartAutosaving(DefaultAutosaveFolder(), seconds);
+    if (!screenshot) {
+        doc.StartAutosaving(DefaultAutosaveFolder(),
+                            options.autosaveSeconds.value_or(
+                                QSettings().value("Autosave/IntervalSeconds", 120).toInt()));
         frame.Commands().OfferRecovery();
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        frame.Commands().OpenFile(parser.positionalArguments().first());
+    if (!options.file.isEmpty()) {
+        frame.Commands().OpenFile(options.file);
     }
 
-    if (parser.isSet(screenshot)) {
+    if (screenshot) {
         // Taken once the 3D view has shown its first frame.
-        const QString out = parser.value(screenshot);
+        const QString out = options.screenshot;
         QObject::connect(
             frame.View(), &QOpenGLWidget::frameSwapped, &app,
             [&frame, &app, out] {

@@ -23,6 +23,7 @@
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "app/widget_prompts.h"
+#include "app/window_size.h"
 #include "document/clipboard_edits.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
@@ -153,7 +154,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc, CDocumentPrompts* prompts, QWidget* par
     UpdatePasteCommand();
     setAcceptDrops(true);
     UpdateTitle();
-    resize(1024, 768);
+    ResizeWithinScreen(*this, {1024, 768});
 }
 
 CMainFrame::~CMainFrame() = default;

@@ -24,13 +24,17 @@ void CCentigrade::PaintFace(int model, int face) {
     painted.TouchTopology();
 }
 
-// Vertices stay, so every remaining index stays valid; those no face uses any
-// more are flagged unused.
+// Vertices stay, so every remaining index stays valid. Those no face uses any
+// more are flagged unused in every object: a document may bring orphans of
+// its own, and they stop being drawn at the first deletion too.
 void CCentigrade::DeleteFace(int model, int face) {
     if (!IsFace(models, model, face)) {
         return;
     }
     CModel& edited = models[static_cast<std::size_t>(model)];
     edited.faces.erase(edited.faces.begin() + face);
-    edited.UpdateUsedFlags();
+    // The later faces move down with their selection flags.
+    edited.TouchTopology();
+    edited.TouchSelection();
+    UpdateUsedFlags();
 }

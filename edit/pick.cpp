@@ -19,6 +19,14 @@ namespace {
 
 constexpr double kClickWindowSize = 8.0;
 
+// Imports, pastes, undo and New add and remove objects without telling the
+// pick, so every use of the caches comes through here and finds one entry
+// per object.
+std::vector<ObjectPickCache>& PickCaches(const CCentigrade& scene) {
+    scene.pickCaches.resize(scene.models.size());
+    return scene.pickCaches;
+}
+
 // The hits of one object, one list per element kind.
 struct ObjectHits {
     std::vector<PickHit> vertices;
@@ -231,15 +239,15 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window)
         return records;
     }
     const Matrix4 m = projection * SceneModelView(scene);
-    scene.pickCaches.resize(scene.models.size());
+    std::vector<ObjectPickCache>& caches = PickCaches(scene);
     std::vector<ObjectHits> perObject(scene.models.size());
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
         if (scene.models[i].IsEditable()) {
             static const std::vector<bool> kNoneHidden;
             const std::vector<bool>& hidden =
                 eligible.vertices ? HiddenVerticesOf(scene, i) : kNoneHidden;
-            CollectObject(scene.models[i], static_cast<int>(i), m, eligible,
-                          scene.pickCaches[i].bounds, hidden, perObject[i]);
+            CollectObject(scene.models[i], static_cast<int>(i), m, eligible, caches[i].bounds,
+                          hidden, perObject[i]);
         }
     }
     for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
@@ -253,10 +261,10 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window)
 // Drops every selection flag of every object. Where the last click left its
 // trace, only the flags it set are cleared; elsewhere every element is.
 void DropSelection(CCentigrade& scene) {
-    scene.pickCaches.resize(scene.models.size());
+    const std::vector<ObjectPickCache>& caches = PickCaches(scene);
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
         CModel& model = scene.models[i];
-        const ObjectPickCache& trace = scene.pickCaches[i];
+        const ObjectPickCache& trace = caches[i];
         if (trace.selection != model.selectionRevision ||
             trace.topology != model.topologyRevision) {
             ClearSelectionOf(model);
@@ -286,8 +294,9 @@ void TouchEverySelection(std::vector<CModel>& models) {
 
 // After a click that set the flags of `best` alone on a dropped selection.
 void LeaveTrace(CCentigrade& scene, const PickHit* best) {
+    std::vector<ObjectPickCache>& caches = PickCaches(scene);
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
-        ObjectPickCache& trace = scene.pickCaches[i];
+        ObjectPickCache& trace = caches[i];
         trace.selection = scene.models[i].selectionRevision;
         trace.topology = scene.models[i].topologyRevision;
         trace.face = trace.vertex = -1;

@@ -23,7 +23,7 @@ void EditHistory::Push(std::unique_ptr<UndoStep> step) {
     Remeasure(entry);
     steps_.push_back(std::move(entry));
     ++index_;
-    Trim(false);
+    Trim(index_ - 1);
 }
 
 bool EditHistory::CanUndo() const {
@@ -51,7 +51,7 @@ SceneChange EditHistory::Undo(CCentigrade& scene) {
     Entry& entry = steps_[index_];
     entry.step->Undo(scene, change);
     Remeasure(entry);
-    Trim(true);
+    Trim(index_);
     return change;
 }
 
@@ -64,7 +64,7 @@ SceneChange EditHistory::Redo(CCentigrade& scene) {
     entry.step->Redo(scene, change);
     ++index_;
     Remeasure(entry);
-    Trim(true);
+    Trim(index_ - 1);
     return change;
 }
 
@@ -86,7 +86,9 @@ bool EditHistory::IsClean() const {
 
 void EditHistory::SetMemoryCap(std::size_t bytes) {
     cap_ = bytes;
-    Trim(true);
+    if (!steps_.empty()) {
+        Trim(index_ > 0 ? index_ - 1 : 0);
+    }
 }
 
 void EditHistory::BeginTransform(const CCentigrade& scene, std::string_view name) {
@@ -128,12 +130,14 @@ void EditHistory::DropNewest() {
     steps_.pop_back();
 }
 
-void EditHistory::Trim(bool undoneFirst) {
-    while (bytes_ > cap_ && !steps_.empty()) {
-        if (index_ == 0 || (undoneFirst && index_ < steps_.size())) {
-            DropNewest();
-        } else {
-            DropOldest();
-        }
+// Done steps go from the oldest on, undone ones from the far end of the redo
+// list; either way the state next to the current one stays reachable.
+void EditHistory::Trim(std::size_t keep) {
+    while (bytes_ > cap_ && keep > 0) {
+        DropOldest();
+        --keep;
+    }
+    while (bytes_ > cap_ && keep + 1 < steps_.size()) {
+        DropNewest();
     }
 }

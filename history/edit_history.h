@@ -1,6 +1,7 @@
 // The undo history of one document: a list of steps with the position between
-// done and undone ones, a memory cap that drops the oldest steps, and a clean
-// position that tells when the scene equals the last saved state.
+// done and undone ones, a memory cap that drops the oldest steps (never the
+// one just done or undone), and a clean position that tells when the scene
+// equals the last saved state.
 #pragma once
 
 #include <cstddef>
@@ -78,9 +79,9 @@ private:
     void Remeasure(Entry& entry);
     void DropOldest();
     void DropNewest();
-    // Drops steps until the cap holds: the far end of the undone steps first
-    // when `undoneFirst`, then the oldest done ones.
-    void Trim(bool undoneFirst);
+    // Drops steps until the cap holds, older ones first, but never step
+    // `keep`: the one just done, undone or redone, however big.
+    void Trim(std::size_t keep);
 
     std::deque<Entry> steps_;
     std::size_t index_ = 0;

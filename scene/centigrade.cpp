@@ -1,5 +1,7 @@
 #include "scene/centigrade.h"
 
+#include <cstdint>
+
 CCentigrade::CCentigrade() {
     Reset();
 }
@@ -59,23 +61,26 @@ void CCentigrade::UpdateUsedFlags() {
 }
 
 // Vertices are never removed (face indices must stay valid); a vertex no face
-// refers to is only flagged, so that it is neither drawn nor smoothed.
+// refers to is only flagged, so that it is neither drawn nor smoothed. Only an
+// object whose flags change is touched, so the others keep their buffers and
+// normals; the marks stay as they are, since the manipulator reads them.
 void CModel::UpdateUsedFlags() {
-    for (CVector& v : vertices) {
-        v.mark = false;
-    }
+    std::vector<std::uint8_t> referenced(vertices.size());
     for (const CFace& f : faces) {
         for (int i : f.indices) {
-            vertices[static_cast<std::size_t>(i)].mark = true;
+            referenced[static_cast<std::size_t>(i)] = 1;
         }
     }
-    for (CVector& v : vertices) {
-        if (!v.mark) {
-            v.used = false;
+    bool changed = false;
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        if (!referenced[i] && vertices[i].used) {
+            vertices[i].used = false;
+            changed = true;
         }
     }
-    TouchTopology();
-    TouchSelection();
+    if (changed) {
+        TouchTopology();
+    }
 }
 
 void CCentigrade::SetDocumentFolder(const std::filesystem::path& path) {

@@ -85,6 +85,22 @@ private slots:
         QCOMPARE(SelectedVertexCount(shown.scene.models[0]), 0);
     }
 
+    // Objects the pick has not seen yet (the view opened on them, or an import
+    // added them), a mode in which nothing is eligible: the click finds
+    // nothing and drops the selection.
+    void firstClickWhereNothingIsEligible() {
+        ShownView shown;
+        AddCube(shown.scene);
+        AddCube(shown.scene);
+        shown.scene.toolMode = ToolSelect;
+        shown.scene.selectMode = SelectConnected;
+        shown.scene.faceSelectable = false;
+        shown.scene.models[1].faces[2].selected = true;
+        QTest::mouseClick(shown.view.get(), Qt::LeftButton, {},
+                          QPoint(kViewWidth / 2, kViewHeight / 2));
+        QVERIFY(!shown.scene.models[1].faces[2].selected);
+    }
+
     void clickHitsTheVertexWhereItIsDrawn() {
         // Found in the framebuffer, so that a view whose drawing and picking
         // disagree about pixels (device pixel ratio) misses it.

@@ -61,6 +61,34 @@ TEST(FaceTools, DeletingOneOfTwoFacesKeepsTheSharedVerticesUsed) {
     EXPECT_TRUE(v[1].used && v[2].used && v[3].used);
 }
 
+// An orphan an object brought with it (a document gives every vertex `used`)
+// loses the flag at the first deletion anywhere; only the objects whose flags
+// changed are touched, so the others keep their buffers and normals.
+TEST(FaceTools, DeletionUnflagsTheOrphansOfEveryObjectAndTouchesOnlyThose) {
+    CCentigrade scene = MakeSceneWith(Triangles());
+    CModel withOrphan = Triangles();
+    withOrphan.vertices.emplace_back(5.0f, 0.0f, 5.0f);
+    scene.models.push_back(withOrphan);
+    scene.models.push_back(MakeCube(2));
+    scene.ComputeAllNormals();
+    const std::vector<CModel> before = scene.models;
+
+    scene.DeleteFace(0, 1);
+
+    EXPECT_FALSE(scene.models[1].vertices[4].used);
+    EXPECT_NE(scene.models[1].topologyRevision, before[1].topologyRevision);
+    EXPECT_EQ(scene.models[1].normalsRevision, before[1].normalsRevision);
+    EXPECT_EQ(scene.models[2].revision, before[2].revision);
+    for (std::size_t v = 0; v < 4; ++v) {
+        EXPECT_TRUE(scene.models[1].vertices[v].used) << v;
+    }
+    // The faces of the edited object changed, whether or not a vertex lost its face.
+    EXPECT_NE(scene.models[0].topologyRevision, before[0].topologyRevision);
+    const std::uint64_t unchanged = scene.models[1].revision;
+    scene.DeleteFace(0, 0);
+    EXPECT_EQ(scene.models[1].revision, unchanged);
+}
+
 TEST(FaceTools, LaterFacesMoveDownWithTheirEdgeSelections) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(2));
     for (int i = 1; i < 4; ++i) {

@@ -121,4 +121,51 @@ TEST(PickCache, CachedPicksMatchUncachedOnesAfterCameraMovesAndEdits) {
     }
 }
 
+// Objects an open or an import added are ones the pick has kept nothing of.
+// A click on them, hit or missed, with every tool, select mode, set of
+// selectable elements and Shift state, answers as a pick that keeps nothing.
+TEST(PickCache, ClicksOnObjectsThePickHasNotSeen) {
+    CCentigrade opened = TopViewScene(MakeQuadGrid(4, 50));
+    opened.camera.rotation = CVector(-90, 0, 0);  // the grid faces down
+    CModel second = MakeQuadGrid(2, 50);
+    for (CVector& v : second.vertices) {
+        v.x += 300;
+    }
+    opened.models.push_back(second);
+    ASSERT_TRUE(opened.pickCaches.empty());
+    // A click before the import saw the first object alone.
+    CCentigrade imported = opened;
+    imported.models.pop_back();
+    const ClientPoint vertex = ClientOf(opened, opened.models[0].vertices[6]);
+    ASSERT_TRUE(imported.Pick(vertex.x, vertex.y));
+    imported.models.push_back(second);
+
+    const ClientPoint nothing{5, 5};
+    int step = 0;
+    for (const CCentigrade* start : {&opened, &imported}) {
+        for (int tool = ToolNone; tool <= ToolPaintMaterial; ++tool) {
+            for (int mode = SelectNormal; mode <= SelectBrush; ++mode) {
+                for (int selectable = 0; selectable < 16; ++selectable) {
+                    for (const ClientPoint& at : {vertex, nothing}) {
+                        CCentigrade scene = *start;
+                        scene.toolMode = tool;
+                        scene.selectMode = mode;
+                        scene.vertexSelectable = (selectable & 1) != 0;
+                        scene.edgeSelectable = (selectable & 2) != 0;
+                        scene.faceSelectable = (selectable & 4) != 0;
+                        scene.keyFlag = (selectable & 8) != 0;
+                        scene.rubberBand[0] = scene.rubberBand[1] = 0;
+                        scene.rubberBand[2] = at.x;
+                        scene.rubberBand[3] = at.y;
+                        CCentigrade reference = Uncached(scene);
+                        ASSERT_EQ(scene.Pick(at.x, at.y), reference.Pick(at.x, at.y))
+                            << "tool " << tool << " mode " << mode << " selectable " << selectable;
+                        ExpectSameFlags(scene, reference, step++);
+                    }
+                }
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "edit/pick.h"
 #include "history/edit_history.h"
 #include "history/face_steps.h"
+#include "history/record_steps.h"
 #include "history/step_names.h"
 #include "scene_compare.h"
 #include "support/mesh_generators.h"
@@ -45,10 +46,39 @@ TEST(EditHistory, MemoryCapDropsTheOldestStepsAndHolds) {
         history.Undo(scene);
     }
     EXPECT_EQ(scene.models[0].vertices[0].x, -100.0f + 1001 - 5);
-    // A cap below one step keeps none.
+    // A cap below one step keeps the newest.
     history.SetMemoryCap(stepBytes / 2);
-    EXPECT_EQ(history.Count(), 0u);
-    EXPECT_EQ(history.Bytes(), 0u);
+    EXPECT_EQ(history.Count(), 1u);
+    EXPECT_EQ(history.Bytes(), stepBytes);
+}
+
+// An undone import holds every record it appended, far above the cap when the
+// import was big; the older steps go, the undone import stays for Redo.
+TEST(EditHistory, TheStepJustUndoneOrDoneStaysAboveTheCap) {
+    CCentigrade scene = SelectedGrid(20);
+    EditHistory history;
+    Move(history, scene, 1);
+    Move(history, scene, 1);
+    const AppendMark before = AppendMark::Of(scene);
+    scene.models.push_back(MakeQuadGrid(100));
+    ASSERT_TRUE(RecordAppend(history, scene, before, step_name::kImport));
+    const CCentigrade imported = scene;
+    history.SetMemoryCap(history.Bytes() + 1);
+    ASSERT_EQ(history.Count(), 3u);
+
+    history.Undo(scene);
+    ASSERT_TRUE(history.CanRedo());
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.Count(), 1u);
+    history.Redo(scene);
+    EXPECT_TRUE(SameScene(imported, scene));
+    EXPECT_TRUE(history.CanUndo());
+
+    // The next step is kept however big, and the one before it goes.
+    history.SetMemoryCap(1);
+    Move(history, scene, 1);
+    EXPECT_EQ(history.Count(), 1u);
+    EXPECT_EQ(history.UndoName(), step_name::kMove);
 }
 
 TEST(EditHistory, CleanWhileTheSavedStateCanBeReached) {

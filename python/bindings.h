@@ -1,0 +1,70 @@
+// What the parts of the module share: the functions that add each part's
+// classes and functions, and the helpers for the scene's lock and for arrays.
+#pragma once
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <memory>
+#include <mutex>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "python/python_scene.h"
+
+namespace py = pybind11;
+
+using SceneRef = std::shared_ptr<PythonScene>;
+
+void BindErrors(py::module_& module);
+void BindRecords(py::module_& module);
+void BindScene(py::module_& module);
+void BindRender(py::module_& module);
+
+// Runs `work()` without the interpreter's lock, holding the scene's through
+// `lock`, which is released before the interpreter's lock is taken back (also
+// when `work` throws): a thread never waits for it holding the scene's.
+template <typename Work>
+auto RunReleased(std::unique_lock<std::mutex>& lock, Work work) {
+    py::gil_scoped_release release;
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            lock.unlock();
+        } else {
+            auto result = work();
+            lock.unlock();
+            return result;
+        }
+    } catch (...) {
+        lock.unlock();
+        throw;
+    }
+}
+
+// A buffer filled under the scene's lock, where no Python object may be made,
+// and handed to NumPy afterwards without a copy.
+template <typename T>
+struct OwnedBuffer {
+    std::vector<py::ssize_t> shape;
+    std::unique_ptr<T[]> data;
+};
+
+template <typename T>
+OwnedBuffer<T> MakeBuffer(std::vector<py::ssize_t> shape) {
+    std::size_t size = 1;
+    for (py::ssize_t extent : shape) {
+        size *= static_cast<std::size_t>(extent);
+    }
+    return {std::move(shape), std::make_unique_for_overwrite<T[]>(size)};
+}
+
+// The array owns the buffer.
+template <typename T>
+py::array_t<T> ToArray(OwnedBuffer<T>&& buffer) {
+    T* data = buffer.data.release();
+    py::capsule owner(data, [](void* p) { delete[] static_cast<T*>(p); });
+    return py::array_t<T>(buffer.shape, data, owner);
+}

@@ -1,0 +1,63 @@
+#include "python/vertex_views.h"
+
+#include <algorithm>
+
+VertexViews::Lease::Lease(VertexViews& views, std::shared_ptr<void> owner, std::size_t model)
+    : views_(views), owner_(std::move(owner)), model_(model) {}
+
+VertexViews::Lease::~Lease() {
+    views_.Close(*this);
+}
+
+std::unique_ptr<VertexViews::Lease> VertexViews::Open(std::shared_ptr<void> owner,
+                                                      std::size_t model) {
+    auto lease = std::make_unique<Lease>(*this, std::move(owner), model);
+    const std::lock_guard lock(mutex_);
+    live_.push_back(lease.get());
+    return lease;
+}
+
+void VertexViews::Close(Lease& lease) {
+    const std::lock_guard lock(mutex_);
+    live_.erase(std::find(live_.begin(), live_.end(), &lease));
+    // Writes made until now are in the object's array: the next reader counts them.
+    if (!lease.Detached()) {
+        written_.push_back(lease.Model());
+    }
+}
+
+void VertexViews::MarkWritten(std::size_t model) {
+    const std::lock_guard lock(mutex_);
+    written_.push_back(model);
+}
+
+std::vector<std::size_t> VertexViews::TakeWritten() {
+    const std::lock_guard lock(mutex_);
+    std::vector<std::size_t> models = std::move(written_);
+    written_.clear();
+    for (const Lease* lease : live_) {
+        if (!lease->Detached()) {
+            models.push_back(lease->Model());
+        }
+    }
+    std::sort(models.begin(), models.end());
+    models.erase(std::unique(models.begin(), models.end()), models.end());
+    return models;
+}
+
+std::shared_ptr<const LargeArray<CVector>> VertexViews::Detach(std::size_t model,
+                                                               LargeArray<CVector>& vertices) {
+    const std::lock_guard lock(mutex_);
+    std::shared_ptr<const LargeArray<CVector>> retired;
+    for (Lease* lease : live_) {
+        if (lease->Model() != model || lease->Detached()) {
+            continue;
+        }
+        if (!retired) {
+            retired = std::make_shared<const LargeArray<CVector>>(std::move(vertices));
+            vertices.clear();
+        }
+        lease->retired_ = retired;
+    }
+    return retired;
+}
