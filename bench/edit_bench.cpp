@@ -95,7 +95,7 @@ BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime
 // A face of a small object beside the grid deleted: every object's used flags
 // are brought up to date, the grid's in a pass that finds nothing to change.
 void BM_DeleteFaceBesideTheGrid(benchmark::State& state) {
-    CCentigrade scene = GridView();
+    CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     scene.models.push_back(MakeCube(10));
     CModel& cube = scene.models[1];
     for (auto _ : state) {
