@@ -8,23 +8,13 @@
 #include "edit/gizmo.h"
 #include "edit/pick.h"
 #include "edit/selection.h"
+#include "seen_grid.h"
 #include "support/mesh_generators.h"
 
 namespace {
 
-// The generated grid faces -y, so the view looks at it from below; 300 units
-// across, it fills most of the 800 × 600 view at the default distance.
-CCentigrade GridView() {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(1000, 0.3f));
-    scene.viewWidth = 800;
-    scene.viewHeight = 600;
-    scene.camera.rotation = CVector(-90, 0, 0);
-    scene.ComputeAllNormals();
-    return scene;
-}
-
 CCentigrade& Grid() {
-    static CCentigrade scene = GridView();
+    static CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     return scene;
 }
 
@@ -109,7 +99,7 @@ BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime
 // A face of a small object beside the grid deleted: every object's used flags
 // are brought up to date, the grid's in a pass that finds nothing to change.
 void BM_DeleteFaceBesideTheGrid(benchmark::State& state) {
-    CCentigrade scene = GridView();
+    CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     scene.models.push_back(MakeCube(10));
     CModel& cube = scene.models[1];
     for (auto _ : state) {

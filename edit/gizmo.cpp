@@ -36,10 +36,10 @@ void ExtendBounds(const CVector& point, CVector& min, CVector& max) {
     }
 }
 
-void PlaceGizmo(CCentigrade& scene) {
-    CVector min(1000000, 1000000, 1000000);
-    CVector max(-1000000, -1000000, -1000000);
-    scene.showGizmo = false;
+bool AffectedBounds(const CCentigrade& scene, CVector& min, CVector& max) {
+    min = CVector(1000000, 1000000, 1000000);
+    max = CVector(-1000000, -1000000, -1000000);
+    bool any = false;
     for (const CModel& model : scene.models) {
         if (!model.IsEditable()) {
             continue;
@@ -47,10 +47,17 @@ void PlaceGizmo(CCentigrade& scene) {
         for (const CVector& v : model.vertices) {
             if (v.selected || v.mark) {
                 ExtendBounds(v, min, max);
-                scene.showGizmo = true;
+                any = true;
             }
         }
     }
+    return any;
+}
+
+void PlaceGizmo(CCentigrade& scene) {
+    CVector min;
+    CVector max;
+    scene.showGizmo = AffectedBounds(scene, min, max);
     scene.gizmo = CVector((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }
 

@@ -9,6 +9,7 @@
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
 #include "edit/selection.h"
+#include "edit/selection_sets.h"
 #include "scene/centigrade.h"
 #include "scene/face_rules.h"
 #include "view/manipulator_tables.h"
@@ -177,13 +178,17 @@ void ForLeavesInside(const Matrix4& m, const BoxLevels& levels, std::size_t elem
 // of every element would give them. An edge or face whose corners all lie
 // outside one plane clips to nothing and is dismissed at once.
 void CollectObject(const CModel& model, int object, const Matrix4& m,
-                   const PickEligibility& eligible, BlockBounds& bounds, ObjectHits& hits) {
+                   const PickEligibility& eligible, BlockBounds& bounds,
+                   const std::vector<bool>& hidden, ObjectHits& hits) {
     bounds.Refresh(model);
     if (eligible.vertices) {
         ForLeavesInside(
             m, bounds.Vertices(), model.vertices.size(),
             [&](std::size_t, std::size_t first, std::size_t end) {
                 for (std::size_t i = first; i < end; ++i) {
+                    if (!hidden.empty() && hidden[i]) {
+                        continue;
+                    }
                     const ClipCoord c = ToClip(m, model.vertices[i]);
                     if (OutCode(c) != 0) {
                         continue;
@@ -214,7 +219,7 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                                 shared &=
                                     OutCode(ToClip(m, model.vertices[static_cast<std::size_t>(v)]));
                             }
-                            if (shared == 0) {
+                            if (shared == 0 && !model.faces[r].hidden) {
                                 CollectFace(model, object, m, eligible, r, firstEdge, hits);
                             }
                         }
@@ -242,8 +247,11 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window)
     std::vector<ObjectHits> perObject(scene.models.size());
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
         if (scene.models[i].IsEditable()) {
+            static const std::vector<bool> kNoneHidden;
+            const std::vector<bool>& hidden =
+                eligible.vertices ? HiddenVerticesOf(scene, i) : kNoneHidden;
             CollectObject(scene.models[i], static_cast<int>(i), m, eligible, caches[i].bounds,
-                          perObject[i]);
+                          hidden, perObject[i]);
         }
     }
     for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {

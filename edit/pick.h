@@ -71,7 +71,8 @@ PickWindow RangePickWindow(CCentigrade& scene);
 
 // Every hit record for `window`, in the order the elements are offered: the
 // manipulator, then vertices, edges and faces, each object by object. There is
-// no limit on the number of records.
+// no limit on the number of records. Hidden faces and the vertices only they
+// use are never offered; a range pick takes what lies behind drawn faces too.
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window);
 
 // Called with a resolved pick before it is applied: the face tools read the

@@ -61,6 +61,10 @@ struct ObjectPickCache {
     std::uint64_t topology = 0;
     int face = -1;
     int vertex = -1;
+    // The vertices that only hidden faces use, while the object's topology
+    // revision is `hiddenTopology` (empty when no face is hidden).
+    std::vector<bool> hiddenVertices;
+    std::uint64_t hiddenTopology = 0;
 };
 
 class CCentigrade {
@@ -120,6 +124,8 @@ public:
     bool faceSelectable = true;
     int rubberBand[4] = {0, 0, 0, 0};  // left, top, right, bottom in view pixels
     bool keyFlag = false;
+    // See-through: range selection also takes what faces in front hide.
+    bool xray = false;
     // One entry per object, kept up to date by picking.
     mutable std::vector<ObjectPickCache> pickCaches;
 

@@ -56,6 +56,9 @@ public:
         scene.models.push_back(Soup(40, 50));
         for (CModel& m : scene.models) {
             m.state = Chance(0.8) ? 0 : Between(1, 3);
+            for (std::size_t r = 3; r < m.faces.size(); r += 7) {
+                m.faces[r].hidden = true;
+            }
         }
         scene.camera.rotation = CVector(Uniform(-180, 180), Uniform(-180, 180), Uniform(-180, 180));
         scene.camera.position =
