@@ -14,6 +14,8 @@ int RunConvert(const Arguments& args);
 int RunTextures(const Arguments& args);
 int RunDecode(const Arguments& args);
 int RunRender(const Arguments& args);
+int RunScript(const Arguments& args);
+int ListCommands(const Arguments& args);
 
 // Prints "quorvel-cli: <message>" on stderr and returns `status`.
 int Fail(int status, const std::string& message);

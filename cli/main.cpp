@@ -30,6 +30,11 @@ const Command kCommands[] = {
      "                    [--show vertices,edges,faces,axis] [--select-all]\n"
      "                                    draw the document as the 3D view does, offscreen",
      RunRender},
+    {"run",
+     "run IN OUT SCRIPT.jsonl [--dump]  apply a script of commands to IN, save OUT;\n"
+     "                                    --dump prints the scene after each command",
+     RunScript},
+    {"commands", "commands                          the commands a script can run", ListCommands},
 };
 
 void PrintUsage(std::FILE* out) {

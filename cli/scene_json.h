@@ -5,6 +5,7 @@
 #include <optional>
 
 class CCentigrade;
+class CVector;
 
 // Names are converted from CP932 to UTF-8; floats are printed in their
 // shortest form that reads back as the same float. `importResult`, the
@@ -16,3 +17,5 @@ nlohmann::ordered_json SceneToJson(const CCentigrade& scene, int repairs, bool g
 // the C1 control characters (U+0080–U+009F), which JSON lets through and some
 // terminals obey, are written as "\u0080" escapes like the C0 ones.
 void PrintJson(const nlohmann::ordered_json& json);
+// [x, y, z], each as SceneToJson prints numbers.
+nlohmann::ordered_json VectorToJson(const CVector& v);

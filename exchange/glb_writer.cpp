@@ -14,6 +14,7 @@
 #include "image/dib_stream.h"
 #include "image/png_writer.h"
 #include "image/texture_files.h"
+#include "image/texture_loader.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -75,7 +76,7 @@ std::vector<std::uint8_t> TexturePng(const CMaterial& m, const CCentigrade& scen
     for (const auto& file :
          finder.TextureCandidates(m.texture, scene.DocumentFolder(), GetModuleFolder())) {
         CMaterial probe;
-        if (probe.LoadImageFile(file)) {
+        if (LoadImageFile(probe, file)) {
             return EncodePNG(*probe.image);
         }
     }

@@ -1,4 +1,4 @@
-// CCentigrade::LoadMQO: the import of a ".mqo" document, or of the one inside
+// LoadMQO: the import of a ".mqo" document, or of the one inside
 // a ".mqoz" archive, into the scene.
 #include <algorithm>
 #include <cerrno>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "exchange/document_files.h"
+#include "exchange/document_formats.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqoz_folder.h"
 #include "image/texture_batch.h"
@@ -32,7 +32,7 @@ struct ImportTextures {
 // Relative texture names resolve against the document's folder; for an
 // archive, against its files when the texture is among them (extracted then),
 // else against the folder the archive lies in. Failures are collected.
-void LoadTexture(CMaterial& material, ImportTextures& textures, MqoImport& outcome) {
+void LoadArchivedTexture(CMaterial& material, ImportTextures& textures, MqoImport& outcome) {
     if (material.texture.empty()) {
         material.ReleaseTexture();
         return;
@@ -79,7 +79,9 @@ MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, Mqoz
     const std::size_t modelsBefore = scene.models.size();
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
-    loader.loadTexture = [&](CMaterial& material) { LoadTexture(material, textures, outcome); };
+    loader.loadTexture = [&](CMaterial& material) {
+        LoadArchivedTexture(material, textures, outcome);
+    };
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
     file.reset();
@@ -99,11 +101,11 @@ MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, Mqoz
 
 }  // namespace
 
-MqoImport CCentigrade::LoadMQO(const std::filesystem::path& path) {
+MqoImport LoadMQO(CCentigrade& scene, const std::filesystem::path& path) {
     const std::filesystem::path documentFolder = std::filesystem::absolute(path).parent_path();
-    if (LowerExtension(path) != "mqoz") {
-        return ImportText(*this, path, nullptr, documentFolder);
+    if (const DocumentFormat* format = FindDocumentFormat(path); !format || !format->packed) {
+        return ImportText(scene, path, nullptr, documentFolder);
     }
     MqozFolder archive(path);
-    return ImportText(*this, archive.Document(), &archive, documentFolder);
+    return ImportText(scene, archive.Document(), &archive, documentFolder);
 }

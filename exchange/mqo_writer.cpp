@@ -124,21 +124,24 @@ void WriteFace(MqoText& out, const CFace& f) {
     out.Append(line, p);
 }
 
+// " N {" and a line a record; the caller closes the chunk.
+template <typename Records, typename Write>
+void WriteRecords(MqoText& out, const Records& records, Write write) {
+    out.Int(static_cast<int>(records.size())) << " {\r\n";
+    for (const auto& record : records) {
+        write(out, record);
+    }
+}
+
 void WriteObject(MqoText& out, const CModel& m) {
     out << "Object \"";
     out.Name(m.name) << "\" {\r\n"
                      << "\tvisible 15\r\n\tlocking 0\r\n\tshading 1\r\n\tfacet 89.5\r\n"
                      << "\tcolor 0.898 0.498 0.698\r\n\tcolor_type 0\r\n"
                      << "\tvertex ";
-    out.Int(static_cast<int>(m.vertices.size())) << " {\r\n";
-    for (const CVector& v : m.vertices) {
-        WriteVertex(out, v);
-    }
+    WriteRecords(out, m.vertices, WriteVertex);
     out << "\t}\r\n\tface ";
-    out.Int(static_cast<int>(m.faces.size())) << " {\r\n";
-    for (const CFace& f : m.faces) {
-        WriteFace(out, f);
-    }
+    WriteRecords(out, m.faces, WriteFace);
     out << "\t}\r\n}\r\n";
 }
 
@@ -163,10 +166,7 @@ std::string FormatMQO(const CCentigrade& scene) {
         << "\tamb 0.250 0.250 0.250\r\n"
         << "}\r\n"
         << "Material ";
-    out.Int(static_cast<int>(scene.materials.size())) << " {\r\n";
-    for (const CMaterial& m : scene.materials) {
-        WriteMaterial(out, m);
-    }
+    WriteRecords(out, scene.materials, WriteMaterial);
     out << "}\r\n";
     for (const CModel& m : scene.models) {
         WriteObject(out, m);
@@ -181,8 +181,8 @@ std::string FormatMQOMaterial(const CMaterial& material) {
     return out.Take();
 }
 
-void CCentigrade::SaveMQO(const std::filesystem::path& path) const {
-    if (std::string reason = WriteFileAtomically(path, FormatMQO(*this)); !reason.empty()) {
+void SaveMQO(const CCentigrade& scene, const std::filesystem::path& path) {
+    if (std::string reason = WriteFileAtomically(path, FormatMQO(scene)); !reason.empty()) {
         throw DocumentError(path, reason);
     }
 }

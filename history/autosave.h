@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "history/scene_snapshot.h"
+#include "scene/document_copy.h"
 
 class CCentigrade;
 
@@ -83,7 +83,7 @@ private:
     std::string failure_;
     int lockFd_ = -1;
 
-    SceneSnapshot snapshot_;
+    DocumentCopy snapshot_;
     std::filesystem::path writtenDocument_;
     bool pathWritten_ = false;
     std::function<void(const std::string&)> finished_;

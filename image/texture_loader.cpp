@@ -1,5 +1,7 @@
 // Loading a material's texture: name resolution, the reader chosen by the
 // extension, and the conversion to the depths the renderer uploads.
+#include "image/texture_loader.h"
+
 #include <memory>
 
 #include "image/image_status.h"
@@ -9,18 +11,18 @@
 #include "scene/centigrade.h"
 #include "scene/material.h"
 
-ImageStatus CMaterial::LoadImageFile(const std::filesystem::path& path) {
-    return DecodeTextureFile(path, image);
+ImageStatus LoadImageFile(CMaterial& material, const std::filesystem::path& path) {
+    return DecodeTextureFile(path, material.image);
 }
 
-ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
-    return TextureBatch(documentFolder, GetModuleFolder()).Load(*this);
+ImageStatus LoadTexture(CMaterial& material, const std::filesystem::path& documentFolder) {
+    return TextureBatch(documentFolder, GetModuleFolder()).Load(material);
 }
 
-std::vector<TextureFailure> CCentigrade::LoadTextures() {
-    TextureBatch batch(DocumentFolder(), GetModuleFolder());
+std::vector<TextureFailure> LoadTextures(CCentigrade& scene) {
+    TextureBatch batch(scene.DocumentFolder(), GetModuleFolder());
     std::vector<TextureFailure> failures;
-    for (CMaterial& m : materials) {
+    for (CMaterial& m : scene.materials) {
         if (m.texture.empty()) {
             m.ReleaseTexture();
         } else if (ImageStatus status = batch.Load(m); !status) {

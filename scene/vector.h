@@ -66,7 +66,6 @@ inline CVector operator-(CVector a, const CVector& b) {
 
 class CUV {
 public:
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     float u = 0;

@@ -131,14 +131,14 @@ TEST(SaveMQO, WritesTheFormattedText) {
     TempFolder folder;
     CCentigrade scene = MakeSceneWith(MakeCube(2.0f));
     const auto path = folder.Path() / "cube.mqo";
-    scene.SaveMQO(path);
+    SaveMQO(scene, path);
     EXPECT_EQ(ReadFile(path), FormatMQO(scene));
 }
 
 TEST(SaveMQO, RefusesAMissingFolderAndKeepsNoTemporaryFile) {
     TempFolder folder;
     CCentigrade scene;
-    EXPECT_THROW(scene.SaveMQO(folder.Path() / "missing" / "x.mqo"), DocumentError);
+    EXPECT_THROW(SaveMQO(scene, folder.Path() / "missing" / "x.mqo"), DocumentError);
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 

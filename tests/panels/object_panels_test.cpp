@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document/object_edits.h"
+#include "edit/gizmo.h"
 #include "panel_test_support.h"
 #include "panels/commit_line_edit.h"
 #include "panels/model_property_view.h"
@@ -77,7 +78,7 @@ private slots:
         ObjectPanels panels;
         CCentigrade& scene = panels.doc.Scene();
         scene.models[0].vertices[0].selected = true;
-        scene.UpdateGizmo();
+        UpdateGizmo(scene);
         QVERIFY(scene.showGizmo);
         QTest::mouseClick(panels.list->viewport(), Qt::LeftButton, {},
                           panels.ButtonCentre(0, StateZone::Visibility));
