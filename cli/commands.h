@@ -15,6 +15,8 @@ int RunConvert(const Arguments& args);
 int RunTextures(const Arguments& args);
 int RunDecode(const Arguments& args);
 int RunRender(const Arguments& args);
+int RunScript(const Arguments& args);
+int ListCommands(const Arguments& args);
 
 // The scene a command reads its document into. It is never freed: the process
 // ends with the command, and the system takes a big scene's memory back at

@@ -183,7 +183,6 @@ public:
     // Flags the vertices no face uses; the marks are left on the used ones.
     void UpdateUsedFlags();
 
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     int id = 0;

@@ -7,10 +7,15 @@
 #include "scene/archive.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/regular_file.h"
 
 int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
+    RegularFile file(path, kMaxDocumentBytes);
+    if (!file) {
+        file.ThrowRefusal();
+    }
     std::string bytes;
-    if (std::string reason = ReadWholeFile(path, bytes); !reason.empty()) {
+    if (std::string reason = file.ReadAll(bytes); !reason.empty()) {
         throw DocumentError(path, reason);
     }
     if (bytes.empty()) {

@@ -1,10 +1,13 @@
-// The native document layout: every record writes and reads its items in the
-// same order, little-endian, with no padding, signature or version.
+// The native document layout: every record reads its items in the order
+// DocumentCopy (scene/document_copy.h) writes them, the camera and the
+// materials writing themselves; little-endian, with no padding, signature or
+// version.
 #include <algorithm>
 #include <cstring>
 
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/document_copy.h"
 #include "scene/face_rules.h"
 
 void CVector::Serialize(ArchiveWriter& ar) const {
@@ -18,11 +21,6 @@ void CVector::Serialize(ArchiveReader& ar) {
     x = xyz[0];
     y = xyz[1];
     z = xyz[2];
-}
-
-void CUV::Serialize(ArchiveWriter& ar) const {
-    ar.WriteFloat(u);
-    ar.WriteFloat(v);
 }
 
 void CUV::Serialize(ArchiveReader& ar) {
@@ -40,17 +38,6 @@ void CAnimation::Serialize(ArchiveReader& ar) {
     position.Serialize(ar);
     rotation.Serialize(ar);
     scale.Serialize(ar);
-}
-
-void CFace::Serialize(ArchiveWriter& ar) const {
-    normal.Serialize(ar);
-    ar.WriteInt32(material);
-    ar.WriteInt32(static_cast<std::int32_t>(indices.size()));
-    ar.WriteBytes(indices.data(), indices.size() * sizeof(int));
-    ar.WriteInt32(static_cast<std::int32_t>(uvs.size()));
-    for (const CUV& uv : uvs) {
-        uv.Serialize(ar);
-    }
 }
 
 void CFace::Serialize(ArchiveReader& ar) {
@@ -91,22 +78,6 @@ void CMaterial::Serialize(ArchiveReader& ar) {
     texture = ar.ReadString();
     alphaPlane = ar.ReadString();
     bump = ar.ReadString();
-}
-
-void CModel::Serialize(ArchiveWriter& ar) const {
-    ar.WriteInt32(id);
-    ar.WriteString(name);
-    ar.WriteInt32(static_cast<std::int32_t>(vertices.size()));
-    ar.WriteInt32(static_cast<std::int32_t>(faces.size()));
-    ar.WriteFloat(facet);
-    ar.WriteInt32(mirrorAxis);
-    ar.WriteInt32(state);
-    for (const CVector& v : vertices) {
-        v.Serialize(ar);
-    }
-    for (const CFace& f : faces) {
-        f.Serialize(ar);
-    }
 }
 
 namespace {
@@ -173,20 +144,12 @@ void CModel::Serialize(ArchiveReader& ar) {
     cornerNormalFaces_ = 0;
 }
 
+// The records are written from a flat copy, the one writer of the layout,
+// which autosaves take apart from their write.
 void CCentigrade::Serialize(ArchiveWriter& ar) const {
-    ar.WriteInt32(static_cast<std::int32_t>(models.size()));
-    ar.WriteInt32(static_cast<std::int32_t>(materials.size()));
-    ar.WriteInt32(modelSerial);
-    ar.WriteInt32(materialSerial);
-    ar.WriteInt32(smooth);
-    ar.WriteFloat(zoom);
-    for (const CModel& m : models) {
-        m.Serialize(ar);
-    }
-    camera.Serialize(ar);
-    for (const CMaterial& m : materials) {
-        m.Serialize(ar);
-    }
+    DocumentCopy copy;
+    copy.Take(*this);
+    copy.WriteTo(ar);
 }
 
 int CCentigrade::Serialize(ArchiveReader& ar) {

@@ -78,7 +78,6 @@ struct PackedVector {
 
 class CUV {
 public:
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     float u = 0;

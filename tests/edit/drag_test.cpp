@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/transforms.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -70,34 +72,34 @@ CCentigrade CubeWithFaceSelected(int tool, int handle) {
     CCentigrade scene = MakeSceneWith(MakeCube(10));
     scene.models[0].faces[5].selected = true;  // x = +5
     scene.toolMode = tool;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     scene.hitIndex = handle;
     return scene;
 }
 
 TEST(Drag, XArrowMovesTheFaceAndTheManipulatorAlong) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleX);
-    scene.DragSelection(10, 0);
+    DragSelection(scene, 10, 0);
     EXPECT_FLOAT_EQ(scene.gizmo.x, 15);
     int moved = 0;
     for (const CVector& v : scene.models[0].vertices) {
         moved += v.x == 15.0f ? 1 : 0;
     }
     EXPECT_EQ(moved, 4);
-    scene.DragSelection(0, 10);
+    DragSelection(scene, 0, 10);
     EXPECT_FLOAT_EQ(scene.gizmo.x, 5);
 }
 
 TEST(Drag, ZArrowMovesAgainstTheHorizontalMotion) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleZ);
-    scene.DragSelection(10, 0);
+    DragSelection(scene, 10, 0);
     EXPECT_FLOAT_EQ(scene.gizmo.z, -10);
 }
 
 TEST(Drag, RotateAndScaleLeaveTheManipulatorInPlace) {
     for (int tool : {ToolRotate, ToolScale}) {
         CCentigrade scene = CubeWithFaceSelected(tool, HandleCenter);
-        scene.DragSelection(7, -4);
+        DragSelection(scene, 7, -4);
         EXPECT_FLOAT_EQ(scene.gizmo.x, 5);
         EXPECT_FLOAT_EQ(scene.gizmo.y, 0);
     }
@@ -106,9 +108,9 @@ TEST(Drag, RotateAndScaleLeaveTheManipulatorInPlace) {
 TEST(Drag, CentreRotationTurnsAboutYThenX) {
     CCentigrade dragged = CubeWithFaceSelected(ToolRotate, HandleCenter);
     CCentigrade manual = dragged;
-    dragged.DragSelection(12, 5);
-    manual.RotateSelectionY(12);
-    manual.RotateSelectionX(-5);
+    DragSelection(dragged, 12, 5);
+    RotateSelectionY(manual, 12);
+    RotateSelectionX(manual, -5);
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(dragged.models[0].vertices[i].x, manual.models[0].vertices[i].x);
         EXPECT_EQ(dragged.models[0].vertices[i].y, manual.models[0].vertices[i].y);
@@ -118,7 +120,7 @@ TEST(Drag, CentreRotationTurnsAboutYThenX) {
 
 TEST(Drag, HundredPixelsOnAScaleHandleDoubleTheDistanceToThePivot) {
     CCentigrade scene = CubeWithFaceSelected(ToolScale, HandleY);
-    scene.DragSelection(100, 0);
+    DragSelection(scene, 100, 0);
     for (const CVector& v : scene.models[0].vertices) {
         if (v.x > 0) {
             EXPECT_FLOAT_EQ(std::abs(v.y), 10);
@@ -131,7 +133,7 @@ TEST(Drag, HundredPixelsOnAScaleHandleDoubleTheDistanceToThePivot) {
 TEST(Drag, NoHandleMovesNothing) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleNone);
     const CCentigrade before = scene;
-    scene.DragSelection(30, 30);
+    DragSelection(scene, 30, 30);
     EXPECT_EQ(scene.gizmo.x, before.gizmo.x);
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(scene.models[0].vertices[i].x, before.models[0].vertices[i].x);

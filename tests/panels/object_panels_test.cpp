@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "document/object_edits.h"
+#include "edit/gizmo.h"
 #include "panel_test_support.h"
 #include "panels/commit_line_edit.h"
 #include "panels/model_property_view.h"
@@ -79,7 +80,7 @@ private slots:
         ObjectPanels panels;
         CCentigrade& scene = panels.doc.Scene();
         scene.models[0].vertices[0].selected = true;
-        scene.UpdateGizmo();
+        UpdateGizmo(scene);
         QVERIFY(scene.showGizmo);
         QTest::mouseClick(panels.list->viewport(), Qt::LeftButton, {},
                           panels.ButtonCentre(0, StateZone::Visibility));
