@@ -18,6 +18,7 @@
 #include "app/start_options.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
+#include "exchange/mqoz_folder.h"
 #include "scene/message_sink.h"
 
 int main(int argc, char** argv) {
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
         QMessageBox::information(QApplication::activeWindow(), QString::fromUtf8(kApplicationName),
                                  QString::fromStdString(message));
     });
+    // Archives a killed run was unpacking.
+    RemoveStaleArchiveFolders();
 
     // A run from the build tree makes its file types known to the desktop, as
     // an installation does; a headless screenshot run is no desktop session.

@@ -28,6 +28,7 @@
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
+#include "edit/gizmo.h"
 #include "history/clipboard.h"
 #include "scene/cp932.h"
 #include "view/scene_framing.h"
@@ -298,8 +299,8 @@ void CMainFrame::RunTool(const ToolCommand& tool) {
     CCentigrade& scene = doc_.Scene();
     scene.toolMode = tool.toolMode;
     ShowPropertyPage(tool.page);
-    if (tool.toolMode == ToolMove || tool.toolMode == ToolRotate || tool.toolMode == ToolScale) {
-        scene.UpdateGizmo();
+    if (IsManipulatorTool(tool.toolMode)) {
+        UpdateGizmo(scene);
         view_->update();
     }
     UpdateCommandStates();
@@ -322,7 +323,7 @@ void CMainFrame::UpdateEditCommands() {
     actions_.undo->setText(StepCommandText("元に戻す", history.UndoName(), 'U'));
     actions_.redo->setEnabled(history.CanRedo());
     actions_.redo->setText(StepCommandText("やり直し", history.RedoName(), 'R'));
-    const bool selected = selectedFaces_.AnySelected(doc_.Scene());
+    const bool selected = selection_.Count(doc_.Scene()).faces > 0;
     actions_.cut->setEnabled(selected);
     actions_.copy->setEnabled(selected);
 }

@@ -9,7 +9,7 @@
 
 #include "app/frame_actions.h"
 #include "app/frame_panes.h"
-#include "edit/selected_faces.h"
+#include "edit/selection_counts.h"
 
 class CDocumentCommands;
 class CDocumentPrompts;
@@ -91,7 +91,7 @@ private:
     CQuorvelView* view_ = nullptr;
     FramePanes panes_;
     FrameActions actions_;
-    SelectedFaceTracker selectedFaces_;
+    SelectionCounter selection_;
     QMenu* fileMenu_ = nullptr;
     QAction* recentFilesEnd_ = nullptr;
     QList<QAction*> recentFileActions_;

@@ -15,7 +15,7 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
         scene_.rubberBand[1] = scene_.rubberBand[3] = y;
         return ViewRedraw::Now;
     }
-    const bool hit = history_ ? ClickFaceTool(*history_, scene_, x, y) : scene_.Pick(x, y);
+    const bool hit = history_ ? ClickFaceTool(*history_, scene_, x, y) : Pick(scene_, x, y);
     // A drag of a manipulator handle is one step from this press to the release.
     if (history_ && IsManipulatorTool(scene_.toolMode) && scene_.hitIndex != HandleNone) {
         history_->BeginTransform(scene_, TransformStepName(scene_.toolMode));
@@ -38,7 +38,7 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
 ViewRedraw ViewInput::LeftButtonUp(int x, int y) {
     leftDown_ = false;
     if (scene_.toolMode == ToolRangeSelect) {
-        scene_.Pick(x, y);
+        Pick(scene_, x, y);
         scene_.rubberBand[0] = scene_.rubberBand[2] = x;
         scene_.rubberBand[1] = scene_.rubberBand[3] = y;
     }

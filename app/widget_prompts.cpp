@@ -11,39 +11,17 @@
 #include <QVBoxLayout>
 
 #include "app/product.h"
+#include "exchange/document_formats.h"
 
 namespace {
 
-// Each filter shows its description alone; the patterns after it also accept
-// compressed Metasequoia archives where Metasequoia documents are read, and
-// OBJ files among all the formats that can be opened.
-const char* const kOpenFilters[] = {
-    "全ての形式(*.qvl;*.mqo) (*.qvl *.mqo *.mqoz *.obj)",
-    "Quorvelファイル(*.qvl) (*.qvl)",
-    "Metasequoiaファイル(*.mqo) (*.mqo *.mqoz)",
-    "Wavefront OBJファイル(*.obj) (*.obj)",
-};
-// Exports for other programs follow the two formats that keep everything.
-struct SaveFormat {
-    const char* filter;
-    const char* suffix;
-};
-const SaveFormat kSaveFormats[] = {
-    {"Tamrix Quorvelファイル(*.qvl) (*.qvl)", "qvl"},
-    {"Metasequoiaファイル(*.mqo) (*.mqo)", "mqo"},
-    {"Metasequoia圧縮ファイル(*.mqoz) (*.mqoz)", "mqoz"},
-    {"Wavefront OBJファイル(*.obj) (*.obj)", "obj"},
-    {"STLファイル(*.stl) (*.stl)", "stl"},
-    {"glTFバイナリファイル(*.glb) (*.glb)", "glb"},
-};
-const char* const kNativeFilter = "Quorvel Files (*.qvl)";
-
-QStringList Filters(std::initializer_list<const char*> filters) {
-    QStringList list;
-    for (const char* f : filters) {
-        list << QString::fromUtf8(f);
+// "Label (*.a *.b)": the dialogs show the label alone.
+QString FilterText(const DialogFilter& filter) {
+    QStringList patterns;
+    for (const std::string& ext : filter.extensions) {
+        patterns << QStringLiteral("*.") + QString::fromStdString(ext);
     }
-    return list;
+    return QString::fromStdString(filter.label) + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
 QString Caption() {
@@ -57,8 +35,11 @@ QString CWidgetPrompts::AskOpenPath() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(
-        Filters({kOpenFilters[0], kOpenFilters[1], kOpenFilters[2], kOpenFilters[3]}));
+    QStringList filters;
+    for (const DialogFilter& filter : OpenDialogFilters()) {
+        filters << FilterText(filter);
+    }
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("qvl"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -73,14 +54,11 @@ QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
     QStringList suffixes;
-    if (nativeOnly) {
-        filters << QString::fromUtf8(kNativeFilter);
-        suffixes << QStringLiteral("qvl");
-    } else {
-        for (const SaveFormat& format : kSaveFormats) {
-            filters << QString::fromUtf8(format.filter);
-            suffixes << QString::fromUtf8(format.suffix);
-        }
+    const std::vector<DialogFilter> formats =
+        nativeOnly ? std::vector<DialogFilter>{NativeSaveFilter()} : SaveDialogFilters();
+    for (const DialogFilter& format : formats) {
+        filters << FilterText(format);
+        suffixes << QString::fromStdString(format.extensions.front());
     }
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("qvl"));

@@ -3,24 +3,18 @@
 // of a 1000 × 1000 cylinder.
 #include <benchmark/benchmark.h>
 
+#include "edit/drag.h"
+#include "edit/face_tools.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/selection.h"
+#include "seen_grid.h"
 #include "support/mesh_generators.h"
 
 namespace {
 
-// The generated grid faces -y, so the view looks at it from below; 300 units
-// across, it fills most of the 800 × 600 view at the default distance.
-CCentigrade GridView() {
-    CCentigrade scene = MakeSceneWith(MakeQuadGrid(1000, 0.3f));
-    scene.viewWidth = 800;
-    scene.viewHeight = 600;
-    scene.camera.rotation = CVector(-90, 0, 0);
-    scene.ComputeAllNormals();
-    return scene;
-}
-
 CCentigrade& Grid() {
-    static CCentigrade scene = GridView();
+    static CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     return scene;
 }
 
@@ -31,9 +25,9 @@ void BM_ClickPick(benchmark::State& state) {
     scene.vertexSelectable = scene.edgeSelectable = scene.faceSelectable = true;
     scene.keyFlag = false;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(scene.Pick(413, 297));
+        benchmark::DoNotOptimize(Pick(scene, 413, 297));
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_ClickPick)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -47,9 +41,9 @@ void BM_RangePickWholeGrid(benchmark::State& state) {
         scene.rubberBand[1] = 0;
         scene.rubberBand[2] = 800;
         scene.rubberBand[3] = 600;
-        benchmark::DoNotOptimize(scene.Pick(0, 0));
+        benchmark::DoNotOptimize(Pick(scene, 0, 0));
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_RangePickWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -66,9 +60,9 @@ void BM_ConnectedSelectWholeGrid(benchmark::State& state) {
     scene.selectMode = SelectConnected;
     const PickResult hit = FaceHit(PickKind::Face, 500500);
     for (auto _ : state) {
-        scene.ProcessHits(hit);
+        ProcessHits(scene, hit);
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_ConnectedSelectWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -78,14 +72,14 @@ void BM_MoveStepMillionVertices(benchmark::State& state) {
         v.selected = true;
     }
     scene.toolMode = ToolMove;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     scene.hitIndex = HandleX;
     float direction = 1;
     for (auto _ : state) {
-        scene.DragSelection(direction, 0);
+        DragSelection(scene, direction, 0);
         direction = -direction;
     }
-    scene.ClearSelection();
+    ClearSelection(scene);
 }
 BENCHMARK(BM_MoveStepMillionVertices)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -97,7 +91,7 @@ void BM_BeltAcrossCylinderRing(benchmark::State& state) {
     // Edge 1 of a quad in the middle ring runs up the wall: the belt runs around.
     const PickResult hit = FaceHit(PickKind::Edge, 500 * 1000 * 4 + 1);
     for (auto _ : state) {
-        scene.ProcessHits(hit);
+        ProcessHits(scene, hit);
     }
 }
 BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -105,12 +99,12 @@ BENCHMARK(BM_BeltAcrossCylinderRing)->Unit(benchmark::kMillisecond)->UseRealTime
 // A face of a small object beside the grid deleted: every object's used flags
 // are brought up to date, the grid's in a pass that finds nothing to change.
 void BM_DeleteFaceBesideTheGrid(benchmark::State& state) {
-    CCentigrade scene = GridView();
+    CCentigrade scene = GridSeenFromBelow(1000, 0.3f);
     scene.models.push_back(MakeCube(10));
     CModel& cube = scene.models[1];
     for (auto _ : state) {
         const CFace deleted = cube.faces.front();
-        scene.DeleteFace(1, 0);
+        DeleteFace(scene, 1, 0);
         cube.faces.push_back(deleted);
     }
 }

@@ -18,7 +18,7 @@ CCentigrade GridScene() {
 std::filesystem::path GridFile() {
     static const std::filesystem::path path = [] {
         auto p = std::filesystem::temp_directory_path() / "quorvel-bench-grid.mqo";
-        GridScene().SaveMQO(p);
+        SaveMQO(GridScene(), p);
         return p;
     }();
     return path;
@@ -29,7 +29,7 @@ void BM_ImportMqo(benchmark::State& state) {
     const auto path = GridFile();
     for (auto _ : state) {
         CCentigrade scene;
-        if (scene.LoadMQO(path).result != 0) {
+        if (LoadMQO(scene, path).result != 0) {
             state.SkipWithError("the grid document did not read");
         }
         benchmark::DoNotOptimize(scene.models.data());
@@ -44,7 +44,7 @@ void BM_ExportMqo(benchmark::State& state) {
     const CCentigrade scene = GridScene();
     const auto path = std::filesystem::temp_directory_path() / "quorvel-bench-save.mqo";
     for (auto _ : state) {
-        scene.SaveMQO(path);
+        SaveMQO(scene, path);
     }
     std::filesystem::remove(path);
 }

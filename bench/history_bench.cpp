@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "edit/gizmo.h"
+#include "edit/transforms.h"
 #include "history/autosave.h"
 #include "history/edit_history.h"
 #include "support/mesh_generators.h"
@@ -19,7 +21,7 @@ CCentigrade& Grid() {
             v.selected = true;
         }
         s.ComputeAllNormals();
-        s.UpdateGizmo();
+        UpdateGizmo(s);
         return s;
     }();
     return scene;
@@ -46,7 +48,7 @@ void BM_RecordMoveAtRelease(benchmark::State& state) {
         state.PauseTiming();
         history.Clear();
         history.BeginTransform(scene, "移動");
-        scene.MoveSelection(1, 0, 0);
+        MoveSelection(scene, 1, 0, 0);
         state.ResumeTiming();
         history.EndTransform(scene);
     }
@@ -57,7 +59,7 @@ BENCHMARK(BM_RecordMoveAtRelease)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_UndoMove(benchmark::State& state) {
     CCentigrade& scene = Grid();
     EditHistory history;
-    history.RecordTransform(scene, "移動", [&] { scene.MoveSelection(1, 0, 0); });
+    history.RecordTransform(scene, "移動", [&] { MoveSelection(scene, 1, 0, 0); });
     for (auto _ : state) {
         history.Undo(scene);
         state.PauseTiming();
@@ -70,7 +72,7 @@ BENCHMARK(BM_UndoMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_RedoMove(benchmark::State& state) {
     CCentigrade& scene = Grid();
     EditHistory history;
-    history.RecordTransform(scene, "移動", [&] { scene.MoveSelection(1, 0, 0); });
+    history.RecordTransform(scene, "移動", [&] { MoveSelection(scene, 1, 0, 0); });
     for (auto _ : state) {
         state.PauseTiming();
         history.Undo(scene);

@@ -295,7 +295,7 @@ void BM_ReadJPG(benchmark::State& state) {
 
 // libjpeg-turbo on its own: the file in memory, rows into one plain buffer.
 void BM_LibjpegIntoPlainBuffer(benchmark::State& state) {
-    const MappedFile file(JpegPath());
+    const MappedFile file(JpegPath(), kMaxImageFileBytes);
     Bytes pixels(static_cast<std::size_t>(kSize) * kSize * 3);
     for (auto _ : state) {
         jpeg_decompress_struct d{};
@@ -323,7 +323,7 @@ void BM_ReadPNG(benchmark::State& state) {
 
 // libpng on its own: the file in memory, png_read_image into one plain buffer.
 void BM_LibpngIntoPlainBuffer(benchmark::State& state) {
-    const MappedFile file(PngPath());
+    const MappedFile file(PngPath(), kMaxImageFileBytes);
     Bytes pixels(static_cast<std::size_t>(kSize) * kSize * 3);
     std::vector<png_bytep> rows(kSize);
     for (int y = 0; y < kSize; ++y) {

@@ -12,6 +12,7 @@
 #include "app/view_input.h"
 #include "counting_allocator.h"
 #include "edit/drag.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
 #include "offscreen_gl.h"
 #include "render/scene_renderer.h"
@@ -75,7 +76,7 @@ void DragSteps(benchmark::State& state, Session& session) {
     CCentigrade& scene = session.Scene();
     scene.toolMode = ToolMove;
     scene.showGizmo = true;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     DragSession drag;
     drag.Begin(scene);
     float dx = 1;

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "edit/gizmo.h"
 #include "exchange/document_files.h"
 #include "history/edit_history.h"
 #include "history/geometry_step.h"
@@ -45,7 +46,7 @@ void SelectEveryFace(CCentigrade& scene) {
         SelectWhole(face);
     }
     scene.models[0].Touch();
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
 }
 
 CCentigrade GridScene(int cells) {

@@ -20,6 +20,7 @@
 #include "document/document_prompts.h"
 #include "document/quorvel_document.h"
 #include "document/tool_edits.h"
+#include "edit/gizmo.h"
 #include "exchange/document_files.h"
 #include "support/mesh_generators.h"
 
@@ -108,7 +109,7 @@ struct GridFrame {
                 vertices[static_cast<std::size_t>(r * 1001 + c)].selected = true;
             }
         }
-        doc.Scene().UpdateGizmo();
+        UpdateGizmo(doc.Scene());
         WaitForFrame(frame.View());
     }
     SilentPrompts prompts;

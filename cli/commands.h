@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class CCentigrade;
 struct TextureFailure;
 
 using Arguments = std::vector<std::string>;
@@ -14,6 +15,13 @@ int RunConvert(const Arguments& args);
 int RunTextures(const Arguments& args);
 int RunDecode(const Arguments& args);
 int RunRender(const Arguments& args);
+int RunScript(const Arguments& args);
+int ListCommands(const Arguments& args);
+
+// The scene a command reads its document into. It is never freed: the process
+// ends with the command, and the system takes a big scene's memory back at
+// once, where freeing it record by record costs a few percent of an open.
+CCentigrade& CommandScene();
 
 // Prints "quorvel-cli: <message>" on stderr and returns `status`.
 int Fail(int status, const std::string& message);

@@ -10,7 +10,7 @@ int RunConvert(const Arguments& args) {
     if (args.size() != 2) {
         return Fail(2, "usage: quorvel-cli convert IN OUT");
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     try {
         DocumentLoadResult loaded = OpenDocumentFile(args[0], scene);
         ReportTextureFailures(loaded.textureFailures);

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "image/dib_stream.h"
 #include "image/image_status.h"
+#include "image/texture_loader.h"
 #include "scene/material.h"
 
 namespace {
@@ -49,7 +50,7 @@ int RunDecode(const Arguments& args) {
     }
     const std::string& input = args[0];
     CMaterial material;
-    if (const ImageStatus status = material.LoadImageFile(input); !status) {
+    if (const ImageStatus status = LoadImageFile(material, input); !status) {
         return Fail(1, input + ": " + DescribeImageStatus(status));
     }
     if (!WriteNetpbm(args[1], *material.image)) {

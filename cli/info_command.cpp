@@ -5,8 +5,8 @@
 #include "cli/scene_json.h"
 #include "exchange/document_files.h"
 #include "exchange/loader_mqo.h"
+#include "exchange/shown_names.h"
 #include "scene/centigrade.h"
-#include "scene/cp932.h"
 
 namespace {
 
@@ -15,12 +15,12 @@ void PrintSummary(const CCentigrade& scene, const DocumentLoadResult& loaded) {
                 scene.materials.size(), loaded.repairs, loaded.conversions);
     for (const CModel& m : scene.models) {
         std::printf("  object %d \"%s\": %zu vertices, %zu faces, facet %g, state %d\n", m.id,
-                    Cp932ToUtf8(m.name).c_str(), m.vertices.size(), m.faces.size(),
+                    ShownName(m.name).c_str(), m.vertices.size(), m.faces.size(),
                     static_cast<double>(m.facet), m.state);
     }
     for (const CMaterial& m : scene.materials) {
-        std::printf("  material %d \"%s\"%s%s\n", m.id, Cp932ToUtf8(m.name).c_str(),
-                    m.texture.empty() ? "" : " texture ", Cp932ToUtf8(m.texture).c_str());
+        std::printf("  material %d \"%s\"%s%s\n", m.id, ShownName(m.name).c_str(),
+                    m.texture.empty() ? "" : " texture ", ShownName(m.texture).c_str());
     }
 }
 
@@ -44,7 +44,7 @@ int RunInfo(const Arguments& args) {
     if (!path) {
         return Fail(2, "usage: quorvel-cli info FILE [--json] [--geometry]");
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     DocumentLoadResult loaded;
     try {
         loaded = OpenDocumentFile(path, scene);
@@ -61,7 +61,7 @@ int RunInfo(const Arguments& args) {
         if (loaded.imported) {
             summary["conversions"] = loaded.conversions;
         }
-        std::printf("%s\n", summary.dump().c_str());
+        PrintJson(summary);
     } else {
         PrintSummary(scene, loaded);
     }

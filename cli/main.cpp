@@ -4,7 +4,10 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "exchange/mqoz_folder.h"
+#include "exchange/shown_names.h"
 #include "image/image_status.h"
+#include "scene/centigrade.h"
 #include "scene/cp932.h"
 #include "scene/message_sink.h"
 
@@ -21,13 +24,18 @@ const Command kCommands[] = {
     {"convert",
      "convert IN OUT                    load IN, save OUT (.qvl .mqo .mqoz .obj .stl .glb)",
      RunConvert},
-    {"textures", "textures FILE                     texture file per material", RunTextures},
+    {"textures", "textures FILE [--json]            texture files per material", RunTextures},
     {"decode", "decode IMAGE OUT                  decode a texture as the modeler does", RunDecode},
     {"render",
      "render FILE OUT.png [--size WxH] [--view front|back|side|opposite|top|bottom|iso|document]\n"
      "                    [--show vertices,edges,faces,axis] [--select-all]\n"
      "                                    draw the document as the 3D view does, offscreen",
      RunRender},
+    {"run",
+     "run IN OUT SCRIPT.jsonl [--dump]  apply a script of commands to IN, save OUT;\n"
+     "                                    --dump prints the scene after each command",
+     RunScript},
+    {"commands", "commands                          the commands a script can run", ListCommands},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -49,8 +57,13 @@ int Usage() {
 
 }  // namespace
 
+CCentigrade& CommandScene() {
+    static CCentigrade* const scene = new CCentigrade;
+    return *scene;
+}
+
 int Fail(int status, const std::string& message) {
-    std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "quorvel-cli: %s\n", EscapeControlCharacters(message).c_str());
     return status;
 }
 
@@ -61,14 +74,17 @@ void ReportTextureFailures(const std::vector<TextureFailure>& failures) {
             where += " (" + f.status.file.string() + ")";
         }
         std::fprintf(stderr, "quorvel-cli: テクスチャファイルの読み込みに失敗しました: %s: %s\n",
-                     where.c_str(), DescribeImageStatus(f.status).c_str());
+                     EscapeControlCharacters(where).c_str(),
+                     EscapeControlCharacters(DescribeImageStatus(f.status)).c_str());
     }
 }
 
 int main(int argc, char** argv) {
     SetMessageSink([](const std::string& message) {
-        std::fprintf(stderr, "quorvel-cli: %s\n", message.c_str());
+        std::fprintf(stderr, "quorvel-cli: %s\n", EscapeControlCharacters(message).c_str());
     });
+    // Archives a killed run was unpacking; the thumbnailer runs often.
+    RemoveStaleArchiveFolders();
     if (argc < 2) {
         return Usage();
     }

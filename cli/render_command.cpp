@@ -9,6 +9,7 @@
 #include "cli/offscreen_context.h"
 #include "cli/view_framing.h"
 #include "exchange/document_files.h"
+#include "exchange/loader_mqo.h"
 #include "image/dib_stream.h"
 #include "image/png_writer.h"
 #include "render/scene_renderer.h"
@@ -128,9 +129,13 @@ int RunRender(const Arguments& args) {
     if (!ParseOptions(args, options)) {
         return Fail(2, kUsage);
     }
-    CCentigrade scene;
+    CCentigrade& scene = CommandScene();
     try {
-        OpenDocumentFile(options.input, scene);
+        // A file that is no document, or a damaged one, gives no picture.
+        if (const int result = OpenDocumentFile(options.input, scene).importResult; result != 0) {
+            return Fail(
+                1, options.input + ": " + std::string(MqoResultText(result)) + "; nothing drawn");
+        }
     } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }

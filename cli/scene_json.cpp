@@ -1,7 +1,9 @@
 #include "cli/scene_json.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "scene/centigrade.h"
 #include "scene/cp932.h"
@@ -20,10 +22,6 @@ Json Number(float f) {
     return Json(d);
 }
 
-Json Triple(const CVector& v) {
-    return Json::array({Number(v.x), Number(v.y), Number(v.z)});
-}
-
 Json ObjectJson(const CModel& m, bool geometry) {
     Json o;
     o["id"] = m.id;
@@ -38,7 +36,7 @@ Json ObjectJson(const CModel& m, bool geometry) {
     }
     Json vertices = Json::array();
     for (const CVector& v : m.vertices) {
-        vertices.push_back(Triple(v));
+        vertices.push_back(VectorToJson(v));
     }
     o["vertices"] = std::move(vertices);
     Json faces = Json::array();
@@ -53,7 +51,7 @@ Json ObjectJson(const CModel& m, bool geometry) {
         for (const CUV& uv : f.uvs) {
             face["uvs"].push_back(Json::array({Number(uv.u), Number(uv.v)}));
         }
-        face["normal"] = Triple(f.normal);
+        face["normal"] = VectorToJson(f.normal);
         faces.push_back(std::move(face));
     }
     o["faces"] = std::move(faces);
@@ -78,6 +76,28 @@ Json MaterialJson(const CMaterial& m) {
 
 }  // namespace
 
+void PrintJson(const Json& json) {
+    const std::string text = json.dump();
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (static_cast<unsigned char>(text[i]) == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", next);
+            escaped += escape;
+            ++i;
+        } else {
+            escaped += text[i];
+        }
+    }
+    std::printf("%s\n", escaped.c_str());
+}
+
+Json VectorToJson(const CVector& v) {
+    return Json::array({Number(v.x), Number(v.y), Number(v.z)});
+}
+
 Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry,
                  std::optional<int> importResult) {
     Json root;
@@ -85,9 +105,9 @@ Json SceneToJson(const CCentigrade& scene, int repairs, bool geometry,
     root["materialSerial"] = scene.materialSerial;
     root["smooth"] = scene.smooth;
     root["zoom"] = Number(scene.zoom);
-    root["camera"] = {{"position", Triple(scene.camera.position)},
-                      {"rotation", Triple(scene.camera.rotation)},
-                      {"scale", Triple(scene.camera.scale)}};
+    root["camera"] = {{"position", VectorToJson(scene.camera.position)},
+                      {"rotation", VectorToJson(scene.camera.rotation)},
+                      {"scale", VectorToJson(scene.camera.scale)}};
     root["repairs"] = repairs;
     if (importResult) {
         root["importResult"] = *importResult;

@@ -1,8 +1,10 @@
 # cmake -DSOURCE_DIR=<tree> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
-# Fails when a file includes a header of a folder its layer may not use. The
-# libraries state the same direction in their links; this catches an upward
-# include even where it would still compile and link.
+# Fails when a file includes a header of a folder its layer may not use, or a
+# Qt or OpenGL header in a layer that must do without. The libraries state the
+# same direction in their links; this catches an upward include even where it
+# would still compile and link. The scene declares no operation of a higher
+# layer, so a call across the layers needs an include this check sees.
 set(allowed_scene scene)
 set(allowed_image image scene)
 set(allowed_exchange exchange image scene)
@@ -10,23 +12,41 @@ set(allowed_view view scene)
 set(allowed_edit edit view scene)
 set(allowed_modelling modelling edit view scene)
 set(allowed_history history modelling edit view exchange image scene)
+set(allowed_commands commands history modelling edit view exchange image scene)
 set(allowed_render render view image scene)
-set(allowed_document document history modelling edit view exchange image scene)
-set(allowed_panels panels document history modelling edit view exchange image scene)
-set(allowed_cli cli render edit view exchange image scene)
+set(allowed_document document commands history modelling edit view exchange image scene)
+set(allowed_panels panels document commands history modelling edit view exchange image scene)
+set(allowed_app app panels render document commands history modelling edit view exchange image scene)
+set(allowed_cli cli render commands history modelling edit view exchange image scene)
 # The module draws with the render command's offscreen context.
 set(allowed_python python cli render edit view exchange image scene)
 
+# The layers that may include Qt headers (<Q…>, <Qt…>) and OpenGL or EGL headers.
+set(qt_layers document panels app)
+set(qt_include "^#include <Q")
+set(qt_name Qt)
+set(gl_layers render cli)
+set(gl_include "^#include <(GL|EGL|GLES[0-9]*)/")
+set(gl_name OpenGL)
+
 set(violations "")
-foreach(layer scene image exchange view edit modelling history render document panels cli python)
+foreach(layer scene image exchange view edit modelling history commands render document panels app cli python)
     file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
     foreach(source ${sources})
+        file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
         file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
         foreach(line ${includes})
             string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" used "${line}")
             if(NOT used IN_LIST allowed_${layer})
-                file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
                 string(APPEND violations "  ${name}: ${line}\n")
+            endif()
+        endforeach()
+        foreach(kind qt gl)
+            if(NOT layer IN_LIST ${kind}_layers)
+                file(STRINGS ${source} found REGEX "${${kind}_include}")
+                foreach(line ${found})
+                    string(APPEND violations "  ${name}: ${line} (no ${${kind}_name} in ${layer}/)\n")
+                endforeach()
             endif()
         endforeach()
     endforeach()

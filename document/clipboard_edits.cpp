@@ -1,16 +1,13 @@
 #include "document/clipboard_edits.h"
 
+#include "commands/clipboard_edits.h"
 #include "document/load_messages.h"
 #include "document/quorvel_document.h"
-#include "history/clipboard.h"
-#include "image/image_status.h"
 #include "scene/message_sink.h"
 
 std::string CutFaces(CQuorvelDoc& doc) {
-    CCentigrade& scene = doc.Scene();
-    std::string text = CutSelectedFaces(doc.History(), scene);
+    std::string text = CutFaces(doc.History(), doc.Scene());
     if (!text.empty()) {
-        scene.ComputeAllNormals();
         doc.EditRecorded();
         doc.UpdateAllViews(HintAll);
     }
@@ -18,20 +15,13 @@ std::string CutFaces(CQuorvelDoc& doc) {
 }
 
 std::string PasteFaceText(CQuorvelDoc& doc, std::string_view text) {
-    CCentigrade& scene = doc.Scene();
-    const PasteOutcome outcome = PasteFaces(doc.History(), scene, text);
+    std::vector<TextureFailure> failures;
+    const PasteOutcome outcome = PasteFaceText(doc.History(), doc.Scene(), text, failures);
     if (!outcome.failure.empty()) {
         return outcome.failure;
     }
-    for (std::size_t m = outcome.firstNewMaterial; m < scene.materials.size(); ++m) {
-        CMaterial& material = scene.materials[m];
-        if (ImageStatus status = material.LoadTexture(scene.DocumentFolder()); !status) {
-            ShowMessage(
-                TextureFailureMessage({material.name, material.texture, std::move(status)}));
-        }
-    }
-    for (std::size_t m = scene.models.size() - outcome.objects; m < scene.models.size(); ++m) {
-        scene.models[m].ComputeNormals(scene.smooth);
+    for (const TextureFailure& failure : failures) {
+        ShowMessage(TextureFailureMessage(failure));
     }
     doc.EditRecorded();
     doc.UpdateAllViews(HintAll);

@@ -1,7 +1,7 @@
 #include "document/load_messages.h"
 
 #include "exchange/document_files.h"
-#include "scene/cp932.h"
+#include "exchange/shown_names.h"
 #include "scene/message_sink.h"
 
 namespace {
@@ -14,6 +14,10 @@ const char* FailureText(ImageFailure failure) {
             return "ファイルが見つかりません";
         case ImageFailure::CannotOpen:
             return "ファイルを開けません";
+        case ImageFailure::NotRegularFile:
+            return "通常のファイルではありません";
+        case ImageFailure::Encrypted:
+            return "暗号化されています";
         case ImageFailure::UnknownExtension:
             return "この拡張子の画像は読めません";
         case ImageFailure::UnsupportedVariant:
@@ -38,12 +42,13 @@ const char* FailureText(ImageFailure failure) {
 
 std::string TextureFailureMessage(const TextureFailure& failure) {
     std::string message = "テクスチャファイルの読み込みに失敗しました\n";
-    message +=
-        failure.status.file.empty() ? Cp932ToUtf8(failure.texture) : failure.status.file.string();
+    // Names come from the document: their control characters are shown as escapes.
+    message += failure.status.file.empty() ? ShownName(failure.texture)
+                                           : EscapeControlCharacters(failure.status.file.string());
     message += ": ";
     message += FailureText(failure.status.failure);
     if (!failure.status.detail.empty()) {
-        message += " (" + failure.status.detail + ")";
+        message += " (" + EscapeControlCharacters(failure.status.detail) + ")";
     }
     return message;
 }

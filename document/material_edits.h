@@ -1,28 +1,14 @@
-// Edits of the current material made by the material panels. Each changes the
-// material in place, refreshes its GL colours and asks the views to redraw;
-// none touches an object, so the renderer keeps its geometry arrays.
+// Edits of the current material made by the material panels, through the
+// edits of commands/material_edits.h, with the document's mark and redraw.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "commands/material_edits.h"
+
 class CMaterial;
 class CQuorvelDoc;
-
-// The numeric fields of a material, in the order the material form shows them.
-enum class MaterialValue { Red, Green, Blue, Alpha, Diffuse, Emissive, Specular, Power, Ambient };
-
-inline constexpr MaterialValue kMaterialValues[] = {
-    MaterialValue::Red,      MaterialValue::Green,   MaterialValue::Blue,
-    MaterialValue::Alpha,    MaterialValue::Diffuse, MaterialValue::Emissive,
-    MaterialValue::Specular, MaterialValue::Power,   MaterialValue::Ambient,
-};
-
-// The largest value the field takes: 100 for the specular power, 1 otherwise.
-float MaterialValueLimit(MaterialValue field);
-// Whether the field is a colour channel (it changes the swatches).
-bool IsColourChannel(MaterialValue field);
-float GetMaterialValue(const CMaterial& material, MaterialValue field);
 
 // The material at currentMaterial, or null when that index names none.
 CMaterial* CurrentMaterial(CQuorvelDoc& doc);

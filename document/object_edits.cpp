@@ -1,44 +1,22 @@
 #include "document/object_edits.h"
 
+#include "commands/targets.h"
+#include "document/current_record_edit.h"
 #include "document/quorvel_document.h"
-#include "history/record_steps.h"
-
-namespace {
-
-// Edits the current object's fields as one step; a commit that changes nothing is none.
-template <typename Edit>
-bool EditCurrentModel(CQuorvelDoc& doc, Edit edit) {
-    if (!CurrentModel(doc)) {
-        return false;
-    }
-    CCentigrade& scene = doc.Scene();
-    if (RecordObjectEdit(doc.History(), scene, static_cast<std::size_t>(scene.currentModel),
-                         edit)) {
-        doc.EditRecorded();
-    }
-    doc.RequestRedraw();
-    return true;
-}
-
-}  // namespace
 
 CModel* CurrentModel(CQuorvelDoc& doc) {
-    CCentigrade& scene = doc.Scene();
-    const int index = scene.currentModel;
-    if (index < 0 || index >= static_cast<int>(scene.models.size())) {
-        return nullptr;
-    }
-    return &scene.models[static_cast<std::size_t>(index)];
+    return CurrentModel(doc.Scene());
 }
 
 bool RenameCurrentModel(CQuorvelDoc& doc, const std::string& cp932Name) {
-    return EditCurrentModel(doc, [&](CModel& model) { model.name = cp932Name; });
+    return EditCurrentModel(doc, [&](std::size_t object) {
+        return RenameObject(doc.History(), doc.Scene(), object, cp932Name);
+    });
 }
 
 bool SetCurrentSmoothingAngle(CQuorvelDoc& doc, float degrees) {
-    return EditCurrentModel(doc, [&](CModel& model) {
-        model.facet = degrees;
-        model.ComputeNormals(doc.Scene().smooth);
+    return EditCurrentModel(doc, [&](std::size_t object) {
+        return SetSmoothingAngle(doc.History(), doc.Scene(), object, degrees);
     });
 }
 
@@ -47,9 +25,8 @@ bool ToggleModelState(CQuorvelDoc& doc, int index, StateButton button) {
     if (index < 0 || index >= static_cast<int>(scene.models.size())) {
         return false;
     }
-    int& state = scene.models[static_cast<std::size_t>(index)].state;
-    state = button == StateButton::Visibility ? 3 - state : state ^ 1;
-    scene.UpdateGizmo();
+    const auto object = static_cast<std::size_t>(index);
+    SetObjectState(scene, object, ToggledState(scene.models[object].state, button));
     doc.RequestRedraw();
     return true;
 }

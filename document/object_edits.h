@@ -1,7 +1,10 @@
-// Edits of objects made by the object panels.
+// Edits of objects made by the object panels, through the edits of
+// commands/object_edits.h, with the document's mark and redraw.
 #pragma once
 
 #include <string>
+
+#include "commands/object_edits.h"
 
 class CModel;
 class CQuorvelDoc;
@@ -14,8 +17,5 @@ bool RenameCurrentModel(CQuorvelDoc& doc, const std::string& cp932Name);
 // Stores the smoothing angle (degrees, unclamped) and recomputes the object's normals.
 bool SetCurrentSmoothingAngle(CQuorvelDoc& doc, float degrees);
 
-// The two buttons of an object's state: visibility flips 0 <-> 3 and 1 <-> 2,
-// the lock flips 0 <-> 1 and 2 <-> 3. The manipulator follows what can still
-// be transformed. False for an index that names no object.
-enum class StateButton { Visibility, Lock };
+// Presses a state button of object `index`. False for an index that names no object.
 bool ToggleModelState(CQuorvelDoc& doc, int index, StateButton button);

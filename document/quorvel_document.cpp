@@ -9,20 +9,14 @@
 #include "document/load_messages.h"
 #include "document/native_paths.h"
 #include "exchange/document_files.h"
+#include "exchange/document_formats.h"
 #include "exchange/format_losses.h"
 #include "history/record_steps.h"
 #include "history/step_names.h"
+#include "image/texture_loader.h"
 #include "scene/atomic_file.h"
 #include "scene/document_error.h"
 #include "scene/native_document.h"
-
-namespace {
-
-bool IsReadableExtension(const std::string& ext) {
-    return ext == "qvl" || ext == "mqo" || ext == "mqoz" || ext == "obj";
-}
-
-}  // namespace
 
 std::filesystem::path DefaultAutosaveFolder() {
     std::filesystem::path state = NativePath(qEnvironmentVariable("XDG_STATE_HOME"));
@@ -71,20 +65,19 @@ void CQuorvelDoc::AfterHistoryMove(const SceneChange& change) {
 }
 
 bool CQuorvelDoc::Undo() {
-    if (!history_.CanUndo()) {
-        return false;
-    }
-    const SceneChange change = history_.Undo(scene_);
-    AfterHistoryMove(change);
-    return true;
+    return MoveInHistory(&EditHistory::CanUndo, &EditHistory::Undo);
 }
 
 bool CQuorvelDoc::Redo() {
-    if (!history_.CanRedo()) {
+    return MoveInHistory(&EditHistory::CanRedo, &EditHistory::Redo);
+}
+
+bool CQuorvelDoc::MoveInHistory(bool (EditHistory::*possible)() const,
+                                SceneChange (EditHistory::*move)(CCentigrade&)) {
+    if (!(history_.*possible)()) {
         return false;
     }
-    const SceneChange change = history_.Redo(scene_);
-    AfterHistoryMove(change);
+    AfterHistoryMove((history_.*move)(scene_));
     return true;
 }
 
@@ -113,11 +106,11 @@ void CQuorvelDoc::SetModifiedFlag(bool modified) {
     if (modified) {
         ++changes_;
     }
-    if (modified == modified_) {
+    if (modified == session_.Modified()) {
         return;
     }
-    modified_ = modified;
-    emit modifiedChanged(modified_);
+    session_.SetModified(modified);
+    emit modifiedChanged(modified);
 }
 
 void CQuorvelDoc::NewDocument() {
@@ -133,15 +126,16 @@ void CQuorvelDoc::NewDocument() {
 
 FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
     const std::filesystem::path file = NativePath(path);
-    const std::string ext = LowerExtension(file);
-    if (!IsReadableExtension(ext)) {
+    const DocumentFormat* format = FindDocumentFormat(file);
+    if (!format || format->reader == FormatReader::None) {
         return {QStringLiteral("%1 は開けない形式です。").arg(path)};
     }
     if (!QFileInfo::exists(path)) {
         return {QStringLiteral("%1 が見つかりませんでした。").arg(path)};
     }
+    const bool native = format->reader == FormatReader::Native;
     try {
-        if (ext == "qvl") {
+        if (native) {
             ReportTextureFailures(OpenDocumentFile(file, scene_));
         } else {
             ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport,
@@ -151,13 +145,17 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         emit historyChanged();
         return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
                     .arg(path, QString::fromUtf8(e.what()))};
+    } catch (const DocumentNotRegularFile&) {
+        return {QStringLiteral("%1 は通常のファイルではありません。").arg(path)};
+    } catch (const DocumentEncrypted&) {
+        return {QStringLiteral("%1 は暗号化されています。").arg(path)};
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
         emit historyChanged();
         return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }
-    if (ext == "qvl") {
+    if (native) {
         Restart();
         SetPathName(path);
         SetModifiedFlag(false);
@@ -178,7 +176,8 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
         return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }
-    if (LowerExtension(file) == "qvl") {
+    if (const DocumentFormat* format = FindDocumentFormat(file);
+        format && format->reader == FormatReader::Native) {
         scene_.SetDocumentFolder(std::filesystem::absolute(file));
         SetPathName(path);
         SetModifiedFlag(false);
@@ -199,6 +198,7 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
         if (!autosave_->Failed().empty()) {
             emit autosaveFailed(QString::fromStdString(autosave_->Failed()));
         }
+        RemoveAbandonedSessions(folder);
     }
     if (!autosaveTimer_) {
         autosaveTimer_ = new QTimer(this);
@@ -224,7 +224,7 @@ bool CQuorvelDoc::AutosaveIfChanged() {
 }
 
 bool CQuorvelDoc::AutosaveNow() {
-    if (!autosave_ || !modified_) {
+    if (!autosave_ || !IsModified()) {
         return false;
     }
     SceneState state = CurrentState();
@@ -284,7 +284,7 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
     if (!autosave.document.empty()) {
         scene_.SetDocumentFolder(std::filesystem::absolute(autosave.document));
     }
-    scene_.LoadTextures();
+    LoadTextures(scene_);
     scene_.UpdateAllColors();
     scene_.ComputeAllNormals();
     history_.Clear();

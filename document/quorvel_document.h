@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "commands/session.h"
 #include "history/autosave.h"
 #include "history/edit_history.h"
 #include "scene/centigrade.h"
@@ -54,13 +55,16 @@ public:
     explicit CQuorvelDoc(QObject* parent = nullptr);
     ~CQuorvelDoc() override;
 
-    CCentigrade& Scene() { return scene_; }
-    const CCentigrade& Scene() const { return scene_; }
+    CCentigrade& Scene() { return session_.Scene(); }
+    const CCentigrade& Scene() const { return session_.Scene(); }
+    // The scene, its history, the modified flag and the clipboard text the
+    // commands of commands/ run on.
+    CommandSession& Session() { return session_; }
 
     // --- The undo history
     // Edits record their steps here; after recording one, call EditRecorded.
-    EditHistory& History() { return history_; }
-    const EditHistory& History() const { return history_; }
+    EditHistory& History() { return session_.History(); }
+    const EditHistory& History() const { return session_.History(); }
     // A step was added: the document is modified and the Edit menu follows.
     void EditRecorded();
     // Undo or Redo of one step; the flag follows the saved position and every
@@ -75,7 +79,7 @@ public:
     // The file name without folder, or "無題" without a path.
     QString Title() const;
 
-    bool IsModified() const { return modified_; }
+    bool IsModified() const { return session_.Modified(); }
     void SetModifiedFlag(bool modified = true);
 
     // Empties the scene and forgets the path; the tool returns to none and the
@@ -95,7 +99,8 @@ public:
 
     // --- Autosave and recovery
     // Writes the scene to `folder` every `seconds` while it is modified (0:
-    // never). Before this is called nothing is autosaved.
+    // never). Before this is called nothing is autosaved. The first call
+    // clears up after runs that ended without leaving an autosave.
     void StartAutosaving(const std::filesystem::path& folder, int seconds);
     // The autosave now, whether or not the interval has passed; false when
     // none was started (not modified, autosaving off, or a write running).
@@ -142,16 +147,19 @@ private:
     // The history starts afresh and the autosave goes: a new or opened document.
     void Restart();
     void AutosaveFinished(const std::string& failure);
+    // Undo or Redo when `possible`.
+    bool MoveInHistory(bool (EditHistory::*possible)() const,
+                       SceneChange (EditHistory::*move)(CCentigrade&));
     // Normals, the modified flag and every view after an undo or redo.
     void AfterHistoryMove(const SceneChange& change);
 
-    CCentigrade scene_;
-    EditHistory history_;
+    CommandSession session_;
+    CCentigrade& scene_ = session_.Scene();
+    EditHistory& history_ = session_.History();
     std::filesystem::path autosaveFolder_;
     std::unique_ptr<AutosaveSession> autosave_;
     QTimer* autosaveTimer_ = nullptr;
     QString pathName_;
-    bool modified_ = false;
     // What the scene was when the last autosave began: how many changes the
     // document had been told of, the material count and every object's revision.
     struct SceneState {

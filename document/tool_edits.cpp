@@ -1,5 +1,6 @@
 #include "document/tool_edits.h"
 
+#include "commands/transform_edits.h"
 #include "document/quorvel_document.h"
 #include "history/step_names.h"
 
@@ -10,45 +11,33 @@ template <typename Edit>
 bool RecordTyped(CQuorvelDoc& doc, Edit edit) {
     CCentigrade& scene = doc.Scene();
     bool applied = true;
-    doc.History().RecordTransform(scene, TransformStepName(scene.toolMode),
-                                  [&] { applied = edit(); });
+    RecordTypedTransform(doc.History(), scene, TransformStepName(scene.toolMode),
+                         [&] { applied = edit(); });
     if (applied) {
-        for (CModel& model : scene.models) {
-            model.UpdateNormals(scene.smooth);
-        }
         doc.EditRecorded();
         doc.RequestRedraw();
     }
     return applied;
 }
 
-template <typename Scene>
-auto& Flag(Scene& scene, DisplayFlag flag) {
-    switch (flag) {
-        case DisplayFlag::Vertices:
-            return scene.showVertices;
-        case DisplayFlag::Edges:
-            return scene.showEdges;
-        case DisplayFlag::Faces:
-            return scene.showFaces;
-        case DisplayFlag::Axis:
-            break;
+// Applies `typed` unless `value` changes nothing: a box that loses the focus
+// unedited re-applies its reset text ("0", "1"), which must not mark the
+// document modified.
+void ApplyUnlessNeutral(CQuorvelDoc& doc, Axis axis, float value, float neutral,
+                        void (*typed)(CCentigrade&, Axis, float)) {
+    if (value == neutral) {
+        return;
     }
-    return scene.showAxis;
+    RecordTyped(doc, [&] {
+        typed(doc.Scene(), axis, value);
+        return true;
+    });
 }
 
 }  // namespace
 
-// A box that loses the focus unedited re-applies its reset text ("0", "1"),
-// which changes nothing and must not mark the document modified.
 void ApplyRelativeMove(CQuorvelDoc& doc, Axis axis, float value) {
-    if (value == 0.0f) {
-        return;
-    }
-    RecordTyped(doc, [&] {
-        TypedRelativeMove(doc.Scene(), axis, value);
-        return true;
-    });
+    ApplyUnlessNeutral(doc, axis, value, 0.0f, TypedRelativeMove);
 }
 
 bool ApplyAbsoluteMove(CQuorvelDoc& doc, Axis axis, std::string_view text) {
@@ -56,23 +45,12 @@ bool ApplyAbsoluteMove(CQuorvelDoc& doc, Axis axis, std::string_view text) {
 }
 
 void ApplyRotation(CQuorvelDoc& doc, Axis axis, float degrees) {
-    if (degrees == 0.0f) {
-        return;
-    }
-    RecordTyped(doc, [&] {
-        TypedRotation(doc.Scene(), axis, degrees);
-        return true;
-    });
+    ApplyUnlessNeutral(doc, axis, degrees, 0.0f, TypedRotation);
 }
 
+// A factor not greater than 0 is typed as 1.
 void ApplyScale(CQuorvelDoc& doc, Axis axis, float value) {
-    if (TypedScaleFactor(value) == 1.0f) {
-        return;
-    }
-    RecordTyped(doc, [&] {
-        TypedScale(doc.Scene(), axis, value);
-        return true;
-    });
+    ApplyUnlessNeutral(doc, axis, TypedScaleFactor(value), 1.0f, TypedScale);
 }
 
 void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value) {
@@ -85,12 +63,12 @@ void SetSelectMode(CQuorvelDoc& doc, int mode) {
 }
 
 bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag) {
-    bool& value = Flag(doc.Scene(), flag);
+    bool& value = doc.Scene().*DisplayFlagField(flag);
     value = !value;
     doc.RequestRedraw();
     return value;
 }
 
 bool DisplayFlagValue(const CQuorvelDoc& doc, DisplayFlag flag) {
-    return Flag(doc.Scene(), flag);
+    return doc.Scene().*DisplayFlagField(flag);
 }

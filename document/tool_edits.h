@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "commands/display_flags.h"
 #include "edit/typed_values.h"
 
 class CQuorvelDoc;
@@ -19,7 +20,6 @@ void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value);
 
 void SetSelectMode(CQuorvelDoc& doc, int mode);
 
-enum class DisplayFlag { Vertices, Edges, Faces, Axis };
 // Flips the flag and returns its new value.
 bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag);
 bool DisplayFlagValue(const CQuorvelDoc& doc, DisplayFlag flag);

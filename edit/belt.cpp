@@ -60,8 +60,8 @@ private:
         std::size_t end;
     };
 
-    // Collects the faces with exactly two corners on a or b, in face order, by
-    // merging the (ordered) face lists of the two vertices.
+    // Collects the visible faces with exactly two corners on a or b, in face
+    // order, by merging the (ordered) face lists of the two vertices.
     bool PushFrame(int a, int b) {
         if (!VertexFaceListIsConsistent(model_, a) || !VertexFaceListIsConsistent(model_, b)) {
             return false;
@@ -79,8 +79,8 @@ private:
             } else {
                 face = listB[j++];
             }
-            if (face != last &&
-                CornersOn(model_.faces[static_cast<std::size_t>(face)], a, b) == 2) {
+            const CFace& f = model_.faces[static_cast<std::size_t>(face)];
+            if (face != last && !f.hidden && CornersOn(f, a, b) == 2) {
                 candidates_.push_back(face);
             }
             last = face;

@@ -15,30 +15,36 @@ CVector FreeMove(float dx, float dy, const CAnimation& camera) {
     return {Cosine(ay) * dx, -Cosine(ax) * dy, Sine(ay) * dx + Sine(ax) * dy};
 }
 
-DragStep MoveStep(int handle, float dx, float dy, const CAnimation& camera) {
-    switch (handle) {
-        case HandleX:
-            return {DragOperation::Move, {dx - dy, 0, 0}};
-        case HandleY:
-            return {DragOperation::Move, {0, dx - dy, 0}};
-        case HandleZ:
-            return {DragOperation::Move, {0, 0, dy - dx}};
-        default:
-            return {DragOperation::Move, FreeMove(dx, dy, camera)};
+bool IsAxisHandle(int handle) {
+    return handle >= HandleX && handle <= HandleZ;
+}
+
+// The motion along an axis handle: right and up go towards positive x and y,
+// left and down towards positive z.
+CVector AlongAxis(int handle, float dx, float dy) {
+    CVector amount(0, 0, 0);
+    if (handle == HandleX) {
+        amount.x = dx - dy;
+    } else if (handle == HandleY) {
+        amount.y = dx - dy;
+    } else {
+        amount.z = dy - dx;
     }
+    return amount;
+}
+
+DragStep MoveStep(int handle, float dx, float dy, const CAnimation& camera) {
+    return {DragOperation::Move,
+            IsAxisHandle(handle) ? AlongAxis(handle, dx, dy) : FreeMove(dx, dy, camera)};
 }
 
 DragStep RotateStep(int handle, float dx, float dy) {
-    switch (handle) {
-        case HandleX:
-            return {DragOperation::RotateX, {dx - dy, 0, 0}};
-        case HandleY:
-            return {DragOperation::RotateY, {0, dx - dy, 0}};
-        case HandleZ:
-            return {DragOperation::RotateZ, {0, 0, dy - dx}};
-        default:
-            return {DragOperation::RotateYThenX, {-dy, dx, 0}};
+    constexpr DragOperation kAbout[] = {DragOperation::RotateX, DragOperation::RotateY,
+                                        DragOperation::RotateZ};
+    if (!IsAxisHandle(handle)) {
+        return {DragOperation::RotateYThenX, {-dy, dx, 0}};
     }
+    return {kAbout[handle - HandleX], AlongAxis(handle, dx, dy)};
 }
 
 DragStep ScaleStep(int handle, float dx, float dy) {
@@ -168,6 +174,6 @@ bool DragSession::Finish(CCentigrade& scene) {
     return any;
 }
 
-void CCentigrade::DragSelection(float dx, float dy) {
-    ApplyDragStep(*this, ComputeDragStep(toolMode, hitIndex, dx, dy, camera));
+void DragSelection(CCentigrade& scene, float dx, float dy) {
+    ApplyDragStep(scene, ComputeDragStep(scene.toolMode, scene.hitIndex, dx, dy, scene.camera));
 }

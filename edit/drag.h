@@ -34,6 +34,10 @@ DragStep ComputeDragStep(int tool, int handle, float dx, float dy, const CAnimat
 // Applies `step` to the scene's affected vertices.
 void ApplyDragStep(CCentigrade& scene, const DragStep& step);
 
+// One mouse-move event of a manipulator drag with the current tool and
+// hitIndex; (dx, dy) in client pixels since the previous event.
+void DragSelection(CCentigrade& scene, float dx, float dy);
+
 // One manipulator drag, from the press on a handle to the release. The affected
 // vertices are found once at the press, so each step moves them alone and
 // names only their span as changed; normals wait for the release.

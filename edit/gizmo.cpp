@@ -1,5 +1,6 @@
 #include "edit/gizmo.h"
 
+#include "edit/selection.h"
 #include "scene/centigrade.h"
 
 void MarkFaceCorners(CModel& model, const CFace& face) {
@@ -14,28 +15,56 @@ void MarkSelectedCorners(CModel& model) {
     }
 }
 
-void PlaceGizmo(CCentigrade& scene) {
-    CVector min(1000000, 1000000, 1000000);
-    CVector max(-1000000, -1000000, -1000000);
-    scene.showGizmo = false;
+void ExtendBounds(const CVector& point, CVector& min, CVector& max) {
+    if (point.x > max.x) {
+        max.x = point.x;
+    }
+    if (point.y > max.y) {
+        max.y = point.y;
+    }
+    if (point.z > max.z) {
+        max.z = point.z;
+    }
+    if (point.x < min.x) {
+        min.x = point.x;
+    }
+    if (point.y < min.y) {
+        min.y = point.y;
+    }
+    if (point.z < min.z) {
+        min.z = point.z;
+    }
+}
+
+bool AffectedBounds(const CCentigrade& scene, CVector& min, CVector& max) {
+    min = CVector(1000000, 1000000, 1000000);
+    max = CVector(-1000000, -1000000, -1000000);
+    bool any = false;
     for (const CModel& model : scene.models) {
         if (!model.IsEditable()) {
             continue;
         }
         for (const CVector& v : model.vertices) {
             if (v.selected || v.mark) {
-                CCentigrade::ExtendBounds(v, min, max);
-                scene.showGizmo = true;
+                ExtendBounds(v, min, max);
+                any = true;
             }
         }
     }
+    return any;
+}
+
+void PlaceGizmo(CCentigrade& scene) {
+    CVector min;
+    CVector max;
+    scene.showGizmo = AffectedBounds(scene, min, max);
     scene.gizmo = CVector((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }
 
-void CCentigrade::UpdateGizmo() {
-    ClearMarks();
-    for (CModel& model : models) {
+void UpdateGizmo(CCentigrade& scene) {
+    ClearMarks(scene);
+    for (CModel& model : scene.models) {
         MarkSelectedCorners(model);
     }
-    PlaceGizmo(*this);
+    PlaceGizmo(scene);
 }

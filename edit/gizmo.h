@@ -5,6 +5,7 @@
 
 #include "scene/face.h"
 #include "scene/face_rules.h"
+#include "scene/vector.h"
 
 class CCentigrade;
 class CModel;
@@ -34,6 +35,18 @@ void MarkFaceCorners(CModel& model, const CFace& face);
 // The same for every face of the model.
 void MarkSelectedCorners(CModel& model);
 
+// The bounding box of the affected vertices (selected or marked) of editable
+// objects, grown from min (1000000, 1000000, 1000000) and max (−1000000, …):
+// false, leaving those, when there is none.
+bool AffectedBounds(const CCentigrade& scene, CVector& min, CVector& max);
+
 // Puts the manipulator at the centre of the bounding box of the affected
 // vertices of editable objects, and shows it when there is any.
 void PlaceGizmo(CCentigrade& scene);
+
+// Rebuilds the marks from the selected faces and edges and centres the
+// manipulator on the bounding box of the affected vertices.
+void UpdateGizmo(CCentigrade& scene);
+
+// Grows the box [min, max] to hold `point`.
+void ExtendBounds(const CVector& point, CVector& min, CVector& max);

@@ -9,6 +9,7 @@
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
 #include "edit/selection.h"
+#include "edit/selection_sets.h"
 #include "scene/centigrade.h"
 #include "scene/face_rules.h"
 #include "view/manipulator_tables.h"
@@ -58,39 +59,43 @@ void CollectShape(const Matrix4& m, std::span<const CVector> points,
 }
 
 // The points of one axis's shape in a table holding `perAxis` points per shape.
-template <std::size_t N>
-std::span<const CVector> ShapeOf(const std::array<CVector, N>& table, int perAxis, int axis) {
-    return std::span(table).subspan(static_cast<std::size_t>(axis * perAxis),
-                                    static_cast<std::size_t>(perAxis));
+std::span<const CVector> ShapeOf(std::span<const CVector> table, int perAxis, int axis) {
+    return table.subspan(static_cast<std::size_t>(axis * perAxis),
+                         static_cast<std::size_t>(perAxis));
 }
 
-// The centre cube is offered first, so it wins wherever it lies under the window.
+// The centre cube is offered first, so it wins wherever it lies under the
+// window; then the shape of each axis of the tool's manipulator (the scale
+// tool's cubes from z down to x).
 void CollectHandles(const CCentigrade& scene, const Matrix4& m, std::vector<PickHit>& records) {
-    const auto centre = ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter);
+    std::span<const CVector> points;
+    std::span<const HandleTriangle> triangles;
+    int perAxis = 0;
     switch (scene.toolMode) {
         case ToolMove:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m, ShapeOf(handleArrowPoints, kArrowPointsPerAxis, axis),
-                             handleArrowTriangles, axis, records);
-            }
+            points = handleArrowPoints;
+            triangles = handleArrowTriangles;
+            perAxis = kArrowPointsPerAxis;
             break;
         case ToolRotate:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleX; axis <= HandleZ; ++axis) {
-                CollectShape(m, ShapeOf(handleRingPoints, kRingPointsPerAxis, axis),
-                             handleRingTriangles, axis, records);
-            }
+            points = handleRingPoints;
+            triangles = handleRingTriangles;
+            perAxis = kRingPointsPerAxis;
             break;
         case ToolScale:
-            CollectShape(m, centre, handleCubeTriangles, HandleCenter, records);
-            for (int axis = HandleZ; axis >= HandleX; --axis) {
-                CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, axis),
-                             handleCubeTriangles, axis, records);
-            }
+            points = handleCubePoints;
+            triangles = handleCubeTriangles;
+            perAxis = kCubePointsPerCube;
             break;
         default:
-            break;
+            return;
+    }
+    CollectShape(m, ShapeOf(handleCubePoints, kCubePointsPerCube, HandleCenter),
+                 handleCubeTriangles, HandleCenter, records);
+    const bool downwards = scene.toolMode == ToolScale;
+    for (int n = 0; n < 3; ++n) {
+        const int axis = downwards ? HandleZ - n : HandleX + n;
+        CollectShape(m, ShapeOf(points, perAxis, axis), triangles, axis, records);
     }
 }
 
@@ -173,13 +178,17 @@ void ForLeavesInside(const Matrix4& m, const BoxLevels& levels, std::size_t elem
 // of every element would give them. An edge or face whose corners all lie
 // outside one plane clips to nothing and is dismissed at once.
 void CollectObject(const CModel& model, int object, const Matrix4& m,
-                   const PickEligibility& eligible, BlockBounds& bounds, ObjectHits& hits) {
+                   const PickEligibility& eligible, BlockBounds& bounds,
+                   const std::vector<bool>& hidden, ObjectHits& hits) {
     bounds.Refresh(model);
     if (eligible.vertices) {
         ForLeavesInside(
             m, bounds.Vertices(), model.vertices.size(),
             [&](std::size_t, std::size_t first, std::size_t end) {
                 for (std::size_t i = first; i < end; ++i) {
+                    if (!hidden.empty() && hidden[i]) {
+                        continue;
+                    }
                     const ClipCoord c = ToClip(m, model.vertices[i]);
                     if (OutCode(c) != 0) {
                         continue;
@@ -210,7 +219,7 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                                 shared &=
                                     OutCode(ToClip(m, model.vertices[static_cast<std::size_t>(v)]));
                             }
-                            if (shared == 0) {
+                            if (shared == 0 && !model.faces[r].hidden) {
                                 CollectFace(model, object, m, eligible, r, firstEdge, hits);
                             }
                         }
@@ -238,8 +247,11 @@ std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window)
     std::vector<ObjectHits> perObject(scene.models.size());
     for (std::size_t i = 0; i < scene.models.size(); ++i) {
         if (scene.models[i].IsEditable()) {
+            static const std::vector<bool> kNoneHidden;
+            const std::vector<bool>& hidden =
+                eligible.vertices ? HiddenVerticesOf(scene, i) : kNoneHidden;
             CollectObject(scene.models[i], static_cast<int>(i), m, eligible, caches[i].bounds,
-                          perObject[i]);
+                          hidden, perObject[i]);
         }
     }
     for (auto kind : {&ObjectHits::vertices, &ObjectHits::edges, &ObjectHits::faces}) {
@@ -364,64 +376,68 @@ PickResult ResolveHits(std::vector<PickHit> records) {
 // array, so a click that drops the previous selection and sets the flags of
 // one vertex or face leaves a trace that lets the next such click clear just
 // those, and rebuilds the marks from that face alone.
-bool CCentigrade::Pick(int x, int y) {
+bool Pick(CCentigrade& scene, int x, int y, const PickInspector& inspect) {
     const PickWindow window =
-        toolMode == ToolRangeSelect ? RangePickWindow(*this) : ClickPickWindow(*this, x, y);
-    const bool replaces = PickReplacesSelection(*this);
-    std::vector<PickHit> records = Collect(*this, window);
-    hitIndex = HandleNone;
+        scene.toolMode == ToolRangeSelect ? RangePickWindow(scene) : ClickPickWindow(scene, x, y);
+    const bool replaces = PickReplacesSelection(scene);
+    std::vector<PickHit> records = Collect(scene, window);
+    scene.hitIndex = HandleNone;
     if (replaces) {
-        DropSelection(*this);
+        DropSelection(scene);
     }
     const bool handleHit = std::any_of(records.begin(), records.end(), [](const PickHit& hit) {
         return hit.kind == PickKind::Handle;
     });
     if (!replaces && !records.empty() && !handleHit) {
-        TouchEverySelection(models);
+        TouchEverySelection(scene.models);
     }
     if (records.empty()) {
-        const bool clears = toolMode == ToolSelect && selectMode == SelectConnected && !keyFlag;
+        const bool clears =
+            scene.toolMode == ToolSelect && scene.selectMode == SelectConnected && !scene.keyFlag;
         if (clears) {
-            ClearSelection();
+            ClearSelection(scene);
         }
         if (clears || replaces) {
-            LeaveTrace(*this, nullptr);
+            LeaveTrace(scene, nullptr);
         }
         return false;
     }
     const PickResult result = ResolveHits(std::move(records));
     const PickHit& best = result.best;
-    if (toolMode == ToolRangeSelect) {
+    if (inspect) {
+        inspect(result);
+    }
+    if (scene.toolMode == ToolRangeSelect) {
         // The range derivation and the marks of the manipulator share one pass
         // over the faces.
-        ClearMarks();
-        MarkRangeVertices(*this, result.records);
-        SelectFromMarksThenRemark(models, edgeSelectable, faceSelectable);
-        TouchEverySelection(models);
-        PlaceGizmo(*this);
+        ClearMarks(scene);
+        MarkRangeVertices(scene, result.records);
+        SelectFromMarksThenRemark(scene.models, scene.edgeSelectable, scene.faceSelectable);
+        TouchEverySelection(scene.models);
+        PlaceGizmo(scene);
     } else if (replaces && best.kind != PickKind::Edge) {
-        ApplyHits(*this, result);
-        CModel& model = models[static_cast<std::size_t>(best.object)];
+        ApplyHits(scene, result);
+        CModel& model = scene.models[static_cast<std::size_t>(best.object)];
         const auto element = static_cast<std::size_t>(best.element);
         if (best.kind == PickKind::Face) {
             model.TouchSelection({}, {element, element + 1});
         } else {
             model.TouchSelection({element, element + 1}, {});
         }
-        ClearMarks();
+        ClearMarks(scene);
         if (best.kind == PickKind::Face) {
             MarkFaceCorners(model, model.faces[element]);
         }
-        PlaceGizmo(*this);
-        LeaveTrace(*this, &best);
+        PlaceGizmo(scene);
+        LeaveTrace(scene, &best);
     } else {
         if (replaces) {
-            ApplyHits(*this, result);
-            TouchEverySelection(models);
+            ApplyHits(scene, result);
+            TouchEverySelection(scene.models);
         } else {
-            ProcessHits(result);
+            ProcessHits(scene, result);
         }
-        UpdateGizmo();
+        UpdateGizmo(scene);
     }
     return true;
 }

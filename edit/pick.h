@@ -7,6 +7,7 @@
 // of its clipped primitive on the 0 to 2 scale of the select buffer.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class CCentigrade;
@@ -70,8 +71,19 @@ PickWindow RangePickWindow(CCentigrade& scene);
 
 // Every hit record for `window`, in the order the elements are offered: the
 // manipulator, then vertices, edges and faces, each object by object. There is
-// no limit on the number of records.
+// no limit on the number of records. Hidden faces and the vertices only they
+// use are never offered; a range pick takes what lies behind drawn faces too.
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window);
+
+// Called with a resolved pick before it is applied: the face tools read the
+// face they are about to delete or paint.
+using PickInspector = std::function<void(const PickResult&)>;
+
+// What a click in the 3D view does: picks at client point (x, y) (the range
+// tool uses rubberBand instead), applies the result to the selection, the
+// handle or the face tools, and places the manipulator. True when anything
+// was hit.
+bool Pick(CCentigrade& scene, int x, int y, const PickInspector& inspect = {});
 
 // Chooses the best hit (vertices before edges before faces, then the smallest
 // depth, then the first offered) and the first handle. `records` must not be empty.

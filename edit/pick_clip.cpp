@@ -69,16 +69,6 @@ void ClipAgainst(const Polygon& in, int plane, Polygon& out) {
 
 }  // namespace
 
-unsigned OutCode(const ClipCoord& c) {
-    unsigned code = 0;
-    for (int plane = 0; plane < kPlanes; ++plane) {
-        if (PlaneDistance(c, plane) < 0.0) {
-            code |= 1u << plane;
-        }
-    }
-    return code;
-}
-
 std::optional<double> PointDepth(const ClipCoord& c) {
     if (!IsFinite(c) || OutCode(c) != 0 || c.w <= 0.0) {
         return std::nullopt;

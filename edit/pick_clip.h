@@ -12,7 +12,14 @@
 // Bit i is set when the point lies strictly outside clip plane i
 // (x >= -w, x <= w, y >= -w, y <= w, z >= -w, z <= w). A primitive whose corners
 // share a bit lies wholly outside that plane and can be dismissed at once.
-unsigned OutCode(const ClipCoord& c);
+// Every corner of every face a pick looks at passes here: it is inline.
+inline unsigned OutCode(const ClipCoord& c) {
+    const auto outside = [](double distance, unsigned bit) {
+        return distance < 0.0 ? 1u << bit : 0u;
+    };
+    return outside(c.w + c.x, 0) | outside(c.w - c.x, 1) | outside(c.w + c.y, 2) |
+           outside(c.w - c.y, 3) | outside(c.w + c.z, 4) | outside(c.w - c.z, 5);
+}
 
 std::optional<double> PointDepth(const ClipCoord& c);
 std::optional<double> SegmentDepth(const ClipCoord& a, const ClipCoord& b);

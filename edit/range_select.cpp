@@ -9,7 +9,7 @@
 namespace {
 
 void SelectFaceFromMarks(const CModel& model, CFace& f, bool edges, bool faces) {
-    if (!IsSurface(f)) {
+    if (!IsSurface(f) || f.hidden) {
         return;
     }
     const std::size_t n = f.indices.size();

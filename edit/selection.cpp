@@ -3,6 +3,7 @@
 #include "edit/selection.h"
 #include "edit/belt.h"
 #include "edit/edge_numbering.h"
+#include "edit/face_tools.h"
 #include "edit/flood.h"
 #include "edit/pick.h"
 #include "edit/range_select.h"
@@ -116,7 +117,7 @@ bool PickReplacesSelection(const CCentigrade& scene) {
 }
 
 void ApplyHits(CCentigrade& scene, const PickResult& result) {
-    scene.ClearMarks();
+    ClearMarks(scene);
     const PickHit& best = result.best;
     switch (scene.toolMode) {
         case ToolSelect:
@@ -130,12 +131,12 @@ void ApplyHits(CCentigrade& scene, const PickResult& result) {
             break;
         case ToolDeleteFace:
             if (best.kind == PickKind::Face) {
-                scene.DeleteFace(best.object, best.element);
+                DeleteFace(scene, best.object, best.element);
             }
             break;
         case ToolPaintMaterial:
             if (best.kind == PickKind::Face) {
-                scene.PaintFace(best.object, best.element);
+                PaintFace(scene, best.object, best.element);
             }
             break;
         default:
@@ -143,19 +144,19 @@ void ApplyHits(CCentigrade& scene, const PickResult& result) {
     }
 }
 
-void CCentigrade::ProcessHits(const PickResult& result) {
+void ProcessHits(CCentigrade& scene, const PickResult& result) {
     if (result.handle != HandleNone) {
-        hitIndex = result.handle;
+        scene.hitIndex = result.handle;
         return;
     }
     if (result.records.empty()) {
         return;
     }
-    if (PickReplacesSelection(*this)) {
-        ClearSelection();
+    if (PickReplacesSelection(scene)) {
+        ClearSelection(scene);
     }
-    ApplyHits(*this, result);
-    for (CModel& model : models) {
+    ApplyHits(scene, result);
+    for (CModel& model : scene.models) {
         model.TouchSelection();
     }
 }
@@ -170,15 +171,15 @@ void ClearSelectionOf(CModel& model) {
     }
 }
 
-void CCentigrade::ClearSelection() {
-    for (CModel& model : models) {
+void ClearSelection(CCentigrade& scene) {
+    for (CModel& model : scene.models) {
         ClearSelectionOf(model);
     }
 }
 
 // Reading first spares writing back the vertices that carry no mark.
-void CCentigrade::ClearMarks() {
-    for (CModel& model : models) {
+void ClearMarks(CCentigrade& scene) {
+    for (CModel& model : scene.models) {
         for (CVector& v : model.vertices) {
             if (v.mark) {
                 v.mark = false;

@@ -11,6 +11,13 @@ class CCentigrade;
 struct PickHit;
 struct PickResult;
 
+// Applies a resolved pick according to toolMode and selectMode.
+void ProcessHits(CCentigrade& scene, const PickResult& result);
+// Clears every selection flag of every object, whatever its state; the marks stay.
+void ClearSelection(CCentigrade& scene);
+// Clears the mark of every vertex of every object.
+void ClearMarks(CCentigrade& scene);
+
 // Whether a pick with the scene's tool, select mode and Shift state drops the
 // previous selection whether it hits or misses.
 bool PickReplacesSelection(const CCentigrade& scene);

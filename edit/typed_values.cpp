@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "edit/transforms.h"
 #include "scene/centigrade.h"
 
 namespace {
@@ -73,68 +74,27 @@ float ParseTypedNumber(std::string_view text) {
 }
 
 void TypedRelativeMove(CCentigrade& scene, Axis axis, float value) {
-    scene.MoveSelection(axis == Axis::X ? value : 0.0f, axis == Axis::Y ? value : 0.0f,
-                        axis == Axis::Z ? value : 0.0f);
+    MoveSelection(scene, axis == Axis::X ? value : 0.0f, axis == Axis::Y ? value : 0.0f,
+                  axis == Axis::Z ? value : 0.0f);
 }
 
 bool TypedAbsoluteMove(CCentigrade& scene, Axis axis, std::string_view text) {
     if (text.empty()) {
         return false;
     }
-    const float value = ParseTypedNumber(text);
-    switch (axis) {
-        case Axis::X:
-            scene.SetSelectionX(value);
-            break;
-        case Axis::Y:
-            scene.SetSelectionY(value);
-            break;
-        case Axis::Z:
-            scene.SetSelectionZ(value);
-            break;
-    }
+    kSetSelection[static_cast<int>(axis)](scene, ParseTypedNumber(text));
     return true;
 }
 
 void TypedRotation(CCentigrade& scene, Axis axis, float degrees) {
-    switch (axis) {
-        case Axis::X:
-            scene.RotateSelectionX(degrees);
-            break;
-        case Axis::Y:
-            scene.RotateSelectionY(degrees);
-            break;
-        case Axis::Z:
-            scene.RotateSelectionZ(degrees);
-            break;
-    }
+    kRotateSelection[static_cast<int>(axis)](scene, degrees);
 }
 
 void TypedScale(CCentigrade& scene, Axis axis, float value) {
-    const float factor = TypedScaleFactor(value);
-    switch (axis) {
-        case Axis::X:
-            scene.ScaleSelectionX(factor);
-            break;
-        case Axis::Y:
-            scene.ScaleSelectionY(factor);
-            break;
-        case Axis::Z:
-            scene.ScaleSelectionZ(factor);
-            break;
-    }
+    kScaleSelection[static_cast<int>(axis)](scene, TypedScaleFactor(value));
 }
 
 void TypedCentre(CCentigrade& scene, Axis axis, float value) {
-    switch (axis) {
-        case Axis::X:
-            scene.gizmo.x = value;
-            break;
-        case Axis::Y:
-            scene.gizmo.y = value;
-            break;
-        case Axis::Z:
-            scene.gizmo.z = value;
-            break;
-    }
+    constexpr float CVector::*kCoordinates[] = {&CVector::x, &CVector::y, &CVector::z};
+    scene.gizmo.*kCoordinates[static_cast<int>(axis)] = value;
 }

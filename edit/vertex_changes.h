@@ -18,41 +18,30 @@ inline auto MoveChange(const CVector& d) {
     };
 }
 
-// Both new coordinates come from the old offset to the pivot.
-inline auto RotateXChange(float degrees, const CVector& g) {
-    const float t = Radians(degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
+// A turn in the plane of coordinates U and V about the pivot `g`: both new
+// coordinates come from the old offset to the pivot.
+template <float CVector::*U, float CVector::*V>
+auto RotateChange(float radians, const CVector& g) {
+    const float c = Cosine(radians);
+    const float s = Sine(radians);
     return [c, s, g](CVector& p) {
-        const float dy = p.y - g.y;
-        const float dz = p.z - g.z;
-        p.y = dy * c + dz * s + g.y;
-        p.z = dz * c - dy * s + g.z;
+        const float du = p.*U - g.*U;
+        const float dv = p.*V - g.*V;
+        p.*U = du * c + dv * s + g.*U;
+        p.*V = dv * c - du * s + g.*V;
     };
+}
+
+inline auto RotateXChange(float degrees, const CVector& g) {
+    return RotateChange<&CVector::y, &CVector::z>(Radians(degrees), g);
 }
 
 inline auto RotateYChange(float degrees, const CVector& g) {
-    const float t = Radians(degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
-    return [c, s, g](CVector& p) {
-        const float dx = p.x - g.x;
-        const float dz = p.z - g.z;
-        p.x = dx * c + dz * s + g.x;
-        p.z = dz * c - dx * s + g.z;
-    };
+    return RotateChange<&CVector::x, &CVector::z>(Radians(degrees), g);
 }
 
 inline auto RotateZChange(float degrees, const CVector& g) {
-    const float t = Radians(-degrees);
-    const float c = Cosine(t);
-    const float s = Sine(t);
-    return [c, s, g](CVector& p) {
-        const float dx = p.x - g.x;
-        const float dy = p.y - g.y;
-        p.x = dx * c + dy * s + g.x;
-        p.y = dy * c - dx * s + g.y;
-    };
+    return RotateChange<&CVector::x, &CVector::y>(Radians(-degrees), g);
 }
 
 inline auto ScaleByChange(const CVector& k, const CVector& g) {

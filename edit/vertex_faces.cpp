@@ -42,13 +42,5 @@ bool VertexFaceListIsConsistent(const CModel& model, int vertex) {
 }
 
 void RebuildVertexFaces(CModel& model) {
-    model.vertexInfo.resize(model.vertices.size());
-    for (CVertex& info : model.vertexInfo) {
-        info.faces.clear();
-    }
-    for (std::size_t r = 0; r < model.faces.size(); ++r) {
-        for (int v : model.faces[r].indices) {
-            model.vertexInfo[static_cast<std::size_t>(v)].faces.push_back(static_cast<int>(r));
-        }
-    }
+    model.vertexInfo.Build(model.faces, model.vertices.size());
 }

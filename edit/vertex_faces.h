@@ -1,5 +1,5 @@
-// The per-vertex face lists (CModel::vertexInfo) that the belt walk follows
-// instead of scanning every face at every step.
+// The per-vertex face lists (CModel::vertexInfo) that the belt walk, edge
+// loops and edge rings follow instead of scanning every face at every step.
 //
 // The normal computation leaves, for every vertex, the faces that use it in
 // face order, once per use. Between two normal computations this program

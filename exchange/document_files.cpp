@@ -1,12 +1,9 @@
 #include "exchange/document_files.h"
 
-#include "exchange/glb_writer.h"
+#include "exchange/document_formats.h"
 #include "exchange/loader_mqo.h"
-#include "exchange/mqo_writer.h"
-#include "exchange/mqoz_writer.h"
 #include "exchange/obj_reader.h"
-#include "exchange/obj_writer.h"
-#include "exchange/stl_writer.h"
+#include "image/texture_loader.h"
 #include "scene/ascii.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -22,10 +19,6 @@ std::string LowerExtension(const std::filesystem::path& path) {
 
 namespace {
 
-bool IsMetasequoia(const std::string& ext) {
-    return ext == "mqo" || ext == "mqoz";
-}
-
 // What every import does once its records are in the scene: textures named
 // in it resolve beside the file, and the lighting is rebuilt.
 DocumentLoadResult FinishImport(const std::filesystem::path& path, CCentigrade& scene, int repairs,
@@ -39,10 +32,10 @@ DocumentLoadResult FinishImport(const std::filesystem::path& path, CCentigrade& 
     return result;
 }
 
-// A Metasequoia document is imported: its objects and materials are added to
-// the scene's. A damaged one leaves what was read before the damage.
+}  // namespace
+
 DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene) {
-    MqoImport outcome = scene.LoadMQO(path);
+    MqoImport outcome = LoadMQO(scene, path);
     DocumentLoadResult result =
         FinishImport(path, scene, outcome.repairs, std::move(outcome.textureFailures));
     result.importResult = outcome.result;
@@ -60,23 +53,18 @@ DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& sce
     return result;
 }
 
-}  // namespace
-
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
+    const DocumentFormat* format = FindDocumentFormat(path);
+    if (!format || format->reader == FormatReader::None) {
+        throw DocumentError(path, "unknown document type \"" + LowerExtension(path) + "\"");
+    }
+    if (format->reader == FormatReader::Append) {
+        return format->append(path, scene);
+    }
     DocumentLoadResult result;
-    const std::string ext = LowerExtension(path);
-    if (IsMetasequoia(ext)) {
-        return ImportMetasequoia(path, scene);
-    }
-    if (ext == "obj") {
-        return ImportObj(path, scene);
-    }
-    if (ext != "qvl") {
-        throw DocumentError(path, "unknown document type \"" + ext + "\"");
-    }
     result.repairs = LoadNativeDocument(path, scene);
     scene.SetDocumentFolder(std::filesystem::absolute(path));
-    result.textureFailures = scene.LoadTextures();
+    result.textureFailures = LoadTextures(scene);
     scene.UpdateAllColors();
     scene.ComputeAllNormals();
     return result;
@@ -88,26 +76,9 @@ void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scen
 
 void SaveDocumentFile(const std::filesystem::path& path, const CCentigrade& scene,
                       const AtomicWriteOptions& options) {
-    const std::string ext = LowerExtension(path);
-    if (ext == "qvl") {
-        SaveNativeDocument(path, scene, options);
-        return;
+    const DocumentFormat* format = FindDocumentFormat(path);
+    if (!format || !format->write) {
+        throw DocumentError(path, "cannot save documents of type \"" + LowerExtension(path) + "\"");
     }
-    std::string failure;
-    if (ext == "mqo") {
-        failure = WriteFileAtomically(path, FormatMQO(scene), options);
-    } else if (ext == "mqoz") {
-        failure = SaveMqoz(path, scene);
-    } else if (ext == "obj") {
-        failure = SaveObj(path, scene);
-    } else if (ext == "stl") {
-        failure = SaveStl(path, scene);
-    } else if (ext == "glb") {
-        failure = SaveGlb(path, scene);
-    } else {
-        failure = "cannot save documents of type \"" + ext + "\"";
-    }
-    if (!failure.empty()) {
-        throw DocumentError(path, failure);
-    }
+    format->write(path, scene, options);
 }

@@ -32,6 +32,13 @@ std::string LowerExtension(const std::filesystem::path& path);
 // when nothing could be read.
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene);
 
+// The appending readers of the format table: a Metasequoia document (".mqo",
+// or the one in a ".mqoz" archive), of which a damaged one leaves what was
+// read before the damage, and an OBJ file, read whole into a scene of its own
+// first. Both rebuild the normals and resolve textures beside the file.
+DocumentLoadResult ImportMetasequoia(const std::filesystem::path& path, CCentigrade& scene);
+DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& scene);
+
 // Writes `scene` to `path` in the format its extension names (".qvl", ".mqo",
 // ".mqoz" with its textures, ".obj" with its ".mtl", ".stl", ".glb"). Throws
 // DocumentError.

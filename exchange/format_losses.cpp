@@ -3,22 +3,24 @@
 #include <algorithm>
 #include <vector>
 
-#include "exchange/document_files.h"
-#include "scene/ascii.h"
+#include "exchange/written_names.h"
+#include "image/texture_path.h"
 #include "scene/centigrade.h"
+#include "scene/cp932.h"
 
 namespace {
 
-struct Loss {
-    const char* japanese;
-    const char* english;
-};
-
-constexpr Loss kSmoothingAngles = {"スムージング角度", "smoothing angles"};
-constexpr Loss kObjectStates = {"物体の表示・ロック状態", "object visibility and lock states"};
-constexpr Loss kMaterials = {"材質", "materials"};
-constexpr Loss kTextureCoordinates = {"UV 座標", "texture coordinates"};
-constexpr Loss kLines = {"線の面 (2 頂点)", "two-corner line faces"};
+constexpr FormatLoss kSmoothingAngles = {"スムージング角度", "smoothing angles"};
+constexpr FormatLoss kObjectStates = {"物体の表示・ロック状態",
+                                      "object visibility and lock states"};
+constexpr FormatLoss kMaterials = {"材質", "materials"};
+constexpr FormatLoss kTextureCoordinates = {"UV 座標", "texture coordinates"};
+constexpr FormatLoss kLines = {"線の面 (2 頂点)", "two-corner line faces"};
+constexpr FormatLoss kMqoNameCharacters = {"名前の「\"」と制御文字 (「'」と空白になります)",
+                                           "double quotes and control characters in names "
+                                           "(written as ' and spaces)"};
+constexpr FormatLoss kObjNameCharacters = {"名前の空白と制御文字 (「_」になります)",
+                                           "blanks and control characters in names (written as _)"};
 
 // The angle every object comes back with after a save and a load, per format.
 constexpr float kObjReadAngle = 59.5f;
@@ -49,40 +51,78 @@ bool AnyLines(const CCentigrade& scene) {
     return AnyFace(scene, [](const CFace& f) { return f.indices.size() == 2; });
 }
 
-std::vector<Loss> Losses(const std::string& ext, const CCentigrade& scene) {
-    std::vector<Loss> losses;
-    auto add = [&losses](bool lost, const Loss& loss) {
-        if (lost) {
-            losses.push_back(loss);
-        }
+bool AnyUnwritableMqoName(const CCentigrade& scene) {
+    return std::any_of(scene.models.begin(), scene.models.end(),
+                       [](const CModel& m) { return !IsMqoWritable(m.name); }) ||
+           std::any_of(scene.materials.begin(), scene.materials.end(), [](const CMaterial& m) {
+               return !IsMqoWritable(m.name) || !IsMqoWritable(m.texture);
+           });
+}
+
+bool AnyUnwritableObjName(const CCentigrade& scene) {
+    const auto fileName = [](const std::string& cp932) {
+        return !IsObjFileNameWritable(TextureNameToPath(cp932));
     };
-    if (ext == "obj") {
-        add(AnyAngleBut(scene, kObjReadAngle), kSmoothingAngles);
-        add(AnyState(scene), kObjectStates);
-    } else if (ext == "mqo" || ext == "mqoz") {
-        add(AnyAngleBut(scene, kMqoWrittenAngle), kSmoothingAngles);
-        add(AnyState(scene), kObjectStates);
-    } else if (ext == "stl") {
-        add(!scene.materials.empty() && AnyFace(scene, [](const CFace&) { return true; }),
-            kMaterials);
-        add(AnyTextureCoordinates(scene), kTextureCoordinates);
-        add(AnyLines(scene), kLines);
-    } else if (ext == "glb") {
-        add(AnyState(scene), kObjectStates);
-        add(AnyLines(scene), kLines);
+    return std::any_of(scene.models.begin(), scene.models.end(),
+                       [](const CModel& m) { return !IsObjWritable(Cp932ToUtf8(m.name)); }) ||
+           std::any_of(scene.materials.begin(), scene.materials.end(), [&](const CMaterial& m) {
+               return !IsObjWritable(Cp932ToUtf8(m.name)) || fileName(m.texture) ||
+                      fileName(m.alphaPlane) || fileName(m.bump);
+           });
+}
+
+// Adds `loss` when `lost`.
+void Note(std::vector<FormatLoss>& losses, bool lost, const FormatLoss& loss) {
+    if (lost) {
+        losses.push_back(loss);
     }
-    return losses;
 }
 
 }  // namespace
 
+std::vector<FormatLoss> ObjLosses(const CCentigrade& scene) {
+    std::vector<FormatLoss> losses;
+    Note(losses, AnyAngleBut(scene, kObjReadAngle), kSmoothingAngles);
+    Note(losses, AnyState(scene), kObjectStates);
+    Note(losses, AnyUnwritableObjName(scene), kObjNameCharacters);
+    return losses;
+}
+
+std::vector<FormatLoss> MetasequoiaLosses(const CCentigrade& scene) {
+    std::vector<FormatLoss> losses;
+    Note(losses, AnyAngleBut(scene, kMqoWrittenAngle), kSmoothingAngles);
+    Note(losses, AnyState(scene), kObjectStates);
+    Note(losses, AnyUnwritableMqoName(scene), kMqoNameCharacters);
+    return losses;
+}
+
+std::vector<FormatLoss> StlLosses(const CCentigrade& scene) {
+    std::vector<FormatLoss> losses;
+    Note(losses, !scene.materials.empty() && AnyFace(scene, [](const CFace&) { return true; }),
+         kMaterials);
+    Note(losses, AnyTextureCoordinates(scene), kTextureCoordinates);
+    Note(losses, AnyLines(scene), kLines);
+    return losses;
+}
+
+std::vector<FormatLoss> GlbLosses(const CCentigrade& scene) {
+    std::vector<FormatLoss> losses;
+    Note(losses, AnyState(scene), kObjectStates);
+    Note(losses, AnyLines(scene), kLines);
+    return losses;
+}
+
 std::string FormatLossNotice(const std::filesystem::path& target, const CCentigrade& scene,
                              NoticeLanguage language) {
-    const std::string ext = LowerExtension(target);
-    const std::vector<Loss> losses = Losses(ext, scene);
+    const DocumentFormat* format = FindDocumentFormat(target);
+    if (!format || !format->losses) {
+        return {};
+    }
+    const std::vector<FormatLoss> losses = format->losses(scene);
     if (losses.empty()) {
         return {};
     }
+    const std::string ext(format->extension);
     const bool japanese = language == NoticeLanguage::Japanese;
     std::string notice = japanese ? "." + ext + " 形式に保存されないもの: "
                                   : "not kept by the ." + ext + " format: ";

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "exchange/document_formats.h"
 
 class CCentigrade;
 
@@ -13,3 +16,9 @@ enum class NoticeLanguage { Japanese, English };
 // empty string when that format keeps everything this scene holds.
 std::string FormatLossNotice(const std::filesystem::path& target, const CCentigrade& scene,
                              NoticeLanguage language);
+
+// What each format drops of `scene`, for the format table.
+std::vector<FormatLoss> ObjLosses(const CCentigrade& scene);
+std::vector<FormatLoss> MetasequoiaLosses(const CCentigrade& scene);
+std::vector<FormatLoss> StlLosses(const CCentigrade& scene);
+std::vector<FormatLoss> GlbLosses(const CCentigrade& scene);

@@ -10,9 +10,11 @@
 #include <optional>
 
 #include "exchange/triangle_mesh.h"
+#include "exchange/written_numbers.h"
 #include "image/dib_stream.h"
 #include "image/png_writer.h"
 #include "image/texture_files.h"
+#include "image/texture_loader.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -63,7 +65,8 @@ Json MaterialJson(const CMaterial& m, std::optional<int> texture) {
 
 // The material's picture: the one loaded with the document, or else decoded
 // from the file its name resolves to.
-std::vector<std::uint8_t> TexturePng(const CMaterial& m, const CCentigrade& scene) {
+std::vector<std::uint8_t> TexturePng(const CMaterial& m, const CCentigrade& scene,
+                                     FileFinder& finder) {
     if (m.texture.empty()) {
         return {};
     }
@@ -71,9 +74,9 @@ std::vector<std::uint8_t> TexturePng(const CMaterial& m, const CCentigrade& scen
         return EncodePNG(*m.image);
     }
     for (const auto& file :
-         TextureCandidates(m.texture, scene.DocumentFolder(), GetModuleFolder())) {
+         finder.TextureCandidates(m.texture, scene.DocumentFolder(), GetModuleFolder())) {
         CMaterial probe;
-        if (probe.LoadImageFile(file)) {
+        if (LoadImageFile(probe, file)) {
             return EncodePNG(*probe.image);
         }
     }
@@ -81,6 +84,8 @@ std::vector<std::uint8_t> TexturePng(const CMaterial& m, const CCentigrade& scen
 }
 
 class GlbBuilder {
+    FileFinder finder;
+
 public:
     explicit GlbBuilder(const CCentigrade& scene) : scene(scene) {
         json["asset"] = {{"version", "2.0"}, {"generator", "Quorvel"}};
@@ -93,7 +98,7 @@ public:
     std::vector<std::uint8_t> Build() {
         std::vector<std::optional<int>> textures;
         for (const CMaterial& m : scene.materials) {
-            textures.push_back(AddTexture(TexturePng(m, scene)));
+            textures.push_back(AddTexture(TexturePng(m, scene, finder)));
             json["materials"].push_back(MaterialJson(m, textures.back()));
         }
         Json sceneNodes = Json::array();
@@ -136,18 +141,25 @@ private:
     }
 
     int AddAccessor(const std::vector<float>& values, int components, const char* type) {
+        const std::size_t start = (binary.size() + 3) / 4 * 4;
         Json accessor = {
             {"bufferView", AddView(values.data(), values.size() * sizeof(float), kArrayBuffer)},
             {"componentType", kFloat},
             {"count", values.size() / static_cast<std::size_t>(components)},
             {"type", type}};
+        // The copy in the buffer is made finite, and the bounds are taken from it.
+        std::uint8_t* const stored = binary.data() + start;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const float value = WrittenNumber(values[i]);
+            std::memcpy(stored + i * sizeof(float), &value, sizeof value);
+        }
         if (components == 3) {
             // Required on positions: the bounds of every coordinate.
             std::vector<float> low(3, std::numeric_limits<float>::max());
             std::vector<float> high(3, std::numeric_limits<float>::lowest());
             for (std::size_t i = 0; i < values.size(); ++i) {
-                low[i % 3] = std::min(low[i % 3], values[i]);
-                high[i % 3] = std::max(high[i % 3], values[i]);
+                low[i % 3] = std::min(low[i % 3], WrittenNumber(values[i]));
+                high[i % 3] = std::max(high[i % 3], WrittenNumber(values[i]));
             }
             accessor["min"] = low;
             accessor["max"] = high;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,12 +32,18 @@ constexpr int MQO_BAD_FORMAT = -4;  // the second line is not "Format Text Ver" 
 // A short English description of a result code, for messages.
 std::string_view MqoResultText(int code);
 
-// What CCentigrade::LoadMQO read.
+// What LoadMQO read.
 struct MqoImport {
     int result = 0;   // LoaderMQO's result code
     int repairs = 0;  // faces dropped, characters and numbers replaced to keep the invariants
     std::vector<TextureFailure> textureFailures;
 };
+
+// Appends the materials and objects of a ".mqo" document, or of the one in a
+// ".mqoz" archive, to the scene. A document that stops early keeps what was
+// read and says so in the result code; a file that cannot be read at all
+// throws DocumentError.
+MqoImport LoadMQO(CCentigrade& scene, const std::filesystem::path& path);
 
 class LoaderMQO {
 public:
@@ -62,6 +69,11 @@ public:
 private:
     int ReadHeader();
     int ReadChunks();
+    // Reads the lines of a chunk up to its closing "}", handing each line
+    // that is not blank to line(token count); a code other than 0 from it
+    // ends the read. MQO_EOF when the file ends first.
+    template <typename Line>
+    int ReadChunkLines(Line line);
     int ReadMaterials();
     void ReadAttributes(CMaterial& material);
     int ReadObject(CModel& model);
@@ -92,3 +104,22 @@ private:
     bool facesToCheck = false;  // the current object has a face that may be broken
     int repairs = 0;
 };
+
+template <typename Line>
+int LoaderMQO::ReadChunkLines(Line line) {
+    for (;;) {
+        const int n = lines.ReadLine();
+        if (n < 0) {
+            return MQO_EOF;
+        }
+        if (n == 0) {
+            continue;
+        }
+        if (lines.Begins("}", 1)) {
+            return 0;
+        }
+        if (const int code = line(n); code != 0) {
+            return code;
+        }
+    }
+}

@@ -39,78 +39,54 @@ void LoaderMQO::ReserveStated(Array& array, int stated, std::uint64_t minLineByt
 }
 
 int LoaderMQO::ReadObject(CModel& model) {
-    for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
-            return MQO_EOF;
-        }
-        int code = 0;
-        if (lines.Begins("}", 1)) {
-            return 0;
-        } else if (lines.Begins("facet", 2)) {
+    return ReadChunkLines([&](int n) {
+        if (lines.Begins("facet", 2)) {
             model.facet = Number(1);
-        } else if (lines.Begins("mirror_axis", 2)) {
+            return 0;
+        }
+        if (lines.Begins("mirror_axis", 2)) {
             model.mirrorAxis = lines.ToInt(1);
-        } else if (lines.Begins("vertex", 3)) {
-            if (!lines.Is(n - 1, "{")) {
-                return MQO_SYNTAX;
-            }
+            return 0;
+        }
+        const bool vertices = lines.Begins("vertex", 3);
+        const bool binary = lines.Begins("BVertex", 3);
+        const bool faces = lines.Begins("face", 2);
+        if (!vertices && !binary && !faces) {
+            return SkipChunk(n);
+        }
+        if (!lines.Is(n - 1, "{")) {
+            return MQO_SYNTAX;
+        }
+        if (vertices) {
             ReserveStated(model.vertices, lines.ToInt(1), kMinVertexLineBytes);
-            code = ReadVertices(model);
-        } else if (lines.Begins("BVertex", 3)) {
-            if (!lines.Is(n - 1, "{")) {
-                return MQO_SYNTAX;
-            }
-            code = ReadBinaryVertices(model);
-        } else if (lines.Begins("face", 2)) {
-            if (!lines.Is(n - 1, "{")) {
-                return MQO_SYNTAX;
-            }
-            if (n >= 3) {
-                ReserveStated(model.faces, lines.ToInt(1), kMinFaceLineBytes);
-            }
-            code = ReadFaces(model);
-        } else {
-            code = SkipChunk(n);
+            return ReadVertices(model);
         }
-        if (code != 0) {
-            return code;
+        if (binary) {
+            return ReadBinaryVertices(model);
         }
-    }
+        if (n >= 3) {
+            ReserveStated(model.faces, lines.ToInt(1), kMinFaceLineBytes);
+        }
+        return ReadFaces(model);
+    });
 }
 
 int LoaderMQO::ReadVertices(CModel& model) {
-    for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
-            return MQO_EOF;
-        }
-        if (lines.Begins("}", 1)) {
-            return 0;
-        }
+    return ReadChunkLines([&](int n) {
         if (n >= 3) {
             model.vertices.emplace_back(Number(0), Number(1), Number(2));
         }
-    }
+        return 0;
+    });
 }
 
 // Newer modelers store the positions as a "Vector count [bytes]" line followed
 // by the bytes: little-endian x, y, z floats per vertex. Other lines of the
 // chunk are read past like any unknown chunk.
 int LoaderMQO::ReadBinaryVertices(CModel& model) {
-    for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
-            return MQO_EOF;
-        }
-        if (lines.Begins("}", 1)) {
-            return 0;
-        }
+    return ReadChunkLines([&](int n) {
         if (!lines.Begins("Vector", 3) || !IsBinaryLine(n)) {
-            if (const int code = SkipChunk(n); code != 0) {
-                return code;
-            }
-            continue;
+            return SkipChunk(n);
         }
         const int size = lines.ToInt(n - 2);
         if (size < 0) {
@@ -130,31 +106,22 @@ int LoaderMQO::ReadBinaryVertices(CModel& model) {
         if (!lines.SkipBytes(static_cast<std::uint64_t>(left))) {
             return MQO_SYNTAX;
         }
-    }
+        return 0;
+    });
 }
 
 // A face line: "n V(i1 .. in)" followed by the optional groups M(material),
 // UID(number) and UV(u1 v1 .. un vn), recognised only in this order. A line
 // without its V group ends the whole load; a malformed group drops the line.
 int LoaderMQO::ReadFaces(CModel& model) {
-    for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
-            return MQO_EOF;
-        }
-        if (n == 0) {
-            continue;
-        }
-        if (lines.Begins("}", 1)) {
-            return 0;
-        }
+    return ReadChunkLines([&](int n) {
         // 64-bit, so that a huge stated corner count cannot overflow the sums.
         const std::int64_t r = lines.ToInt(0);
         if (!lines.Is(1, "V") || n < r + 4) {
             return MQO_SYNTAX;
         }
         if (!lines.Is(2, "(") || r + 3 < 0 || !lines.Is(static_cast<int>(r + 3), ")")) {
-            continue;
+            return 0;
         }
         // From here 0 <= r <= n - 4: token r + 3 is ")", which neither "-3",
         // "V" nor "(" in tokens 0 to 2 can be.
@@ -192,7 +159,8 @@ int LoaderMQO::ReadFaces(CModel& model) {
         if (malformed) {
             model.faces.pop_back();
         }
-    }
+        return 0;
+    });
 }
 
 // Keeps only faces with valid corners (scene/face_rules.h); the reader never

@@ -34,23 +34,14 @@ constexpr MaterialAttribute kAttributes[] = {
 }  // namespace
 
 int LoaderMQO::ReadMaterials() {
-    for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
-            return MQO_EOF;
-        }
-        if (n == 0) {
-            continue;
-        }
-        if (lines.Begins("}", 1)) {
-            return 0;
-        }
+    return ReadChunkLines([&](int) {
         CMaterial material;
         material.name = SceneText(lines.Token(0));
         ReadAttributes(material);
         material.id = scene.materialSerial++;
         scene.materials.push_back(std::move(material));
-    }
+        return 0;
+    });
 }
 
 // A malformed known attribute abandons the rest of the line; an unknown one is

@@ -1,19 +1,20 @@
-// CCentigrade::LoadMQO: the import of a ".mqo" document, or of the one inside
+// LoadMQO: the import of a ".mqo" document, or of the one inside
 // a ".mqoz" archive, into the scene.
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "exchange/document_files.h"
+#include "exchange/document_formats.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqoz_folder.h"
+#include "image/texture_batch.h"
+#include "image/texture_files.h"
 #include "image/texture_path.h"
 #include "scene/centigrade.h"
 #include "scene/document_error.h"
+#include "scene/regular_file.h"
 
 namespace {
 
@@ -21,52 +22,65 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// The textures of one import: each name resolved and decoded once.
+struct ImportTextures {
+    MqozFolder* archive;
+    TextureBatch beside;    // the document's folder
+    TextureBatch unpacked;  // the archive's files, by the name the document gives them
+};
+
 // Relative texture names resolve against the document's folder; for an
 // archive, against its files when the texture is among them (extracted then),
 // else against the folder the archive lies in. Failures are collected.
-void LoadTexture(CMaterial& material, MqozFolder* archive,
-                 const std::filesystem::path& documentFolder, MqoImport& outcome) {
+void LoadArchivedTexture(CMaterial& material, ImportTextures& textures, MqoImport& outcome) {
     if (material.texture.empty()) {
         material.ReleaseTexture();
         return;
     }
-    std::filesystem::path folder = documentFolder;
-    if (archive && !IsAbsoluteTextureName(material.texture)) {
+    if (textures.archive && !IsAbsoluteTextureName(material.texture)) {
         const MqozFolder::Texture texture =
-            archive->ExtractTexture(TextureNameToPath(material.texture));
+            textures.archive->ExtractTexture(TextureNameToPath(material.texture));
         if (!texture.refusal.empty()) {
             material.ReleaseTexture();
             outcome.textureFailures.push_back(
                 {material.name, material.texture,
-                 ImageRefused(ImageFailure::SizeLimit, texture.refusal)});
+                 ImageRefused(texture.encrypted ? ImageFailure::Encrypted : ImageFailure::SizeLimit,
+                              texture.refusal)});
             return;
         }
         if (!texture.file.empty()) {
-            folder = archive->Folder();
+            if (ImageStatus status = textures.unpacked.Load(material, texture.file); !status) {
+                outcome.textureFailures.push_back(
+                    {material.name, material.texture, std::move(status)});
+            }
+            return;
         }
     }
-    if (ImageStatus status = material.LoadTexture(folder); !status) {
+    if (ImageStatus status = textures.beside.Load(material); !status) {
         outcome.textureFailures.push_back({material.name, material.texture, std::move(status)});
     }
 }
 
 MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, MqozFolder* archive,
                      const std::filesystem::path& documentFolder) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    RegularFile opened(path, kMaxDocumentBytes);
+    if (!opened) {
+        opened.ThrowRefusal();
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(opened.Descriptor(), "rb"));
     if (!file) {
         throw DocumentError(path, std::string("cannot open: ") + std::strerror(errno));
     }
-    struct stat info;
-    if (::fstat(::fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
-        throw DocumentError(path, "is a folder");
-    }
+    opened.Release();
+    ImportTextures textures{archive, TextureBatch(documentFolder, GetModuleFolder()),
+                            TextureBatch({}, {})};
     MqoImport outcome;
     const std::size_t materialsBefore = scene.materials.size();
     const std::size_t modelsBefore = scene.models.size();
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
     loader.loadTexture = [&](CMaterial& material) {
-        LoadTexture(material, archive, documentFolder, outcome);
+        LoadArchivedTexture(material, textures, outcome);
     };
     outcome.result = loader.Load();
     outcome.repairs = loader.Repairs();
@@ -87,11 +101,11 @@ MqoImport ImportText(CCentigrade& scene, const std::filesystem::path& path, Mqoz
 
 }  // namespace
 
-MqoImport CCentigrade::LoadMQO(const std::filesystem::path& path) {
+MqoImport LoadMQO(CCentigrade& scene, const std::filesystem::path& path) {
     const std::filesystem::path documentFolder = std::filesystem::absolute(path).parent_path();
-    if (LowerExtension(path) != "mqoz") {
-        return ImportText(*this, path, nullptr, documentFolder);
+    if (const DocumentFormat* format = FindDocumentFormat(path); !format || !format->packed) {
+        return ImportText(scene, path, nullptr, documentFolder);
     }
     MqozFolder archive(path);
-    return ImportText(*this, archive.Document(), &archive, documentFolder);
+    return ImportText(scene, archive.Document(), &archive, documentFolder);
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "exchange/c_numbers.h"
+#include "exchange/written_names.h"
+#include "exchange/written_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
 #include "scene/document_error.h"
@@ -15,8 +17,13 @@
 
 namespace {
 
+// Every number the document holds, finite.
+char* Fixed6(char* out, float value) {
+    return FormatFixed6(out, WrittenNumber(value));
+}
+
 // The document under construction. Fixed text is written with its CR LF line
-// ends; names are written as stored, their line feeds widened like the rest.
+// ends; names as the format can hold them (see MqoWrittenName).
 class MqoText {
 public:
     explicit MqoText(std::size_t estimate) { text.reserve(estimate); }
@@ -26,12 +33,7 @@ public:
         return *this;
     }
     MqoText& Name(std::string_view name) {
-        for (char c : name) {
-            if (c == '\n') {
-                text += '\r';
-            }
-            text += c;
-        }
+        text += MqoWrittenName(name);
         return *this;
     }
     MqoText& Int(int value) {
@@ -40,7 +42,7 @@ public:
     }
     MqoText& Fixed(float value) {
         char digits[kFixed6MaxChars];
-        return Append(digits, FormatFixed6(digits, value));
+        return Append(digits, Fixed6(digits, value));
     }
     MqoText& Append(const char* begin, const char* end) {
         text.append(begin, static_cast<std::size_t>(end - begin));
@@ -78,11 +80,11 @@ void WriteVertex(MqoText& out, const CVector& v) {
     char* p = line;
     *p++ = '\t';
     *p++ = '\t';
-    p = FormatFixed6(p, v.x);
+    p = Fixed6(p, v.x);
     *p++ = ' ';
-    p = FormatFixed6(p, v.y);
+    p = Fixed6(p, v.y);
     *p++ = ' ';
-    p = FormatFixed6(p, v.z);
+    p = Fixed6(p, v.z);
     *p++ = '\r';
     *p++ = '\n';
     out.Append(line, p);
@@ -112,14 +114,23 @@ void WriteFace(MqoText& out, const CFace& f) {
     if (corners > 2 && f.uvs.size() >= corners) {
         text(" UV(");
         for (std::size_t k = 0; k < corners; ++k) {
-            p = FormatFixed6(p, f.uvs[k].u);
+            p = Fixed6(p, f.uvs[k].u);
             *p++ = ' ';
-            p = FormatFixed6(p, f.uvs[k].v);
+            p = Fixed6(p, f.uvs[k].v);
             *p++ = k + 1 < corners ? ' ' : ')';
         }
     }
     text("\r\n");
     out.Append(line, p);
+}
+
+// " N {" and a line a record; the caller closes the chunk.
+template <typename Records, typename Write>
+void WriteRecords(MqoText& out, const Records& records, Write write) {
+    out.Int(static_cast<int>(records.size())) << " {\r\n";
+    for (const auto& record : records) {
+        write(out, record);
+    }
 }
 
 void WriteObject(MqoText& out, const CModel& m) {
@@ -128,15 +139,9 @@ void WriteObject(MqoText& out, const CModel& m) {
                      << "\tvisible 15\r\n\tlocking 0\r\n\tshading 1\r\n\tfacet 89.5\r\n"
                      << "\tcolor 0.898 0.498 0.698\r\n\tcolor_type 0\r\n"
                      << "\tvertex ";
-    out.Int(static_cast<int>(m.vertices.size())) << " {\r\n";
-    for (const CVector& v : m.vertices) {
-        WriteVertex(out, v);
-    }
+    WriteRecords(out, m.vertices, WriteVertex);
     out << "\t}\r\n\tface ";
-    out.Int(static_cast<int>(m.faces.size())) << " {\r\n";
-    for (const CFace& f : m.faces) {
-        WriteFace(out, f);
-    }
+    WriteRecords(out, m.faces, WriteFace);
     out << "\t}\r\n}\r\n";
 }
 
@@ -161,10 +166,7 @@ std::string FormatMQO(const CCentigrade& scene) {
         << "\tamb 0.250 0.250 0.250\r\n"
         << "}\r\n"
         << "Material ";
-    out.Int(static_cast<int>(scene.materials.size())) << " {\r\n";
-    for (const CMaterial& m : scene.materials) {
-        WriteMaterial(out, m);
-    }
+    WriteRecords(out, scene.materials, WriteMaterial);
     out << "}\r\n";
     for (const CModel& m : scene.models) {
         WriteObject(out, m);
@@ -179,8 +181,8 @@ std::string FormatMQOMaterial(const CMaterial& material) {
     return out.Take();
 }
 
-void CCentigrade::SaveMQO(const std::filesystem::path& path) const {
-    if (std::string reason = WriteFileAtomically(path, FormatMQO(*this)); !reason.empty()) {
+void SaveMQO(const CCentigrade& scene, const std::filesystem::path& path) {
+    if (std::string reason = WriteFileAtomically(path, FormatMQO(scene)); !reason.empty()) {
         throw DocumentError(path, reason);
     }
 }

@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "exchange/mqo_writer.h"
+#include "image/image_formats.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
@@ -42,11 +44,14 @@ std::optional<std::string> KeptEntryName(const std::string& cp932Name) {
 // has inside the archive. Returns an empty string or why a file cannot be read.
 std::string CollectTextures(const CCentigrade& scene, std::vector<CMaterial>& materials,
                             std::vector<Entry>& entries) {
+    FileFinder finder;
+    std::unordered_set<std::string> stored;
     for (CMaterial& m : materials) {
         if (m.texture.empty()) {
             continue;
         }
-        const auto files = TextureCandidates(m.texture, scene.DocumentFolder(), GetModuleFolder());
+        const auto files =
+            finder.TextureCandidates(m.texture, scene.DocumentFolder(), GetModuleFolder());
         if (files.empty()) {
             continue;
         }
@@ -55,16 +60,13 @@ std::string CollectTextures(const CCentigrade& scene, std::vector<CMaterial>& ma
         if (!kept) {
             m.texture = Utf8ToCp932(name);
         }
-        bool stored = false;
-        for (const Entry& e : entries) {
-            stored |= e.name == name;
-        }
-        if (stored) {
+        if (!stored.insert(name).second) {
             continue;
         }
         Entry& entry = entries.emplace_back();
         entry.name = name;
-        if (std::string reason = ReadWholeFile(files.front(), entry.bytes); !reason.empty()) {
+        if (std::string reason = ReadWholeFile(files.front(), entry.bytes, kMaxImageFileBytes);
+            !reason.empty()) {
             return reason;
         }
     }

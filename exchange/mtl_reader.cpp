@@ -1,6 +1,7 @@
 #include "exchange/mtl_reader.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "exchange/c_numbers.h"
@@ -10,16 +11,22 @@
 
 namespace {
 
-float Number(std::string_view word) {
-    return static_cast<float>(ParseCDouble(word));
+// "nan", "inf" and numbers beyond the float range read as 0, a repair.
+float Number(std::string_view word, int& repairs) {
+    const auto number = static_cast<float>(ParseCDouble(word));
+    if (std::isfinite(number)) {
+        return number;
+    }
+    ++repairs;
+    return 0.0f;
 }
 
 // Up to three numbers; a single one stands for a grey.
-std::array<float, 3> Colour(std::string_view rest) {
+std::array<float, 3> Colour(std::string_view rest, int& repairs) {
     std::array<float, 3> rgb{};
     int count = 0;
     for (std::string_view w = NextObjWord(rest); !w.empty() && count < 3; w = NextObjWord(rest)) {
-        rgb[static_cast<std::size_t>(count++)] = Number(w);
+        rgb[static_cast<std::size_t>(count++)] = Number(w, repairs);
     }
     if (count == 1) {
         rgb[1] = rgb[2] = rgb[0];
@@ -32,7 +39,11 @@ float Mean(const std::array<float, 3>& rgb) {
     if (rgb[0] == rgb[1] && rgb[1] == rgb[2]) {
         return rgb[0];
     }
-    return (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
+    const float mean = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
+    // Near the float range the sum overflows where the mean does not.
+    return std::isfinite(mean)
+               ? mean
+               : static_cast<float>((static_cast<double>(rgb[0]) + rgb[1] + rgb[2]) / 3.0);
 }
 
 // Map options and how many values each takes; "-o", "-s" and "-t" take one to three.
@@ -94,22 +105,22 @@ std::vector<CMaterial> ParseMaterialLibrary(std::string_view text, int& repairs)
         }
         CMaterial& m = materials.back();
         if (keyword == "kd") {
-            const auto rgb = Colour(rest);
+            const auto rgb = Colour(rest, repairs);
             m.red = rgb[0];
             m.green = rgb[1];
             m.blue = rgb[2];
         } else if (keyword == "d") {
-            m.alpha = Number(NextObjWord(rest));
+            m.alpha = Number(NextObjWord(rest), repairs);
         } else if (keyword == "tr") {
-            m.alpha = 1.0f - Number(NextObjWord(rest));
+            m.alpha = 1.0f - Number(NextObjWord(rest), repairs);
         } else if (keyword == "ka") {
-            m.ambient = Mean(Colour(rest));
+            m.ambient = Mean(Colour(rest, repairs));
         } else if (keyword == "ks") {
-            m.specular = Mean(Colour(rest));
+            m.specular = Mean(Colour(rest, repairs));
         } else if (keyword == "ke") {
-            m.emissive = Mean(Colour(rest));
+            m.emissive = Mean(Colour(rest, repairs));
         } else if (keyword == "ns") {
-            m.power = Number(NextObjWord(rest));
+            m.power = Number(NextObjWord(rest), repairs);
         } else if (keyword == "map_kd") {
             m.texture = ForeignNameToCp932(MapFileName(rest), repairs);
         } else if (keyword == "map_d") {

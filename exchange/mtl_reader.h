@@ -13,5 +13,6 @@
 #include "scene/material.h"
 
 // The materials in file order, with id 0; names and file names as code page
-// 932 bytes. `repairs` counts characters of UTF-8 names that code page 932 lacks.
+// 932 bytes. `repairs` counts characters of UTF-8 names that code page 932
+// lacks and numbers that were not finite (read as 0).
 std::vector<CMaterial> ParseMaterialLibrary(std::string_view text, int& repairs);

@@ -1,7 +1,5 @@
 // ImportObjFile: an OBJ file read in blocks, its material libraries and
 // textures found beside it.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,10 +8,14 @@
 #include <vector>
 
 #include "exchange/obj_reader.h"
+#include "exchange/obj_text.h"
 #include "exchange/utf8_names.h"
+#include "image/texture_batch.h"
+#include "image/texture_files.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/regular_file.h"
 
 namespace {
 
@@ -22,29 +24,15 @@ constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
 constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
 constexpr std::uintmax_t kMaxLibraryBytes = std::uintmax_t{64} << 20;
 
-struct FileDescriptor {
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    ~FileDescriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    int fd;
-};
-
 // A library named in the file (UTF-8, or Shift-JIS in older files), looked
-// up like a texture name beside it.
-ObjReader::LibrarySource LibrariesBeside(const std::filesystem::path& folder) {
-    return [folder](std::string_view name) -> std::optional<std::string> {
+// up like a texture name beside it, through the finder the textures use.
+ObjReader::LibrarySource LibrariesBeside(const std::filesystem::path& folder, FileFinder& finder) {
+    return [folder, &finder](std::string_view name) -> std::optional<std::string> {
         std::string path = IsUtf8(name) ? std::string(name) : TextureNameToPath(name);
         std::replace(path.begin(), path.end(), '\\', '/');
-        const std::optional<std::filesystem::path> file = FindFileIgnoringCase(folder, path);
-        std::error_code error;
-        if (!file || std::filesystem::file_size(*file, error) > kMaxLibraryBytes || error) {
-            return std::nullopt;
-        }
+        const std::optional<std::filesystem::path>& file = finder.Find(folder, path);
         std::string text;
-        if (!ReadWholeFile(*file, text).empty()) {
+        if (!file || !ReadWholeFile(*file, text, kMaxLibraryBytes).empty()) {
             return std::nullopt;
         }
         return text;
@@ -61,7 +49,7 @@ std::string ReadLines(int fd, const std::filesystem::path& path, ObjReader& read
                       int& droppedLines) {
     std::vector<char> buffer(kBlockBytes);
     std::size_t held = 0;
-    std::size_t scanned = 0;  // bytes of the held part known to hold no line feed
+    std::size_t scanned = 0;  // bytes of the held part known to hold no line end
     bool skipping = false;    // inside an over-long line
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data() + held, buffer.size() - held);
@@ -78,20 +66,14 @@ std::string ReadLines(int fd, const std::filesystem::path& path, ObjReader& read
             return {};
         }
         const std::size_t end = held + static_cast<std::size_t>(n);
+        ObjLineEnds ends(std::string_view(buffer.data(), end));
         std::size_t start = 0;
-        for (;;) {
-            const void* found = std::memchr(buffer.data() + scanned, '\n', end - scanned);
-            if (!found) {
-                break;
-            }
-            const std::size_t lineEnd =
-                static_cast<std::size_t>(static_cast<const char*>(found) - buffer.data());
+        for (std::size_t lineEnd; (lineEnd = ends.From(std::max(start, scanned))) < end;) {
             if (!skipping) {
                 reader.ReadLine(std::string_view(buffer.data() + start, lineEnd - start));
             }
             skipping = false;
             start = lineEnd + 1;
-            scanned = start;
         }
         held = end - start;
         std::memmove(buffer.data(), buffer.data() + start, held);
@@ -112,31 +94,26 @@ std::string ReadLines(int fd, const std::filesystem::path& path, ObjReader& read
 }  // namespace
 
 ObjImport ImportObjFile(CCentigrade& scene, const std::filesystem::path& path) {
-    ObjImport outcome;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) {
-        outcome.failure = Reason("cannot open", path);
-        return outcome;
-    }
-    struct stat info;
-    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        outcome.failure = path.string() + " is not a regular file";
-        return outcome;
+    RegularFile file(path, kMaxDocumentBytes);
+    if (!file) {
+        file.ThrowRefusal();
     }
     // Read into a scene of its own, so that a read error leaves the user's as it was.
     CCentigrade part;
     part.modelSerial = scene.modelSerial;
     part.materialSerial = scene.materialSerial;
     const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
-    ObjReader reader(part, LibrariesBeside(folder));
+    TextureBatch textures(folder, GetModuleFolder());
+    ObjReader reader(part, LibrariesBeside(folder, textures.Finder()));
     std::vector<TextureFailure> textureFailures;
-    reader.loadTexture = [&folder, &textureFailures](CMaterial& m) {
-        if (ImageStatus status = m.LoadTexture(folder); !status) {
+    reader.loadTexture = [&textures, &textureFailures](CMaterial& m) {
+        if (ImageStatus status = textures.Load(m); !status) {
             textureFailures.push_back({m.name, m.texture, std::move(status)});
         }
     };
     int droppedLines = 0;
-    outcome.failure = ReadLines(file.fd, path, reader, droppedLines);
+    ObjImport outcome;
+    outcome.failure = ReadLines(file.Descriptor(), path, reader, droppedLines);
     if (!outcome.failure.empty()) {
         return outcome;
     }

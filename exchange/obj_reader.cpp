@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "exchange/c_numbers.h"
@@ -14,10 +16,6 @@
 namespace {
 
 constexpr std::uint32_t kNoUvs = UINT32_MAX;
-
-float Number(std::string_view word) {
-    return static_cast<float>(ParseCDouble(word));
-}
 
 // An OBJ index (1 is the first element, -1 the last one read so far) as a
 // zero-based index; false when the word is not a number or names no element.
@@ -63,6 +61,7 @@ struct ObjReader::State {
           const std::function<void(CMaterial&)>& loadTexture)
         : scene(scene), libraries(std::move(libraries)), loadTexture(loadTexture) {}
 
+    float Number(double value);
     void Vertex(std::string_view rest);
     void TextureCoordinate(std::string_view rest);
     void Face(std::string_view rest);
@@ -84,7 +83,9 @@ struct ObjReader::State {
     std::vector<Position> positions;
     std::vector<CUV> uvs;
     std::unordered_map<std::string, int> materialIds;  // by name, the first of each name
-    std::vector<std::string> librariesRead;
+    std::unordered_set<std::string> librariesRead;
+    // Names no library was found under: each is looked for once.
+    std::unordered_set<std::string> librariesMissing;
     int material = -1;  // the id "usemtl" chose, or -1 before any
     int defaultMaterial = -1;
 
@@ -104,18 +105,29 @@ struct ObjReader::State {
     std::uint32_t objectNumber = 0;
 };
 
+// "nan", "inf" and numbers beyond the float range become 0 and count as
+// repairs, so no scene holds a number that is not finite.
+float ObjReader::State::Number(double value) {
+    const auto number = static_cast<float>(value);
+    if (std::isfinite(number)) {
+        return number;
+    }
+    ++outcome.repairs;
+    return 0.0f;
+}
+
 void ObjReader::State::Vertex(std::string_view rest) {
     Position p{};
-    p.x = Number(NextObjWord(rest));
-    p.y = Number(NextObjWord(rest));
-    p.z = Number(NextObjWord(rest));
+    p.x = Number(ParseCDouble(NextObjWord(rest)));
+    p.y = Number(ParseCDouble(NextObjWord(rest)));
+    p.z = Number(ParseCDouble(NextObjWord(rest)));
     positions.push_back(p);
 }
 
 void ObjReader::State::TextureCoordinate(std::string_view rest) {
     CUV uv;
-    uv.u = Number(NextObjWord(rest));
-    uv.v = static_cast<float>(1.0 - ParseCDouble(NextObjWord(rest)));
+    uv.u = Number(ParseCDouble(NextObjWord(rest)));
+    uv.v = Number(1.0 - ParseCDouble(NextObjWord(rest)));
     uvs.push_back(uv);
 }
 
@@ -245,14 +257,19 @@ void ObjReader::State::ReadLibraries(std::string_view rest) {
 }
 
 bool ObjReader::State::ReadLibrary(std::string_view libraryName) {
-    if (std::find(librariesRead.begin(), librariesRead.end(), libraryName) != librariesRead.end()) {
+    const std::string name(libraryName);
+    if (librariesRead.contains(name)) {
         return true;
+    }
+    if (librariesMissing.contains(name)) {
+        return false;
     }
     std::optional<std::string> text = libraries(libraryName);
     if (!text) {
+        librariesMissing.insert(name);
         return false;
     }
-    librariesRead.emplace_back(libraryName);
+    librariesRead.insert(name);
     for (CMaterial& m : ParseMaterialLibrary(*text, outcome.repairs)) {
         if (!m.texture.empty() && loadTexture) {
             loadTexture(m);

@@ -30,7 +30,9 @@ class CCentigrade;
 class CMaterial;
 
 struct ObjImport {
-    int repairs = 0;      // faces dropped, characters of names that code page 932 lacks
+    // Faces dropped, characters of names that code page 932 lacks, numbers
+    // that were not finite (read as 0).
+    int repairs = 0;
     int conversions = 0;  // polygons of 5 or more corners split, polylines cut into segments
     std::string failure;  // why nothing could be read, when that was the case
     // Materials whose texture could not be loaded; they keep their names.

@@ -1,7 +1,8 @@
 // Splitting the lines of Wavefront OBJ and MTL text: blanks separate words,
-// a line ends at LF (a CR before it is dropped), "#" starts a comment.
+// a line ends at LF, CR LF or a lone CR (old Mac files), "#" starts a comment.
 #pragma once
 
+#include <cstring>
 #include <string_view>
 
 inline bool IsObjBlank(char c) {
@@ -40,15 +41,45 @@ inline std::string_view TrimObjBlanks(std::string_view rest) {
     return rest;
 }
 
+// Finds the ends of lines in OBJ or MTL text: the first CR or LF. A CR LF
+// pair ends a line and leaves an empty one, which reads as nothing. The next
+// LF is remembered, so that text whose lines end in CR alone is not searched
+// to its end for an LF at every line.
+class ObjLineEnds {
+public:
+    explicit ObjLineEnds(std::string_view text) : text_(text) {}
+
+    // The position of the first CR or LF at or after `from`, else the size.
+    std::size_t From(std::size_t from) {
+        if (!lfKnown_ || lf_ < from) {
+            lf_ = Find('\n', from, text_.size());
+            lfKnown_ = true;
+        }
+        return Find('\r', from, lf_);
+    }
+
+private:
+    std::size_t Find(char c, std::size_t from, std::size_t to) const {
+        if (from >= to) {
+            return to;
+        }
+        const void* found = std::memchr(text_.data() + from, c, to - from);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
+                     : to;
+    }
+
+    std::string_view text_;
+    std::size_t lf_ = 0;
+    bool lfKnown_ = false;
+};
+
 // Calls `line(text)` for every line of `text`.
 template <typename LineFunction>
 void ForEachObjLine(std::string_view text, LineFunction line) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        line(text.substr(0, end));
-        if (end == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(end + 1);
+    ObjLineEnds ends(text);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = ends.From(start);
+        line(text.substr(start, end - start));
+        start = end + 1;
     }
 }

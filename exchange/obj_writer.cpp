@@ -6,6 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "exchange/written_names.h"
+#include "exchange/written_numbers.h"
 #include "image/texture_path.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
@@ -17,13 +19,14 @@ namespace {
 constexpr std::size_t kNumberChars = 32;
 
 char* Shortest(char* p, float value) {
-    return std::to_chars(p, p + kNumberChars, value).ptr;
+    return std::to_chars(p, p + kNumberChars, WrittenNumber(value)).ptr;
 }
 
 // OBJ's v runs up from the bottom of the picture, Quorvel's down from the
 // top. The float form is used when it reads back to the same value; otherwise
 // the double form, which always does.
 char* FlippedV(char* p, float v) {
+    v = WrittenNumber(v);
     const double flipped = 1.0 - static_cast<double>(v);
     char* const end = Shortest(p, static_cast<float>(flipped));
     double read = 0;
@@ -34,19 +37,15 @@ char* FlippedV(char* p, float v) {
     return std::to_chars(p, p + kNumberChars, flipped).ptr;
 }
 
-// Names are single lines in the file; control characters would break them.
+// Names are single words in the file (see ObjWrittenName).
 std::string LineSafe(std::string_view cp932, std::string_view fallback) {
-    std::string utf8 = Cp932ToUtf8(cp932);
-    for (char& c : utf8) {
-        if (static_cast<unsigned char>(c) < 0x20) {
-            c = '_';
-        }
-    }
-    const auto first = utf8.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return std::string(fallback);
-    }
-    return utf8.substr(first, utf8.find_last_not_of(' ') - first + 1);
+    const std::string utf8 = Cp932ToUtf8(cp932);
+    return utf8.empty() ? std::string(fallback) : ObjWrittenName(utf8);
+}
+
+// Texture file names keep their blanks (see ObjWrittenFileName).
+std::string MapFileName(std::string_view cp932) {
+    return ObjWrittenFileName(TextureNameToPath(cp932));
 }
 
 // One name per material, in list order; repeated names get a number, since
@@ -213,25 +212,44 @@ std::string FormatMaterialLibrary(const CCentigrade& scene) {
         out.Number(m.power) << "\nd ";
         out.Number(m.alpha) << "\nillum 2\n";
         if (!m.texture.empty()) {
-            out << "map_Kd " << TextureNameToPath(m.texture) << "\n";
+            out << "map_Kd " << MapFileName(m.texture) << "\n";
         }
         if (!m.alphaPlane.empty()) {
-            out << "map_d " << TextureNameToPath(m.alphaPlane) << "\n";
+            out << "map_d " << MapFileName(m.alphaPlane) << "\n";
         }
         if (!m.bump.empty()) {
-            out << "map_Bump " << TextureNameToPath(m.bump) << "\n";
+            out << "map_Bump " << MapFileName(m.bump) << "\n";
         }
     }
     return out.Take();
 }
 
-std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene) {
+std::filesystem::path MaterialLibraryPath(const std::filesystem::path& path) {
     std::filesystem::path library = path;
-    library.replace_extension(".mtl");
-    const std::string libraryName = library.filename().string();
-    if (std::string reason = WriteFileAtomically(library, FormatMaterialLibrary(scene));
+    library.replace_filename(ObjWrittenName(path.stem().string()) + ".mtl");
+    return library;
+}
+
+std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene) {
+    const std::string fileName = path.filename().string();
+    if (fileName.find_first_of("\r\n") != std::string::npos) {
+        return "cannot write " + path.string() +
+               ": an OBJ file whose name holds a line break cannot name its material library";
+    }
+    // Both files are complete before either replaces what was there: a
+    // failure leaves the user's .obj and .mtl as they were.
+    const std::filesystem::path library = MaterialLibraryPath(path);
+    PendingFile obj(path);
+    PendingFile mtl(library);
+    if (std::string reason = mtl.Write(FormatMaterialLibrary(scene)); !reason.empty()) {
+        return reason;
+    }
+    if (std::string reason = obj.Write(FormatObj(scene, library.filename().string()));
         !reason.empty()) {
         return reason;
     }
-    return WriteFileAtomically(path, FormatObj(scene, libraryName));
+    if (std::string reason = mtl.Commit(); !reason.empty()) {
+        return reason;
+    }
+    return obj.Commit();
 }

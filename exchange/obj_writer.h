@@ -8,6 +8,8 @@
 // Materials: Kd is the colour times the diffuse factor; Ka, Ks and Ke carry
 // the ambient, specular and emissive factors as greys; Ns the power; d the
 // opacity; texture names are written as the scene holds them, with "/".
+// Names are single words: blanks and control characters become "_", and a
+// number that is not finite is written as 0.
 #pragma once
 
 #include <filesystem>
@@ -19,6 +21,11 @@ class CCentigrade;
 std::string FormatObj(const CCentigrade& scene, std::string_view libraryName);
 std::string FormatMaterialLibrary(const CCentigrade& scene);
 
-// Writes `path` and its library beside it (the same name with ".mtl"), each
-// through a temporary file. Returns an empty string or a one-line reason.
+// The material library written beside `path`: the same name with ".mtl", its
+// blanks and control characters as "_" (the "mtllib" line names it as a word).
+std::filesystem::path MaterialLibraryPath(const std::filesystem::path& path);
+
+// Writes `path` and its library beside it, both to temporary files that
+// replace the targets only once both are complete. A name holding a line
+// break is refused. Returns an empty string or a one-line reason.
 std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene);

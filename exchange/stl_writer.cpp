@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "exchange/written_numbers.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
 
@@ -26,6 +27,7 @@ std::uint64_t TriangleCount(const CCentigrade& scene) {
 }
 
 std::uint8_t* Put(std::uint8_t* p, float value) {
+    value = WrittenNumber(value);
     std::memcpy(p, &value, sizeof value);  // the format is little-endian, like this machine
     return p + sizeof value;
 }

@@ -10,12 +10,6 @@
 
 namespace {
 
-bool CornerNormalsCurrent(const CModel& model) {
-    return model.vertexInfo.size() == model.vertices.size() &&
-           std::all_of(model.faces.begin(), model.faces.end(),
-                       [](const CFace& f) { return f.corners.size() == f.indices.size(); });
-}
-
 // Output vertices made from one source vertex are chained, so a corner finds
 // its twin among the few that share its position.
 class VertexSplitter {
@@ -23,9 +17,10 @@ public:
     VertexSplitter(const CModel& model, TriangleMesh& mesh)
         : model(model), mesh(mesh), first(model.vertices.size(), -1) {}
 
-    std::uint32_t Corner(const CFace& f, std::size_t k) {
+    std::uint32_t Corner(std::size_t face, std::size_t k) {
+        const CFace& f = model.faces[face];
         const auto source = static_cast<std::size_t>(f.indices[k]);
-        const CVector& n = f.corners[k].normal;
+        const CVector n = model.CornerNormal(face, k);
         const float normal[3] = {-n.x, -n.y, -n.z};
         float uv[2] = {0, 0};
         if (f.uvs.size() == f.indices.size()) {
@@ -60,7 +55,7 @@ private:
 
 TriangleMesh BuildTriangleMesh(const CModel& original, const std::vector<CMaterial>& materials) {
     std::optional<CModel> computed;
-    if (!CornerNormalsCurrent(original)) {
+    if (original.vertexInfo.size() != original.vertices.size() || !original.HasAllCornerNormals()) {
         computed = original;
         computed->ComputeNormals(1);
     }
@@ -73,7 +68,8 @@ TriangleMesh BuildTriangleMesh(const CModel& original, const std::vector<CMateri
     TriangleMesh mesh;
     std::vector<std::vector<std::uint32_t>> byMaterial(materials.size());
     VertexSplitter splitter(model, mesh);
-    for (const CFace& f : model.faces) {
+    for (std::size_t face = 0; face < model.faces.size(); ++face) {
+        const CFace& f = model.faces[face];
         const std::size_t corners = f.indices.size();
         const auto found = materialIndex.find(f.material);
         if (corners < 3 || found == materialIndex.end()) {
@@ -84,9 +80,9 @@ TriangleMesh BuildTriangleMesh(const CModel& original, const std::vector<CMateri
         // Quorvel's corners run clockwise seen from the front: each triangle
         // of the fan is written backwards.
         for (std::size_t k = 1; k + 1 < corners; ++k) {
-            indices.push_back(splitter.Corner(f, 0));
-            indices.push_back(splitter.Corner(f, k + 1));
-            indices.push_back(splitter.Corner(f, k));
+            indices.push_back(splitter.Corner(face, 0));
+            indices.push_back(splitter.Corner(face, k + 1));
+            indices.push_back(splitter.Corner(face, k));
         }
     }
     if (!mesh.hasUvs) {

@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kLock = ".lock";
 constexpr const char* kDocument = ".qvl";
 constexpr const char* kPath = ".path";
+// Far beyond any path; a larger path file is no session's.
+constexpr std::uint64_t kMaxPathFileBytes = std::uint64_t{64} << 10;
 
 fs::path SessionFile(const fs::path& folder, const std::string& id, const char* extension) {
     return folder / (id + extension);
@@ -57,22 +59,40 @@ private:
     bool claimed_ = false;
 };
 
-// Every file of a dead session, its writers' leftover temporary files too.
-void RemoveSessionFiles(const fs::path& folder, const std::string& id) {
+// The temporary files the atomic writer of a dead session left ("." ID ".").
+void RemoveSessionTemporaries(const fs::path& folder, const std::string& id) {
     std::error_code error;
-    fs::remove(SessionFile(folder, id, kDocument), error);
-    fs::remove(SessionFile(folder, id, kPath), error);
     const std::string temporary = "." + id + ".";
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         if (entry.path().filename().string().starts_with(temporary)) {
             fs::remove(entry.path(), error);
         }
     }
+}
+
+// Every file of a dead session, its writers' leftover temporary files too.
+void RemoveSessionFiles(const fs::path& folder, const std::string& id) {
+    std::error_code error;
+    fs::remove(SessionFile(folder, id, kDocument), error);
+    fs::remove(SessionFile(folder, id, kPath), error);
+    RemoveSessionTemporaries(folder, id);
     fs::remove(SessionFile(folder, id, kLock), error);
 }
 
 std::string SessionIdOf(const fs::path& file) {
     return file.stem().string();
+}
+
+// The session a file of the folder belongs to ("quorvel-PID-TIME"), also for
+// the writers' temporary files (".quorvel-PID-TIME.qvl.XXXXXX"); empty for
+// anything else.
+std::string SessionOfEntry(std::string name) {
+    if (name.starts_with(".")) {
+        name.erase(0, 1);
+    }
+    const std::size_t dot = name.find('.');
+    name.resize(std::min(dot, name.size()));
+    return name.starts_with("quorvel-") ? name : std::string();
 }
 
 }  // namespace
@@ -93,7 +113,7 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
         RecoverableAutosave autosave;
         autosave.file = file;
         std::string path;
-        if (ReadWholeFile(SessionFile(folder, id, kPath), path).empty()) {
+        if (ReadWholeFile(SessionFile(folder, id, kPath), path, kMaxPathFileBytes).empty()) {
             autosave.document = path;
             autosave.name = autosave.document.filename().string();
         }
@@ -108,6 +128,30 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
     return found;
 }
 
+void RemoveAbandonedSessions(const fs::path& folder) {
+    std::error_code error;
+    std::vector<std::string> sessions;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (std::string id = SessionOfEntry(entry.path().filename().string()); !id.empty()) {
+            sessions.push_back(std::move(id));
+        }
+    }
+    std::sort(sessions.begin(), sessions.end());
+    sessions.erase(std::unique(sessions.begin(), sessions.end()), sessions.end());
+    for (const std::string& id : sessions) {
+        const SessionClaim claim(SessionFile(folder, id, kLock));
+        if (!claim.Claimed()) {
+            continue;
+        }
+        // Only the atomic writer's rename makes an autosave: one that exists is complete.
+        if (fs::is_regular_file(SessionFile(folder, id, kDocument), error)) {
+            RemoveSessionTemporaries(folder, id);
+        } else {
+            RemoveSessionFiles(folder, id);
+        }
+    }
+}
+
 bool DiscardAutosave(const RecoverableAutosave& autosave) {
     const fs::path folder = autosave.file.parent_path();
     const std::string id = SessionIdOf(autosave.file);
@@ -120,10 +164,6 @@ bool DiscardAutosave(const RecoverableAutosave& autosave) {
 }
 
 AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
-    const std::string id = NewSessionId();
-    lock_ = SessionFile(folder_, id, kLock);
-    file_ = SessionFile(folder_, id, kDocument);
-    pathFile_ = SessionFile(folder_, id, kPath);
     std::error_code error;
     fs::create_directories(folder_, error);
     if (error) {
@@ -131,9 +171,29 @@ AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
         return;
     }
     fs::permissions(folder_, fs::perms::owner_all, error);
-    lockFd_ = ::open(lock_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (lockFd_ < 0 || ::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
-        failure_ = "cannot create " + lock_.string() + ": " + std::strerror(errno);
+    // Another program clearing up at its start may take a new lock file for a
+    // dead session's before it is locked, and remove it: the session then
+    // starts again under another name.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts && lockFd_ < 0; ++attempt) {
+        const std::string id = NewSessionId();
+        lock_ = SessionFile(folder_, id, kLock);
+        file_ = SessionFile(folder_, id, kDocument);
+        pathFile_ = SessionFile(folder_, id, kPath);
+        const int fd = ::open(lock_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            failure_ = "cannot create " + lock_.string() + ": " + std::strerror(errno);
+            return;
+        }
+        struct stat held;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0) {
+            lockFd_ = fd;
+        } else {
+            ::close(fd);
+        }
+    }
+    if (lockFd_ < 0) {
+        failure_ = "cannot hold a lock file in " + folder_.string();
         return;
     }
     const std::string pid = std::to_string(::getpid()) + "\n";

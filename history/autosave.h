@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "history/scene_snapshot.h"
+#include "scene/document_copy.h"
 
 class CCentigrade;
 
@@ -29,6 +29,13 @@ struct RecoverableAutosave {
 
 // The autosaves in `folder` that no running program owns, newest first.
 std::vector<RecoverableAutosave> FindRecoverableAutosaves(const std::filesystem::path& folder);
+
+// Clears up after the sessions of `folder` that no running program owns: the
+// temporary files of their unfinished writes go, and a session without a
+// complete autosave (killed during its first write, or ended abnormally after
+// a clean save) goes entirely, lock and path file too. Sessions with an
+// autosave stay for FindRecoverableAutosaves. Called at start-up.
+void RemoveAbandonedSessions(const std::filesystem::path& folder);
 
 // Deletes an autosave the user declined, with its session's other files.
 // False when it belongs to a running program after all or cannot be deleted.
@@ -76,7 +83,7 @@ private:
     std::string failure_;
     int lockFd_ = -1;
 
-    SceneSnapshot snapshot_;
+    DocumentCopy snapshot_;
     std::filesystem::path writtenDocument_;
     bool pathWritten_ = false;
     std::function<void(const std::string&)> finished_;

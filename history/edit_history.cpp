@@ -16,6 +16,7 @@ EditHistory::EditHistory() = default;
 EditHistory::~EditHistory() = default;
 
 void EditHistory::Push(std::unique_ptr<UndoStep> step) {
+    ++revision_;
     while (steps_.size() > index_) {
         DropNewest();
     }
@@ -47,6 +48,7 @@ SceneChange EditHistory::Undo(CCentigrade& scene) {
     if (!CanUndo()) {
         return change;
     }
+    ++revision_;
     --index_;
     Entry& entry = steps_[index_];
     entry.step->Undo(scene, change);
@@ -60,6 +62,7 @@ SceneChange EditHistory::Redo(CCentigrade& scene) {
     if (!CanRedo()) {
         return change;
     }
+    ++revision_;
     Entry& entry = steps_[index_];
     entry.step->Redo(scene, change);
     ++index_;
@@ -69,6 +72,7 @@ SceneChange EditHistory::Redo(CCentigrade& scene) {
 }
 
 void EditHistory::Clear() {
+    ++revision_;
     steps_.clear();
     index_ = 0;
     clean_ = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -52,6 +53,8 @@ public:
     std::size_t Count() const { return steps_.size(); }
     // The number of done steps.
     std::size_t Index() const { return index_; }
+    // Changes whenever a step is added, undone or redone, or the history is cleared.
+    std::uint64_t Revision() const { return revision_; }
 
     // --- Transforms: a manipulator drag from press to release, or one typed
     // value of the move, rotate or scale forms.
@@ -88,5 +91,6 @@ private:
     std::optional<std::size_t> clean_ = 0;
     std::size_t bytes_ = 0;
     std::size_t cap_ = kDefaultMemoryCap;
+    std::uint64_t revision_ = 0;
     std::unique_ptr<TransformStep> pending_;
 };

@@ -1,11 +1,13 @@
 #include "history/face_steps.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "edit/pick.h"
 #include "history/edit_history.h"
 #include "history/manipulator_state.h"
@@ -86,7 +88,7 @@ public:
         removed_.push_back({static_cast<std::uint32_t>(model), static_cast<std::uint32_t>(index),
                             std::move(face)});
     }
-    void NotePaint(const Painted& paint) { painted_ = paint; }
+    void NotePaint(const Painted& paint) { painted_.push_back(paint); }
 
     // Moves the noted faces of `model` (noted from `from` on) out of the scene.
     void RemoveNoted(CCentigrade& scene, std::size_t from) {
@@ -102,8 +104,9 @@ public:
         snapshot_.reset();
         manipulator_.Finish(after);
         removed_.shrink_to_fit();
-        const bool repainted = painted_ && painted_->before != painted_->after;
-        return !removed_.empty() || repainted || !flags_.Empty() || manipulator_.Changed();
+        std::erase_if(painted_, [](const Painted& p) { return p.before == p.after; });
+        painted_.shrink_to_fit();
+        return !removed_.empty() || !painted_.empty() || !flags_.Empty() || manipulator_.Changed();
     }
 
     void Undo(CCentigrade& scene, SceneChange& change) override {
@@ -132,7 +135,8 @@ public:
 
     std::size_t Bytes() const override {
         std::size_t bytes = sizeof(*this) + NameBytes() + flags_.Bytes() +
-                            removed_.capacity() * sizeof(RemovedFace);
+                            removed_.capacity() * sizeof(RemovedFace) +
+                            painted_.capacity() * sizeof(Painted);
         for (const RemovedFace& r : removed_) {
             bytes += HeapBytes(r.face);
         }
@@ -155,53 +159,48 @@ private:
     }
 
     void Paint(CCentigrade& scene, bool toAfter) const {
-        if (!painted_ || painted_->before == painted_->after) {
-            return;
+        for (const Painted& p : painted_) {
+            CModel& model = scene.models[p.model];
+            model.faces[p.face].material = toAfter ? p.after : p.before;
+            model.TouchTopology();
         }
-        CModel& model = scene.models[painted_->model];
-        model.faces[painted_->face].material = toAfter ? painted_->after : painted_->before;
-        model.TouchTopology();
     }
 
     std::optional<VertexFlagSnapshot> snapshot_;
     VertexFlagDelta flags_;
     ManipulatorChange manipulator_;
     std::vector<RemovedFace> removed_;
-    std::optional<Painted> painted_;
+    std::vector<Painted> painted_;
 };
 
 }  // namespace
 
-// Pick, for these two tools, is the hit test followed by ProcessHits and
-// UpdateGizmo; the face is read between the two.
+// The face the pick hit is read before the pick deletes or paints it.
 bool ClickFaceTool(EditHistory& history, CCentigrade& scene, int x, int y) {
     const int tool = scene.toolMode;
     if (tool != ToolDeleteFace && tool != ToolPaintMaterial) {
-        return scene.Pick(x, y);
+        return Pick(scene, x, y);
     }
-    std::vector<PickHit> records = CollectHits(scene, ClickPickWindow(scene, x, y));
-    scene.hitIndex = HandleNone;
-    if (records.empty()) {
-        return false;
-    }
-    const PickResult result = ResolveHits(std::move(records));
-    const PickHit& best = result.best;
     auto step = std::make_unique<FaceEditStep>(
         tool == ToolDeleteFace ? step_name::kDeleteFace : step_name::kPaintMaterial, scene);
     std::optional<Painted> paint;
-    if (best.kind == PickKind::Face) {
-        const CModel& model = scene.models[static_cast<std::size_t>(best.object)];
-        const CFace& face = model.faces[static_cast<std::size_t>(best.element)];
-        if (tool == ToolDeleteFace) {
-            step->NoteRemoval(static_cast<std::size_t>(best.object),
-                              static_cast<std::size_t>(best.element), face);
-        } else {
-            paint = Painted{static_cast<std::uint32_t>(best.object),
-                            static_cast<std::uint32_t>(best.element), face.material, face.material};
+    const bool hit = Pick(scene, x, y, [&](const PickResult& result) {
+        const PickHit& best = result.best;
+        if (best.kind != PickKind::Face) {
+            return;
         }
+        const auto object = static_cast<std::uint32_t>(best.object);
+        const auto index = static_cast<std::uint32_t>(best.element);
+        const CFace& face = scene.models[object].faces[index];
+        if (tool == ToolDeleteFace) {
+            step->NoteRemoval(object, index, face);
+        } else {
+            paint = Painted{object, index, face.material, face.material};
+        }
+    });
+    if (!hit) {
+        return false;
     }
-    scene.ProcessHits(result);
-    scene.UpdateGizmo();
     if (paint) {
         paint->after = scene.models[paint->model].faces[paint->face].material;
         step->NotePaint(*paint);
@@ -212,34 +211,87 @@ bool ClickFaceTool(EditHistory& history, CCentigrade& scene, int x, int y) {
     return true;
 }
 
+namespace {
+
+// Moves faces `faces` (ascending places) of object `model` into the step.
+void RemoveFaces(FaceEditStep& step, CCentigrade& scene, std::size_t model,
+                 const std::vector<std::size_t>& faces, std::size_t& noted) {
+    const std::size_t from = noted;
+    for (std::size_t f : faces) {
+        step.NoteRemoval(model, f, CFace());
+        ++noted;
+    }
+    step.RemoveNoted(scene, from);
+    // The later faces move down with their selection flags.
+    scene.models[model].TouchTopology();
+    scene.models[model].TouchSelection();
+}
+
+// Vertices left without a face are flagged unused in every object, as a
+// click's deletion does; the manipulator is placed again; the step is complete.
+void FinishRemoval(std::unique_ptr<FaceEditStep> step, EditHistory& history, CCentigrade& scene) {
+    scene.UpdateUsedFlags();
+    UpdateGizmo(scene);
+    step->Finish(scene);
+    history.Push(std::move(step));
+}
+
+}  // namespace
+
 bool DeleteSelectedFaces(EditHistory& history, CCentigrade& scene, std::string name) {
     auto step = std::make_unique<FaceEditStep>(name, scene);
     std::size_t noted = 0;
-    bool any = false;
+    std::vector<std::size_t> selected;
     for (std::size_t m = 0; m < scene.models.size(); ++m) {
-        CModel& model = scene.models[m];
+        const CModel& model = scene.models[m];
         if (model.state != 0) {
             continue;
         }
-        const std::size_t from = noted;
+        selected.clear();
         for (std::size_t f = 0; f < model.faces.size(); ++f) {
             if (model.faces[f].selected) {
-                step->NoteRemoval(m, f, CFace());
-                ++noted;
+                selected.push_back(f);
             }
         }
-        if (noted > from) {
-            step->RemoveNoted(scene, from);
-            model.Touch();
-            any = true;
+        if (!selected.empty()) {
+            RemoveFaces(*step, scene, m, selected, noted);
         }
     }
-    if (!any) {
+    if (noted == 0) {
         return false;
     }
-    scene.UpdateUsedFlags();
-    scene.UpdateGizmo();
-    step->Finish(scene);
+    FinishRemoval(std::move(step), history, scene);
+    return true;
+}
+
+bool DeleteFaces(EditHistory& history, CCentigrade& scene, std::size_t model,
+                 std::vector<std::size_t> faces, std::string_view name) {
+    std::sort(faces.begin(), faces.end());
+    faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+    if (faces.empty()) {
+        return false;
+    }
+    auto step = std::make_unique<FaceEditStep>(name, scene);
+    std::size_t noted = 0;
+    RemoveFaces(*step, scene, model, faces, noted);
+    FinishRemoval(std::move(step), history, scene);
+    return true;
+}
+
+bool PaintFaces(EditHistory& history, CCentigrade& scene, std::size_t model,
+                const std::vector<std::size_t>& faces, int material) {
+    auto step = std::make_unique<FaceEditStep>(step_name::kPaintMaterial, scene);
+    CModel& painted = scene.models[model];
+    for (std::size_t f : faces) {
+        CFace& face = painted.faces[f];
+        step->NotePaint({static_cast<std::uint32_t>(model), static_cast<std::uint32_t>(f),
+                         face.material, material});
+        face.material = material;
+    }
+    painted.TouchTopology();
+    if (!step->Finish(scene)) {
+        return false;
+    }
     history.Push(std::move(step));
     return true;
 }

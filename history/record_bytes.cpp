@@ -15,12 +15,8 @@ std::size_t SpilledBytes(const SmallArray<T, N>& array) {
 }  // namespace
 
 std::size_t HeapBytes(const CFace& face) {
-    std::size_t bytes = face.uvs.capacity() * sizeof(CUV) + SpilledBytes(face.indices) +
-                        SpilledBytes(face.corners) + SpilledBytes(face.edgeSelected);
-    for (const CVertex& corner : face.corners) {
-        bytes += SpilledBytes(corner.faces);
-    }
-    return bytes;
+    return face.uvs.capacity() * sizeof(CUV) + SpilledBytes(face.indices) +
+           SpilledBytes(face.edgeSelected);
 }
 
 std::size_t HeapBytes(const CMaterial& material) {
@@ -30,13 +26,10 @@ std::size_t HeapBytes(const CMaterial& material) {
 
 std::size_t HeapBytes(const CModel& model) {
     std::size_t bytes = model.name.capacity() + model.vertices.capacity() * sizeof(CVector) +
-                        model.faces.capacity() * sizeof(CFace) +
-                        model.vertexInfo.capacity() * sizeof(CVertex);
+                        model.faces.capacity() * sizeof(CFace) + model.vertexInfo.CapacityBytes() +
+                        model.NormalsCapacityBytes();
     for (const CFace& face : model.faces) {
         bytes += HeapBytes(face);
-    }
-    for (const CVertex& info : model.vertexInfo) {
-        bytes += SpilledBytes(info.faces);
     }
     return bytes;
 }

@@ -25,17 +25,6 @@ bool SameBits(const float (&a)[4], const float (&b)[4]) {
     return true;
 }
 
-bool SameRecord(const CMaterial& a, const CMaterial& b) {
-    return a.id == b.id && a.name == b.name && SameBits(a.red, b.red) &&
-           SameBits(a.green, b.green) && SameBits(a.blue, b.blue) && SameBits(a.alpha, b.alpha) &&
-           SameBits(a.diffuse, b.diffuse) && SameBits(a.ambient, b.ambient) &&
-           SameBits(a.emissive, b.emissive) && SameBits(a.specular, b.specular) &&
-           SameBits(a.power, b.power) && a.texture == b.texture && a.alphaPlane == b.alphaPlane &&
-           a.bump == b.bump && a.image == b.image && SameBits(a.glDiffuse, b.glDiffuse) &&
-           SameBits(a.glAmbient, b.glAmbient) && SameBits(a.glSpecular, b.glSpecular) &&
-           SameBits(a.glEmission, b.glEmission);
-}
-
 bool SameFields(const ObjectFields& a, const ObjectFields& b) {
     return a.name == b.name && a.mirrorAxis == b.mirrorAxis && SameBits(a.facet, b.facet) &&
            a.state == b.state;
@@ -197,9 +186,20 @@ AppendMark AppendMark::Of(const CCentigrade& scene) {
             scene.materialSerial, scene.currentModel,     scene.currentMaterial};
 }
 
+bool SameMaterial(const CMaterial& a, const CMaterial& b) {
+    return a.id == b.id && a.name == b.name && SameBits(a.red, b.red) &&
+           SameBits(a.green, b.green) && SameBits(a.blue, b.blue) && SameBits(a.alpha, b.alpha) &&
+           SameBits(a.diffuse, b.diffuse) && SameBits(a.ambient, b.ambient) &&
+           SameBits(a.emissive, b.emissive) && SameBits(a.specular, b.specular) &&
+           SameBits(a.power, b.power) && a.texture == b.texture && a.alphaPlane == b.alphaPlane &&
+           a.bump == b.bump && a.image == b.image && SameBits(a.glDiffuse, b.glDiffuse) &&
+           SameBits(a.glAmbient, b.glAmbient) && SameBits(a.glSpecular, b.glSpecular) &&
+           SameBits(a.glEmission, b.glEmission);
+}
+
 bool RecordMaterialChange(EditHistory& history, const CCentigrade& scene, std::size_t material,
                           const CMaterial& before) {
-    if (material >= scene.materials.size() || SameRecord(before, scene.materials[material])) {
+    if (material >= scene.materials.size() || SameMaterial(before, scene.materials[material])) {
         return false;
     }
     history.Push(std::make_unique<MaterialStep>(material, before, scene.materials[material]));

@@ -20,6 +20,9 @@ struct ObjectFields {
     static ObjectFields Of(const CModel& model);
 };
 
+// Whether the two records are the same to the bit, picture and GL colours included.
+bool SameMaterial(const CMaterial& a, const CMaterial& b);
+
 // One committed field of the material form: `before` is the record as it was
 // before the commit, the scene holds it after. No step when nothing differs.
 // Returns whether a step was added.

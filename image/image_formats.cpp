@@ -1,8 +1,5 @@
 #include "image/image_formats.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "image/dib_stream.h"
 #include "image/mapped_file.h"
 #include "image/texture_files.h"
@@ -15,6 +12,17 @@ constexpr ImageFormat kFormats[] = {
     {"bmp", DecodeBMP}, {"ppm", DecodePNM}, {"pgm", DecodePNM},  {"tga", DecodeTGA},
     {"png", DecodePNG}, {"jpg", DecodeJPG}, {"iff", DecodeILBM},
 };
+
+ImageFailure OpenFailure(FileRefusal refusal) {
+    switch (refusal) {
+        case FileRefusal::NotRegularFile:
+            return ImageFailure::NotRegularFile;
+        case FileRefusal::TooLarge:
+            return ImageFailure::SizeLimit;
+        default:
+            return ImageFailure::CannotOpen;
+    }
+}
 
 }  // namespace
 
@@ -32,11 +40,14 @@ ImageStatus DecodeImageFile(const std::filesystem::path& path, DibStream& image)
     std::string extension;
     GetFileExtension(extension, Utf8ToCp932(path.string()));
     const ImageFormat* format = FindImageFormat(extension);
-    const MappedFile file(path);
-    ImageStatus status =
-        !format          ? ImageRefused(ImageFailure::UnknownExtension, "\"" + extension + "\"")
-        : !file.IsOpen() ? ImageRefused(ImageFailure::CannotOpen, std::strerror(file.Error()))
-                         : format->decode(file.Data(), image, nullptr, nullptr);
+    ImageStatus status;
+    if (!format) {
+        status = ImageRefused(ImageFailure::UnknownExtension, "\"" + extension + "\"");
+    } else {
+        const MappedFile file(path, kMaxImageFileBytes);
+        status = file.IsOpen() ? format->decode(file.Data(), image, nullptr, nullptr)
+                               : ImageRefused(OpenFailure(file.Refusal()), file.Cause());
+    }
     if (!status) {
         status.file = path;
     }

@@ -8,6 +8,10 @@ std::string_view ImageFailureText(ImageFailure failure) {
             return "file not found";
         case ImageFailure::CannotOpen:
             return "cannot open the file";
+        case ImageFailure::NotRegularFile:
+            return "not a regular file";
+        case ImageFailure::Encrypted:
+            return "encrypted";
         case ImageFailure::UnknownExtension:
             return "unknown extension";
         case ImageFailure::UnsupportedVariant:

@@ -12,6 +12,8 @@ enum class ImageFailure {
     None,
     NotFound,            // no file by that name where textures are looked for
     CannotOpen,          // the file exists but cannot be read
+    NotRegularFile,      // a folder, FIFO or device, not a file to read
+    Encrypted,           // an encrypted entry of an archive
     UnknownExtension,    // no reader for the file's extension
     UnsupportedVariant,  // a valid file of a kind this reader does not read
     DamagedHeader,       // the header contradicts itself or the format

@@ -1,41 +1,41 @@
 #include "image/mapped_file.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
-MappedFile::MappedFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error_ = errno;
+namespace {
+
+// Populating a texture's pages up front costs less than a fault per page while
+// a reader streams through it; larger files are mapped lazily, so that their
+// header alone decides how much is read.
+constexpr std::size_t kPopulatedBytes = std::size_t{64} << 20;
+
+}  // namespace
+
+MappedFile::MappedFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
+    const RegularFile file(path, maxBytes);
+    if (!file) {
+        refusal_ = file.Refusal();
+        cause_ = file.Cause();
         return;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        error_ = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    } else {
-        size_ = static_cast<std::size_t>(st.st_size);
-        if (size_ == 0) {
-            open_ = true;
-        } else {
-            // Populating up front costs less than taking a fault per page
-            // while a reader streams through the file.
-            void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-            if (p != MAP_FAILED) {
-                data_ = static_cast<const std::uint8_t*>(p);
-                open_ = true;
-            } else {
-                error_ = errno;
-                size_ = 0;
-            }
-        }
+    size_ = static_cast<std::size_t>(file.Size());
+    if (size_ == 0) {
+        open_ = true;
+        return;
     }
-    ::close(fd);
+    const int flags = MAP_PRIVATE | (size_ <= kPopulatedBytes ? MAP_POPULATE : 0);
+    void* p = ::mmap(nullptr, size_, PROT_READ, flags, file.Descriptor(), 0);
+    if (p == MAP_FAILED) {
+        refusal_ = FileRefusal::CannotOpen;
+        cause_ = std::string("cannot map: ") + std::strerror(errno);
+        size_ = 0;
+        return;
+    }
+    data_ = static_cast<const std::uint8_t*>(p);
+    open_ = true;
 }
 
 MappedFile::~MappedFile() {

@@ -7,24 +7,31 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
+
+#include "scene/regular_file.h"
 
 class MappedFile {
 public:
-    // Maps `path`; Data() is empty when the file cannot be opened or mapped
-    // (an empty file also gives an empty span).
-    explicit MappedFile(const std::filesystem::path& path);
+    // Maps `path` when it is a regular file of at most `maxBytes`; Data() is
+    // empty otherwise (an empty file also gives an empty span). Pages are read
+    // as a reader touches them, so a reader that stops after the header reads
+    // no more of a large file.
+    MappedFile(const std::filesystem::path& path, std::uint64_t maxBytes);
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
     bool IsOpen() const { return open_; }
-    // The errno of a failed open (EISDIR for a folder).
-    int Error() const { return error_; }
+    FileRefusal Refusal() const { return refusal_; }
+    // Why the file is not open ("not a regular file (a FIFO)").
+    const std::string& Cause() const { return cause_; }
     std::span<const std::uint8_t> Data() const { return {data_, size_}; }
 
 private:
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
     bool open_ = false;
-    int error_ = 0;
+    FileRefusal refusal_ = FileRefusal::None;
+    std::string cause_;
 };

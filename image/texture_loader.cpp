@@ -1,66 +1,31 @@
 // Loading a material's texture: name resolution, the reader chosen by the
 // extension, and the conversion to the depths the renderer uploads.
+#include "image/texture_loader.h"
+
 #include <memory>
 
-#include "image/dib_stream.h"
-#include "image/image_formats.h"
 #include "image/image_status.h"
+#include "image/texture_batch.h"
 #include "image/texture_files.h"
 #include "image/texture_path.h"
 #include "scene/centigrade.h"
 #include "scene/material.h"
 
-ImageStatus CMaterial::LoadImageFile(const std::filesystem::path& path) {
-    // Decoded aside, so that a failure leaves `image` (maybe shared) as it was.
-    auto decoded = std::make_shared<DibStream>();
-    ImageStatus status = DecodeImageFile(path, *decoded);
-    if (!status) {
-        return status;
-    }
-    // The renderer uploads blue, green, red, with alpha when the picture has it.
-    if (decoded->BitCount() != 32 && !decoded->Convert(24)) {
-        return ImageRefused(ImageFailure::OutOfMemory, "converting to 24 bits");
-    }
-    image = std::move(decoded);
-    return status;
+ImageStatus LoadImageFile(CMaterial& material, const std::filesystem::path& path) {
+    return DecodeTextureFile(path, material.image);
 }
 
-ImageStatus CMaterial::LoadTexture(const std::filesystem::path& documentFolder) {
-    // Copies of this material keep the picture they share; this one lets go.
-    image.reset();
-    if (texture.empty()) {
-        return ImageRefused(ImageFailure::NotFound, "no texture name");
-    }
-    const auto files = TextureCandidates(texture, documentFolder, GetModuleFolder());
-    if (files.empty()) {
-        if (texture.size() > kMaxTextureNameLength) {
-            return ImageRefused(
-                ImageFailure::SizeLimit,
-                "a name longer than " + std::to_string(kMaxTextureNameLength) + " bytes");
-        }
-        return ImageRefused(ImageFailure::NotFound,
-                            "neither beside the document nor in TEXTURE/ beside the program");
-    }
-    // The first refusal says most: the file beside the document is the one meant.
-    ImageStatus first;
-    for (const std::filesystem::path& file : files) {
-        ImageStatus status = LoadImageFile(file);
-        if (status) {
-            return status;
-        }
-        if (first) {
-            first = std::move(status);
-        }
-    }
-    return first;
+ImageStatus LoadTexture(CMaterial& material, const std::filesystem::path& documentFolder) {
+    return TextureBatch(documentFolder, GetModuleFolder()).Load(material);
 }
 
-std::vector<TextureFailure> CCentigrade::LoadTextures() {
+std::vector<TextureFailure> LoadTextures(CCentigrade& scene) {
+    TextureBatch batch(scene.DocumentFolder(), GetModuleFolder());
     std::vector<TextureFailure> failures;
-    for (CMaterial& m : materials) {
+    for (CMaterial& m : scene.materials) {
         if (m.texture.empty()) {
             m.ReleaseTexture();
-        } else if (ImageStatus status = m.LoadTexture(DocumentFolder()); !status) {
+        } else if (ImageStatus status = batch.Load(m); !status) {
             failures.push_back({m.name, m.texture, std::move(status)});
         }
     }

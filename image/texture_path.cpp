@@ -6,30 +6,6 @@
 #include "scene/ascii.h"
 #include "scene/cp932.h"
 
-namespace {
-
-std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& folder,
-                                               std::string_view name) {
-    std::error_code error;
-    std::filesystem::path exact = folder / std::filesystem::path(std::string(name));
-    if (std::filesystem::exists(exact, error)) {
-        return exact;
-    }
-    std::optional<std::filesystem::path> match;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        if (EqualIgnoringAsciiCase(it->path().filename().string(), name)) {
-            if (match) {
-                return std::nullopt;
-            }
-            match = it->path();
-        }
-    }
-    return match;
-}
-
-}  // namespace
-
 std::string TextureNameToPath(std::string_view cp932Name) {
     std::string slashed(cp932Name);
     for (std::size_t i = 0; i < slashed.size(); ++i) {
@@ -47,8 +23,67 @@ bool IsAbsoluteTextureName(std::string_view cp932Name) {
     return path.find(':') != std::string::npos || path.starts_with('/');
 }
 
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& base,
-                                                          std::string_view relative) {
+const FileFinder::Listing& FileFinder::ListingOf(const std::filesystem::path& folder) {
+    auto [it, added] = listings_.try_emplace(folder.string());
+    Listing& listing = it->second;
+    if (!added) {
+        return listing;
+    }
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) {
+        listing.state =
+            error == std::errc::no_such_file_or_directory ? Listing::Missing : Listing::Unlistable;
+        return listing;
+    }
+    listing.state = Listing::Listed;
+    for (std::filesystem::directory_iterator end; !error && entries != end;
+         entries.increment(error)) {
+        std::string name = entries->path().filename().string();
+        const auto [folded, first] = listing.folded.try_emplace(LowerAscii(name), name);
+        if (!first) {
+            folded->second.clear();
+        }
+        listing.names.insert(std::move(name));
+    }
+    return listing;
+}
+
+std::optional<std::filesystem::path> FileFinder::FindEntry(const std::filesystem::path& folder,
+                                                           std::string_view name) {
+    // Each folder is listed once, when a name is first looked for in it; "."
+    // and ".." are in no listing, and a folder that cannot be listed may still
+    // be passed through.
+    const std::string wanted(name);
+    const Listing& listing = ListingOf(folder);
+    if (listing.state == Listing::Missing) {
+        return std::nullopt;
+    }
+    std::filesystem::path exact = folder / std::filesystem::path(wanted);
+    if (listing.state == Listing::Unlistable || wanted == "." || wanted == "..") {
+        std::error_code error;
+        return std::filesystem::exists(exact, error) ? std::optional(std::move(exact))
+                                                     : std::nullopt;
+    }
+    if (listing.names.contains(wanted)) {
+        return exact;
+    }
+    const auto folded = listing.folded.find(LowerAscii(wanted));
+    if (folded == listing.folded.end() || folded->second.empty()) {
+        return std::nullopt;
+    }
+    return folder / folded->second;
+}
+
+const std::optional<std::filesystem::path>& FileFinder::Find(const std::filesystem::path& base,
+                                                             std::string_view relative) {
+    std::string key = base.string();
+    key += '\0';
+    key += relative;
+    auto [it, added] = found_.try_emplace(std::move(key));
+    if (!added) {
+        return it->second;
+    }
     std::filesystem::path found = base;
     std::size_t start = 0;
     while (start <= relative.size()) {
@@ -60,39 +95,50 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
         }
         std::optional<std::filesystem::path> next = FindEntry(found, component);
         if (!next) {
-            return std::nullopt;
+            return it->second;
         }
         found = std::move(*next);
     }
     std::error_code error;
-    if (!std::filesystem::is_regular_file(found, error)) {
-        return std::nullopt;
+    if (std::filesystem::exists(found, error) && !std::filesystem::is_directory(found, error)) {
+        it->second = std::move(found);
     }
-    return found;
+    return it->second;
+}
+
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& base,
+                                                          std::string_view relative) {
+    return FileFinder().Find(base, relative);
 }
 
 std::vector<std::filesystem::path> TextureCandidates(std::string_view cp932Name,
                                                      const std::filesystem::path& documentFolder,
                                                      const std::filesystem::path& programFolder) {
+    return FileFinder().TextureCandidates(cp932Name, documentFolder, programFolder);
+}
+
+std::vector<std::filesystem::path> FileFinder::TextureCandidates(
+    std::string_view cp932Name, const std::filesystem::path& documentFolder,
+    const std::filesystem::path& programFolder) {
     std::vector<std::filesystem::path> files;
     if (cp932Name.empty() || cp932Name.size() > kMaxTextureNameLength) {
         return files;
     }
     const std::string path = TextureNameToPath(cp932Name);
-    auto add = [&files](std::optional<std::filesystem::path> file) {
+    auto add = [&files](const std::optional<std::filesystem::path>& file) {
         if (file) {
-            files.push_back(std::move(*file));
+            files.push_back(*file);
         }
     };
     if (IsAbsoluteTextureName(cp932Name)) {
         // A drive-letter name ("C:/…") names nothing on this system; only
         // names rooted at "/" can be found.
         if (path.starts_with('/')) {
-            add(FindFileIgnoringCase("/", path));
+            add(Find("/", path));
         }
         return files;
     }
-    add(FindFileIgnoringCase(documentFolder, path));
-    add(FindFileIgnoringCase(programFolder / "TEXTURE", path));
+    add(Find(documentFolder, path));
+    add(Find(programFolder / "TEXTURE", path));
     return files;
 }

@@ -22,7 +22,7 @@ double PlaneTolerance(const CModel& model, const std::vector<int>& mirrored) {
     CVector high(-INFINITY, -INFINITY, -INFINITY);
     for (std::size_t v = 0; v < mirrored.size(); ++v) {
         if (mirrored[v] != kUnused) {
-            CCentigrade::ExtendBounds(model.vertices[v], low, high);
+            ExtendBounds(model.vertices[v], low, high);
         }
     }
     return 1e-5 * static_cast<double>(Minus(high, low).Length());

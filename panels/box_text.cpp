@@ -5,6 +5,8 @@
 
 #include "edit/typed_values.h"
 #include "exchange/c_numbers.h"
+#include "exchange/shown_names.h"
+#include "exchange/written_names.h"
 #include "scene/cp932.h"
 
 float ReadBoxNumber(const QString& text) {
@@ -20,11 +22,22 @@ QString FormatBoxNumber(float value) {
 }
 
 QString SceneTextToDisplay(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
+    return QString::fromStdString(ShownName(cp932));
 }
 
 SceneText DisplayTextToScene(const QString& text) {
     SceneText result;
+    // A double quote or a control character could not be written to a
+    // Metasequoia document; it is refused like a character CP932 lacks.
+    for (const QChar c : text) {
+        if (IsUnwritableNameCharacter(c.unicode())) {
+            result.refused =
+                c == u'"'
+                    ? QString(c)
+                    : QString::fromStdString(EscapeControlCharacters(QString(c).toStdString()));
+            return result;
+        }
+    }
     int replaced = 0;
     result.cp932 = Utf8ToCp932(text.toStdString(), &replaced);
     if (replaced == 0) {

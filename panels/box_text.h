@@ -12,12 +12,15 @@ float ReadBoxNumber(const QString& text);
 // "%f" in the C locale.
 QString FormatBoxNumber(float value);
 
+// The scene's CP932 bytes for display, control characters escaped ("\x1B").
 QString SceneTextToDisplay(const std::string& cp932);
 
 // The outcome of converting a typed name to the scene's bytes.
 struct SceneText {
     std::string cp932;
-    // The first character CP932 cannot hold; empty when the conversion succeeded.
+    // The first character CP932 cannot hold, or a double quote or control
+    // character (which no Metasequoia name holds); empty when the conversion
+    // succeeded.
     QString refused;
 };
 SceneText DisplayTextToScene(const QString& text);
@@ -27,6 +30,6 @@ class QLineEdit;
 
 // The name typed into `box` as CP932 bytes, or nothing when the box still
 // shows `current` (whose bytes then stay as they are, even those that do not
-// decode) or holds a character CP932 cannot store: then `message` names the
-// character and the box shows `current` again.
+// decode) or holds a character CP932 cannot store or a Metasequoia name cannot
+// hold: then `message` names the character and the box shows `current` again.
 std::optional<std::string> TypedName(QLineEdit* box, QLabel* message, const std::string& current);

@@ -11,6 +11,8 @@
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
 #include "image/image_status.h"
+#include "image/texture_batch.h"
+#include "image/texture_files.h"
 #include "python/records.h"
 #include "scene/cp932.h"
 #include "scene/document_error.h"
@@ -59,10 +61,13 @@ DocumentLoadResult ImportMqoText(const char* text, std::size_t size,
     loaded.imported = true;
     LoaderMQO loader(scene, file.get());
     loader.materialBase = scene.materialSerial;
+    // Each name is resolved once, each folder listed once, as an open does.
+    std::optional<TextureBatch> textures;
     if (folder) {
         scene.SetDocumentFolder(std::filesystem::absolute(*folder) / "document.mqo");
+        textures.emplace(scene.DocumentFolder(), GetModuleFolder());
         loader.loadTexture = [&](CMaterial& material) {
-            if (ImageStatus status = material.LoadTexture(scene.DocumentFolder()); !status) {
+            if (ImageStatus status = textures->Load(material); !status) {
                 loaded.textureFailures.push_back(
                     {material.name, material.texture, std::move(status)});
             }

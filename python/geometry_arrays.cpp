@@ -155,7 +155,7 @@ void CopyCornerNormals(const CModel& model, float* normals) {
     for (std::size_t r = 0; r < model.faces.size(); ++r) {
         for (std::size_t k = 0; k < kFaceSlots; ++k) {
             float* out = normals + (r * kFaceSlots + k) * 3;
-            if (const CVector* n = CornerNormal(model, r, k)) {
+            if (const std::optional<CVector> n = CornerNormal(model, r, k)) {
                 CopyVector(*n, out);
             } else {
                 out[0] = out[1] = out[2] = kNoValue;
@@ -242,7 +242,9 @@ std::size_t FirstNonFiniteVertex(const CModel& model) {
     return model.vertices.size();
 }
 
-const CVector* CornerNormal(const CModel& model, std::size_t face, std::size_t corner) {
-    const CFace& f = model.faces[face];
-    return corner < f.corners.size() ? &f.corners[corner].normal : nullptr;
+std::optional<CVector> CornerNormal(const CModel& model, std::size_t face, std::size_t corner) {
+    if (!model.HasCornerNormals(face) || corner >= model.faces[face].indices.size()) {
+        return std::nullopt;
+    }
+    return model.CornerNormal(face, corner);
 }

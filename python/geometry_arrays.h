@@ -8,12 +8,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "scene/large_array_allocator.h"
+#include "scene/vector.h"
 
 class CFace;
 class CModel;
-class CVector;
 
 constexpr std::size_t kFaceSlots = 4;
 
@@ -58,5 +59,5 @@ LargeArray<CFace> BuildFaces(const FaceRows& rows, std::size_t vertexCount);
 // vertex count.
 std::size_t FirstNonFiniteVertex(const CModel& model);
 
-// Where a corner's smoothed normal lives: null before normals were computed.
-const CVector* CornerNormal(const CModel& model, std::size_t face, std::size_t corner);
+// A corner's smoothed normal: none before normals were computed.
+std::optional<CVector> CornerNormal(const CModel& model, std::size_t face, std::size_t corner);

@@ -71,7 +71,7 @@ void ModelArrays::Update(const CModel& model, const std::vector<CMaterial>& mate
         positions_ = model.positionsRevision;
     }
     if (normals_ != model.normalsRevision) {
-        WriteCornerNormals(model);
+        WriteCornerNormals(model, model.NormalChangesSince(normals_));
         normals_ = model.normalsRevision;
     }
     if (selection_ != model.selectionRevision) {
@@ -215,7 +215,7 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
     WriteCornerPositions(model, {0, model.vertices.size()});
-    WriteCornerNormals(model);
+    WriteCornerNormals(model, {0, model.faces.size()});
     if (hasUvs_) {
         WriteCornerUvs(model);
     }
@@ -291,8 +291,9 @@ void ModelArrays::WriteCornerPositions(const CModel& model, VertexSpan vertices)
 
 // Corner normals exist only once the normals were computed; until then a face
 // is lit with its own normal.
-void ModelArrays::WriteCornerNormals(const CModel& model) {
-    if (cornerCount_ == 0) {
+void ModelArrays::WriteCornerNormals(const CModel& model, FaceSpan faces) {
+    const std::size_t end = std::min(faces.end, faceFirstCorner_.size());
+    if (cornerCount_ == 0 || faces.first >= end) {
         return;
     }
     glBindBuffer(GL_ARRAY_BUFFER, cornerBuffer_.id());
@@ -301,16 +302,13 @@ void ModelArrays::WriteCornerNormals(const CModel& model) {
         return;
     }
     float* normals = data + std::size_t{cornerCount_} * 3;
-    for (std::size_t f = 0; f < model.faces.size(); ++f) {
+    for (std::size_t f = faces.first; f < end; ++f) {
         if (faceFirstCorner_[f] == kNotDrawn) {
             continue;
         }
-        const CFace& face = model.faces[f];
-        const std::size_t n = face.indices.size();
-        const bool hasCornerNormals = face.corners.size() >= n;
         float* out = normals + std::size_t{faceFirstCorner_[f]} * 3;
-        for (std::size_t i = 0; i < n; ++i) {
-            const CVector& normal = hasCornerNormals ? face.corners[i].normal : face.normal;
+        for (std::size_t i = 0; i < model.faces[f].indices.size(); ++i) {
+            const CVector normal = model.CornerNormal(f, i);
             out[0] = -normal.x;
             out[1] = -normal.y;
             out[2] = -normal.z;

@@ -23,7 +23,7 @@ public:
     // Brings the arrays up to the object's contents. Changed faces or
     // materials rebuild everything; otherwise only the kinds whose revision
     // changed are rewritten in place: the moved span of positions, the
-    // selection colours and edge lists, or the corner normals. Needs the
+    // selection colours and edge lists, or the span of corner normals. Needs the
     // context current, as does destroying or releasing built arrays.
     void Update(const CModel& model, const std::vector<CMaterial>& materials);
     // Rebuilds everything.
@@ -62,7 +62,7 @@ private:
     void BuildFaces(const CModel& model, const std::vector<CMaterial>& materials);
     void WriteCornerUvs(const CModel& model);
     void WriteCornerPositions(const CModel& model, VertexSpan vertices);
-    void WriteCornerNormals(const CModel& model);
+    void WriteCornerNormals(const CModel& model, FaceSpan faces);
     void BuildEdges(const CModel& model);
     void WriteSelectedEdges(const CModel& model, FaceSpan faces);
     void BuildPoints(const CModel& model);

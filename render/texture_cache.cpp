@@ -63,7 +63,14 @@ GlTexture UploadTexture(const DibStream& image) {
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
 
-    while (!SizeAccepted(components, width, height, format)) {
+    // Mesa's software rasterisers overrun a buffer of their own when even the
+    // proxy is asked about a side of 2^25 pixels (a few bytes of run-length
+    // data describe one): sides beyond the limit are halved before asking.
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    const auto beyondLimit = [maxSide](int side) { return maxSide > 0 && side > maxSide; };
+    while (beyondLimit(width) || beyondLimit(height) ||
+           !SizeAccepted(components, width, height, format)) {
         if (width == 1 && height == 1) {
             return {};
         }

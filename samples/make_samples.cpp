@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "exchange/mqo_writer.h"
 #include "samples/sample_scene.h"
 #include "scene/atomic_file.h"
 #include "scene/document_error.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        scene.SaveMQO(folder / "sample.mqo");
+        SaveMQO(scene, folder / "sample.mqo");
         SaveNativeDocument(folder / "sample.qvl", scene);
     } catch (const DocumentError& e) {
         std::fprintf(stderr, "quorvel-make-samples: %s\n", e.what());

@@ -1,8 +1,6 @@
 #include "scene/archive.h"
 
 #include <bit>
-#include <cmath>
-#include <cstring>
 
 #include "scene/cp932.h"
 
@@ -46,55 +44,19 @@ void ArchiveWriter::WriteString(const std::string& cp932) {
     WriteBytes(cp932.data(), cp932.size());
 }
 
-const unsigned char* ArchiveReader::Take(std::size_t size, const char* what) {
-    if (size > Remaining()) {
-        throw DocumentEndOfFile({}, std::string("the file ends inside ") + what + " at byte " +
-                                         std::to_string(offset_));
-    }
-    const unsigned char* p = data_.data() + offset_;
-    offset_ += size;
-    return p;
+void ArchiveReader::ThrowEndOfFile(const char* what) const {
+    throw DocumentEndOfFile(
+        {}, std::string("the file ends inside ") + what + " at byte " + std::to_string(offset_));
 }
 
-std::int32_t ArchiveReader::ReadInt32() {
-    std::int32_t value;
-    std::memcpy(&value, Take(4, "an integer"), 4);
-    return value;
-}
-
-float ArchiveReader::ReadFloat() {
-    float value;
-    ReadFloats(&value, 1);
-    return value;
-}
-
-void ArchiveReader::ReadFloats(float* out, std::size_t count) {
-    std::memcpy(out, Take(count * 4, "a list of numbers"), count * 4);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!std::isfinite(out[i])) {
-            out[i] = 0.0f;
-            ++replacedNumbers_;
-        }
-    }
-}
-
-void ArchiveReader::ReadInt32s(std::int32_t* out, std::size_t count) {
-    std::memcpy(out, Take(count * 4, "a list of integers"), count * 4);
-}
-
-std::size_t ArchiveReader::ReadCount(std::size_t bytesPerElement, const char* what) {
-    const std::size_t at = offset_;
-    const std::int32_t count = ReadInt32();
+void ArchiveReader::ThrowBadCount(std::int32_t count, std::size_t at, const char* what) const {
     if (count < 0) {
         throw DocumentError({}, std::string("negative ") + what + " count " +
                                     std::to_string(count) + " at byte " + std::to_string(at));
     }
-    if (static_cast<std::uint64_t>(count) * bytesPerElement > Remaining()) {
-        throw DocumentError({}, std::string(what) + " count " + std::to_string(count) +
-                                    " at byte " + std::to_string(at) + " exceeds the " +
-                                    std::to_string(Remaining()) + " bytes left in the file");
-    }
-    return static_cast<std::size_t>(count);
+    throw DocumentError({}, std::string(what) + " count " + std::to_string(count) + " at byte " +
+                                std::to_string(at) + " exceeds the " + std::to_string(Remaining()) +
+                                " bytes left in the file");
 }
 
 // The prefix grows by escalating markers: 0xFF, then 0xFFFF, then 0xFFFFFFFF.
@@ -135,8 +97,9 @@ std::string ArchiveReader::ReadString() {
     }
     const std::uint64_t bytes = wide ? length * 2 : length;
     if (length > Remaining() || bytes > Remaining()) {
-        throw DocumentEndOfFile({}, "a string of " + std::to_string(length) + " characters at byte " +
-                                         std::to_string(offset_) + " runs past the end of the file");
+        throw DocumentEndOfFile({}, "a string of " + std::to_string(length) +
+                                        " characters at byte " + std::to_string(offset_) +
+                                        " runs past the end of the file");
     }
     const unsigned char* p = Take(static_cast<std::size_t>(bytes), "a string");
     if (!wide) {

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene/regular_file.h"
+
 namespace {
 
 std::string Reason(const std::string& what, const std::filesystem::path& path) {
@@ -139,51 +141,94 @@ std::string WriteFileAtomically(const std::filesystem::path& target,
 std::string WriteFileAtomically(const std::filesystem::path& target,
                                 std::span<const unsigned char> bytes,
                                 const AtomicWriteOptions& options) {
-    std::filesystem::path folder = target.parent_path();
+    PendingFile file(target, options);
+    if (std::string reason = file.Write(bytes); !reason.empty()) {
+        return reason;
+    }
+    return file.Commit();
+}
+
+PendingFile::PendingFile(std::filesystem::path target, AtomicWriteOptions options)
+    : target_(std::move(target)), options_(options) {}
+
+PendingFile::~PendingFile() {
+    Discard();
+}
+
+void PendingFile::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+std::string PendingFile::Write(const std::string& text) {
+    return Write(std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+}
+
+std::string PendingFile::Write(std::span<const unsigned char> bytes) {
+    Discard();
+    std::filesystem::path folder = target_.parent_path();
     if (folder.empty()) {
         folder = ".";
     }
     std::string prefix = ".";
-    prefix += target.filename().string();
+    prefix += target_.filename().string();
     prefix += '.';
     RemoveStaleTemporaries(folder, prefix);
     std::string pattern = (folder / (prefix + "XXXXXX")).string();
-    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
-        return Reason("cannot create a temporary file beside", target);
+        return Reason("cannot create a temporary file beside", target_);
     }
+    // Held until the commit: another save's sweep of stale files leaves it alone.
     ::flock(fd, LOCK_EX);
-    const std::filesystem::path temporary = pattern;
+    fd_ = fd;
+    temporary_ = pattern;
     // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
     struct stat existing;
-    if (::stat(target.c_str(), &existing) == 0) {
+    if (::stat(target_.c_str(), &existing) == 0) {
         ::fchmod(fd, existing.st_mode & 07777);
     } else {
         ::fchmod(fd, 0666 & ~CurrentUmask());
     }
     if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        std::string reason = Reason("cannot write", target);
-        ::close(fd);
-        ::unlink(temporary.c_str());
+        std::string reason = Reason("cannot write", target_);
+        Discard();
         return reason;
     }
+    return {};
+}
+
+std::string PendingFile::Commit() {
+    if (fd_ < 0) {
+        return "nothing written for " + target_.string();
+    }
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) {
-        std::string reason = Reason("cannot write", target);
-        ::unlink(temporary.c_str());
+        std::string reason = Reason("cannot write", target_);
+        Discard();
         return reason;
     }
-    if (options.keepPrevious) {
-        if (std::string reason = KeepPrevious(target); !reason.empty()) {
-            ::unlink(temporary.c_str());
+    if (options_.keepPrevious) {
+        if (std::string reason = KeepPrevious(target_); !reason.empty()) {
+            Discard();
             return reason;
         }
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::string reason = Reason("cannot replace", target);
-        ::unlink(temporary.c_str());
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        std::string reason = Reason("cannot replace", target_);
+        Discard();
         return reason;
     }
-    return SyncFolder(folder);
+    temporary_.clear();
+    std::filesystem::path folder = target_.parent_path();
+    return SyncFolder(folder.empty() ? std::filesystem::path(".") : folder);
 }
 
 std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text) {
@@ -197,29 +242,8 @@ std::string WriteFileAtomically(const std::filesystem::path& target, const std::
         options);
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        return Reason("cannot open", path);
-    }
-    contents.clear();
-    struct stat info;
-    if (::fstat(::fileno(f), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(f);
-        return path.string() + " is a folder";
-    }
-    if (info.st_size > 0) {
-        contents.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        contents.append(buffer, n);
-    }
-    bool failed = std::ferror(f);
-    std::fclose(f);
-    if (failed) {
-        return Reason("cannot read", path);
-    }
-    return {};
+std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents,
+                          std::uint64_t maxBytes) {
+    RegularFile file(path, maxBytes);
+    return file.ReadAll(contents);
 }

@@ -5,6 +5,7 @@
 // save of the same target left behind is removed.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -25,8 +26,36 @@ std::string WriteFileAtomically(const std::filesystem::path& target, const std::
 std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text,
                                 const AtomicWriteOptions& options);
 
+// A file written beside its target that takes the target's place only on
+// Commit, so that files belonging together (an OBJ file and its material
+// library) replace theirs once every one of them is complete. Destroyed
+// without a commit, it removes what it wrote and the target stays as it was.
+class PendingFile {
+public:
+    explicit PendingFile(std::filesystem::path target, AtomicWriteOptions options = {});
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Writes and flushes the temporary file; an empty string or a reason.
+    std::string Write(std::span<const unsigned char> bytes);
+    std::string Write(const std::string& text);
+    // Renames the written file over the target and flushes the folder.
+    std::string Commit();
+
+private:
+    void Discard();
+
+    std::filesystem::path target_;
+    AtomicWriteOptions options_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+};
+
 // Where WriteFileAtomically keeps the previous version of `target`.
 std::filesystem::path PreviousVersionPath(const std::filesystem::path& target);
 
-// Reads a whole file; returns an empty string on success, else a one-line reason.
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents);
+// Reads a whole regular file of at most `maxBytes` (see RegularFile); returns
+// an empty string on success, else a one-line reason.
+std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents,
+                          std::uint64_t maxBytes = UINT64_MAX);

@@ -27,6 +27,7 @@ void CCentigrade::Reset() {
     edgeSelectable = false;
     faceSelectable = true;
     keyFlag = false;
+    xray = false;
 }
 
 void CCentigrade::ReleaseTextures() {

@@ -14,9 +14,6 @@
 
 class ArchiveReader;
 class ArchiveWriter;
-struct MqoImport;  // exchange/loader_mqo.h
-struct PickResult;
-struct TextureFailure;  // image/image_status.h
 
 enum ToolMode {
     ToolNone = 0,
@@ -64,6 +61,10 @@ struct ObjectPickCache {
     std::uint64_t topology = 0;
     int face = -1;
     int vertex = -1;
+    // The vertices that only hidden faces use, while the object's topology
+    // revision is `hiddenTopology` (empty when no face is hidden).
+    std::vector<bool> hiddenVertices;
+    std::uint64_t hiddenTopology = 0;
 };
 
 class CCentigrade {
@@ -73,9 +74,6 @@ public:
     // --- Scene management
     void Reset();
     void ReleaseTextures();
-    // Loads every material's texture; returns the materials whose texture
-    // could not be loaded (they keep their names).
-    std::vector<TextureFailure> LoadTextures();
     void UpdateAllColors();
     void ComputeAllNormals();
     void ComputeCurrentNormals();
@@ -88,60 +86,17 @@ public:
     // --- Native documents
     void Serialize(ArchiveWriter& ar) const;
     // Reads a whole scene into this one. Returns the number of faces repaired
-    // or dropped because they broke the invariants. Throws DocumentError; the
-    // caller reads into a fresh scene so that a failure leaves the user's intact.
+    // or dropped because they broke the invariants. Throws DocumentError, and
+    // then leaves the scene as it was: the records read replace the scene's
+    // only once the whole document has been read.
     int Serialize(ArchiveReader& ar);
 
-    // --- Metasequoia exchange
-    // Appends the materials and objects of a ".mqo" document, or of the one in
-    // a ".mqoz" archive. A document that stops early keeps what was read and
-    // says so in the result code; a file that cannot be read at all throws
-    // DocumentError.
-    MqoImport LoadMQO(const std::filesystem::path& path);
-    // Writes the scene as a Metasequoia text document through a temporary file,
-    // so a failed save leaves an existing file intact. Throws DocumentError.
-    void SaveMQO(const std::filesystem::path& path) const;
-
-    // --- Picking and selection
-    // Picks at client point (x, y) (the range tool uses rubberBand instead),
-    // applies the result to the selection, the handle or the face tools, and
-    // places the manipulator. True when anything was hit.
-    bool Pick(int x, int y);
-    // Applies a resolved pick according to toolMode and selectMode.
-    void ProcessHits(const PickResult& result);
-    void ClearSelection();
-    void ClearMarks();
-
-    // --- Transforms and face tools
-    // The affected vertices are those selected or marked in editable objects;
-    // the pivot of every rotation and scaling is gizmo.
-    // Rebuilds the marks from the selected faces and edges and centres the
-    // manipulator on the bounding box of the affected vertices.
-    void UpdateGizmo();
-    void MoveSelection(float dx, float dy, float dz);
-    // Angles in degrees: positive turns about y and z counter-clockwise seen from
-    // the positive axis, about x clockwise.
-    void RotateSelectionX(float degrees);
-    void RotateSelectionY(float degrees);
-    void RotateSelectionZ(float degrees);
-    // Relative growth of the offsets from the pivot: 0 keeps a coordinate, 1 doubles it.
-    void ScaleSelectionBy(float kx, float ky, float kz);
-    // Absolute factors of the offsets from the pivot.
-    void ScaleSelectionX(float factor);
-    void ScaleSelectionY(float factor);
-    void ScaleSelectionZ(float factor);
-    // Only directly selected vertices take a typed coordinate.
-    void SetSelectionX(float value);
-    void SetSelectionY(float value);
-    void SetSelectionZ(float value);
-    static void ExtendBounds(const CVector& point, CVector& min, CVector& max);
-    // One mouse-move event of a manipulator drag with the current tool and
-    // hitIndex; (dx, dy) in client pixels since the previous event.
-    void DragSelection(float dx, float dy);
-    // Gives the face the current material; nothing when there is none.
-    void PaintFace(int model, int face);
-    // Removes the face and flags the vertices no face uses any more.
-    void DeleteFace(int model, int face);
+    // The operations of the higher layers on the scene are free functions of
+    // those layers: loading textures (image/texture_loader.h), Metasequoia
+    // exchange (exchange/loader_mqo.h, exchange/mqo_writer.h), picking and
+    // selection (edit/pick.h, edit/selection.h), the manipulator
+    // (edit/gizmo.h), transforms (edit/transforms.h, edit/drag.h) and the face
+    // tools (edit/face_tools.h).
 
     std::vector<CModel> models;
     std::vector<CMaterial> materials;
@@ -170,6 +125,8 @@ public:
     bool faceSelectable = true;
     int rubberBand[4] = {0, 0, 0, 0};  // left, top, right, bottom in view pixels
     bool keyFlag = false;
+    // See-through: range selection also takes what faces in front hide.
+    bool xray = false;
     // One entry per object, kept up to date by picking.
     mutable std::vector<ObjectPickCache> pickCaches;
 

@@ -40,3 +40,16 @@ class DocumentEndOfFile : public DocumentError {
 public:
     using DocumentError::DocumentError;
 };
+
+// The name points at something other than a regular file (a folder, a FIFO, a
+// device); nothing was read.
+class DocumentNotRegularFile : public DocumentError {
+public:
+    using DocumentError::DocumentError;
+};
+
+// The document is encrypted (an entry of an archive); nothing was read.
+class DocumentEncrypted : public DocumentError {
+public:
+    using DocumentError::DocumentError;
+};

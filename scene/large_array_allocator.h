@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // Throws std::bad_array_new_length beyond 2^48 bytes, std::bad_alloc when out
@@ -32,6 +34,18 @@ public:
 
     void deallocate(T* p, std::size_t n) noexcept {
         FreeLargeArrayBlock(p, n * sizeof(T), alignof(T));
+    }
+
+    // Resizing default-initialises: elements of trivial types (the derived
+    // arrays of normals and face lists, filled right after sizing) are left
+    // as the fresh pages come, rather than cleared twice.
+    template <typename U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
 
     friend bool operator==(const LargeArrayAllocator&, const LargeArrayAllocator&) { return true; }

@@ -1,14 +1,12 @@
 // One surface description: colour, lighting factors and texture.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 class ArchiveReader;
 class ArchiveWriter;
 class DibStream;
-struct ImageStatus;  // image/image_status.h
 
 class CMaterial {
 public:
@@ -21,15 +19,7 @@ public:
     // the renderer's, which deletes it once no material refers to it any more.
     void ReleaseTexture();
 
-    // Resolves `texture` (relative names against `documentFolder`, then the
-    // TEXTURE folder beside the executable) and decodes it into `image`. True
-    // when it did; else why not (NotFound for an empty name). `texture` stays
-    // as it is either way (only the user clears a name), and without a
-    // picture the material is drawn untextured.
-    ImageStatus LoadTexture(const std::filesystem::path& documentFolder);
-    // Decodes `path` into `image` at 24 bits, or 32 with alpha; on a refusal
-    // `image` stays as it was.
-    ImageStatus LoadImageFile(const std::filesystem::path& path);
+    // The picture is loaded by LoadTexture (image/texture_loader.h).
     // A texture name without a picture: the file was missing or refused.
     bool TextureMissing() const { return !texture.empty() && !image; }
 

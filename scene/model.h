@@ -9,7 +9,7 @@
 #include "scene/face.h"
 #include "scene/large_array_allocator.h"
 #include "scene/vector.h"
-#include "scene/vertex.h"
+#include "scene/vertex_face_lists.h"
 
 // A number no other object contents ever had: see CModel::revision.
 std::uint64_t NextModelRevision();
@@ -39,6 +39,39 @@ using FaceSpan = IndexSpan;
 struct SelectionChanges {
     VertexSpan vertices;
     FaceSpan faces;
+
+    SelectionChanges Union(const SelectionChanges& other) const {
+        return {vertices.Union(other.vertices), faces.Union(other.faces)};
+    }
+};
+
+// The changes named by consecutive touches of one kind add up, so a cache
+// that saw any revision since the first of them refreshes their union alone.
+template <typename Changes>
+class AddedChanges {
+public:
+    // `changed` took the kind from revision `current` to `next`.
+    void Add(const Changes& changed, std::uint64_t current, std::uint64_t next) {
+        if (revision_ != current) {
+            since_ = current;
+            changes_ = {};
+        }
+        changes_ = changes_.Union(changed);
+        revision_ = next;
+    }
+    // What changed since a cache saw revision `seen`, the kind being at
+    // `current`: `all` when that is not known.
+    Changes Since(std::uint64_t seen, std::uint64_t current, const Changes& all) const {
+        if (seen == current) {
+            return {};
+        }
+        return revision_ == current && seen >= since_ ? changes_ : all;
+    }
+
+private:
+    Changes changes_{};
+    std::uint64_t since_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 class CModel {
@@ -70,21 +103,21 @@ public:
     // Marks changed, and selection flags of `vertices` and of `faces` (their
     // edge flags included) alone.
     void TouchSelection(VertexSpan changedVertices, FaceSpan changedFaces) {
-        // Spans of consecutive touches add up, so a cache that saw any
-        // revision since the first of them refreshes their union.
-        if (selectionSpanRevision_ != selectionRevision) {
-            selectionSpanSince_ = selectionRevision;
-            selectionSpan_ = {};
-        }
-        selectionSpan_.vertices = selectionSpan_.vertices.Union(changedVertices);
-        selectionSpan_.faces = selectionSpan_.faces.Union(changedFaces);
-        revision = selectionRevision = selectionSpanRevision_ = NextModelRevision();
+        const std::uint64_t next = NextModelRevision();
+        selectionChanges_.Add({changedVertices, changedFaces}, selectionRevision, next);
+        revision = selectionRevision = next;
     }
     // Faces were added, removed or given another material, or vertices were
     // added or became unused.
     void TouchTopology() { revision = topologyRevision = NextModelRevision(); }
     // Face and corner normals were recomputed.
-    void TouchNormals() { revision = normalsRevision = NextModelRevision(); }
+    void TouchNormals() { TouchNormals({0, faces.size()}); }
+    // Those of the faces `changed` and of their corners alone.
+    void TouchNormals(FaceSpan changed) {
+        const std::uint64_t next = NextModelRevision();
+        normalsChanges_.Add(changed, normalsRevision, next);
+        revision = normalsRevision = next;
+    }
 
     // The vertices whose coordinates may have changed since a cache saw
     // positionsRevision `seen`: every vertex when the changes are not known.
@@ -98,16 +131,17 @@ public:
         return {0, vertices.size()};
     }
 
+    // The faces whose normals or corner normals may have changed since a cache
+    // saw normalsRevision `seen`: every face when that is not known.
+    FaceSpan NormalChangesSince(std::uint64_t seen) const {
+        return normalsChanges_.Since(seen, normalsRevision, {0, faces.size()});
+    }
+
     // The vertices and faces whose selection flags may have changed since a
     // cache saw selectionRevision `seen`: all of them when that is not known.
     SelectionChanges SelectionChangesSince(std::uint64_t seen) const {
-        if (seen == selectionRevision) {
-            return {};
-        }
-        if (selectionSpanRevision_ == selectionRevision && seen >= selectionSpanSince_) {
-            return selectionSpan_;
-        }
-        return {{0, vertices.size()}, {0, faces.size()}};
+        return selectionChanges_.Since(seen, selectionRevision,
+                                       {{0, vertices.size()}, {0, faces.size()}});
     }
 
     // Face normals from the first three corners of every face of 3 or more corners.
@@ -120,10 +154,35 @@ public:
     // corners around them are computed again.
     void UpdateNormals(int smooth);
 
+    // The smoothed unit normal of corner `corner` of face `face` from the last
+    // normal computation. Only faces that computation saw have them (see
+    // HasCornerNormals); the others, like corners past the fourth, give their
+    // face normal.
+    CVector CornerNormal(std::size_t face, std::size_t corner) const {
+        if (HasCornerNormals(face) && corner < kCornerSlots) {
+            return cornerNormals_[face * kCornerSlots + corner].Unpacked();
+        }
+        return faces[face].normal;
+    }
+    bool HasCornerNormals(std::size_t face) const { return face < cornerNormalFaces_; }
+    bool HasAllCornerNormals() const { return cornerNormalFaces_ == faces.size(); }
+    // The corner normals of face f are slots [4f, 4f + corner count).
+    static constexpr std::size_t kCornerSlots = 4;
+    // The faces averaged into that corner by the last computation, in order.
+    std::vector<int> CornerFaces(std::size_t face, std::size_t corner) const;
+    // The memory the face and corner normals hold.
+    std::size_t NormalsCapacityBytes() const {
+        return (faceNormals_.capacity() + cornerNormals_.capacity()) * sizeof(PackedVector);
+    }
+
+    // Removes face `face`; the other faces keep their corner normals. Code
+    // that removes or reorders faces otherwise computes the normals again
+    // before they are drawn.
+    void EraseFace(std::size_t face);
+
     // Flags the vertices no face uses; the marks are left on the used ones.
     void UpdateUsedFlags();
 
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     int id = 0;
@@ -136,7 +195,8 @@ public:
     bool IsEditable() const { return state == 0; }
     bool IsHidden() const { return state >= 2; }
     int state = 0;
-    LargeArray<CVertex> vertexInfo;
+    // Per vertex the faces that use it, as the last normal computation found them.
+    VertexFaceLists vertexInfo;
     // Name the contents: a new object gets fresh numbers, a copy keeps its
     // original's (same contents).
     std::uint64_t revision = NextModelRevision();
@@ -151,11 +211,17 @@ private:
     VertexSpan positionSpan_;
     std::uint64_t positionSpanSince_ = 0;
     std::uint64_t spanRevision_ = 0;
-    // The same for selection flags.
-    SelectionChanges selectionSpan_;
-    std::uint64_t selectionSpanSince_ = 0;
-    std::uint64_t selectionSpanRevision_ = 0;
-    void RememberNormals();
+    AddedChanges<SelectionChanges> selectionChanges_;
+    AddedChanges<FaceSpan> normalsChanges_;
+
+    bool VertexFacesCurrent() const;
+    void RememberNormals(FaceSpan changed);
+
+    // The face normals packed in face order, and the corner normals of the
+    // first cornerNormalFaces_ faces, kCornerSlots a face.
+    LargeArray<PackedVector> faceNormals_;
+    LargeArray<PackedVector> cornerNormals_;
+    std::size_t cornerNormalFaces_ = 0;
 
     // What the normals were last computed from, by ComputeNormals or
     // UpdateNormals: they hold while normalsRevision is normalsRevision_.

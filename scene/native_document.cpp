@@ -7,30 +7,29 @@
 #include "scene/archive.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/regular_file.h"
 
 int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
+    RegularFile file(path, kMaxDocumentBytes);
+    if (!file) {
+        file.ThrowRefusal();
+    }
     std::string bytes;
-    if (std::string reason = ReadWholeFile(path, bytes); !reason.empty()) {
+    if (std::string reason = file.ReadAll(bytes); !reason.empty()) {
         throw DocumentError(path, reason);
     }
     if (bytes.empty()) {
         return 0;
     }
-    CCentigrade loaded;
-    int repairs = 0;
     try {
         ArchiveReader reader(
             std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
-        repairs = loaded.Serialize(reader);
+        return scene.Serialize(reader);
     } catch (const DocumentEndOfFile& e) {
         throw DocumentEndOfFile(path, e.Reason());
     } catch (const DocumentError& e) {
         throw DocumentError(path, e.Reason());
     }
-    bytes.clear();
-    bytes.shrink_to_fit();
-    TakeDocumentRecords(scene, std::move(loaded));
-    return repairs;
 }
 
 void TakeDocumentRecords(CCentigrade& scene, CCentigrade&& loaded) {

@@ -6,8 +6,8 @@
 class CCentigrade;
 struct AtomicWriteOptions;
 
-// Reads the document at `path` into `scene`. The file is read into a fresh
-// scene first, so a damaged file leaves `scene` as it was. An empty file reads
+// Reads the document at `path` into `scene`. A damaged file leaves `scene` as
+// it was (CCentigrade::Serialize replaces nothing before a complete read). An empty file reads
 // as nothing and changes nothing. Returns how many faces were repaired to keep
 // the invariants. Throws DocumentError naming the file and the cause.
 int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene);

@@ -1,12 +1,14 @@
-// Face normals and smoothed corner normals of one object. Each face and corner
-// is computed on its own from the positions and the lists around it, in single
-// precision in the order of the steps, so the results depend neither on how
-// the work is split between threads nor on which of them are computed again.
+// Face normals and smoothed corner normals of one object. Each face normal
+// and each vertex's corners are computed on their own from the positions and
+// the lists around them, in single precision in the order of the steps, so the
+// results depend neither on how the work is split between threads nor on
+// which of them are computed again.
 #include <algorithm>
 #include <cstdint>
 #include <thread>
 #include <vector>
 
+#include "scene/corner_smoothing.h"
 #include "scene/face_rules.h"
 #include "scene/model.h"
 #include "scene/smoothing_threshold.h"
@@ -44,88 +46,55 @@ CVector FaceNormal(const LargeArray<CVector>& vertices, const CFace& f) {
     return n;
 }
 
-// Computes the face normals into the faces and, unless null, into `packed`
-// in face order: the corner pass reads the normals of every face around each
-// corner, and read from the faces themselves (hundreds of bytes apart) each
-// of them would be a cache miss.
-void ComputeFaceNormalsInto(const LargeArray<CVector>& vertices, LargeArray<CFace>& faces,
-                            CVector* packed) {
-    ForRanges(faces.size(), [&](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            CFace& f = faces[r];
-            if (IsSurface(f)) {
-                f.normal = FaceNormal(vertices, f);
-            }
-            if (packed) {
-                packed[r] = f.normal;
-            }
-        }
-    });
+// The normal of a face with an area; a line keeps the one it has.
+void UpdateFaceNormal(const LargeArray<CVector>& vertices, CFace& f, PackedVector& packed) {
+    if (IsSurface(f)) {
+        f.normal = FaceNormal(vertices, f);
+    }
+    packed = PackedVector(f.normal);
 }
 
-// Corner c of face r from the normals of the faces around its vertex, where
-// normalOf(a) gives the normal of face a.
-template <typename NormalOf>
-void ComputeCorner(const CModel& model, std::size_t r, std::size_t c, float minimumDot,
-                   NormalOf normalOf, CVertex& corner) {
-    corner.faces.clear();
-    const auto v = static_cast<std::size_t>(model.faces[r].indices[c]);
-    if (model.vertices[v].used) {
-        const CVector& own = normalOf(r);
-        for (int a : model.vertexInfo[v].faces) {
-            if (static_cast<std::size_t>(a) == r ||
-                CVector::Dot(own, normalOf(static_cast<std::size_t>(a))) >= minimumDot) {
-                corner.faces.push_back(a);
-            }
-        }
-    }
-    corner.normal = CVector(0, 0, 0);
-    for (int a : corner.faces) {
-        corner.AddNormal(normalOf(static_cast<std::size_t>(a)));
-    }
-    corner.normal.Normalize();
+float MinimumDot(float facet) {
+    return SmoothingMinimumDot(SmoothingRadians(facet));
 }
 
 }  // namespace
 
 void CModel::ComputeFaceNormals() {
-    ComputeFaceNormalsInto(vertices, faces, nullptr);
+    faceNormals_.resize(faces.size());
+    ForRanges(faces.size(), [this](std::size_t begin, std::size_t end) {
+        for (std::size_t r = begin; r < end; ++r) {
+            UpdateFaceNormal(vertices, faces[r], faceNormals_[r]);
+        }
+    });
+}
+
+// The faces around each vertex change with the faces alone, so after a move
+// (the release of a drag) the lists of the last computation still hold.
+bool CModel::VertexFacesCurrent() const {
+    return vertexFacesTopology_ == topologyRevision && vertexInfo.size() == vertices.size() &&
+           vertexFacesCount_ == faces.size();
 }
 
 void CModel::ComputeNormals(int /*smooth*/) {
-    const float minimumDot = SmoothingMinimumDot(SmoothingRadians(facet));
-
-    // The faces around each vertex change with the faces alone, so after a move
-    // (the release of a drag) the lists of the last computation still hold.
-    if (vertexFacesTopology_ != topologyRevision || vertexInfo.size() != vertices.size() ||
-        vertexFacesCount_ != faces.size()) {
-        vertexInfo.resize(vertices.size());
-        for (CVertex& info : vertexInfo) {
-            info.faces.clear();
-        }
-        for (std::size_t r = 0; r < faces.size(); ++r) {
-            for (int v : faces[r].indices) {
-                vertexInfo[static_cast<std::size_t>(v)].faces.push_back(static_cast<int>(r));
-            }
-        }
+    if (!VertexFacesCurrent()) {
+        vertexInfo.Build(faces, vertices.size());
         vertexFacesTopology_ = topologyRevision;
         vertexFacesCount_ = faces.size();
     }
-
-    LargeArray<CVector> normals(faces.size());
-    ComputeFaceNormalsInto(vertices, faces, normals.data());
-    const auto normalOf = [&normals](std::size_t a) -> const CVector& { return normals[a]; };
-
-    ForRanges(faces.size(), [this, minimumDot, &normalOf](std::size_t begin, std::size_t end) {
-        for (std::size_t r = begin; r < end; ++r) {
-            CFace& f = faces[r];
-            f.corners.resize(f.indices.size());
-            for (std::size_t c = 0; c < f.indices.size(); ++c) {
-                ComputeCorner(*this, r, c, minimumDot, normalOf, f.corners[c]);
-            }
+    ComputeFaceNormals();
+    // Every corner of every face belongs to one vertex's list, so the pass over
+    // the vertices writes each corner once.
+    cornerNormals_.resize(faces.size() * kCornerSlots);
+    const float minimumDot = MinimumDot(facet);
+    ForRanges(vertices.size(), [this, minimumDot](std::size_t begin, std::size_t end) {
+        CornerSmoothing smoothing(faceNormals_.data(), minimumDot, cornerNormals_.data());
+        for (std::size_t v = begin; v < end; ++v) {
+            smoothing.Smooth(vertexInfo[v], vertices[v].used);
         }
     });
-    RememberNormals();
+    cornerNormalFaces_ = faces.size();
+    RememberNormals({0, faces.size()});
 }
 
 void CModel::UpdateNormals(int smooth) {
@@ -134,8 +103,8 @@ void CModel::UpdateNormals(int smooth) {
     constexpr std::size_t kLargestShare = 8;
     const VertexSpan moved = PositionChangesSince(normalsPositions_);
     const bool known = normalsRevision_ == normalsRevision && normalsFacet_ == facet &&
-                       vertexFacesTopology_ == topologyRevision &&
-                       vertexInfo.size() == vertices.size() && vertexFacesCount_ == faces.size();
+                       VertexFacesCurrent() && HasAllCornerNormals() &&
+                       faceNormals_.size() == faces.size();
     if (!known || moved.end - moved.first > vertices.size() / kLargestShare) {
         ComputeNormals(smooth);
         return;
@@ -156,11 +125,8 @@ void CModel::UpdateNormals(int smooth) {
                 continue;
             }
             faceChanged[r] = 1;
-            CFace& f = faces[r];
-            if (IsSurface(f)) {
-                f.normal = FaceNormal(vertices, f);
-            }
-            for (int w : f.indices) {
+            UpdateFaceNormal(vertices, faces[r], faceNormals_[r]);
+            for (int w : faces[r].indices) {
                 const auto vertex = static_cast<std::size_t>(w);
                 if (vertexAffected[vertex] == 0) {
                     vertexAffected[vertex] = 1;
@@ -169,26 +135,55 @@ void CModel::UpdateNormals(int smooth) {
             }
         }
     }
-    const float minimumDot = SmoothingMinimumDot(SmoothingRadians(facet));
-    const auto normalOf = [this](std::size_t a) -> const CVector& { return faces[a].normal; };
+    CornerSmoothing smoothing(faceNormals_.data(), MinimumDot(facet), cornerNormals_.data());
+    FaceSpan changed;
     for (std::size_t w : affected) {
-        for (int a : vertexInfo[w].faces) {
+        const VertexInfo info = vertexInfo[w];
+        smoothing.Smooth(info, vertices[w].used);
+        for (int a : info.faces) {
             const auto r = static_cast<std::size_t>(a);
-            CFace& f = faces[r];
-            f.corners.resize(f.indices.size());
-            for (std::size_t c = 0; c < f.indices.size(); ++c) {
-                if (static_cast<std::size_t>(f.indices[c]) == w) {
-                    ComputeCorner(*this, r, c, minimumDot, normalOf, f.corners[c]);
-                }
-            }
+            changed = changed.Union({r, r + 1});
         }
     }
-    RememberNormals();
+    RememberNormals(changed);
 }
 
-void CModel::RememberNormals() {
-    TouchNormals();
+void CModel::RememberNormals(FaceSpan changed) {
+    TouchNormals(changed);
     normalsRevision_ = normalsRevision;
     normalsPositions_ = positionsRevision;
     normalsFacet_ = facet;
+}
+
+std::vector<int> CModel::CornerFaces(std::size_t face, std::size_t corner) const {
+    std::vector<int> averaged;
+    if (!HasCornerNormals(face) || corner >= faces[face].indices.size()) {
+        return averaged;
+    }
+    const auto v = static_cast<std::size_t>(faces[face].indices[corner]);
+    if (v >= vertexInfo.size() || !vertices[v].used) {
+        return averaged;
+    }
+    const float minimumDot = MinimumDot(normalsFacet_);
+    const CVector& own = faces[face].normal;
+    for (int a : vertexInfo[v].faces) {
+        if (static_cast<std::size_t>(a) == face ||
+            CVector::Dot(own, faces[static_cast<std::size_t>(a)].normal) >= minimumDot) {
+            averaged.push_back(a);
+        }
+    }
+    return averaged;
+}
+
+void CModel::EraseFace(std::size_t face) {
+    faces.erase(faces.begin() + static_cast<std::ptrdiff_t>(face));
+    if (face < faceNormals_.size()) {
+        faceNormals_.erase(faceNormals_.begin() + static_cast<std::ptrdiff_t>(face));
+    }
+    if (HasCornerNormals(face)) {
+        const auto first =
+            cornerNormals_.begin() + static_cast<std::ptrdiff_t>(face * kCornerSlots);
+        cornerNormals_.erase(first, first + kCornerSlots);
+        --cornerNormalFaces_;
+    }
 }

@@ -1,10 +1,13 @@
-// The native document layout: every record writes and reads its items in the
-// same order, little-endian, with no padding, signature or version.
+// The native document layout: every record reads its items in the order
+// DocumentCopy (scene/document_copy.h) writes them, the camera and the
+// materials writing themselves; little-endian, with no padding, signature or
+// version.
 #include <algorithm>
 #include <cstring>
 
 #include "scene/archive.h"
 #include "scene/centigrade.h"
+#include "scene/document_copy.h"
 #include "scene/face_rules.h"
 
 void CVector::Serialize(ArchiveWriter& ar) const {
@@ -18,11 +21,6 @@ void CVector::Serialize(ArchiveReader& ar) {
     x = xyz[0];
     y = xyz[1];
     z = xyz[2];
-}
-
-void CUV::Serialize(ArchiveWriter& ar) const {
-    ar.WriteFloat(u);
-    ar.WriteFloat(v);
 }
 
 void CUV::Serialize(ArchiveReader& ar) {
@@ -40,25 +38,6 @@ void CAnimation::Serialize(ArchiveReader& ar) {
     position.Serialize(ar);
     rotation.Serialize(ar);
     scale.Serialize(ar);
-}
-
-void CVertex::Serialize(ArchiveWriter& ar) const {
-    position.Serialize(ar);
-}
-
-void CVertex::Serialize(ArchiveReader& ar) {
-    position.Serialize(ar);
-}
-
-void CFace::Serialize(ArchiveWriter& ar) const {
-    normal.Serialize(ar);
-    ar.WriteInt32(material);
-    ar.WriteInt32(static_cast<std::int32_t>(indices.size()));
-    ar.WriteBytes(indices.data(), indices.size() * sizeof(int));
-    ar.WriteInt32(static_cast<std::int32_t>(uvs.size()));
-    for (const CUV& uv : uvs) {
-        uv.Serialize(ar);
-    }
 }
 
 void CFace::Serialize(ArchiveReader& ar) {
@@ -99,22 +78,6 @@ void CMaterial::Serialize(ArchiveReader& ar) {
     texture = ar.ReadString();
     alphaPlane = ar.ReadString();
     bump = ar.ReadString();
-}
-
-void CModel::Serialize(ArchiveWriter& ar) const {
-    ar.WriteInt32(id);
-    ar.WriteString(name);
-    ar.WriteInt32(static_cast<std::int32_t>(vertices.size()));
-    ar.WriteInt32(static_cast<std::int32_t>(faces.size()));
-    ar.WriteFloat(facet);
-    ar.WriteInt32(mirrorAxis);
-    ar.WriteInt32(state);
-    for (const CVector& v : vertices) {
-        v.Serialize(ar);
-    }
-    for (const CFace& f : faces) {
-        f.Serialize(ar);
-    }
 }
 
 namespace {
@@ -163,32 +126,30 @@ void CModel::Serialize(ArchiveReader& ar) {
     facet = ar.ReadFloat();
     mirrorAxis = ar.ReadInt32();
     state = ar.ReadInt32();
-    vertices.assign(static_cast<std::size_t>(storedVertices), CVector());
-    for (CVector& v : vertices) {
-        v.Serialize(ar);
+    // The counts are bounded by the bytes left, so each array is sized once
+    // and filled in one pass.
+    vertices.clear();
+    vertices.reserve(static_cast<std::size_t>(storedVertices));
+    for (std::int32_t i = 0; i < storedVertices; ++i) {
+        vertices.emplace_back().Serialize(ar);
     }
     faces.clear();
-    faces.resize(static_cast<std::size_t>(storedFaces));
-    for (CFace& f : faces) {
-        f.Serialize(ar);
+    faces.reserve(static_cast<std::size_t>(storedFaces));
+    for (std::int32_t i = 0; i < storedFaces; ++i) {
+        faces.emplace_back().Serialize(ar);
     }
     vertexInfo.clear();
+    faceNormals_.clear();
+    cornerNormals_.clear();
+    cornerNormalFaces_ = 0;
 }
 
+// The records are written from a flat copy, the one writer of the layout,
+// which autosaves take apart from their write.
 void CCentigrade::Serialize(ArchiveWriter& ar) const {
-    ar.WriteInt32(static_cast<std::int32_t>(models.size()));
-    ar.WriteInt32(static_cast<std::int32_t>(materials.size()));
-    ar.WriteInt32(modelSerial);
-    ar.WriteInt32(materialSerial);
-    ar.WriteInt32(smooth);
-    ar.WriteFloat(zoom);
-    for (const CModel& m : models) {
-        m.Serialize(ar);
-    }
-    camera.Serialize(ar);
-    for (const CMaterial& m : materials) {
-        m.Serialize(ar);
-    }
+    DocumentCopy copy;
+    copy.Take(*this);
+    copy.WriteTo(ar);
 }
 
 int CCentigrade::Serialize(ArchiveReader& ar) {
@@ -203,22 +164,30 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
                                     " materials, more than the " + std::to_string(ar.Remaining()) +
                                     " bytes left in the file");
     }
-    models.clear();
-    models.resize(static_cast<std::size_t>(objectCount));
-    materials.clear();
-    materials.resize(static_cast<std::size_t>(materialCount));
-    modelSerial = ar.ReadInt32();
-    materialSerial = ar.ReadInt32();
-    smooth = ar.ReadInt32();
-    zoom = ar.ReadFloat();
+    // The records are read into lists of their own, which replace the scene's
+    // only once the whole document has been read.
+    std::vector<CModel> readModels(static_cast<std::size_t>(objectCount));
+    std::vector<CMaterial> readMaterials(static_cast<std::size_t>(materialCount));
+    const std::int32_t readModelSerial = ar.ReadInt32();
+    const std::int32_t readMaterialSerial = ar.ReadInt32();
+    const std::int32_t readSmooth = ar.ReadInt32();
+    const float readZoom = ar.ReadFloat();
     int repairs = 0;
-    for (CModel& m : models) {
+    for (CModel& m : readModels) {
         m.Serialize(ar);
         repairs += RepairFaces(m);
     }
-    camera.Serialize(ar);
-    for (CMaterial& m : materials) {
+    CAnimation readCamera;
+    readCamera.Serialize(ar);
+    for (CMaterial& m : readMaterials) {
         m.Serialize(ar);
     }
+    models = std::move(readModels);
+    materials = std::move(readMaterials);
+    modelSerial = readModelSerial;
+    materialSerial = readMaterialSerial;
+    smooth = readSmooth;
+    zoom = readZoom;
+    camera = readCamera;
     return repairs + ar.ReplacedCharacters() + ar.ReplacedNumbers();
 }

@@ -64,9 +64,20 @@ inline CVector operator-(CVector a, const CVector& b) {
     return a;
 }
 
+// Three coordinates without the vertex flags: how an object packs the normals
+// it derives, a quarter smaller than CVector and read as one block.
+struct PackedVector {
+    float x;
+    float y;
+    float z;
+
+    PackedVector() = default;  // uninitialised, as arrays of them are filled at once
+    explicit PackedVector(const CVector& v) : x(v.x), y(v.y), z(v.z) {}
+    CVector Unpacked() const { return CVector(x, y, z); }
+};
+
 class CUV {
 public:
-    void Serialize(ArchiveWriter& ar) const;
     void Serialize(ArchiveReader& ar);
 
     float u = 0;

@@ -14,12 +14,16 @@ namespace {
 
 constexpr double kDefaultDistance = 2000.0;
 
+Matrix4 CameraTurn(const CCentigrade& scene) {
+    const CVector& r = scene.camera.rotation;
+    return RotationMatrix(r.x, 1, 0, 0) * RotationMatrix(r.y, 0, 1, 0) *
+           RotationMatrix(r.z, 0, 0, 1);
+}
+
 // Every vertex of a visible object that a face uses, turned as the camera
 // turns it, before zoom and pan.
 std::vector<ClipCoord> TurnedVertices(const CCentigrade& scene) {
-    const CVector& r = scene.camera.rotation;
-    const Matrix4 turn =
-        RotationMatrix(r.x, 1, 0, 0) * RotationMatrix(r.y, 0, 1, 0) * RotationMatrix(r.z, 0, 0, 1);
+    const Matrix4 turn = CameraTurn(scene);
     std::vector<ClipCoord> turned;
     for (const CModel& model : scene.models) {
         if (model.IsHidden()) {
@@ -34,10 +38,8 @@ std::vector<ClipCoord> TurnedVertices(const CCentigrade& scene) {
     return turned;
 }
 
-}  // namespace
-
-void FrameWholeScene(CCentigrade& scene, double margin) {
-    const std::vector<ClipCoord> points = TurnedVertices(scene);
+// Zooms and pans so that the points (turned by the camera) fit.
+void FrameTurned(CCentigrade& scene, const std::vector<ClipCoord>& points, double margin) {
     if (points.empty()) {
         return;
     }
@@ -78,9 +80,30 @@ void FrameWholeScene(CCentigrade& scene, double margin) {
     if (scale == std::numeric_limits<double>::max()) {
         return;
     }
+    // Points without extent across the view (one vertex) bound the zoom only
+    // by the depth planes: they are centred at the zoom the view has.
+    if (minX == maxX && minY == maxY) {
+        scale = scene.zoom / 100.0;
+    }
     scene.zoom = std::max(static_cast<float>(scale * 100.0), kMinimumZoom);
     const double applied = scene.zoom / 100.0;
     scene.camera.position =
         CVector(static_cast<float>(-centreX * applied), static_cast<float>(-centreY * applied),
                 static_cast<float>(-distance));
+}
+
+}  // namespace
+
+void FrameWholeScene(CCentigrade& scene, double margin) {
+    FrameTurned(scene, TurnedVertices(scene), margin);
+}
+
+void FrameBox(CCentigrade& scene, const CVector& min, const CVector& max, double margin) {
+    const Matrix4 turn = CameraTurn(scene);
+    std::vector<ClipCoord> corners;
+    for (int corner = 0; corner < 8; ++corner) {
+        corners.push_back(Transform(turn, corner & 1 ? max.x : min.x, corner & 2 ? max.y : min.y,
+                                    corner & 4 ? max.z : min.z));
+    }
+    FrameTurned(scene, corners, margin);
 }

@@ -44,35 +44,25 @@ Matrix4 TranslationMatrix(double x, double y, double z) {
 }
 
 // The axis-aligned cases are built directly so that their zero entries stay
-// exactly zero, as in the GL implementations.
+// exactly zero, as in the GL implementations: about axis k, rows and columns
+// i and j (the next two axes in turn) take the turn.
 Matrix4 RotationMatrix(double degrees, double axisX, double axisY, double axisZ) {
     const double radians = degrees * std::numbers::pi / 180.0;
     const double s = std::sin(radians);
     const double c = std::cos(radians);
     Matrix4 r = Matrix4::Identity();
-    if (axisY == 0.0 && axisZ == 0.0 && axisX != 0.0) {
-        const double sign = axisX > 0.0 ? 1.0 : -1.0;
-        r.at(1, 1) = c;
-        r.at(1, 2) = -s * sign;
-        r.at(2, 1) = s * sign;
-        r.at(2, 2) = c;
-        return r;
-    }
-    if (axisX == 0.0 && axisZ == 0.0 && axisY != 0.0) {
-        const double sign = axisY > 0.0 ? 1.0 : -1.0;
-        r.at(0, 0) = c;
-        r.at(0, 2) = s * sign;
-        r.at(2, 0) = -s * sign;
-        r.at(2, 2) = c;
-        return r;
-    }
-    if (axisX == 0.0 && axisY == 0.0 && axisZ != 0.0) {
-        const double sign = axisZ > 0.0 ? 1.0 : -1.0;
-        r.at(0, 0) = c;
-        r.at(0, 1) = -s * sign;
-        r.at(1, 0) = s * sign;
-        r.at(1, 1) = c;
-        return r;
+    const double axis[3] = {axisX, axisY, axisZ};
+    for (int k = 0; k < 3; ++k) {
+        const int i = (k + 1) % 3;
+        const int j = (k + 2) % 3;
+        if (axis[k] != 0.0 && axis[i] == 0.0 && axis[j] == 0.0) {
+            const double sign = axis[k] > 0.0 ? 1.0 : -1.0;
+            r.at(i, i) = c;
+            r.at(i, j) = -s * sign;
+            r.at(j, i) = s * sign;
+            r.at(j, j) = c;
+            return r;
+        }
     }
     const double length = std::sqrt(axisX * axisX + axisY * axisY + axisZ * axisZ);
     if (length == 0.0) {

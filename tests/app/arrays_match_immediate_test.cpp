@@ -8,7 +8,10 @@
 
 #include "app/gl_format.h"
 #include "edit/drag.h"
+#include "edit/face_tools.h"
 #include "edit/pick.h"
+#include "edit/selection.h"
+#include "edit/transforms.h"
 #include "render/gl_api.h"
 #include "render/material_apply.h"
 #include "support/mesh_generators.h"
@@ -28,7 +31,8 @@ void ImmediateFaces(const CModel& model, int smooth, const std::vector<CMaterial
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     for (const CMaterial& m : materials) {
         ApplyMaterial(m, 0);
-        for (const CFace& f : model.faces) {
+        for (std::size_t face = 0; face < model.faces.size(); ++face) {
+            const CFace& f = model.faces[face];
             const std::size_t n = f.indices.size();
             if (f.material != m.id || (n != 3 && n != 4)) {
                 continue;
@@ -38,7 +42,7 @@ void ImmediateFaces(const CModel& model, int smooth, const std::vector<CMaterial
                 if (i < f.uvs.size()) {
                     glTexCoord2f(f.uvs[i].u, -f.uvs[i].v);
                 }
-                const CVector& normal = f.corners[i].normal;
+                const CVector normal = model.CornerNormal(face, i);
                 glNormal3f(-normal.x, -normal.y, -normal.z);
                 Vertex(model.vertices[static_cast<std::size_t>(f.indices[i])]);
             }
@@ -207,18 +211,18 @@ void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
             result.records = {result.best};
             scene.toolMode = ToolSelect;
             scene.keyFlag = random() % 2 == 0;
-            scene.ProcessHits(result);
+            ProcessHits(scene, result);
             break;
         }
         case 1: {  // a run of vertices moved by the typed transforms
-            scene.ClearSelection();
+            ClearSelection(scene);
             const int first = pick(model.vertices.size());
             const int last =
                 std::min<int>(first + pick(8), static_cast<int>(model.vertices.size()) - 1);
             for (int v = first; v <= last; ++v) {
                 model.vertices[static_cast<std::size_t>(v)].selected = true;
             }
-            scene.MoveSelection(static_cast<float>(pick(20)) - 10, 5, 0);
+            MoveSelection(scene, static_cast<float>(pick(20)) - 10, 5, 0);
             break;
         }
         case 2:  // drag steps, sometimes several before a frame
@@ -230,11 +234,11 @@ void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
             break;
         case 4:
             scene.currentMaterial = pick(scene.materials.size());
-            scene.PaintFace(object, pick(model.faces.size()));
+            PaintFace(scene, object, pick(model.faces.size()));
             break;
         case 5:
             if (model.faces.size() > 1) {
-                scene.DeleteFace(object, pick(model.faces.size()));
+                DeleteFace(scene, object, pick(model.faces.size()));
             }
             break;
         case 6: {  // an edge toggled
@@ -254,11 +258,11 @@ void RandomEdit(CCentigrade& scene, DragSession& drag, std::mt19937& random) {
             scene.selectMode = SelectNormal;
             scene.keyFlag = random() % 4 == 0;
             scene.vertexSelectable = random() % 2 == 0;
-            scene.Pick(static_cast<int>(random() % kViewWidth),
-                       static_cast<int>(random() % kViewHeight));
+            Pick(scene, static_cast<int>(random() % kViewWidth),
+                 static_cast<int>(random() % kViewHeight));
             break;
         default:
-            scene.ClearSelection();
+            ClearSelection(scene);
             break;
     }
 }

@@ -111,12 +111,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    PrivateHome home;
-    SetDefaultGlFormat();
-    QApplication app(argc, argv);
-    FrameLayoutTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVEL_PRIVATE_HOME_TEST_MAIN(FrameLayoutTest)
 
 #include "frame_layout_test.moc"

@@ -63,12 +63,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    PrivateHome home;
-    SetDefaultGlFormat();
-    QApplication app(argc, argv);
-    FramePanelsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVEL_PRIVATE_HOME_TEST_MAIN(FramePanelsTest)
 
 #include "frame_panels_test.moc"

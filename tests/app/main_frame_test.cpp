@@ -20,6 +20,7 @@
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
+#include "edit/selection.h"
 #include "exchange/document_files.h"
 #include "private_home.h"
 #include "scripted_prompts.h"
@@ -160,7 +161,7 @@ private slots:
         shown.frame.Actions().open->trigger();
         QVERIFY(shown.prompts.errors.isEmpty());
         QCOMPARE(shown.Scene().models.size(), std::size_t{1});
-        QCOMPARE(shown.Scene().models[0].faces[0].corners.size(), std::size_t{4});
+        QVERIFY(shown.Scene().models[0].HasCornerNormals(0));
         QVERIFY(shown.doc.PathName().isEmpty());
         shown.frame.Actions().undo->trigger();
         QVERIFY(shown.Scene().models.empty());
@@ -187,7 +188,7 @@ private slots:
         shown.prompts.openPaths = {kSampleMqo};
         shown.frame.Actions().open->trigger();
         shown.Scene().models[0].state = 2;
-        shown.Scene().ClearSelection();
+        ClearSelection(shown.Scene());
         shown.frame.Actions().newDocument->trigger();
         QCOMPARE(shown.prompts.asked, QStringList{QStringLiteral("open")});
         QVERIFY(shown.Scene().models.empty());
@@ -511,12 +512,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    PrivateHome home;
-    SetDefaultGlFormat();
-    QApplication app(argc, argv);
-    MainFrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVEL_PRIVATE_HOME_TEST_MAIN(MainFrameTest)
 
 #include "main_frame_test.moc"

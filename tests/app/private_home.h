@@ -13,3 +13,14 @@ struct PrivateHome {
     }
     QTemporaryDir dir;
 };
+
+// The main of a GUI test of the application that runs in a private home,
+// with the program's OpenGL format (app/gl_format.h).
+#define QUORVEL_PRIVATE_HOME_TEST_MAIN(TestClass) \
+    int main(int argc, char** argv) {             \
+        PrivateHome home;                         \
+        SetDefaultGlFormat();                     \
+        QApplication app(argc, argv);             \
+        TestClass test;                           \
+        return QTest::qExec(&test, argc, argv);   \
+    }

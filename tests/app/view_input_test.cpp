@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/gl_format.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
 #include "support/mesh_generators.h"
 #include "view/manipulator_tables.h"
@@ -134,7 +135,7 @@ private slots:
         CModel& cube = shown.scene.models[0];
         cube.faces[0].selected = true;
         shown.scene.toolMode = ToolMove;
-        shown.scene.UpdateGizmo();
+        UpdateGizmo(shown.scene);
         const CVector gizmoBefore = shown.scene.gizmo;
         const auto before = cube.vertices;
         QSignalSpy modified(shown.view.get(), &CQuorvelView::documentModified);
@@ -165,7 +166,7 @@ private slots:
         AddCube(shown.scene);
         shown.scene.models[0].faces[0].selected = true;
         shown.scene.toolMode = ToolMove;
-        shown.scene.UpdateGizmo();
+        UpdateGizmo(shown.scene);
         const auto before = shown.scene.models[0].vertices;
         QSignalSpy modified(shown.view.get(), &CQuorvelView::documentModified);
         Press(shown.view.get(), Qt::LeftButton, QPoint(5, 5));

@@ -196,8 +196,11 @@ private slots:
         ShownView shown;
         LookFromTheFront(shown.scene);
         shown.scene.materials.push_back(CMaterial(0));
-        CModel quad = MakeFrontQuad(100);
-        quad.faces[0].corners.clear();
+        // The quad's face normal as computed, in an object whose corner
+        // normals were never computed.
+        CModel quad;
+        quad.vertices = MakeFrontQuad(100).vertices;
+        quad.faces = MakeFrontQuad(100).faces;
         shown.scene.models.push_back(quad);
         const QImage image = shown.view->grabFramebuffer();
         QVERIFY(SameColour(image.pixelColor(kViewWidth / 2, kViewHeight / 2),

@@ -115,12 +115,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    PrivateHome home;
-    SetDefaultGlFormat();
-    QApplication app(argc, argv);
-    WindowSmokeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUORVEL_PRIVATE_HOME_TEST_MAIN(WindowSmokeTest)
 
 #include "window_smoke_test.moc"

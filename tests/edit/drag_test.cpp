@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/transforms.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -70,34 +72,34 @@ CCentigrade CubeWithFaceSelected(int tool, int handle) {
     CCentigrade scene = MakeSceneWith(MakeCube(10));
     scene.models[0].faces[5].selected = true;  // x = +5
     scene.toolMode = tool;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     scene.hitIndex = handle;
     return scene;
 }
 
 TEST(Drag, XArrowMovesTheFaceAndTheManipulatorAlong) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleX);
-    scene.DragSelection(10, 0);
+    DragSelection(scene, 10, 0);
     EXPECT_FLOAT_EQ(scene.gizmo.x, 15);
     int moved = 0;
     for (const CVector& v : scene.models[0].vertices) {
         moved += v.x == 15.0f ? 1 : 0;
     }
     EXPECT_EQ(moved, 4);
-    scene.DragSelection(0, 10);
+    DragSelection(scene, 0, 10);
     EXPECT_FLOAT_EQ(scene.gizmo.x, 5);
 }
 
 TEST(Drag, ZArrowMovesAgainstTheHorizontalMotion) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleZ);
-    scene.DragSelection(10, 0);
+    DragSelection(scene, 10, 0);
     EXPECT_FLOAT_EQ(scene.gizmo.z, -10);
 }
 
 TEST(Drag, RotateAndScaleLeaveTheManipulatorInPlace) {
     for (int tool : {ToolRotate, ToolScale}) {
         CCentigrade scene = CubeWithFaceSelected(tool, HandleCenter);
-        scene.DragSelection(7, -4);
+        DragSelection(scene, 7, -4);
         EXPECT_FLOAT_EQ(scene.gizmo.x, 5);
         EXPECT_FLOAT_EQ(scene.gizmo.y, 0);
     }
@@ -106,9 +108,9 @@ TEST(Drag, RotateAndScaleLeaveTheManipulatorInPlace) {
 TEST(Drag, CentreRotationTurnsAboutYThenX) {
     CCentigrade dragged = CubeWithFaceSelected(ToolRotate, HandleCenter);
     CCentigrade manual = dragged;
-    dragged.DragSelection(12, 5);
-    manual.RotateSelectionY(12);
-    manual.RotateSelectionX(-5);
+    DragSelection(dragged, 12, 5);
+    RotateSelectionY(manual, 12);
+    RotateSelectionX(manual, -5);
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(dragged.models[0].vertices[i].x, manual.models[0].vertices[i].x);
         EXPECT_EQ(dragged.models[0].vertices[i].y, manual.models[0].vertices[i].y);
@@ -118,7 +120,7 @@ TEST(Drag, CentreRotationTurnsAboutYThenX) {
 
 TEST(Drag, HundredPixelsOnAScaleHandleDoubleTheDistanceToThePivot) {
     CCentigrade scene = CubeWithFaceSelected(ToolScale, HandleY);
-    scene.DragSelection(100, 0);
+    DragSelection(scene, 100, 0);
     for (const CVector& v : scene.models[0].vertices) {
         if (v.x > 0) {
             EXPECT_FLOAT_EQ(std::abs(v.y), 10);
@@ -131,7 +133,7 @@ TEST(Drag, HundredPixelsOnAScaleHandleDoubleTheDistanceToThePivot) {
 TEST(Drag, NoHandleMovesNothing) {
     CCentigrade scene = CubeWithFaceSelected(ToolMove, HandleNone);
     const CCentigrade before = scene;
-    scene.DragSelection(30, 30);
+    DragSelection(scene, 30, 30);
     EXPECT_EQ(scene.gizmo.x, before.gizmo.x);
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(scene.models[0].vertices[i].x, before.models[0].vertices[i].x);
@@ -159,13 +161,13 @@ TEST(DragSession, ReleaseGivesTheNormalsOfAFullComputation) {
     CCentigrade fresh = scene;
     fresh.models[0].vertexInfo.clear();
     fresh.ComputeAllNormals();
-    const auto& moved = scene.models[0].faces;
-    const auto& expected = fresh.models[0].faces;
-    for (std::size_t f = 0; f < moved.size(); ++f) {
-        ASSERT_EQ(moved[f].corners.size(), expected[f].corners.size());
-        for (std::size_t c = 0; c < moved[f].corners.size(); ++c) {
-            const CVector& a = moved[f].corners[c].normal;
-            const CVector& b = expected[f].corners[c].normal;
+    const CModel& moved = scene.models[0];
+    const CModel& expected = fresh.models[0];
+    for (std::size_t f = 0; f < moved.faces.size(); ++f) {
+        ASSERT_EQ(moved.HasCornerNormals(f), expected.HasCornerNormals(f));
+        for (std::size_t c = 0; c < moved.faces[f].indices.size(); ++c) {
+            const CVector a = moved.CornerNormal(f, c);
+            const CVector b = expected.CornerNormal(f, c);
             EXPECT_TRUE(a.x == b.x && a.y == b.y && a.z == b.z) << "face " << f << " corner " << c;
         }
     }

@@ -5,7 +5,10 @@
 #include <functional>
 
 #include "edit/drag.h"
+#include "edit/face_tools.h"
 #include "edit/pick.h"
+#include "edit/selection.h"
+#include "edit/transforms.h"
 #include "scene/centigrade.h"
 #include "support/mesh_generators.h"
 
@@ -83,10 +86,11 @@ TEST_P(EditRevisions, BumpExactlyTheKindsChanged) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, EditRevisions,
     testing::Values(
-        EditCase{"Move", [](CCentigrade& s) { s.MoveSelection(1, 0, 0); }, kPositions, kNone},
-        EditCase{"RotateX", [](CCentigrade& s) { s.RotateSelectionX(30); }, kPositions, kNone},
-        EditCase{"ScaleBy", [](CCentigrade& s) { s.ScaleSelectionBy(1, 0, 0); }, kPositions, kNone},
-        EditCase{"TypedX", [](CCentigrade& s) { s.SetSelectionX(5); }, kPositions, kNone},
+        EditCase{"Move", [](CCentigrade& s) { MoveSelection(s, 1, 0, 0); }, kPositions, kNone},
+        EditCase{"RotateX", [](CCentigrade& s) { RotateSelectionX(s, 30); }, kPositions, kNone},
+        EditCase{"ScaleBy", [](CCentigrade& s) { ScaleSelectionBy(s, 1, 0, 0); }, kPositions,
+                 kNone},
+        EditCase{"TypedX", [](CCentigrade& s) { SetSelectionX(s, 5); }, kPositions, kNone},
         EditCase{"DragStep",
                  [](CCentigrade& s) {
                      ApplyDragStep(s, {DragOperation::ScaleBy, {1, 1, 1}});
@@ -95,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"DragSteps", [](CCentigrade& s) { Drag(s, false); }, kPositions, kNone},
         EditCase{"DragAndRelease", [](CCentigrade& s) { Drag(s, true); },
                  Kinds{true, false, false, true}, kNone},
-        EditCase{"ClickFace", [](CCentigrade& s) { s.ProcessHits(FaceHit(1, 0)); }, kSelection,
+        EditCase{"ClickFace", [](CCentigrade& s) { ProcessHits(s, FaceHit(1, 0)); }, kSelection,
                  kSelection},
-        EditCase{"ClearSelection", [](CCentigrade& s) { s.ClearSelection(); }, kSelection,
+        EditCase{"ClearSelection", [](CCentigrade& s) { ClearSelection(s); }, kSelection,
                  kSelection},
-        EditCase{"PaintFace", [](CCentigrade& s) { s.PaintFace(1, 0); }, kNone, kTopology},
-        EditCase{"DeleteFace", [](CCentigrade& s) { s.DeleteFace(0, 0); }, kTopologyAndMarks,
+        EditCase{"PaintFace", [](CCentigrade& s) { PaintFace(s, 1, 0); }, kNone, kTopology},
+        EditCase{"DeleteFace", [](CCentigrade& s) { DeleteFace(s, 0, 0); }, kTopologyAndMarks,
                  kNone},
         EditCase{"Normals", [](CCentigrade& s) { s.ComputeAllNormals(); }, kNormals, kNormals},
         EditCase{"Everything", [](CCentigrade& s) { s.models[1].Touch(); }, kNone, kAll}),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "edit/face_tools.h"
 #include "edit/pick.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
@@ -23,11 +24,11 @@ TEST(FaceTools, PaintingStoresTheCurrentMaterialsNumber) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(2));
     scene.materials.emplace_back(scene.materialSerial++);
     scene.currentMaterial = 1;
-    scene.PaintFace(0, 2);
+    PaintFace(scene, 0, 2);
     EXPECT_EQ(scene.models[0].faces[2].material, 1);
     // Numbers out of list order: the face names the material by its number.
     scene.materials[1].id = 7;
-    scene.PaintFace(0, 3);
+    PaintFace(scene, 0, 3);
     EXPECT_EQ(scene.models[0].faces[3].material, 7);
 }
 
@@ -36,7 +37,7 @@ TEST(FaceTools, PaintingWithoutACurrentMaterialDoesNothing) {
     scene.models[0].faces[1].material = 5;
     for (int current : {-1, 1, 9}) {
         scene.currentMaterial = current;
-        scene.PaintFace(0, 1);
+        PaintFace(scene, 0, 1);
         EXPECT_EQ(scene.models[0].faces[1].material, 5);
     }
 }
@@ -45,7 +46,7 @@ TEST(FaceTools, DeletingTheOnlyFaceOrphansItsVertices) {
     CModel m = Triangles();
     m.faces.pop_back();
     CCentigrade scene = MakeSceneWith(std::move(m));
-    scene.DeleteFace(0, 0);
+    DeleteFace(scene, 0, 0);
     EXPECT_TRUE(scene.models[0].faces.empty());
     ASSERT_EQ(scene.models[0].vertices.size(), 4u);
     for (const CVector& v : scene.models[0].vertices) {
@@ -55,7 +56,7 @@ TEST(FaceTools, DeletingTheOnlyFaceOrphansItsVertices) {
 
 TEST(FaceTools, DeletingOneOfTwoFacesKeepsTheSharedVerticesUsed) {
     CCentigrade scene = MakeSceneWith(Triangles());
-    scene.DeleteFace(0, 0);
+    DeleteFace(scene, 0, 0);
     const auto& v = scene.models[0].vertices;
     EXPECT_FALSE(v[0].used);
     EXPECT_TRUE(v[1].used && v[2].used && v[3].used);
@@ -73,7 +74,7 @@ TEST(FaceTools, DeletionUnflagsTheOrphansOfEveryObjectAndTouchesOnlyThose) {
     scene.ComputeAllNormals();
     const std::vector<CModel> before = scene.models;
 
-    scene.DeleteFace(0, 1);
+    DeleteFace(scene, 0, 1);
 
     EXPECT_FALSE(scene.models[1].vertices[4].used);
     EXPECT_NE(scene.models[1].topologyRevision, before[1].topologyRevision);
@@ -85,7 +86,7 @@ TEST(FaceTools, DeletionUnflagsTheOrphansOfEveryObjectAndTouchesOnlyThose) {
     // The faces of the edited object changed, whether or not a vertex lost its face.
     EXPECT_NE(scene.models[0].topologyRevision, before[0].topologyRevision);
     const std::uint64_t unchanged = scene.models[1].revision;
-    scene.DeleteFace(0, 0);
+    DeleteFace(scene, 0, 0);
     EXPECT_EQ(scene.models[1].revision, unchanged);
 }
 
@@ -95,7 +96,7 @@ TEST(FaceTools, LaterFacesMoveDownWithTheirEdgeSelections) {
         scene.models[0].faces[static_cast<std::size_t>(i)].SetEdgeSelected(i % 4, true);
     }
     const CFace second = scene.models[0].faces[1];
-    scene.DeleteFace(0, 0);
+    DeleteFace(scene, 0, 0);
     ASSERT_EQ(scene.models[0].faces.size(), 3u);
     EXPECT_EQ(scene.models[0].faces[0].indices, second.indices);
     for (int i = 0; i < 3; ++i) {
@@ -112,12 +113,12 @@ TEST(FaceTools, ClickWithTheDeleteToolRemovesTheFaceUnderTheCursor) {
     scene.faceSelectable = false;
     scene.models[0].faces[1].selected = true;
     const ClientPoint click = ClientOf(scene, CVector(-50, 0, -50));  // face 0
-    ASSERT_TRUE(scene.Pick(click.x, click.y));
+    ASSERT_TRUE(Pick(scene, click.x, click.y));
     EXPECT_EQ(scene.models[0].faces.size(), 3u);
     EXPECT_TRUE(scene.models[0].faces[0].selected);  // formerly face 1
     EXPECT_FALSE(scene.models[0].vertices[0].used);
     EXPECT_TRUE(scene.models[0].vertices[1].used);
-    EXPECT_FALSE(scene.Pick(click.x, click.y));
+    EXPECT_FALSE(Pick(scene, click.x, click.y));
 }
 
 TEST(FaceTools, ClickWithThePaintToolPaintsTheFaceUnderTheCursor) {
@@ -127,7 +128,7 @@ TEST(FaceTools, ClickWithThePaintToolPaintsTheFaceUnderTheCursor) {
     scene.currentMaterial = 1;
     scene.toolMode = ToolPaintMaterial;
     const ClientPoint click = ClientOf(scene, CVector(-50, 0, 50));
-    ASSERT_TRUE(scene.Pick(click.x, click.y));
+    ASSERT_TRUE(Pick(scene, click.x, click.y));
     EXPECT_EQ(scene.models[0].faces[2].material, 1);
     EXPECT_EQ(scene.models[0].faces[1].material, 0);
 }

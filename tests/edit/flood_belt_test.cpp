@@ -9,6 +9,7 @@
 #include "face_builder.h"
 #include "selection_reference.h"
 #include "support/mesh_generators.h"
+#include "test_meshes.h"
 
 namespace {
 
@@ -46,45 +47,6 @@ CModel Mixed() {
     m.faces.push_back(MakeFace({8, 9}));
     m.faces.push_back(MakeFace({9, 10, 11, 8}));
     m.faces.push_back(MakeFace({4, 3, 10, 11}));
-    return m;
-}
-
-// Three quads on one edge (0, 1), each leading on into a strip of two more.
-CModel Fin() {
-    CModel m;
-    m.vertices.emplace_back(0.0f, 0.0f, 0.0f);
-    m.vertices.emplace_back(0.0f, 1.0f, 0.0f);
-    for (int wing = 0; wing < 3; ++wing) {
-        const int base = static_cast<int>(m.vertices.size());
-        for (int step = 1; step <= 3; ++step) {
-            m.vertices.emplace_back(static_cast<float>(step), 0.0f, static_cast<float>(wing));
-            m.vertices.emplace_back(static_cast<float>(step), 1.0f, static_cast<float>(wing));
-        }
-        m.faces.push_back(MakeFace({0, 1, base + 1, base}));
-        m.faces.push_back(MakeFace({base, base + 1, base + 3, base + 2}));
-        m.faces.push_back(MakeFace({base + 2, base + 3, base + 5, base + 4}));
-    }
-    return m;
-}
-
-// Faces of 2 to 4 corners over few vertices: shared edges, branches, loops and
-// faces that use one vertex twice.
-CModel RandomMesh(std::mt19937& random) {
-    std::uniform_int_distribution<int> vertex(0, 9);
-    std::uniform_int_distribution<int> corners(2, 4);
-    CModel m;
-    for (int i = 0; i < 10; ++i) {
-        m.vertices.emplace_back(static_cast<float>(i), 0.0f, 0.0f);
-    }
-    for (int i = 0; i < 16; ++i) {
-        CFace f;
-        const int n = corners(random);
-        for (int c = 0; c < n; ++c) {
-            f.indices.push_back(vertex(random));
-        }
-        f.edgeSelected.resize(f.indices.size(), false);
-        m.faces.push_back(f);
-    }
     return m;
 }
 

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "edit/face_tools.h"
 #include "edit/pick.h"
 #include "pick_reference.h"
 #include "support/mesh_generators.h"
@@ -72,8 +73,8 @@ void RandomChange(CCentigrade& scene, std::mt19937& random) {
             break;
         }
         case 2:
-            scene.DeleteFace(static_cast<int>(&model - scene.models.data()),
-                             static_cast<int>(random() % model.faces.size()));
+            DeleteFace(scene, static_cast<int>(&model - scene.models.data()),
+                       static_cast<int>(random() % model.faces.size()));
             break;
         default:
             scene.selectMode = random() % 4 == 0 ? SelectConnected : SelectNormal;
@@ -115,7 +116,7 @@ TEST(PickCache, CachedPicksMatchUncachedOnesAfterCameraMovesAndEdits) {
             scene.rubberBand[2] = x + static_cast<int>(random() % 100);
             scene.rubberBand[3] = y + static_cast<int>(random() % 100);
             CCentigrade reference = Uncached(scene);
-            EXPECT_EQ(scene.Pick(x, y), reference.Pick(x, y));
+            EXPECT_EQ(Pick(scene, x, y), Pick(reference, x, y));
             ExpectSameFlags(scene, reference, step);
         }
     }
@@ -137,7 +138,7 @@ TEST(PickCache, ClicksOnObjectsThePickHasNotSeen) {
     CCentigrade imported = opened;
     imported.models.pop_back();
     const ClientPoint vertex = ClientOf(opened, opened.models[0].vertices[6]);
-    ASSERT_TRUE(imported.Pick(vertex.x, vertex.y));
+    ASSERT_TRUE(Pick(imported, vertex.x, vertex.y));
     imported.models.push_back(second);
 
     const ClientPoint nothing{5, 5};
@@ -158,7 +159,7 @@ TEST(PickCache, ClicksOnObjectsThePickHasNotSeen) {
                         scene.rubberBand[2] = at.x;
                         scene.rubberBand[3] = at.y;
                         CCentigrade reference = Uncached(scene);
-                        ASSERT_EQ(scene.Pick(at.x, at.y), reference.Pick(at.x, at.y))
+                        ASSERT_EQ(Pick(scene, at.x, at.y), Pick(reference, at.x, at.y))
                             << "tool " << tool << " mode " << mode << " selectable " << selectable;
                         ExpectSameFlags(scene, reference, step++);
                     }

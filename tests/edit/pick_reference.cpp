@@ -31,6 +31,25 @@ void Shape(const Matrix4& m, std::span<const CVector> points,
     }
 }
 
+// Whether each vertex is used by faces that are all hidden.
+std::vector<bool> HiddenVertices(const CModel& model) {
+    std::vector<bool> onAny(model.vertices.size(), false);
+    std::vector<bool> onVisible(model.vertices.size(), false);
+    for (const CFace& f : model.faces) {
+        for (int v : f.indices) {
+            onAny[static_cast<std::size_t>(v)] = true;
+            if (!f.hidden) {
+                onVisible[static_cast<std::size_t>(v)] = true;
+            }
+        }
+    }
+    std::vector<bool> hidden(model.vertices.size());
+    for (std::size_t v = 0; v < hidden.size(); ++v) {
+        hidden[v] = onAny[v] && !onVisible[v];
+    }
+    return hidden;
+}
+
 }  // namespace
 
 std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& window) {
@@ -72,7 +91,11 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
         (tool == ToolRangeSelect && anySelectable)) {
         for (std::size_t o = 0; o < scene.models.size(); ++o) {
             const CModel& model = scene.models[o];
+            const std::vector<bool> hidden = HiddenVertices(model);
             for (std::size_t i = 0; model.IsEditable() && i < model.vertices.size(); ++i) {
+                if (hidden[i]) {
+                    continue;
+                }
                 if (const auto d = PointDepth(Clip(m, model.vertices[i]))) {
                     out.push_back({PickKind::Vertex, static_cast<int>(o), static_cast<int>(i),
                                    SelectBufferDepth(*d)});
@@ -90,6 +113,10 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
                 const std::size_t n = idx.size();
                 const std::size_t segments = n == 2 ? 1 : (n == 3 || n == 4) ? n : 0;
                 for (std::size_t k = 0; k < segments; ++k) {
+                    if (model.faces[r].hidden) {
+                        ++counter;
+                        continue;
+                    }
                     const auto d = SegmentDepth(
                         Clip(m, model.vertices[static_cast<std::size_t>(idx[k])]),
                         Clip(m, model.vertices[static_cast<std::size_t>(idx[(k + 1) % n])]));
@@ -108,7 +135,7 @@ std::vector<PickHit> ReferenceHits(const CCentigrade& scene, const PickWindow& w
             const CModel& model = scene.models[o];
             for (std::size_t r = 0; model.IsEditable() && r < model.faces.size(); ++r) {
                 const auto& idx = model.faces[r].indices;
-                if (idx.size() != 3 && idx.size() != 4) {
+                if ((idx.size() != 3 && idx.size() != 4) || model.faces[r].hidden) {
                     continue;
                 }
                 std::vector<ClipCoord> corners;

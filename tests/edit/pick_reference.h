@@ -1,5 +1,7 @@
 // The exhaustive pick: every eligible primitive clipped on its own, with no
-// shortcuts, to check the fast pick against.
+// shortcuts, to check the fast pick against. Hidden faces and the vertices
+// only they use are passed by; a range without see-through then drops the
+// vertices faces hide, as the fast pick does.
 #pragma once
 
 #include <vector>

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "edit/gizmo.h"
 #include "edit/pick_clip.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
@@ -29,7 +30,7 @@ CModel LoneVertex(const CVector& p) {
 }
 
 bool PickAt(CCentigrade& scene, ClientPoint p) {
-    return scene.Pick(p.x, p.y);
+    return Pick(scene, p.x, p.y);
 }
 
 TEST(Pick, ClickThreePixelsFromAVertexHitsIt) {
@@ -52,7 +53,7 @@ TEST(Pick, NonFiniteVerticesAreNeverHit) {
     scene.rubberBand[0] = scene.rubberBand[1] = 0;
     scene.rubberBand[2] = 800;
     scene.rubberBand[3] = 600;
-    scene.Pick(0, 0);
+    Pick(scene, 0, 0);
     EXPECT_FALSE(scene.models[0].vertices[0].selected);
     EXPECT_FALSE(scene.models[0].vertices[1].selected);
     EXPECT_TRUE(scene.models[0].vertices[2].selected);
@@ -223,7 +224,7 @@ TEST(Pick, RangePickHasNoHitLimit) {
     scene.rubberBand[1] = 0;
     scene.rubberBand[2] = 800;
     scene.rubberBand[3] = 600;
-    ASSERT_TRUE(scene.Pick(0, 0));
+    ASSERT_TRUE(Pick(scene, 0, 0));
     for (const CVector& v : scene.models[0].vertices) {
         ASSERT_TRUE(v.selected);
     }
@@ -234,14 +235,14 @@ CCentigrade ManipulatorScene(int tool) {
     CCentigrade scene = TopViewScene(MakeQuadGrid(2, 100));
     scene.models[0].vertices[4].selected = true;
     scene.toolMode = tool;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     return scene;
 }
 
 TEST(Pick, PressOffTheManipulatorLeavesTheHandleUnsetAndTheSelectionAlone) {
     CCentigrade scene = ManipulatorScene(ToolMove);
     scene.hitIndex = HandleY;
-    EXPECT_FALSE(scene.Pick(20, 20));
+    EXPECT_FALSE(Pick(scene, 20, 20));
     EXPECT_EQ(scene.hitIndex, HandleNone);
     EXPECT_TRUE(scene.models[0].vertices[4].selected);
 }
@@ -268,7 +269,7 @@ TEST(Pick, CentreHandleWinsOverAnAxisUnderTheWindow) {
         ASSERT_GE(result.records.size(), 2u) << tool;
         EXPECT_EQ(result.records[0].element, HandleCenter);
         EXPECT_EQ(result.handle, HandleCenter);
-        ASSERT_TRUE(scene.Pick(centre.x, centre.y));
+        ASSERT_TRUE(Pick(scene, centre.x, centre.y));
         EXPECT_EQ(scene.hitIndex, HandleCenter);
     }
 }
@@ -290,14 +291,14 @@ TEST(Pick, MissWithoutShiftClearsTheSelectionInNormalMode) {
     CCentigrade scene = TopViewScene(MakeQuadGrid(2, 100));
     scene.models[0].vertices[0].selected = true;
     scene.keyFlag = true;
-    EXPECT_FALSE(scene.Pick(5, 5));
+    EXPECT_FALSE(Pick(scene, 5, 5));
     EXPECT_TRUE(scene.models[0].vertices[0].selected);
     scene.selectMode = SelectBelt;
     scene.keyFlag = false;
-    EXPECT_FALSE(scene.Pick(5, 5));
+    EXPECT_FALSE(Pick(scene, 5, 5));
     EXPECT_TRUE(scene.models[0].vertices[0].selected);
     scene.selectMode = SelectConnected;
-    EXPECT_FALSE(scene.Pick(5, 5));
+    EXPECT_FALSE(Pick(scene, 5, 5));
     EXPECT_FALSE(scene.models[0].vertices[0].selected);
 }
 
@@ -310,7 +311,7 @@ TEST(Pick, SelectBufferDepthUsesTheZeroToTwoScale) {
 TEST(Pick, ViewWithoutAreaHitsNothing) {
     CCentigrade scene = TopViewScene(MakeQuadGrid(2, 100));
     scene.viewHeight = 0;
-    EXPECT_FALSE(scene.Pick(400, 0));
+    EXPECT_FALSE(Pick(scene, 400, 0));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "edit/edge_numbering.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/selection.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
 
@@ -42,15 +44,15 @@ int SelectedEdgeCount(const CCentigrade& scene) {
 
 TEST(Selection, ClickReplacesAndShiftClickTogglesVertices) {
     CCentigrade scene = GridScene();
-    scene.ProcessHits(Hit(PickKind::Vertex, 0, 1));
-    scene.ProcessHits(Hit(PickKind::Vertex, 0, 2));
+    ProcessHits(scene, Hit(PickKind::Vertex, 0, 1));
+    ProcessHits(scene, Hit(PickKind::Vertex, 0, 2));
     EXPECT_FALSE(Vertex(scene, 1).selected);
     EXPECT_TRUE(Vertex(scene, 2).selected);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickKind::Vertex, 0, 5));
+    ProcessHits(scene, Hit(PickKind::Vertex, 0, 5));
     EXPECT_TRUE(Vertex(scene, 2).selected);
     EXPECT_TRUE(Vertex(scene, 5).selected);
-    scene.ProcessHits(Hit(PickKind::Vertex, 0, 5));
+    ProcessHits(scene, Hit(PickKind::Vertex, 0, 5));
     EXPECT_FALSE(Vertex(scene, 5).selected);
     EXPECT_TRUE(Vertex(scene, 2).selected);
 }
@@ -59,11 +61,11 @@ TEST(Selection, ShiftClickOnAFaceInvertsEachEdgeOnItsOwn) {
     CCentigrade scene = GridScene();
     Face(scene, 4).SetEdgeSelected(1, true);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickKind::Face, 0, 4));
+    ProcessHits(scene, Hit(PickKind::Face, 0, 4));
     EXPECT_TRUE(Face(scene, 4).selected);
     EXPECT_EQ(Face(scene, 4).edgeSelected, (SmallArray<bool, 4>{true, false, true, true}));
     scene.keyFlag = false;
-    scene.ProcessHits(Hit(PickKind::Face, 0, 3));
+    ProcessHits(scene, Hit(PickKind::Face, 0, 3));
     EXPECT_FALSE(Face(scene, 4).selected);
     EXPECT_TRUE(Face(scene, 3).selected);
     EXPECT_EQ(Face(scene, 3).edgeSelected, (SmallArray<bool, 4>{true, true, true, true}));
@@ -73,12 +75,12 @@ TEST(Selection, ShiftClickOnAFaceInvertsEachEdgeOnItsOwn) {
 TEST(Selection, ClickOnAnEdgeSelectsOnlyTheFlagOfTheFaceHit) {
     CCentigrade scene = GridScene();
     // Edge numbers run four per quad: number 6 is edge 2 of face 1.
-    scene.ProcessHits(Hit(PickKind::Edge, 0, 6));
+    ProcessHits(scene, Hit(PickKind::Edge, 0, 6));
     EXPECT_TRUE(Face(scene, 1).IsEdgeSelected(2));
     EXPECT_EQ(SelectedEdgeCount(scene), 1);
     EXPECT_FALSE(Face(scene, 1).selected);
     scene.keyFlag = true;
-    scene.ProcessHits(Hit(PickKind::Edge, 0, 6));
+    ProcessHits(scene, Hit(PickKind::Edge, 0, 6));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -104,18 +106,18 @@ TEST(Selection, ConnectedModeTogglesByTheClickedFaceAndNeverClearsFirst) {
     CModel second = MakeQuadGrid(1);
     scene.models.push_back(second);
     scene.models[1].vertices[0].selected = true;
-    scene.ProcessHits(Hit(PickKind::Face, 0, 4));
+    ProcessHits(scene, Hit(PickKind::Face, 0, 4));
     for (const CFace& f : scene.models[0].faces) {
         EXPECT_TRUE(f.selected);
     }
     EXPECT_FALSE(scene.models[1].faces[0].selected);
     EXPECT_TRUE(scene.models[1].vertices[0].selected);
-    scene.ProcessHits(Hit(PickKind::Face, 0, 0));
+    ProcessHits(scene, Hit(PickKind::Face, 0, 0));
     for (const CFace& f : scene.models[0].faces) {
         EXPECT_FALSE(f.selected);
     }
     // Only face hits act in this mode.
-    scene.ProcessHits(Hit(PickKind::Vertex, 0, 0));
+    ProcessHits(scene, Hit(PickKind::Vertex, 0, 0));
     EXPECT_FALSE(Face(scene, 0).selected);
 }
 
@@ -123,14 +125,14 @@ TEST(Selection, BeltModeWalksFromTheClickedEdgeAndToggles) {
     CCentigrade scene = GridScene(ToolSelect, SelectBelt);
     // Edge 1 of face 4 (the centre quad) runs along x; the belt crosses it and
     // runs along z through faces 1, 4 and 7.
-    scene.ProcessHits(Hit(PickKind::Edge, 0, 4 * 4 + 1));
+    ProcessHits(scene, Hit(PickKind::Edge, 0, 4 * 4 + 1));
     for (int i = 0; i < 9; ++i) {
         const bool onBelt = i % 3 == 1;
         for (bool e : Face(scene, i).edgeSelected) {
             EXPECT_EQ(e, onBelt) << i;
         }
     }
-    scene.ProcessHits(Hit(PickKind::Edge, 0, 4 * 4 + 1));
+    ProcessHits(scene, Hit(PickKind::Edge, 0, 4 * 4 + 1));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -138,7 +140,7 @@ TEST(Selection, BeltModeIgnoresLineFaces) {
     CCentigrade scene = GridScene(ToolSelect, SelectBelt);
     const CFace line = MakeFace({0, 1});
     scene.models[0].faces.push_back(line);
-    scene.ProcessHits(Hit(PickKind::Edge, 0, 9 * 4));
+    ProcessHits(scene, Hit(PickKind::Edge, 0, 9 * 4));
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
 }
 
@@ -146,7 +148,7 @@ TEST(Selection, PickObjectModeChangesOnlyTheCurrentObject) {
     CCentigrade scene = GridScene(ToolSelect, SelectPickObject);
     scene.models.push_back(MakeQuadGrid(1));
     Face(scene, 2).selected = true;
-    scene.ProcessHits(Hit(PickKind::Face, 1, 0));
+    ProcessHits(scene, Hit(PickKind::Face, 1, 0));
     EXPECT_EQ(scene.currentModel, 1);
     EXPECT_TRUE(Face(scene, 2).selected);
     EXPECT_FALSE(scene.models[1].faces[0].selected);
@@ -155,7 +157,7 @@ TEST(Selection, PickObjectModeChangesOnlyTheCurrentObject) {
 TEST(Selection, BrushModeChangesNothing) {
     CCentigrade scene = GridScene(ToolSelect, SelectBrush);
     Face(scene, 2).selected = true;
-    scene.ProcessHits(Hit(PickKind::Face, 0, 3));
+    ProcessHits(scene, Hit(PickKind::Face, 0, 3));
     EXPECT_TRUE(Face(scene, 2).selected);
     EXPECT_FALSE(Face(scene, 3).selected);
 }
@@ -166,7 +168,7 @@ TEST(Selection, HandleHitSetsOnlyTheHandle) {
     Vertex(scene, 3).mark = true;
     PickResult r = Hit(PickKind::Handle, kNoObject, HandleZ);
     r.handle = HandleZ;
-    scene.ProcessHits(r);
+    ProcessHits(scene, r);
     EXPECT_EQ(scene.hitIndex, HandleZ);
     EXPECT_TRUE(Vertex(scene, 3).selected);
     EXPECT_TRUE(Vertex(scene, 3).mark);
@@ -185,12 +187,12 @@ TEST(Selection, RangeWithOnlyFacesSelectableTakesWholeFacesAsEdges) {
     CCentigrade scene = GridScene(ToolRangeSelect);
     scene.vertexSelectable = false;
     // Vertices 0, 4, 5, 1 are the corners of face 0; 2 is one more corner of face 1.
-    scene.ProcessHits(RangeOver({0, 1, 4, 5, 2}));
+    ProcessHits(scene, RangeOver({0, 1, 4, 5, 2}));
     EXPECT_FALSE(Vertex(scene, 0).selected);
     EXPECT_FALSE(Face(scene, 0).selected);
     EXPECT_EQ(Face(scene, 0).edgeSelected, (SmallArray<bool, 4>{true, true, true, true}));
     EXPECT_EQ(SelectedEdgeCount(scene), 4);
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     EXPECT_TRUE(Vertex(scene, 0).mark);
     EXPECT_FALSE(Vertex(scene, 2).mark);
 }
@@ -202,7 +204,7 @@ TEST(Selection, RangeWithOnlyEdgesSelectableTakesEdgesWithBothEnds) {
     scene.edgeSelectable = true;
     const CFace line = MakeFace({0, 1});
     scene.models[0].faces.push_back(line);
-    scene.ProcessHits(RangeOver({0, 1, 2}));
+    ProcessHits(scene, RangeOver({0, 1, 2}));
     // Face 0 is (0, 4, 5, 1): its edge 3 runs 1 -> 0. Face 1 is (1, 5, 6, 2).
     EXPECT_TRUE(Face(scene, 0).IsEdgeSelected(3));
     EXPECT_TRUE(Face(scene, 1).IsEdgeSelected(3));
@@ -214,11 +216,11 @@ TEST(Selection, RangeWithShiftAddsAndWithoutReplaces) {
     CCentigrade scene = GridScene(ToolRangeSelect);
     Vertex(scene, 15).selected = true;
     scene.keyFlag = true;
-    scene.ProcessHits(RangeOver({0}));
+    ProcessHits(scene, RangeOver({0}));
     EXPECT_TRUE(Vertex(scene, 15).selected);
     EXPECT_TRUE(Vertex(scene, 0).selected);
     scene.keyFlag = false;
-    scene.ProcessHits(RangeOver({1}));
+    ProcessHits(scene, RangeOver({1}));
     EXPECT_FALSE(Vertex(scene, 15).selected);
     EXPECT_FALSE(Vertex(scene, 0).selected);
     EXPECT_TRUE(Vertex(scene, 1).selected);
@@ -227,7 +229,7 @@ TEST(Selection, RangeWithShiftAddsAndWithoutReplaces) {
 TEST(Selection, RangeTakesVerticesOfNoFace) {
     CCentigrade scene = GridScene(ToolRangeSelect);
     scene.models[0].vertices.emplace_back(500.0f, 0.0f, 0.0f);
-    scene.ProcessHits(RangeOver({16}));
+    ProcessHits(scene, RangeOver({16}));
     EXPECT_TRUE(Vertex(scene, 16).selected);
 }
 
@@ -239,13 +241,13 @@ TEST(Selection, ClearSelectionLeavesMarksAndVisitedAlone) {
     Face(scene, 1).selected = true;
     Face(scene, 1).visited = true;
     Face(scene, 1).SetAllEdges(true);
-    scene.ClearSelection();
+    ClearSelection(scene);
     EXPECT_FALSE(Vertex(scene, 1).selected);
     EXPECT_FALSE(Face(scene, 1).selected);
     EXPECT_EQ(SelectedEdgeCount(scene), 0);
     EXPECT_TRUE(Vertex(scene, 1).mark);
     EXPECT_TRUE(Face(scene, 1).visited);
-    scene.ClearMarks();
+    ClearMarks(scene);
     EXPECT_FALSE(Vertex(scene, 1).mark);
 }
 

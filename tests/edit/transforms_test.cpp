@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "edit/gizmo.h"
+#include "edit/transforms.h"
 #include "face_builder.h"
 #include "support/mesh_generators.h"
 
@@ -32,7 +34,7 @@ void ExpectNear(const CVector& p, float x, float y, float z) {
 TEST(Transforms, GizmoSitsAtTheCentreOfTheSelectedFace) {
     CCentigrade scene = MakeSceneWith(MakeCube(10));
     scene.models[0].faces[5].selected = true;  // the face at x = +5
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     EXPECT_TRUE(scene.showGizmo);
     ExpectNear(scene.gizmo, 5, 0, 0);
     int marked = 0;
@@ -47,7 +49,7 @@ TEST(Transforms, NothingAffectedHidesTheGizmoAtTheOrigin) {
     scene.gizmo = CVector(3, 3, 3);
     scene.showGizmo = true;
     scene.models[0].vertices[2].mark = true;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     EXPECT_FALSE(scene.showGizmo);
     ExpectNear(scene.gizmo, 0, 0, 0);
     EXPECT_FALSE(scene.models[0].vertices[2].mark);
@@ -62,7 +64,7 @@ TEST(Transforms, SelectedEdgesMarkTheirEnds) {
     m.faces.push_back(line);
     m.faces.push_back(triangle);
     CCentigrade scene = MakeSceneWith(std::move(m));
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     const auto& v = scene.models[0].vertices;
     EXPECT_TRUE(v[0].mark && v[1].mark && v[2].mark && v[3].mark);
     ExpectNear(scene.gizmo, 5, 10, 3.5f);
@@ -74,13 +76,13 @@ TEST(Transforms, LockedObjectsAreMarkedButNeverMovedNorBoxed) {
     locked.vertices[0].selected = true;
     locked.state = 1;
     scene.models.push_back(locked);
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     ExpectNear(scene.gizmo, 5, 0, 0);
-    scene.MoveSelection(1, 2, 3);
-    scene.RotateSelectionZ(30);
-    scene.ScaleSelectionBy(1, 1, 1);
-    scene.ScaleSelectionX(3);
-    scene.SetSelectionY(9);
+    MoveSelection(scene, 1, 2, 3);
+    RotateSelectionZ(scene, 30);
+    ScaleSelectionBy(scene, 1, 1, 1);
+    ScaleSelectionX(scene, 3);
+    SetSelectionY(scene, 9);
     ExpectNear(scene.models[1].vertices[0], 100, 100, 100);
 }
 
@@ -88,9 +90,9 @@ TEST(Transforms, VertexSharedBySelectedFacesMovesOnce) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(2, 10));
     scene.models[0].faces[0].selected = true;
     scene.models[0].faces[1].selected = true;
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     const CVector before = scene.models[0].vertices[1];  // shared by faces 0 and 1
-    scene.MoveSelection(1, 0, 0);
+    MoveSelection(scene, 1, 0, 0);
     EXPECT_EQ(scene.models[0].vertices[1].x, before.x + 1);
     EXPECT_EQ(scene.models[0].vertices[8].x, 10.0f);  // not affected
 }
@@ -98,7 +100,7 @@ TEST(Transforms, VertexSharedBySelectedFacesMovesOnce) {
 TEST(Transforms, MarkedVerticesAreAffectedToo) {
     CCentigrade scene = MakeSceneWith(Points({{1, 1, 1}, {2, 2, 2}}));
     scene.models[0].vertices[1].mark = true;
-    scene.MoveSelection(1, 1, 1);
+    MoveSelection(scene, 1, 1, 1);
     ExpectNear(scene.models[0].vertices[0], 1, 1, 1);
     ExpectNear(scene.models[0].vertices[1], 3, 3, 3);
 }
@@ -106,15 +108,15 @@ TEST(Transforms, MarkedVerticesAreAffectedToo) {
 TEST(Transforms, RotationSensesPerAxis) {
     CCentigrade scene = SelectedPoints({{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     const auto& v = scene.models[0].vertices;
-    scene.RotateSelectionZ(90);
+    RotateSelectionZ(scene, 90);
     ExpectNear(v[0], 0, 1, 0);
     ExpectNear(v[1], -1, 0, 0);
-    scene.RotateSelectionZ(-90);
-    scene.RotateSelectionX(90);
+    RotateSelectionZ(scene, -90);
+    RotateSelectionX(scene, 90);
     ExpectNear(v[1], 0, 0, -1);
     ExpectNear(v[2], 0, 1, 0);
-    scene.RotateSelectionX(-90);
-    scene.RotateSelectionY(90);
+    RotateSelectionX(scene, -90);
+    RotateSelectionY(scene, 90);
     ExpectNear(v[0], 0, 0, -1);
     ExpectNear(v[2], 1, 0, 0);
 }
@@ -122,7 +124,7 @@ TEST(Transforms, RotationSensesPerAxis) {
 TEST(Transforms, RotationTakesBothCoordinatesFromTheOldOffsetInSinglePrecision) {
     CCentigrade scene = SelectedPoints({{3, 4, 5}});
     scene.gizmo = CVector(1, 1, 1);
-    scene.RotateSelectionX(33);
+    RotateSelectionX(scene, 33);
     const float t = 33.0f / 360.0f * 6.2831855f;
     const auto c = static_cast<float>(std::cos(static_cast<double>(t)));
     const auto s = static_cast<float>(std::sin(static_cast<double>(t)));
@@ -136,33 +138,33 @@ TEST(Transforms, RotationTakesBothCoordinatesFromTheOldOffsetInSinglePrecision) 
 TEST(Transforms, RotationTurnsAboutThePivot) {
     CCentigrade scene = SelectedPoints({{11, 0, 0}});
     scene.gizmo = CVector(10, 0, 0);
-    scene.RotateSelectionZ(180);
+    RotateSelectionZ(scene, 180);
     ExpectNear(scene.models[0].vertices[0], 9, 0, 0);
 }
 
 TEST(Transforms, ScalingGrowsTheOffsetFromThePivot) {
     CCentigrade scene = SelectedPoints({{3, 3, 3}});
     scene.gizmo = CVector(1, 1, 1);
-    scene.ScaleSelectionBy(1, 0, -0.5f);
+    ScaleSelectionBy(scene, 1, 0, -0.5f);
     ExpectNear(scene.models[0].vertices[0], 5, 3, 2);
-    scene.ScaleSelectionX(2);
-    scene.ScaleSelectionY(0.5f);
-    scene.ScaleSelectionZ(3);
+    ScaleSelectionX(scene, 2);
+    ScaleSelectionY(scene, 0.5f);
+    ScaleSelectionZ(scene, 3);
     ExpectNear(scene.models[0].vertices[0], 9, 2, 4);
 }
 
 TEST(Transforms, SetSelectionTakesOnlyDirectlySelectedVertices) {
     CCentigrade scene = MakeSceneWith(MakeQuadGrid(1, 10));
     scene.models[0].faces[0].selected = true;
-    scene.UpdateGizmo();
-    scene.SetSelectionX(42);
+    UpdateGizmo(scene);
+    SetSelectionX(scene, 42);
     for (const CVector& v : scene.models[0].vertices) {
         EXPECT_NE(v.x, 42.0f);
     }
     scene.models[0].vertices[0].selected = true;
     scene.models[0].vertices[3].selected = true;
-    scene.SetSelectionX(5);
-    scene.SetSelectionZ(-2);
+    SetSelectionX(scene, 5);
+    SetSelectionZ(scene, -2);
     ExpectNear(scene.models[0].vertices[0], 5, 0, -2);
     ExpectNear(scene.models[0].vertices[3], 5, 0, -2);
     ExpectNear(scene.models[0].vertices[1], 5, 0, -5);
@@ -171,7 +173,7 @@ TEST(Transforms, SetSelectionTakesOnlyDirectlySelectedVertices) {
 TEST(Transforms, ExtendBoundsGrowsEachSideOnItsOwn) {
     CVector min(0, 0, 0);
     CVector max(1, 1, 1);
-    CCentigrade::ExtendBounds(CVector(-1, 0.5f, 2), min, max);
+    ExtendBounds(CVector(-1, 0.5f, 2), min, max);
     ExpectNear(min, -1, 0, 0);
     ExpectNear(max, 1, 1, 2);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "edit/gizmo.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -41,7 +42,7 @@ CCentigrade OneSelectedVertex(const CVector& p) {
     m.vertices.push_back(p);
     m.vertices[0].selected = true;
     CCentigrade scene = MakeSceneWith(std::move(m));
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     return scene;
 }
 

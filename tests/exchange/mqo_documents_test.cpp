@@ -105,7 +105,7 @@ TEST(MqozDocuments, ArchiveWithoutDocumentIsRefused) {
     const fs::path path = MakeZip(folder, "empty.mqoz", {{"readme.txt", "hello"}});
     CCentigrade scene;
     try {
-        scene.LoadMQO(path);
+        LoadMQO(scene, path);
         ADD_FAILURE() << "an archive without a document was read";
     } catch (const DocumentError& e) {
         EXPECT_EQ(e.File(), path);

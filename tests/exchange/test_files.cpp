@@ -1,4 +1,5 @@
 #include "test_files.h"
+#include "exchange/loader_mqo.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 
 MqoImport ImportText(CCentigrade& scene, std::string_view text) {
     TempFolder folder;
-    return scene.LoadMQO(folder.Write("test.mqo", text));
+    return LoadMQO(scene, folder.Write("test.mqo", text));
 }
 
 CommaDecimalLocale::CommaDecimalLocale() {

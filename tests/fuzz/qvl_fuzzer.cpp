@@ -2,12 +2,10 @@
 // invariants or be refused with DocumentError.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 
 #include "scene/archive.h"
-#include "scene/centigrade.h"
-#include "scene/face_rules.h"
+#include "scene_fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CCentigrade scene;
@@ -17,13 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const DocumentError&) {
         return 0;
     }
-    for (CModel& m : scene.models) {
-        for (const CFace& f : m.faces) {
-            if (!IsValidFace(f, m.vertices.size())) {
-                std::abort();
-            }
-        }
-        m.ComputeNormals(1);
-    }
+    CheckSceneInvariants(scene);
     return 0;
 }

@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "history/autosave.h"
-#include "history/scene_snapshot.h"
 #include "scene/archive.h"
 #include "scene/native_document.h"
 #include "scene_compare.h"
@@ -46,7 +45,8 @@ protected:
     fs::path folder;
 };
 
-TEST(SceneSnapshot, WritesTheBytesOfANativeDocument) {
+// A copy that reuses the buffers of a bigger scene writes what a fresh one does.
+TEST(DocumentCopy, WritesTheBytesOfANativeDocument) {
     CCentigrade scene = Grid(3);
     scene.models.push_back(MakeCube(2));
     scene.models.back().name = std::string(300, 'n');
@@ -56,7 +56,7 @@ TEST(SceneSnapshot, WritesTheBytesOfANativeDocument) {
     scene.zoom = 42;
     ArchiveWriter expected;
     scene.Serialize(expected);
-    SceneSnapshot snapshot;
+    DocumentCopy snapshot;
     snapshot.Take(Grid(5));  // buffers of another scene are reused
     snapshot.Take(scene);
     ArchiveWriter written;

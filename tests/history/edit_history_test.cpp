@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/transforms.h"
 #include "history/edit_history.h"
 #include "history/face_steps.h"
 #include "history/record_steps.h"
@@ -19,12 +21,12 @@ CCentigrade SelectedGrid(int cells) {
     for (CVector& v : scene.models[0].vertices) {
         v.selected = true;
     }
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     return scene;
 }
 
 void Move(EditHistory& history, CCentigrade& scene, float dx) {
-    history.RecordTransform(scene, step_name::kMove, [&] { scene.MoveSelection(dx, 0, 0); });
+    history.RecordTransform(scene, step_name::kMove, [&] { MoveSelection(scene, dx, 0, 0); });
 }
 
 TEST(EditHistory, MemoryCapDropsTheOldestStepsAndHolds) {
@@ -124,7 +126,7 @@ TEST(EditHistory, NamesAndTheObjectsAnUndoTouches) {
     scene.models.push_back(MakeCube(1));
     EditHistory history;
     history.RecordTransform(scene, TransformStepName(ToolRotate),
-                            [&] { scene.RotateSelectionY(30); });
+                            [&] { RotateSelectionY(scene, 30); });
     EXPECT_EQ(history.UndoName(), "回転");
     // No step while a drag is recorded, none for a drag that changed nothing.
     history.BeginTransform(scene, "移動");
@@ -155,13 +157,13 @@ TEST(FaceToolClick, DoesWhatPickDoesAndUndoesIt) {
             scene.toolMode = tool;
             scene.models[0].faces[3].selected = true;
             scene.models[0].vertices.emplace_back(5, 5, 5);  // orphaned, still flagged used
-            scene.UpdateGizmo();
+            UpdateGizmo(scene);
             CCentigrade picked = scene;
             const CCentigrade before = scene;
             EditHistory history;
             const ClientPoint click = ClientOf(scene, aim);
             EXPECT_EQ(ClickFaceTool(history, scene, click.x, click.y),
-                      picked.Pick(click.x, click.y));
+                      Pick(picked, click.x, click.y));
             EXPECT_TRUE(SameScene(picked, scene));
             const bool hit = aim.x < 900;
             ASSERT_EQ(history.Count(), hit ? 1u : 0u);

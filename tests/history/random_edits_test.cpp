@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "edit/drag.h"
+#include "edit/gizmo.h"
 #include "edit/pick.h"
 #include "edit/typed_values.h"
 #include "exchange/loader_mqo.h"
@@ -67,7 +69,7 @@ public:
                 }
             }
         }
-        scene.UpdateGizmo();
+        UpdateGizmo(scene);
         scene.currentMaterial = Between(-1, static_cast<int>(scene.materials.size()));
     }
 
@@ -96,7 +98,7 @@ private:
         scene.hitIndex = Between(HandleX, HandleCenter);
         history.BeginTransform(scene, TransformStepName(scene.toolMode));
         for (int events = Between(0, 5); events > 0; --events) {
-            scene.DragSelection(Amount(), Amount());
+            DragSelection(scene, Amount(), Amount());
         }
         history.EndTransform(scene);
         scene.hitIndex = HandleNone;
@@ -153,7 +155,7 @@ private:
 
     void Import() {
         RecordAppending(history, scene, step_name::kImport,
-                        [&] { return scene.LoadMQO(importFile_); });
+                        [&] { return LoadMQO(scene, importFile_); });
     }
 
     void Paste() {

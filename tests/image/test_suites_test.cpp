@@ -14,6 +14,7 @@
 
 #include "image/dib_stream.h"
 #include "image/image_formats.h"
+#include "image/texture_loader.h"
 #include "image_builders.h"
 #include "scene/material.h"
 
@@ -36,7 +37,7 @@ std::vector<fs::path> FilesIn(const fs::path& folder, const std::string& extensi
 // unless the picture has alpha.
 std::optional<Picture> LoadAsTexture(const fs::path& file) {
     CMaterial m;
-    if (!m.LoadImageFile(file)) {
+    if (!LoadImageFile(m, file)) {
         return std::nullopt;
     }
     return ToPicture(*m.image);

@@ -6,6 +6,7 @@
 #include "image/dib_stream.h"
 #include "image/image_status.h"
 #include "image/texture_files.h"
+#include "image/texture_loader.h"
 #include "image/texture_path.h"
 #include "image_builders.h"
 #include "scene/centigrade.h"
@@ -147,7 +148,7 @@ TEST(TextureCandidates, Cp932NamesFindUtf8Files) {
 TEST(LoadImageFile, UpperCaseExtensionUsesTheBitmapReader) {
     TempFolder folder;
     CMaterial m;
-    ASSERT_TRUE(m.LoadImageFile(folder.Write("wood.BMP", Bmp(8))));
+    ASSERT_TRUE(LoadImageFile(m, folder.Write("wood.BMP", Bmp(8))));
     EXPECT_EQ(m.image->BitCount(), 24);
     EXPECT_EQ(m.image->Row(0)[0], 1);
 }
@@ -155,22 +156,22 @@ TEST(LoadImageFile, UpperCaseExtensionUsesTheBitmapReader) {
 TEST(LoadImageFile, ThirtyTwoBitsKeepAlpha) {
     TempFolder folder;
     CMaterial m;
-    ASSERT_TRUE(m.LoadImageFile(folder.Write("wood.bmp", Bmp(32))));
+    ASSERT_TRUE(LoadImageFile(m, folder.Write("wood.bmp", Bmp(32))));
     EXPECT_EQ(m.image->BitCount(), 32);
 }
 
 TEST(LoadImageFile, ContentIsNotSniffed) {
     TempFolder folder;
     CMaterial m;
-    EXPECT_FALSE(m.LoadImageFile(folder.Write("wood.jpeg", Bmp(24))));
-    EXPECT_FALSE(m.LoadImageFile(folder.Write("archive.old/wood", Bmp(24))));
-    EXPECT_FALSE(m.LoadImageFile(folder.Write("wood.tga", Bmp(24))));
+    EXPECT_FALSE(LoadImageFile(m, folder.Write("wood.jpeg", Bmp(24))));
+    EXPECT_FALSE(LoadImageFile(m, folder.Write("archive.old/wood", Bmp(24))));
+    EXPECT_FALSE(LoadImageFile(m, folder.Write("wood.tga", Bmp(24))));
 }
 
 TEST(LoadTexture, EmptyNameFailsSilently) {
     MessageRecorder recorder;
     CMaterial m;
-    EXPECT_FALSE(m.LoadTexture("/nonexistent"));
+    EXPECT_FALSE(LoadTexture(m, "/nonexistent"));
     EXPECT_TRUE(recorder.messages.empty());
     EXPECT_EQ(m.image, nullptr);
 }
@@ -181,7 +182,7 @@ TEST(LoadTexture, RelativeNameBesideTheDocument) {
     document.Write("sub/wood.bmp", Bmp(24));
     CMaterial m;
     m.texture = "sub\\wood.bmp";
-    ASSERT_TRUE(m.LoadTexture(document.Path()));
+    ASSERT_TRUE(LoadTexture(m, document.Path()));
     EXPECT_EQ(m.texture, "sub\\wood.bmp");
     EXPECT_EQ(m.image->Width(), 2);
     EXPECT_TRUE(recorder.messages.empty());
@@ -202,7 +203,7 @@ TEST(LoadTexture, FailureSaysWhyAndKeepsTheName) {
         document.Write("archive.old/wood", Bmp(24));
         CMaterial m;
         m.texture = name;
-        EXPECT_EQ(m.LoadTexture(document.Path()).failure, reason);
+        EXPECT_EQ(LoadTexture(m, document.Path()).failure, reason);
         EXPECT_TRUE(recorder.messages.empty());
         EXPECT_EQ(m.texture, name);
         EXPECT_TRUE(m.TextureMissing());
@@ -215,7 +216,7 @@ TEST(LoadTexture, UndecodableFileBesideTheDocumentFallsBackToProgramTextures) {
     document.Write("wood.bmp", Bytes{'B', 'M'});
     CMaterial m;
     m.texture = "wood.bmp";
-    const ImageStatus status = m.LoadTexture(document.Path());
+    const ImageStatus status = LoadTexture(m, document.Path());
     EXPECT_EQ(status.failure, ImageFailure::TruncatedData);
     EXPECT_EQ(status.file, document.Path() / "wood.bmp");
 }
@@ -226,11 +227,11 @@ TEST(LoadTexture, CopiesKeepTheImageTheyShare) {
     document.Write("b.bmp", Bmp(8));
     CMaterial m;
     m.texture = "a.bmp";
-    ASSERT_TRUE(m.LoadTexture(document.Path()));
+    ASSERT_TRUE(LoadTexture(m, document.Path()));
     const CMaterial copy = m;
     EXPECT_EQ(copy.image, m.image);
     m.texture = "b.bmp";
-    ASSERT_TRUE(m.LoadTexture(document.Path()));
+    ASSERT_TRUE(LoadTexture(m, document.Path()));
     EXPECT_NE(copy.image, m.image);
     EXPECT_EQ(copy.image->Width(), 2);
     m.ReleaseTexture();
@@ -247,7 +248,7 @@ TEST(LoadTextures, EveryMaterialAgainstTheDocumentFolder) {
     scene.materials.resize(3);
     scene.materials[0].texture = "a.bmp";
     scene.materials[2].texture = "gone.bmp";
-    const std::vector<TextureFailure> failures = scene.LoadTextures();
+    const std::vector<TextureFailure> failures = LoadTextures(scene);
     EXPECT_NE(scene.materials[0].image, nullptr);
     EXPECT_EQ(scene.materials[1].image, nullptr);
     EXPECT_EQ(scene.materials[2].texture, "gone.bmp");

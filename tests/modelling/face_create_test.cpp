@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/face_create.h"
 #include "modelling/mesh_parts.h"
 #include "modelling_meshes.h"
@@ -89,7 +90,7 @@ TEST(CreateFace, TakesTheEndsOfSelectedEdges) {
     CCentigrade scene = SceneOf(TestMesh::Quad);
     SelectFaces(scene, {});
     scene.models[0].faces[0].SetEdgeSelected(1, true);
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     ASSERT_TRUE(Valid(scene, CreateFace(scene, {})));
     ASSERT_EQ(scene.models[0].faces.size(), 2u);
     EXPECT_EQ(scene.models[0].faces[1].indices, (SmallArray<int, 4>{1, 2}));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/flip.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/quadrangulate.h"
@@ -19,7 +20,7 @@ TEST(Flip, ReversesCornersUvsAndEdgeFlagsOfTheSelectedFacesOnly) {
     CCentigrade scene = SceneOf(TestMesh::WithUvs);
     SelectFaces(scene, {0});
     scene.models[0].faces[0].SetEdgeSelected(0, false);  // edge 0-1 not selected
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     const CVector front = FrontNormal(scene.models[0], scene.models[0].faces[0]);
     const ModellingResult result = FlipFaces(scene);
     ASSERT_TRUE(Valid(scene, result));

@@ -93,7 +93,7 @@ void SelectFaces(CCentigrade& scene, std::initializer_list<std::size_t> faces, s
         SelectWhole(model.faces[f]);
     }
     model.Touch();
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
 }
 
 void SelectAllFaces(CCentigrade& scene, std::size_t object) {
@@ -101,7 +101,7 @@ void SelectAllFaces(CCentigrade& scene, std::size_t object) {
     for (CFace& f : scene.models[object].faces) {
         SelectWhole(f);
     }
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
 }
 
 void SelectVertices(CCentigrade& scene, std::initializer_list<std::size_t> vertices,
@@ -110,7 +110,7 @@ void SelectVertices(CCentigrade& scene, std::initializer_list<std::size_t> verti
     for (std::size_t v : vertices) {
         scene.models[object].vertices[v].selected = true;
     }
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
 }
 
 ::testing::AssertionResult Valid(const CCentigrade& scene, const ModellingResult& result) {

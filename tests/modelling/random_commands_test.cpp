@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "history/edit_history.h"
 #include "history/geometry_step.h"
 #include "modelling/create.h"
@@ -66,7 +67,7 @@ public:
                 }
             }
         }
-        scene.UpdateGizmo();
+        UpdateGizmo(scene);
         scene.currentModel = Between(-1, static_cast<int>(scene.models.size()));
         scene.currentMaterial = Between(-1, static_cast<int>(scene.materials.size()));
     }

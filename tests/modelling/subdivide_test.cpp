@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/mesh_parts.h"
 #include "modelling/subdivide.h"
 #include "modelling_meshes.h"
@@ -53,7 +54,7 @@ TEST_P(SubdivideNeighbours, SplitSoThatNoCrackOpens) {
     for (std::size_t f : GetParam().selected) {
         SelectWhole(scene.models[0].faces[f]);
     }
-    scene.UpdateGizmo();
+    UpdateGizmo(scene);
     const ModellingResult result = SubdivideFaces(scene);
     ASSERT_TRUE(Valid(scene, result));
     EXPECT_EQ(scene.models[0].faces.size(), GetParam().faces);

@@ -169,6 +169,27 @@ private slots:
         QVERIFY(panels.form->Message()->text().contains("😀"));
     }
 
+    // A double quote or a control character (pasted, or from an input method)
+    // could not be written to a Metasequoia document: refused like the above.
+    void namesRefuseWhatAMetasequoiaNameCannotHold_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("double quote") << QString("my \"best\"") << QString("「\"」");
+        QTest::newRow("tab") << QString("木\t目") << QString("「\\x09」");
+        QTest::newRow("escape") << QString("木\x1B]0;x") << QString("「\\x1B」");
+    }
+
+    void namesRefuseWhatAMetasequoiaNameCannotHold() {
+        QFETCH(QString, typed);
+        QFETCH(QString, named);
+        MaterialPanels panels;
+        const std::string before = panels.Material(0).name;
+        TypeInto(panels.form->NameBox(), typed, Qt::Key_Return);
+        QCOMPARE(panels.Material(0).name, before);
+        QVERIFY2(panels.form->Message()->text().contains(named),
+                 qPrintable(panels.form->Message()->text()));
+    }
+
     void texturesInsideTheProgramFolderAreStoredRelative() {
         MaterialPanels panels;
         int messages = 0;

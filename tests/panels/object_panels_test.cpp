@@ -4,9 +4,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
-#include <algorithm>
 
 #include "document/object_edits.h"
+#include "edit/gizmo.h"
 #include "panel_test_support.h"
 #include "panels/commit_line_edit.h"
 #include "panels/model_property_view.h"
@@ -33,11 +33,14 @@ struct ObjectPanels : FormAndList<CModelPropertyView, CModelView> {
 
 // Faceted: every corner of face 0 takes the same normal.
 bool FaceZeroIsFlat(const CModel& model) {
-    const CFace& face = model.faces[0];
-    const CVector& first = face.corners[0].normal;
-    return std::all_of(face.corners.begin(), face.corners.end(), [&first](const CVertex& c) {
-        return c.normal.x == first.x && c.normal.y == first.y && c.normal.z == first.z;
-    });
+    const CVector first = model.CornerNormal(0, 0);
+    for (std::size_t c = 1; c < model.faces[0].indices.size(); ++c) {
+        const CVector normal = model.CornerNormal(0, c);
+        if (normal.x != first.x || normal.y != first.y || normal.z != first.z) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -77,7 +80,7 @@ private slots:
         ObjectPanels panels;
         CCentigrade& scene = panels.doc.Scene();
         scene.models[0].vertices[0].selected = true;
-        scene.UpdateGizmo();
+        UpdateGizmo(scene);
         QVERIFY(scene.showGizmo);
         QTest::mouseClick(panels.list->viewport(), Qt::LeftButton, {},
                           panels.ButtonCentre(0, StateZone::Visibility));

@@ -1,7 +1,8 @@
-// A copy of what a native document stores, packed into a few flat arrays. It
-// is taken on the user-interface thread, which it stalls for less than
-// turning the scene into document bytes would, and written out on another
-// thread while the user goes on editing the scene.
+// A copy of what a native document stores, packed into a few flat arrays,
+// and the one writer of the native layout: a save writes the scene through a
+// copy, and an autosave takes the copy on the user-interface thread, which it
+// stalls for less than turning the scene into document bytes would, and
+// writes it on another thread while the user goes on editing the scene.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +15,11 @@
 class ArchiveWriter;
 class CCentigrade;
 
-class SceneSnapshot {
+class DocumentCopy {
 public:
     // Copies the scene; the buffers of the previous copy are reused.
     void Take(const CCentigrade& scene);
-    // Writes the bytes CCentigrade::Serialize writes for the scene as taken.
+    // Writes the scene as taken, in the layout every record's reader reads.
     void WriteTo(ArchiveWriter& writer) const;
     std::size_t DocumentBytes() const;
 

@@ -1,11 +1,11 @@
-#include "history/scene_snapshot.h"
+#include "scene/document_copy.h"
 
 #include <algorithm>
 
 #include "scene/archive.h"
 #include "scene/centigrade.h"
 
-void SceneSnapshot::Take(const CCentigrade& scene) {
+void DocumentCopy::Take(const CCentigrade& scene) {
     std::size_t vertexCount = 0;
     std::size_t faceCount = 0;
     models_.clear();
@@ -57,7 +57,7 @@ void SceneSnapshot::Take(const CCentigrade& scene) {
     camera_ = scene.camera;
 }
 
-std::size_t SceneSnapshot::DocumentBytes() const {
+std::size_t DocumentCopy::DocumentBytes() const {
     std::size_t bytes = 24 + 36 + positions_.size() * 4 + faces_.size() * 24 + indices_.size() * 4 +
                         uvs_.size() * 8;
     for (const Model& m : models_) {
@@ -69,7 +69,7 @@ std::size_t SceneSnapshot::DocumentBytes() const {
     return bytes;
 }
 
-void SceneSnapshot::WriteTo(ArchiveWriter& writer) const {
+void DocumentCopy::WriteTo(ArchiveWriter& writer) const {
     writer.Reserve(DocumentBytes());
     writer.WriteInt32(static_cast<std::int32_t>(models_.size()));
     writer.WriteInt32(static_cast<std::int32_t>(materials_.size()));

@@ -1,0 +1,72 @@
+#include "edit/selection_counts.h"
+
+#include <bit>
+
+#include "scene/centigrade.h"
+
+namespace {
+
+std::uint8_t FaceBits(const CFace& face) {
+    std::uint8_t bits = face.selected ? 1 : 0;
+    for (std::size_t k = 0; k < face.edgeSelected.size() && k < 4; ++k) {
+        if (face.edgeSelected[k]) {
+            bits |= static_cast<std::uint8_t>(2u << k);
+        }
+    }
+    return bits;
+}
+
+// Replaces the element's bits, keeping the counts of the selected ones.
+void Note(std::uint8_t& kept, std::uint8_t now, std::size_t& selected, std::size_t* edges) {
+    if (kept == now) {
+        return;
+    }
+    selected = selected - (kept & 1u) + (now & 1u);
+    if (edges) {
+        *edges = *edges -
+                 static_cast<std::size_t>(std::popcount(static_cast<unsigned>(kept >> 1))) +
+                 static_cast<std::size_t>(std::popcount(static_cast<unsigned>(now >> 1)));
+    }
+    kept = now;
+}
+
+}  // namespace
+
+void SelectionCounter::Follow(const CModel& model, std::size_t firstVertex, std::size_t endVertex,
+                              std::size_t firstFace, std::size_t endFace, ObjectState& state) {
+    for (std::size_t v = firstVertex; v < endVertex && v < model.vertices.size(); ++v) {
+        Note(state.vertices[v], model.vertices[v].selected ? 1 : 0, state.counts.vertices, nullptr);
+    }
+    for (std::size_t f = firstFace; f < endFace && f < model.faces.size(); ++f) {
+        Note(state.faces[f], FaceBits(model.faces[f]), state.counts.faces, &state.counts.edges);
+    }
+}
+
+SelectionCounts SelectionCounter::Count(const CCentigrade& scene) {
+    objects_.resize(scene.models.size());
+    SelectionCounts total;
+    for (std::size_t i = 0; i < scene.models.size(); ++i) {
+        const CModel& model = scene.models[i];
+        ObjectState& state = objects_[i];
+        if (state.topology != model.topologyRevision ||
+            state.vertices.size() != model.vertices.size() ||
+            state.faces.size() != model.faces.size()) {
+            state.vertices.assign(model.vertices.size(), 0);
+            state.faces.assign(model.faces.size(), 0);
+            state.counts = {};
+            Follow(model, 0, model.vertices.size(), 0, model.faces.size(), state);
+        } else if (state.selection != model.selectionRevision) {
+            const SelectionChanges changed = model.SelectionChangesSince(state.selection);
+            Follow(model, changed.vertices.first, changed.vertices.end, changed.faces.first,
+                   changed.faces.end, state);
+        }
+        state.topology = model.topologyRevision;
+        state.selection = model.selectionRevision;
+        if (model.IsEditable()) {
+            total.vertices += state.counts.vertices;
+            total.edges += state.counts.edges;
+            total.faces += state.counts.faces;
+        }
+    }
+    return total;
+}

@@ -1,0 +1,2 @@
+// The application reaching into the command-line program.
+#include "cli/commands.h"

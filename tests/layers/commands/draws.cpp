@@ -1,0 +1,2 @@
+// The core drawing with OpenGL.
+#include <GL/gl.h>

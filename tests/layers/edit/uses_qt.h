@@ -1,0 +1,2 @@
+// A core header that reaches for Qt.
+#include <QString>
