@@ -27,7 +27,8 @@ std::string_view PrimitiveName(Primitive shape) {
 
 ModellingResult CreatePrimitive(CCentigrade& scene, Primitive shape,
                                 const PrimitiveOptions& options, PriorState* prior) {
-    if (const Refusal why = CheckPrimitiveOptions(shape, options); why != Refusal::None) {
+    if (const ModellingRefusal why = CheckPrimitiveOptions(shape, options);
+        why != ModellingRefusal::None) {
         return ModellingResult::Refuse(why);
     }
     ModellingResult result;

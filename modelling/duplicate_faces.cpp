@@ -10,7 +10,7 @@
 
 ModellingResult DuplicateFaces(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
@@ -33,7 +33,7 @@ ModellingResult DuplicateFaces(CCentigrade& scene, PriorState* prior) {
     }
     const auto newVertices = static_cast<std::size_t>(next) - oldVertices;
     if (oldVertices + newVertices > kMaximumElements || oldFaces + newFaces > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     GrowArrays(model, target.object, newVertices, newFaces, prior);
     ClearSelectionOf(model);

@@ -186,21 +186,21 @@ CFace SideQuad(const CFace& face, std::size_t k, const int* base, const int* mov
 
 ModellingResult ExtrudeFaces(CCentigrade& scene, const ExtrudeOptions& options, PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     if (!std::isfinite(options.distance)) {
-        return ModellingResult::Refuse(Refusal::DistanceOutOfRange);
+        return ModellingResult::Refuse(ModellingRefusal::DistanceOutOfRange);
     }
     CModel& model = scene.models[target.object];
     if (!std::any_of(model.faces.begin(), model.faces.end(), IsExtruded)) {
-        return ModellingResult::Refuse(Refusal::NoFaceSelected);
+        return ModellingResult::Refuse(ModellingRefusal::NoFaceSelected);
     }
     Plan plan = options.individual ? PlanIndividual(model, options.distance)
                                    : PlanRegions(model, options.distance);
     if (model.vertices.size() + plan.newVertices > kMaximumElements ||
         model.faces.size() + plan.sideQuads > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     const bool moves = std::any_of(plan.offset.begin(), plan.offset.end(), [](const CVector& d) {
         return d.x != 0 || d.y != 0 || d.z != 0;

@@ -71,11 +71,11 @@ CVector CameraViewDirection(const CCentigrade& scene) {
 ModellingResult CreateFace(CCentigrade& scene, const FaceCreateOptions& options,
                            PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     if (!IsFinitePoint(options.viewDirection)) {
-        return ModellingResult::Refuse(Refusal::CentreOutOfRange);
+        return ModellingResult::Refuse(ModellingRefusal::CentreOutOfRange);
     }
     CModel& model = scene.models[target.object];
     const std::vector<bool> affected = AffectedVertices(model);
@@ -86,16 +86,16 @@ ModellingResult CreateFace(CCentigrade& scene, const FaceCreateOptions& options,
         }
     }
     if (corners.empty()) {
-        return ModellingResult::Refuse(Refusal::NoVertexSelected);
+        return ModellingResult::Refuse(ModellingRefusal::NoVertexSelected);
     }
     if (corners.size() < 2) {
-        return ModellingResult::Refuse(Refusal::TooFewVertices);
+        return ModellingResult::Refuse(ModellingRefusal::TooFewVertices);
     }
     if (corners.size() > 4) {
-        return ModellingResult::Refuse(Refusal::TooManyVertices);
+        return ModellingResult::Refuse(ModellingRefusal::TooManyVertices);
     }
     if (model.faces.size() >= kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     ModellingResult result;
     const int material = MaterialForNewFaces(scene, result);

@@ -7,7 +7,7 @@
 
 ModellingResult FlipFaces(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];

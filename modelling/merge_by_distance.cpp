@@ -170,11 +170,11 @@ std::vector<std::uint64_t> ClosePairs(const LargeArray<CVector>& points,
 ModellingResult MergeByDistance(CCentigrade& scene, const MergeByDistanceOptions& options,
                                 PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     if (!std::isfinite(options.distance) || options.distance < 0) {
-        return ModellingResult::Refuse(Refusal::DistanceOutOfRange);
+        return ModellingResult::Refuse(ModellingRefusal::DistanceOutOfRange);
     }
     CModel& model = scene.models[target.object];
     const std::vector<bool> affected = AffectedVertices(model);

@@ -11,24 +11,24 @@
 
 namespace {
 
-Refusal CheckSources(const CCentigrade& scene, std::size_t current,
-                     const std::vector<std::size_t>& objects) {
+ModellingRefusal CheckSources(const CCentigrade& scene, std::size_t current,
+                              const std::vector<std::size_t>& objects) {
     if (objects.empty()) {
-        return Refusal::NoObjectToMerge;
+        return ModellingRefusal::NoObjectToMerge;
     }
     std::vector<std::size_t> sorted = objects;
     std::sort(sorted.begin(), sorted.end());
     if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end() ||
         sorted.back() >= scene.models.size() ||
         std::binary_search(sorted.begin(), sorted.end(), current)) {
-        return Refusal::UnknownObject;
+        return ModellingRefusal::UnknownObject;
     }
     for (std::size_t m : objects) {
         if (!scene.models[m].IsEditable()) {
-            return Refusal::ObjectNotEditable;
+            return ModellingRefusal::ObjectNotEditable;
         }
     }
-    return Refusal::None;
+    return ModellingRefusal::None;
 }
 
 }  // namespace
@@ -36,11 +36,11 @@ Refusal CheckSources(const CCentigrade& scene, std::size_t current,
 ModellingResult MergeObjects(CCentigrade& scene, const MergeObjectsOptions& options,
                              PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
-    if (const Refusal why = CheckSources(scene, target.object, options.objects);
-        why != Refusal::None) {
+    if (const ModellingRefusal why = CheckSources(scene, target.object, options.objects);
+        why != ModellingRefusal::None) {
         return ModellingResult::Refuse(why);
     }
     CModel& model = scene.models[target.object];
@@ -51,7 +51,7 @@ ModellingResult MergeObjects(CCentigrade& scene, const MergeObjectsOptions& opti
         faces += scene.models[m].faces.size();
     }
     if (vertices > kMaximumElements || faces > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     GrowArrays(model, target.object, vertices - model.vertices.size(), faces - model.faces.size(),
                prior);

@@ -91,7 +91,7 @@ ModellingResult MirrorCopy(CModel& model, std::size_t object, int axis, float pl
     const std::size_t newVertices = static_cast<std::size_t>(next) - model.vertices.size();
     if (static_cast<std::size_t>(next) > kMaximumElements ||
         model.faces.size() + copied.size() > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     ModellingResult result;
     if (copied.empty()) {
@@ -129,11 +129,11 @@ ModellingResult MirrorCopy(CModel& model, std::size_t object, int axis, float pl
 
 ModellingResult MirrorFaces(CCentigrade& scene, const MirrorOptions& options, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     if (!IsFinitePoint(options.centre)) {
-        return ModellingResult::Refuse(Refusal::CentreOutOfRange);
+        return ModellingResult::Refuse(ModellingRefusal::CentreOutOfRange);
     }
     CModel& model = scene.models[target.object];
     const int axis = static_cast<int>(options.axis);

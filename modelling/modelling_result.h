@@ -7,7 +7,7 @@
 
 // Why a command refused to act. Scripts print the English text, the
 // application shows the Japanese one.
-enum class Refusal {
+enum class ModellingRefusal {
     None,
     NoCurrentObject,
     CurrentObjectHidden,
@@ -33,10 +33,10 @@ struct RefusalText {
     std::string_view japanese;  // UTF-8
 };
 
-RefusalText TextOf(Refusal refusal);
+RefusalText TextOf(ModellingRefusal refusal);
 
 struct ModellingResult {
-    Refusal refusal = Refusal::None;
+    ModellingRefusal refusal = ModellingRefusal::None;
     // The objects whose vertices or faces changed, as indices after the
     // command: their normals are to be brought up to date.
     std::vector<std::size_t> reshaped;
@@ -48,11 +48,11 @@ struct ModellingResult {
     // vertices merged away, ...), for a status line.
     std::size_t acted = 0;
 
-    bool Refused() const { return refusal != Refusal::None; }
+    bool Refused() const { return refusal != ModellingRefusal::None; }
     // False also when the command could act but nothing needed to change.
     bool Changed() const { return !reshaped.empty() || objectListChanged; }
 
-    static ModellingResult Refuse(Refusal why) {
+    static ModellingResult Refuse(ModellingRefusal why) {
         ModellingResult result;
         result.refusal = why;
         return result;

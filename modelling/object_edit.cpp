@@ -11,16 +11,16 @@
 Target CurrentEditableObject(const CCentigrade& scene) {
     const int current = scene.currentModel;
     if (current < 0 || static_cast<std::size_t>(current) >= scene.models.size()) {
-        return {Refusal::NoCurrentObject, 0};
+        return {ModellingRefusal::NoCurrentObject, 0};
     }
     const CModel& model = scene.models[static_cast<std::size_t>(current)];
     if (model.IsHidden()) {
-        return {Refusal::CurrentObjectHidden, 0};
+        return {ModellingRefusal::CurrentObjectHidden, 0};
     }
     if (!model.IsEditable()) {
-        return {Refusal::CurrentObjectLocked, 0};
+        return {ModellingRefusal::CurrentObjectLocked, 0};
     }
-    return {Refusal::None, static_cast<std::size_t>(current)};
+    return {ModellingRefusal::None, static_cast<std::size_t>(current)};
 }
 
 int MaterialForNewFaces(CCentigrade& scene, ModellingResult& result) {
@@ -77,12 +77,12 @@ std::vector<bool> AffectedVertices(const CModel& model) {
 
 Target CurrentObjectWithSelectedFaces(const CCentigrade& scene) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return target;
     }
     const LargeArray<CFace>& faces = scene.models[target.object].faces;
     if (std::none_of(faces.begin(), faces.end(), [](const CFace& f) { return f.selected; })) {
-        return {Refusal::NoFaceSelected, 0};
+        return {ModellingRefusal::NoFaceSelected, 0};
     }
     return target;
 }

@@ -16,7 +16,7 @@ class PriorState;
 
 // --- The object to act on
 struct Target {
-    Refusal refusal = Refusal::None;
+    ModellingRefusal refusal = ModellingRefusal::None;
     std::size_t object = 0;
 };
 // The current object, when there is one and it is editable.

@@ -269,29 +269,31 @@ PrimitiveOptions DefaultPrimitiveOptions(Primitive shape) {
     return options;
 }
 
-Refusal CheckPrimitiveOptions(Primitive shape, const PrimitiveOptions& options) {
+ModellingRefusal CheckPrimitiveOptions(Primitive shape, const PrimitiveOptions& options) {
     if (!std::isfinite(options.size) || options.size <= 0) {
-        return Refusal::SizeOutOfRange;
+        return ModellingRefusal::SizeOutOfRange;
     }
     if (!IsFinitePoint(options.centre)) {
-        return Refusal::CentreOutOfRange;
+        return ModellingRefusal::CentreOutOfRange;
     }
     switch (shape) {
         case Primitive::Plane:
-            return InRange(options.segments, 1, 1024) ? Refusal::None : Refusal::SegmentsOutOfRange;
+            return InRange(options.segments, 1, 1024) ? ModellingRefusal::None
+                                                      : ModellingRefusal::SegmentsOutOfRange;
         case Primitive::Cube:
-            return InRange(options.segments, 1, 512) ? Refusal::None : Refusal::SegmentsOutOfRange;
+            return InRange(options.segments, 1, 512) ? ModellingRefusal::None
+                                                     : ModellingRefusal::SegmentsOutOfRange;
         case Primitive::Cylinder:
         case Primitive::Sphere:
         case Primitive::Cone:
             if (!InRange(options.segments, 3, 1024)) {
-                return Refusal::SegmentsOutOfRange;
+                return ModellingRefusal::SegmentsOutOfRange;
             }
             return InRange(options.rings, shape == Primitive::Sphere ? 2 : 1, 1024)
-                       ? Refusal::None
-                       : Refusal::RingsOutOfRange;
+                       ? ModellingRefusal::None
+                       : ModellingRefusal::RingsOutOfRange;
     }
-    return Refusal::None;
+    return ModellingRefusal::None;
 }
 
 CModel BuildPrimitive(Primitive shape, const PrimitiveOptions& options, int material) {

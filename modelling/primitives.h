@@ -29,7 +29,7 @@ PrimitiveOptions DefaultPrimitiveOptions(Primitive shape);
 
 // Ranges: plane segments 1..1024; cube 1..512; cylinder, sphere and cone
 // segments 3..1024, rings 1..1024 (sphere 2..1024).
-Refusal CheckPrimitiveOptions(Primitive shape, const PrimitiveOptions& options);
+ModellingRefusal CheckPrimitiveOptions(Primitive shape, const PrimitiveOptions& options);
 
 // The shape as an object of its own, every face of `material`, nothing
 // selected. The options must pass CheckPrimitiveOptions.

@@ -198,11 +198,11 @@ CFace QuadOf(const CModel& model, const Pair& pair) {
 ModellingResult QuadrangulateFaces(CCentigrade& scene, const QuadrangulateOptions& options,
                                    PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     if (!(options.angle >= 0 && options.angle <= 180)) {
-        return ModellingResult::Refuse(Refusal::AngleOutOfRange);
+        return ModellingResult::Refuse(ModellingRefusal::AngleOutOfRange);
     }
     CModel& model = scene.models[target.object];
     std::vector<Pair> pairs = PairFinder(model, options.angle).Find();

@@ -11,7 +11,7 @@
 
 ModellingResult SeparateFaces(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& source = scene.models[target.object];

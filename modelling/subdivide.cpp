@@ -274,7 +274,7 @@ CVector MadeVertex(const LargeArray<CVector>& old, const LargeArray<CFace>& face
 
 ModellingResult SubdivideFaces(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
@@ -287,7 +287,7 @@ ModellingResult SubdivideFaces(CCentigrade& scene, PriorState* prior) {
     }
     if (model.vertices.size() + cuts.recipes.size() > kMaximumElements ||
         faceCount > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     LargeArray<CVector> vertices;
     vertices.reserve(model.vertices.size() + cuts.recipes.size());

@@ -32,7 +32,7 @@ CFace Triangle(const CFace& face, std::size_t a, std::size_t b, std::size_t c) {
 
 ModellingResult TriangulateFaces(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentObjectWithSelectedFaces(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
@@ -43,7 +43,7 @@ ModellingResult TriangulateFaces(CCentigrade& scene, PriorState* prior) {
         return result;
     }
     if (model.faces.size() + quads > kMaximumElements) {
-        return ModellingResult::Refuse(Refusal::ResultTooLarge);
+        return ModellingResult::Refuse(ModellingRefusal::ResultTooLarge);
     }
     LargeArray<CFace> faces;
     faces.reserve(model.faces.size() + quads);

@@ -9,7 +9,7 @@
 
 ModellingResult CleanVertices(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];

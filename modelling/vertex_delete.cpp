@@ -11,13 +11,13 @@
 
 ModellingResult DeleteVertices(CCentigrade& scene, PriorState* prior) {
     const Target target = CurrentEditableObject(scene);
-    if (target.refusal != Refusal::None) {
+    if (target.refusal != ModellingRefusal::None) {
         return ModellingResult::Refuse(target.refusal);
     }
     CModel& model = scene.models[target.object];
     const std::vector<bool> affected = AffectedVertices(model);
     if (std::none_of(affected.begin(), affected.end(), [](bool a) { return a; })) {
-        return ModellingResult::Refuse(Refusal::NoVertexSelected);
+        return ModellingResult::Refuse(ModellingRefusal::NoVertexSelected);
     }
     std::vector<bool> keepFace(model.faces.size(), true);
     // 0: no face uses the vertex, 1: only removed faces do, 2: a kept face does.

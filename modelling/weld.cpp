@@ -36,7 +36,7 @@ ModellingResult WeldVertices(CCentigrade& scene, PriorState* prior) {
         FinishReshape(model, m, result);
     }
     if (!anyAffected) {
-        return ModellingResult::Refuse(Refusal::NoVertexSelected);
+        return ModellingResult::Refuse(ModellingRefusal::NoVertexSelected);
     }
     PlaceGizmo(scene);
     return result;

@@ -174,7 +174,7 @@ TEST(CreatePrimitive, UndoTakesTheObjectAndTheDefaultMaterialAwayAndGivesTheSele
 struct RefusalRow {
     Primitive shape;
     PrimitiveOptions options;
-    Refusal refusal;
+    ModellingRefusal refusal;
 };
 
 class CreateRefusal : public ::testing::TestWithParam<RefusalRow> {};
@@ -190,17 +190,19 @@ TEST_P(CreateRefusal, LeavesTheSceneAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Options, CreateRefusal,
     ::testing::Values(
-        RefusalRow{Primitive::Cube, {0.0f, 1, 1, {}}, Refusal::SizeOutOfRange},
-        RefusalRow{Primitive::Cube, {-1.0f, 1, 1, {}}, Refusal::SizeOutOfRange},
-        RefusalRow{Primitive::Plane, {NAN, 1, 1, {}}, Refusal::SizeOutOfRange},
-        RefusalRow{Primitive::Sphere, {INFINITY, 8, 4, {}}, Refusal::SizeOutOfRange},
-        RefusalRow{Primitive::Plane, {1.0f, 0, 1, {}}, Refusal::SegmentsOutOfRange},
-        RefusalRow{Primitive::Plane, {1.0f, 1025, 1, {}}, Refusal::SegmentsOutOfRange},
-        RefusalRow{Primitive::Cube, {1.0f, 513, 1, {}}, Refusal::SegmentsOutOfRange},
-        RefusalRow{Primitive::Cylinder, {1.0f, 2, 1, {}}, Refusal::SegmentsOutOfRange},
-        RefusalRow{Primitive::Cylinder, {1.0f, 8, 0, {}}, Refusal::RingsOutOfRange},
-        RefusalRow{Primitive::Sphere, {1.0f, 8, 1, {}}, Refusal::RingsOutOfRange},
-        RefusalRow{Primitive::Cone, {1.0f, 8, 1025, {}}, Refusal::RingsOutOfRange},
-        RefusalRow{Primitive::Cone, {1.0f, 8, 1, CVector(0, NAN, 0)}, Refusal::CentreOutOfRange}));
+        RefusalRow{Primitive::Cube, {0.0f, 1, 1, {}}, ModellingRefusal::SizeOutOfRange},
+        RefusalRow{Primitive::Cube, {-1.0f, 1, 1, {}}, ModellingRefusal::SizeOutOfRange},
+        RefusalRow{Primitive::Plane, {NAN, 1, 1, {}}, ModellingRefusal::SizeOutOfRange},
+        RefusalRow{Primitive::Sphere, {INFINITY, 8, 4, {}}, ModellingRefusal::SizeOutOfRange},
+        RefusalRow{Primitive::Plane, {1.0f, 0, 1, {}}, ModellingRefusal::SegmentsOutOfRange},
+        RefusalRow{Primitive::Plane, {1.0f, 1025, 1, {}}, ModellingRefusal::SegmentsOutOfRange},
+        RefusalRow{Primitive::Cube, {1.0f, 513, 1, {}}, ModellingRefusal::SegmentsOutOfRange},
+        RefusalRow{Primitive::Cylinder, {1.0f, 2, 1, {}}, ModellingRefusal::SegmentsOutOfRange},
+        RefusalRow{Primitive::Cylinder, {1.0f, 8, 0, {}}, ModellingRefusal::RingsOutOfRange},
+        RefusalRow{Primitive::Sphere, {1.0f, 8, 1, {}}, ModellingRefusal::RingsOutOfRange},
+        RefusalRow{Primitive::Cone, {1.0f, 8, 1025, {}}, ModellingRefusal::RingsOutOfRange},
+        RefusalRow{Primitive::Cone,
+                   {1.0f, 8, 1, CVector(0, NAN, 0)},
+                   ModellingRefusal::CentreOutOfRange}));
 
 }  // namespace

@@ -110,8 +110,8 @@ TEST(Extrude, LinesAloneAreNothingToExtrude) {
     CCentigrade scene = SceneOf(TestMesh::Fan);
     SelectFaces(scene, {3});
     const CCentigrade before = scene;
-    EXPECT_EQ(ExtrudeFaces(scene, {1.0f, false}).refusal, Refusal::NoFaceSelected);
-    EXPECT_EQ(ExtrudeFaces(scene, {NAN, false}).refusal, Refusal::DistanceOutOfRange);
+    EXPECT_EQ(ExtrudeFaces(scene, {1.0f, false}).refusal, ModellingRefusal::NoFaceSelected);
+    EXPECT_EQ(ExtrudeFaces(scene, {NAN, false}).refusal, ModellingRefusal::DistanceOutOfRange);
     EXPECT_TRUE(SameScene(before, scene));
 }
 

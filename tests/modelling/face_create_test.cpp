@@ -100,7 +100,7 @@ struct RefusalRow {
     std::vector<std::size_t> selected;
     int currentModel;
     int state;
-    Refusal refusal;
+    ModellingRefusal refusal;
 };
 
 class CreateFaceRefusal : public ::testing::TestWithParam<RefusalRow> {};
@@ -120,20 +120,20 @@ TEST_P(CreateFaceRefusal, SaysWhyAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CreateFaceRefusal,
-    ::testing::Values(RefusalRow{{}, 0, 0, Refusal::NoVertexSelected},
-                      RefusalRow{{2}, 0, 0, Refusal::TooFewVertices},
-                      RefusalRow{{0, 1, 2, 3, 4}, 0, 0, Refusal::TooManyVertices},
-                      RefusalRow{{0, 1, 2, 3, 4, 5}, 0, 0, Refusal::TooManyVertices},
-                      RefusalRow{{0, 1, 2}, -1, 0, Refusal::NoCurrentObject},
-                      RefusalRow{{0, 1, 2}, 1, 0, Refusal::NoCurrentObject},
-                      RefusalRow{{0, 1, 2}, 0, 1, Refusal::CurrentObjectLocked},
-                      RefusalRow{{0, 1, 2}, 0, 2, Refusal::CurrentObjectHidden},
-                      RefusalRow{{0, 1, 2}, 0, 3, Refusal::CurrentObjectHidden}));
+    ::testing::Values(RefusalRow{{}, 0, 0, ModellingRefusal::NoVertexSelected},
+                      RefusalRow{{2}, 0, 0, ModellingRefusal::TooFewVertices},
+                      RefusalRow{{0, 1, 2, 3, 4}, 0, 0, ModellingRefusal::TooManyVertices},
+                      RefusalRow{{0, 1, 2, 3, 4, 5}, 0, 0, ModellingRefusal::TooManyVertices},
+                      RefusalRow{{0, 1, 2}, -1, 0, ModellingRefusal::NoCurrentObject},
+                      RefusalRow{{0, 1, 2}, 1, 0, ModellingRefusal::NoCurrentObject},
+                      RefusalRow{{0, 1, 2}, 0, 1, ModellingRefusal::CurrentObjectLocked},
+                      RefusalRow{{0, 1, 2}, 0, 2, ModellingRefusal::CurrentObjectHidden},
+                      RefusalRow{{0, 1, 2}, 0, 3, ModellingRefusal::CurrentObjectHidden}));
 
 TEST(Refusals, EveryReasonHasBothTexts) {
-    for (int r = static_cast<int>(Refusal::NoCurrentObject);
-         r <= static_cast<int>(Refusal::ResultTooLarge); ++r) {
-        const RefusalText text = TextOf(static_cast<Refusal>(r));
+    for (int r = static_cast<int>(ModellingRefusal::NoCurrentObject);
+         r <= static_cast<int>(ModellingRefusal::ResultTooLarge); ++r) {
+        const RefusalText text = TextOf(static_cast<ModellingRefusal>(r));
         EXPECT_FALSE(text.english.empty()) << r;
         EXPECT_FALSE(text.japanese.empty()) << r;
     }

@@ -188,8 +188,8 @@ TEST(Quadrangulate, KeepsPairsApartThatDifferInMaterialUvsOrShape) {
     ReverseCorners(facingAway.models[0].faces[1]);  // both run 0 to 1
     EXPECT_FALSE(QuadrangulateFaces(facingAway, {}).Changed());
 
-    EXPECT_EQ(QuadrangulateFaces(facingAway, {181}).refusal, Refusal::AngleOutOfRange);
-    EXPECT_EQ(QuadrangulateFaces(facingAway, {NAN}).refusal, Refusal::AngleOutOfRange);
+    EXPECT_EQ(QuadrangulateFaces(facingAway, {181}).refusal, ModellingRefusal::AngleOutOfRange);
+    EXPECT_EQ(QuadrangulateFaces(facingAway, {NAN}).refusal, ModellingRefusal::AngleOutOfRange);
 }
 
 }  // namespace

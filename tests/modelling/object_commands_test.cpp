@@ -40,7 +40,7 @@ TEST(DeleteVertices, KeepsVerticesNoFaceUsedBefore) {
     ASSERT_EQ(model.vertices.size(), 2u);
     EXPECT_FLOAT_EQ(model.vertices[0].x, 5.0f);
     EXPECT_TRUE(model.faces.empty());
-    EXPECT_EQ(DeleteVertices(scene).refusal, Refusal::NoVertexSelected);
+    EXPECT_EQ(DeleteVertices(scene).refusal, ModellingRefusal::NoVertexSelected);
 }
 
 TEST(CleanVertices, RemovesUnusedVerticesAndKeepsTheFlagsOfTheRest) {
@@ -140,7 +140,7 @@ TEST(MergeObjects, AppendsTheOthersAndRemovesThem) {
 struct MergeRefusalRow {
     std::vector<std::size_t> objects;
     int lockedObject;
-    Refusal refusal;
+    ModellingRefusal refusal;
 };
 
 class MergeRefusal : public ::testing::TestWithParam<MergeRefusalRow> {};
@@ -156,13 +156,14 @@ TEST_P(MergeRefusal, ChangesNothing) {
     EXPECT_TRUE(SameScene(before, scene));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, MergeRefusal,
-                         ::testing::Values(MergeRefusalRow{{}, -1, Refusal::NoObjectToMerge},
-                                           MergeRefusalRow{{0, 1}, -1, Refusal::UnknownObject},
-                                           MergeRefusalRow{{0, 0}, -1, Refusal::UnknownObject},
-                                           MergeRefusalRow{{3}, -1, Refusal::UnknownObject},
-                                           MergeRefusalRow{{0, 2}, 2, Refusal::ObjectNotEditable},
-                                           MergeRefusalRow{{0}, 1, Refusal::CurrentObjectHidden}));
+INSTANTIATE_TEST_SUITE_P(
+    Lists, MergeRefusal,
+    ::testing::Values(MergeRefusalRow{{}, -1, ModellingRefusal::NoObjectToMerge},
+                      MergeRefusalRow{{0, 1}, -1, ModellingRefusal::UnknownObject},
+                      MergeRefusalRow{{0, 0}, -1, ModellingRefusal::UnknownObject},
+                      MergeRefusalRow{{3}, -1, ModellingRefusal::UnknownObject},
+                      MergeRefusalRow{{0, 2}, 2, ModellingRefusal::ObjectNotEditable},
+                      MergeRefusalRow{{0}, 1, ModellingRefusal::CurrentObjectHidden}));
 
 TEST(Mirror, ACopySharesTheVerticesOnThePlaneAndIsSeenFromTheSameSide) {
     CCentigrade scene = SceneOf(TestMesh::Quad);
@@ -215,7 +216,7 @@ TEST(Mirror, InPlaceReflectsTheVerticesAndKeepsTheSelection) {
     EXPECT_GT(FrontNormal(model, model.faces[0]).y, 0.99f);
     EXPECT_EQ(SelectedFaces(model), std::vector<std::size_t>{0});
     EXPECT_EQ(MirrorFaces(scene, {Axis::Z, CVector(NAN, 0, 0), false, true}).refusal,
-              Refusal::CentreOutOfRange);
+              ModellingRefusal::CentreOutOfRange);
 }
 
 }  // namespace

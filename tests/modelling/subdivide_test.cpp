@@ -90,9 +90,9 @@ TEST(Subdivide, TrianglesAndLinesSplitAndTheirNeighboursFollow) {
 
 TEST(Subdivide, NothingSelectedIsRefused) {
     CCentigrade scene = SceneOf(TestMesh::Grid);
-    EXPECT_EQ(SubdivideFaces(scene).refusal, Refusal::NoFaceSelected);
+    EXPECT_EQ(SubdivideFaces(scene).refusal, ModellingRefusal::NoFaceSelected);
     scene.models[0].state = 1;
-    EXPECT_EQ(SubdivideFaces(scene).refusal, Refusal::CurrentObjectLocked);
+    EXPECT_EQ(SubdivideFaces(scene).refusal, ModellingRefusal::CurrentObjectLocked);
 }
 
 }  // namespace

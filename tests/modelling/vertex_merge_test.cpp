@@ -60,7 +60,7 @@ TEST(Weld, EachObjectWeldsItsOwnVerticesAndLockedOnesAreLeftAlone) {
 
 TEST(Weld, NothingSelectedIsRefused) {
     CCentigrade scene = SceneOf(TestMesh::Quad);
-    EXPECT_EQ(WeldVertices(scene).refusal, Refusal::NoVertexSelected);
+    EXPECT_EQ(WeldVertices(scene).refusal, ModellingRefusal::NoVertexSelected);
 }
 
 // Two triangles of a square, each with its own corners.
@@ -138,8 +138,8 @@ TEST(MergeByDistance, OnlyTheSelectionWhenThereIsOneAndNeverNonFinitePoints) {
     unusual.models[0].vertices[0].x = NAN;
     unusual.models[0].vertices[3].x = NAN;
     EXPECT_EQ(MergeByDistance(unusual, {0.01f}).acted, 1u);  // 2 and 4 only
-    EXPECT_EQ(MergeByDistance(unusual, {-1.0f}).refusal, Refusal::DistanceOutOfRange);
-    EXPECT_EQ(MergeByDistance(unusual, {INFINITY}).refusal, Refusal::DistanceOutOfRange);
+    EXPECT_EQ(MergeByDistance(unusual, {-1.0f}).refusal, ModellingRefusal::DistanceOutOfRange);
+    EXPECT_EQ(MergeByDistance(unusual, {INFINITY}).refusal, ModellingRefusal::DistanceOutOfRange);
 }
 
 TEST(MergeByDistance, FarCoordinatesAndATinyDistanceStillFindNeighbours) {
