@@ -41,6 +41,15 @@ constexpr std::array kReasons = {
                "変更する値が指定されていません"},
     ReasonText{Reason::UnsavableText, "unsavable_text",
                "the text holds characters a document cannot store", "保存できない文字があります"},
+    ReasonText{Reason::NoSelectedVertices, "no_selected_vertices", "no vertex is selected",
+               "頂点が選択されていません"},
+    ReasonText{Reason::WrongVertexCount, "wrong_vertex_count", "a face needs 2 to 4 vertices",
+               "面には頂点が2～4個必要です"},
+    ReasonText{Reason::NoObjectToMerge, "no_object_to_merge", "no object to merge is given",
+               "結合するオブジェクトが指定されていません"},
+    ReasonText{Reason::ResultTooLarge, "result_too_large",
+               "the result would have more vertices or faces than an object can hold",
+               "結果の頂点数か面数が多すぎます"},
 };
 
 // The table is indexed by the reason.
@@ -50,7 +59,7 @@ constexpr bool InReasonOrder() {
             return false;
         }
     }
-    return kReasons.size() == static_cast<std::size_t>(Reason::UnsavableText) + 1;
+    return kReasons.size() == static_cast<std::size_t>(Reason::ResultTooLarge) + 1;
 }
 static_assert(InReasonOrder());
 

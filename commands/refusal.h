@@ -27,6 +27,10 @@ enum class Reason {
     NoEditableObject,
     NothingToChange,
     UnsavableText,
+    NoSelectedVertices,
+    WrongVertexCount,
+    NoObjectToMerge,
+    ResultTooLarge,
 };
 
 enum class Language { English, Japanese };

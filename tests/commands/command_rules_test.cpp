@@ -49,6 +49,16 @@ struct RuleCase {
     std::map<std::string, std::string> texts;
 };
 
+// The modelling commands that work on an object's elements.
+void NeedAnEditableObject(RuleCase& c) {
+    for (const char* id : {"face.create", "face.extrude", "face.flip", "face.triangulate",
+                           "face.quadrangulate", "face.subdivide", "edit.mirror", "vertex.weld",
+                           "vertex.merge_by_distance", "vertex.delete", "vertex.clean",
+                           "object.separate", "object.duplicate_faces", "object.merge"}) {
+        c.disabled.emplace(id, Reason::NoEditableObject);
+    }
+}
+
 std::vector<RuleCase> RuleCases() {
     std::vector<RuleCase> cases;
     {
@@ -71,6 +81,7 @@ std::vector<RuleCase> RuleCases() {
                       {"material.set", Reason::NoSuchMaterial},
                       {"material.rename", Reason::NoSuchMaterial},
                       {"material.texture", Reason::NoSuchMaterial}};
+        NeedAnEditableObject(c);
         c.texts = {{"edit.undo", "元に戻す(&U)"}, {"edit.redo", "やり直し(&R)"}};
         cases.push_back(c);
     }
@@ -117,6 +128,7 @@ std::vector<RuleCase> RuleCases() {
             {"edit.cut", Reason::NoSelectedFaces},    {"edit.copy", Reason::NoSelectedFaces},
             {"edit.paste", Reason::NoClipboardFaces}, {"select.elements", Reason::NoEditableObject},
             {"face.paint", Reason::NoEditableObject}, {"face.delete", Reason::NoEditableObject}};
+        NeedAnEditableObject(c);
         c.checked = {"tool.paint", "selectable.vertices", "selectable.faces", "display.faces",
                      "display.axis"};
         cases.push_back(c);
@@ -179,7 +191,14 @@ std::string Layout(const std::string& bar) {
 TEST(CommandTable, MenusAndToolbarsComeFromTheEntries) {
     EXPECT_EQ(Layout("file"),
               " file.new file.open file.save file.save_as | file.recent | file.exit");
-    EXPECT_EQ(Layout("edit"), " edit.undo edit.redo | edit.cut edit.copy edit.paste");
+    EXPECT_EQ(Layout("edit"),
+              " edit.undo edit.redo | edit.cut edit.copy edit.paste |"
+              " face.flip face.triangulate face.quadrangulate face.subdivide edit.mirror |"
+              " vertex.weld vertex.merge_by_distance vertex.delete vertex.clean |"
+              " object.separate object.merge");
+    EXPECT_EQ(Layout("create"),
+              " create.plane create.cube create.cylinder create.sphere create.cone |"
+              " face.create face.extrude object.duplicate_faces");
     EXPECT_EQ(Layout("view"), " view.status_bar | view.frame_all");
     EXPECT_EQ(Layout("help"), " help.remove_registration | help.about");
     EXPECT_EQ(Layout("standard"),
@@ -220,7 +239,7 @@ TEST(CommandTable, EntriesAreComplete) {
 
 TEST(Refusal, EveryReasonHasBothTextsAndItsOwnCode) {
     std::set<std::string_view> codes;
-    for (int r = 0; r <= static_cast<int>(Reason::UnsavableText); ++r) {
+    for (int r = 0; r <= static_cast<int>(Reason::ResultTooLarge); ++r) {
         const ReasonText& text = DescribeReason(static_cast<Reason>(r));
         EXPECT_EQ(text.reason, static_cast<Reason>(r));
         EXPECT_FALSE(text.english.empty());
