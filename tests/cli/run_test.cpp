@@ -173,6 +173,15 @@ std::vector<ScriptCase> ScriptCases() {
          }},
         {"framing the scene zooms the stored camera", R"({"command": "view.frame_all"})",
          [](const CCentigrade& s) { return s.zoom > 1000.0f; }},
+        {"modelling: extrude a face, add a cube, merge the grid into it",
+         R"({"command": "select.elements", "faces": [0]}
+{"command": "face.extrude", "distance": 1}
+{"command": "create.cube", "size": 4, "segments": 2}
+{"command": "object.merge", "objects": [1]})",
+         [](const CCentigrade& s) {
+             return s.models.size() == 2 && s.models[0].vertices.size() == 12 &&
+                    s.models[0].faces.size() == 10 && s.models[1].faces.size() == 24 + 4;
+         }},
         {"tools, modes and flags leave the document as it was",
          R"({"command": "tool.move"}
 {"command": "tool.delete_face"}
@@ -242,6 +251,8 @@ TEST_F(RunTest, ABadScriptNamesTheLineAndTheReasonAndWritesNothing) {
          "faces; nothing written"},
         {"{\"command\": \"tool.move\"}\n{\"command\": \"edit.undo\"}",
          "2: edit.undo: nothing to undo; nothing written"},
+        {"{\"command\": \"face.extrude\"}",
+         "1: face.extrude: no face is selected; nothing written"},
         {"{\"command\": \"edit.move\"", "1: not a JSON object"},
         {"[\"edit.move\"]", "1: expected an object with a \"command\" string"},
     };
@@ -281,6 +292,10 @@ TEST_F(RunTest, CommandsListsWhatAScriptCanRun) {
     const CliRun run = Cli("commands");
     ASSERT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("edit.move  move the affected vertices\n    by: [x, y, z] = [0, 0, 0]"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("face.extrude  extrude the selected faces of the current object\n"
+                           "    distance: number = 0"),
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("file.save"), std::string::npos);
