@@ -8,19 +8,9 @@
 #include "commands/command_table.h"
 #include "commands/session.h"
 #include "scene_compare.h"
-#include "support/mesh_generators.h"
+#include "session_scene.h"
 
 namespace {
-
-// A cube (object 0, current, 8 vertices, 6 faces) and a grid (object 1).
-void Fill(CommandSession& session) {
-    CCentigrade& scene = session.Scene();
-    scene = MakeSceneWith(MakeCube(2));
-    CModel grid = MakeQuadGrid(2);
-    grid.id = ++scene.modelSerial;
-    scene.models.push_back(std::move(grid));
-    scene.ComputeAllNormals();
-}
 
 void Select(CommandSession& session, const char* what, std::vector<int> indices) {
     ASSERT_TRUE(session.Run("select.elements", {{what, indices}}).Done());

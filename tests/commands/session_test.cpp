@@ -5,20 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "scene/cp932.h"
-#include "support/mesh_generators.h"
+#include "session_scene.h"
 
 namespace {
-
-// A cube (object 0, faces 0 to 5) and a grid (object 1), two materials.
-void Fill(CommandSession& session) {
-    CCentigrade& scene = session.Scene();
-    scene = MakeSceneWith(MakeCube(2));
-    CModel grid = MakeQuadGrid(2);
-    grid.id = ++scene.modelSerial;
-    scene.models.push_back(std::move(grid));
-    scene.materials.emplace_back(scene.materialSerial++);
-    scene.ComputeAllNormals();
-}
 
 struct RefusalCase {
     const char* command;
