@@ -41,6 +41,10 @@ constexpr std::array kReasons = {
                "変更する値が指定されていません"},
     ReasonText{Reason::UnsavableText, "unsavable_text",
                "the text holds characters a document cannot store", "保存できない文字があります"},
+
+    // The selection commands.
+    ReasonText{Reason::NothingSelected, "nothing_selected", "nothing is selected",
+               "何も選択されていません"},
 };
 
 // The table is indexed by the reason.
@@ -50,7 +54,7 @@ constexpr bool InReasonOrder() {
             return false;
         }
     }
-    return kReasons.size() == static_cast<std::size_t>(Reason::UnsavableText) + 1;
+    return kReasons.size() == static_cast<std::size_t>(Reason::NothingSelected) + 1;
 }
 static_assert(InReasonOrder());
 

@@ -27,6 +27,9 @@ enum class Reason {
     NoEditableObject,
     NothingToChange,
     UnsavableText,
+
+    // The selection commands.
+    NothingSelected,
 };
 
 enum class Language { English, Japanese };

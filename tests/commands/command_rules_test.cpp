@@ -49,6 +49,15 @@ struct RuleCase {
     std::map<std::string, std::string> texts;
 };
 
+// The selection commands, which need an editable object to act on.
+void AddSelectionCommands(std::map<std::string, Reason>& disabled) {
+    for (const char* id : {"select.all", "select.invert", "select.grow", "select.shrink",
+                           "select.linked", "select.by_material", "select.loop", "select.ring",
+                           "view.hide_selected", "view.hide_unselected", "view.reveal"}) {
+        disabled.emplace(id, Reason::NoEditableObject);
+    }
+}
+
 std::vector<RuleCase> RuleCases() {
     std::vector<RuleCase> cases;
     {
@@ -70,7 +79,9 @@ std::vector<RuleCase> RuleCases() {
                       {"material.properties", Reason::NoSuchMaterial},
                       {"material.set", Reason::NoSuchMaterial},
                       {"material.rename", Reason::NoSuchMaterial},
-                      {"material.texture", Reason::NoSuchMaterial}};
+                      {"material.texture", Reason::NoSuchMaterial},
+                      {"view.frame_selected", Reason::NothingSelected}};
+        AddSelectionCommands(c.disabled);
         c.texts = {{"edit.undo", "元に戻す(&U)"}, {"edit.redo", "やり直し(&R)"}};
         cases.push_back(c);
     }
@@ -101,9 +112,10 @@ std::vector<RuleCase> RuleCases() {
         c.disabled = {{"edit.undo", Reason::NothingToUndo},
                       {"edit.cut", Reason::NoSelectedFaces},
                       {"edit.copy", Reason::NoSelectedFaces}};
+        c.state.xray = true;
         c.checked = {"selectable.vertices", "selectable.edges", "selectable.faces",
                      "display.vertices",    "display.faces",    "display.axis",
-                     "view.status_bar"};
+                     "view.status_bar",     "view.xray"};
         c.texts = {{"edit.redo", "やり直し: 面削除(&R)"}};
         cases.push_back(c);
     }
@@ -112,11 +124,16 @@ std::vector<RuleCase> RuleCases() {
         c.state.anyEditableObject = false;
         c.state.currentObjectEditable = false;
         c.state.toolMode = ToolPaintMaterial;
-        c.disabled = {
-            {"edit.undo", Reason::NothingToUndo},     {"edit.redo", Reason::NothingToRedo},
-            {"edit.cut", Reason::NoSelectedFaces},    {"edit.copy", Reason::NoSelectedFaces},
-            {"edit.paste", Reason::NoClipboardFaces}, {"select.elements", Reason::NoEditableObject},
-            {"face.paint", Reason::NoEditableObject}, {"face.delete", Reason::NoEditableObject}};
+        c.disabled = {{"edit.undo", Reason::NothingToUndo},
+                      {"edit.redo", Reason::NothingToRedo},
+                      {"edit.cut", Reason::NoSelectedFaces},
+                      {"edit.copy", Reason::NoSelectedFaces},
+                      {"edit.paste", Reason::NoClipboardFaces},
+                      {"select.elements", Reason::NoEditableObject},
+                      {"face.paint", Reason::NoEditableObject},
+                      {"face.delete", Reason::NoEditableObject},
+                      {"view.frame_selected", Reason::NothingSelected}};
+        AddSelectionCommands(c.disabled);
         c.checked = {"tool.paint", "selectable.vertices", "selectable.faces", "display.faces",
                      "display.axis"};
         cases.push_back(c);
@@ -180,6 +197,11 @@ TEST(CommandTable, MenusAndToolbarsComeFromTheEntries) {
     EXPECT_EQ(Layout("file"),
               " file.new file.open file.save file.save_as | file.recent | file.exit");
     EXPECT_EQ(Layout("edit"), " edit.undo edit.redo | edit.cut edit.copy edit.paste");
+    EXPECT_EQ(Layout("select"),
+              " select.all select.none select.invert |"
+              " select.grow select.shrink select.linked select.by_material |"
+              " select.loop select.ring | view.hide_selected view.hide_unselected view.reveal |"
+              " view.frame_selected view.xray");
     EXPECT_EQ(Layout("view"), " view.status_bar | view.frame_all");
     EXPECT_EQ(Layout("help"), " help.remove_registration | help.about");
     EXPECT_EQ(Layout("standard"),
@@ -220,7 +242,7 @@ TEST(CommandTable, EntriesAreComplete) {
 
 TEST(Refusal, EveryReasonHasBothTextsAndItsOwnCode) {
     std::set<std::string_view> codes;
-    for (int r = 0; r <= static_cast<int>(Reason::UnsavableText); ++r) {
+    for (int r = 0; r <= static_cast<int>(Reason::NothingSelected); ++r) {
         const ReasonText& text = DescribeReason(static_cast<Reason>(r));
         EXPECT_EQ(text.reason, static_cast<Reason>(r));
         EXPECT_FALSE(text.english.empty());
