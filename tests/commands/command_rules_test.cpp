@@ -49,39 +49,37 @@ struct RuleCase {
     std::map<std::string, std::string> texts;
 };
 
-// The selection commands, which need an editable object to act on.
-void AddSelectionCommands(std::map<std::string, Reason>& disabled) {
-    for (const char* id : {"select.all", "select.invert", "select.grow", "select.shrink",
-                           "select.linked", "select.by_material", "select.loop", "select.ring",
-                           "view.hide_selected", "view.hide_unselected", "view.reveal"}) {
+// What a document with no editable object, no selection and no history
+// cannot do: the commands that need an editable object give that reason.
+std::map<std::string, Reason> NothingToActOn() {
+    std::map<std::string, Reason> disabled = {
+        {"edit.undo", Reason::NothingToUndo},     {"edit.redo", Reason::NothingToRedo},
+        {"edit.cut", Reason::NoSelectedFaces},    {"edit.copy", Reason::NoSelectedFaces},
+        {"edit.paste", Reason::NoClipboardFaces}, {"view.frame_selected", Reason::NothingSelected}};
+    for (const char* id :
+         {"select.elements", "face.paint", "face.delete", "select.all", "select.invert",
+          "select.grow", "select.shrink", "select.linked", "select.by_material", "select.loop",
+          "select.ring", "view.hide_selected", "view.hide_unselected", "view.reveal"}) {
         disabled.emplace(id, Reason::NoEditableObject);
     }
+    return disabled;
 }
 
 std::vector<RuleCase> RuleCases() {
     std::vector<RuleCase> cases;
     {
         RuleCase c{"empty document", CommandState{}, {}, {}, {}};
-        c.disabled = {{"edit.undo", Reason::NothingToUndo},
-                      {"edit.redo", Reason::NothingToRedo},
-                      {"edit.cut", Reason::NoSelectedFaces},
-                      {"edit.copy", Reason::NoSelectedFaces},
-                      {"edit.paste", Reason::NoClipboardFaces},
-                      {"select.elements", Reason::NoEditableObject},
-                      {"face.paint", Reason::NoEditableObject},
-                      {"face.delete", Reason::NoEditableObject},
-                      {"object.properties", Reason::NoSuchObject},
-                      {"object.rename", Reason::NoSuchObject},
-                      {"object.smoothing", Reason::NoSuchObject},
-                      {"object.mirror_axis", Reason::NoSuchObject},
-                      {"object.visibility", Reason::NoSuchObject},
-                      {"object.lock", Reason::NoSuchObject},
-                      {"material.properties", Reason::NoSuchMaterial},
-                      {"material.set", Reason::NoSuchMaterial},
-                      {"material.rename", Reason::NoSuchMaterial},
-                      {"material.texture", Reason::NoSuchMaterial},
-                      {"view.frame_selected", Reason::NothingSelected}};
-        AddSelectionCommands(c.disabled);
+        c.disabled = NothingToActOn();
+        c.disabled.insert({{"object.properties", Reason::NoSuchObject},
+                           {"object.rename", Reason::NoSuchObject},
+                           {"object.smoothing", Reason::NoSuchObject},
+                           {"object.mirror_axis", Reason::NoSuchObject},
+                           {"object.visibility", Reason::NoSuchObject},
+                           {"object.lock", Reason::NoSuchObject},
+                           {"material.properties", Reason::NoSuchMaterial},
+                           {"material.set", Reason::NoSuchMaterial},
+                           {"material.rename", Reason::NoSuchMaterial},
+                           {"material.texture", Reason::NoSuchMaterial}});
         c.texts = {{"edit.undo", "元に戻す(&U)"}, {"edit.redo", "やり直し(&R)"}};
         cases.push_back(c);
     }
@@ -124,16 +122,7 @@ std::vector<RuleCase> RuleCases() {
         c.state.anyEditableObject = false;
         c.state.currentObjectEditable = false;
         c.state.toolMode = ToolPaintMaterial;
-        c.disabled = {{"edit.undo", Reason::NothingToUndo},
-                      {"edit.redo", Reason::NothingToRedo},
-                      {"edit.cut", Reason::NoSelectedFaces},
-                      {"edit.copy", Reason::NoSelectedFaces},
-                      {"edit.paste", Reason::NoClipboardFaces},
-                      {"select.elements", Reason::NoEditableObject},
-                      {"face.paint", Reason::NoEditableObject},
-                      {"face.delete", Reason::NoEditableObject},
-                      {"view.frame_selected", Reason::NothingSelected}};
-        AddSelectionCommands(c.disabled);
+        c.disabled = NothingToActOn();
         c.checked = {"tool.paint", "selectable.vertices", "selectable.faces", "display.faces",
                      "display.axis"};
         cases.push_back(c);
