@@ -59,7 +59,7 @@ void SelectHalf(CCentigrade& scene) {
 // Edge 3 of a quad runs along x: its loop crosses the whole grid, 1000 edges.
 void BM_LoopOfFullRow(benchmark::State& state) {
     CCentigrade& scene = CleanGrid();
-    const EdgeRef edge{0, FaceAt(500, 500), 3};
+    const ObjectEdgeRef edge{0, FaceAt(500, 500), 3};
     for (auto _ : state) {
         benchmark::DoNotOptimize(SelectEdgeLoop(scene, edge, SelectionUpdate::Replace));
     }
@@ -70,7 +70,7 @@ BENCHMARK(BM_LoopOfFullRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RingOfFullColumn(benchmark::State& state) {
     CCentigrade& scene = CleanGrid();
-    const EdgeRef edge{0, FaceAt(500, 500), 3};
+    const ObjectEdgeRef edge{0, FaceAt(500, 500), 3};
     for (auto _ : state) {
         benchmark::DoNotOptimize(SelectEdgeRing(scene, edge, SelectionUpdate::Replace));
     }

@@ -32,6 +32,7 @@ struct CommandState {
     bool showEdges = false;
     bool showFaces = false;
     bool showAxis = false;
+    bool xray = false;
     // Window state the application fills in; a headless session has none.
     bool statusBarShown = false;
 };

@@ -50,6 +50,10 @@ constexpr std::array kReasons = {
     ReasonText{Reason::ResultTooLarge, "result_too_large",
                "the result would have more vertices or faces than an object can hold",
                "結果の頂点数か面数が多すぎます"},
+
+    // The selection commands.
+    ReasonText{Reason::NothingSelected, "nothing_selected", "nothing is selected",
+               "何も選択されていません"},
 };
 
 // The table is indexed by the reason.
@@ -59,7 +63,7 @@ constexpr bool InReasonOrder() {
             return false;
         }
     }
-    return kReasons.size() == static_cast<std::size_t>(Reason::ResultTooLarge) + 1;
+    return kReasons.size() == static_cast<std::size_t>(Reason::NothingSelected) + 1;
 }
 static_assert(InReasonOrder());
 

@@ -31,6 +31,9 @@ enum class Reason {
     WrongVertexCount,
     NoObjectToMerge,
     ResultTooLarge,
+
+    // The selection commands.
+    NothingSelected,
 };
 
 enum class Language { English, Japanese };

@@ -36,6 +36,7 @@ CommandState CommandSession::State() const {
     state.showEdges = scene_.showEdges;
     state.showFaces = scene_.showFaces;
     state.showAxis = scene_.showAxis;
+    state.xray = scene_.xray;
     return state;
 }
 

@@ -384,7 +384,8 @@ std::vector<MeshEdge> PathOf(CModel& model, EdgePath kind, int face, int corner)
     return found.paths.empty() ? std::vector<MeshEdge>{} : std::move(found.paths.front());
 }
 
-bool SelectPath(CCentigrade& scene, EdgePath kind, const EdgeRef& edge, SelectionUpdate update) {
+bool SelectPath(CCentigrade& scene, EdgePath kind, const ObjectEdgeRef& edge,
+                SelectionUpdate update) {
     if (edge.object < 0 || static_cast<std::size_t>(edge.object) >= scene.models.size()) {
         return false;
     }
@@ -445,11 +446,11 @@ std::vector<MeshEdge> EdgeRingOf(CModel& model, int face, int corner) {
     return PathOf(model, EdgePath::Ring, face, corner);
 }
 
-bool SelectEdgeLoop(CCentigrade& scene, const EdgeRef& edge, SelectionUpdate update) {
+bool SelectEdgeLoop(CCentigrade& scene, const ObjectEdgeRef& edge, SelectionUpdate update) {
     return SelectPath(scene, EdgePath::Loop, edge, update);
 }
 
-bool SelectEdgeRing(CCentigrade& scene, const EdgeRef& edge, SelectionUpdate update) {
+bool SelectEdgeRing(CCentigrade& scene, const ObjectEdgeRef& edge, SelectionUpdate update) {
     return SelectPath(scene, EdgePath::Ring, edge, update);
 }
 

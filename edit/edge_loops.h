@@ -30,7 +30,7 @@ class CModel;
 
 // An edge as clicks and scripts name it: edge `corner` of face `face` of
 // object `object`, from that corner to the next.
-struct EdgeRef {
+struct ObjectEdgeRef {
     int object = 0;
     int face = 0;
     int corner = 0;
@@ -54,8 +54,8 @@ std::vector<MeshEdge> EdgeRingOf(CModel& model, int face, int corner);
 // Selects the loop (ring) through `edge`, replacing the selection or adding
 // to it. False, changing nothing, when the edge is not one a click could
 // take: of an editable object, a visible face, within its edges.
-bool SelectEdgeLoop(CCentigrade& scene, const EdgeRef& edge, SelectionUpdate update);
-bool SelectEdgeRing(CCentigrade& scene, const EdgeRef& edge, SelectionUpdate update);
+bool SelectEdgeLoop(CCentigrade& scene, const ObjectEdgeRef& edge, SelectionUpdate update);
+bool SelectEdgeRing(CCentigrade& scene, const ObjectEdgeRef& edge, SelectionUpdate update);
 
 // The loops (rings) through every selected edge of the editable objects.
 void SelectEdgeLoops(CCentigrade& scene, SelectionUpdate update);

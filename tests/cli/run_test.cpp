@@ -228,6 +228,29 @@ TEST_F(RunTest, DumpPrintsTheSceneAndTheSessionAfterEachCommand) {
     EXPECT_EQ(dumps[1]["session"]["centre"], Json::parse("[0,0,1]"));
 }
 
+// Hiding changes what is drawn and selected, not what the document stores.
+TEST_F(RunTest, HiddenFacesDropTheirSelectionAndAreSavedVisible) {
+    const CliRun run = RunScript(R"({"command": "select.all"}
+{"command": "view.hide_selected"}
+)",
+                                 " --dump");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::size_t firstEnd = run.out.find('\n');
+    ASSERT_NE(firstEnd, std::string::npos) << run.out;
+    const Json all = Json::parse(run.out.substr(0, firstEnd));
+    const Json hidden = Json::parse(run.out.substr(firstEnd + 1));
+    EXPECT_EQ(all["session"]["selected"]["faces"], 10);
+    EXPECT_EQ(hidden["session"]["selected"], Json::parse(R"({"vertices":0,"edges":0,"faces":0})"));
+    const CCentigrade saved = ReadOut();
+    ASSERT_EQ(saved.models.size(), 2u);
+    EXPECT_EQ(saved.models[0].faces.size(), 6u);
+    for (const CModel& model : saved.models) {
+        for (const CFace& face : model.faces) {
+            EXPECT_FALSE(face.hidden);
+        }
+    }
+}
+
 struct BadScript {
     const char* script;
     const char* message;  // after "script.jsonl:"
@@ -299,6 +322,12 @@ TEST_F(RunTest, CommandsListsWhatAScriptCanRun) {
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("file.save"), std::string::npos);
+    for (const char* id :
+         {"select.all", "select.invert", "select.grow", "select.shrink", "select.linked",
+          "select.by_material", "select.loop", "select.ring", "view.hide_selected",
+          "view.hide_unselected", "view.reveal", "view.frame_selected", "view.xray"}) {
+        EXPECT_NE(run.out.find(std::string(id) + "  "), std::string::npos) << id;
+    }
 }
 
 }  // namespace

@@ -49,39 +49,61 @@ struct RuleCase {
     std::map<std::string, std::string> texts;
 };
 
-// The modelling commands that work on an object's elements.
-void NeedAnEditableObject(RuleCase& c) {
-    for (const char* id : {"face.create", "face.extrude", "face.flip", "face.triangulate",
-                           "face.quadrangulate", "face.subdivide", "edit.mirror", "vertex.weld",
-                           "vertex.merge_by_distance", "vertex.delete", "vertex.clean",
-                           "object.separate", "object.duplicate_faces", "object.merge"}) {
-        c.disabled.emplace(id, Reason::NoEditableObject);
+// What a document with no editable object, no selection and no history
+// cannot do: the commands that need an editable object give that reason.
+std::map<std::string, Reason> NothingToActOn() {
+    std::map<std::string, Reason> disabled = {
+        {"edit.undo", Reason::NothingToUndo},     {"edit.redo", Reason::NothingToRedo},
+        {"edit.cut", Reason::NoSelectedFaces},    {"edit.copy", Reason::NoSelectedFaces},
+        {"edit.paste", Reason::NoClipboardFaces}, {"view.frame_selected", Reason::NothingSelected}};
+    for (const char* id : {"select.elements",
+                           "face.paint",
+                           "face.delete",
+                           "select.all",
+                           "select.invert",
+                           "select.grow",
+                           "select.shrink",
+                           "select.linked",
+                           "select.by_material",
+                           "select.loop",
+                           "select.ring",
+                           "view.hide_selected",
+                           "view.hide_unselected",
+                           "view.reveal",
+                           "face.create",
+                           "face.extrude",
+                           "face.flip",
+                           "face.triangulate",
+                           "face.quadrangulate",
+                           "face.subdivide",
+                           "edit.mirror",
+                           "vertex.weld",
+                           "vertex.merge_by_distance",
+                           "vertex.delete",
+                           "vertex.clean",
+                           "object.separate",
+                           "object.duplicate_faces",
+                           "object.merge"}) {
+        disabled.emplace(id, Reason::NoEditableObject);
     }
+    return disabled;
 }
 
 std::vector<RuleCase> RuleCases() {
     std::vector<RuleCase> cases;
     {
         RuleCase c{"empty document", CommandState{}, {}, {}, {}};
-        c.disabled = {{"edit.undo", Reason::NothingToUndo},
-                      {"edit.redo", Reason::NothingToRedo},
-                      {"edit.cut", Reason::NoSelectedFaces},
-                      {"edit.copy", Reason::NoSelectedFaces},
-                      {"edit.paste", Reason::NoClipboardFaces},
-                      {"select.elements", Reason::NoEditableObject},
-                      {"face.paint", Reason::NoEditableObject},
-                      {"face.delete", Reason::NoEditableObject},
-                      {"object.properties", Reason::NoSuchObject},
-                      {"object.rename", Reason::NoSuchObject},
-                      {"object.smoothing", Reason::NoSuchObject},
-                      {"object.mirror_axis", Reason::NoSuchObject},
-                      {"object.visibility", Reason::NoSuchObject},
-                      {"object.lock", Reason::NoSuchObject},
-                      {"material.properties", Reason::NoSuchMaterial},
-                      {"material.set", Reason::NoSuchMaterial},
-                      {"material.rename", Reason::NoSuchMaterial},
-                      {"material.texture", Reason::NoSuchMaterial}};
-        NeedAnEditableObject(c);
+        c.disabled = NothingToActOn();
+        c.disabled.insert({{"object.properties", Reason::NoSuchObject},
+                           {"object.rename", Reason::NoSuchObject},
+                           {"object.smoothing", Reason::NoSuchObject},
+                           {"object.mirror_axis", Reason::NoSuchObject},
+                           {"object.visibility", Reason::NoSuchObject},
+                           {"object.lock", Reason::NoSuchObject},
+                           {"material.properties", Reason::NoSuchMaterial},
+                           {"material.set", Reason::NoSuchMaterial},
+                           {"material.rename", Reason::NoSuchMaterial},
+                           {"material.texture", Reason::NoSuchMaterial}});
         c.texts = {{"edit.undo", "元に戻す(&U)"}, {"edit.redo", "やり直し(&R)"}};
         cases.push_back(c);
     }
@@ -112,9 +134,10 @@ std::vector<RuleCase> RuleCases() {
         c.disabled = {{"edit.undo", Reason::NothingToUndo},
                       {"edit.cut", Reason::NoSelectedFaces},
                       {"edit.copy", Reason::NoSelectedFaces}};
+        c.state.xray = true;
         c.checked = {"selectable.vertices", "selectable.edges", "selectable.faces",
                      "display.vertices",    "display.faces",    "display.axis",
-                     "view.status_bar"};
+                     "view.status_bar",     "view.xray"};
         c.texts = {{"edit.redo", "やり直し: 面削除(&R)"}};
         cases.push_back(c);
     }
@@ -123,12 +146,7 @@ std::vector<RuleCase> RuleCases() {
         c.state.anyEditableObject = false;
         c.state.currentObjectEditable = false;
         c.state.toolMode = ToolPaintMaterial;
-        c.disabled = {
-            {"edit.undo", Reason::NothingToUndo},     {"edit.redo", Reason::NothingToRedo},
-            {"edit.cut", Reason::NoSelectedFaces},    {"edit.copy", Reason::NoSelectedFaces},
-            {"edit.paste", Reason::NoClipboardFaces}, {"select.elements", Reason::NoEditableObject},
-            {"face.paint", Reason::NoEditableObject}, {"face.delete", Reason::NoEditableObject}};
-        NeedAnEditableObject(c);
+        c.disabled = NothingToActOn();
         c.checked = {"tool.paint", "selectable.vertices", "selectable.faces", "display.faces",
                      "display.axis"};
         cases.push_back(c);
@@ -196,6 +214,16 @@ TEST(CommandTable, MenusAndToolbarsComeFromTheEntries) {
               " face.flip face.triangulate face.quadrangulate face.subdivide edit.mirror |"
               " vertex.weld vertex.merge_by_distance vertex.delete vertex.clean |"
               " object.separate object.merge");
+    EXPECT_EQ(Layout("edit"),
+              " edit.undo edit.redo | edit.cut edit.copy edit.paste |"
+              " face.flip face.triangulate face.quadrangulate face.subdivide edit.mirror |"
+              " vertex.weld vertex.merge_by_distance vertex.delete vertex.clean |"
+              " object.separate object.merge");
+    EXPECT_EQ(Layout("select"),
+              " select.all select.none select.invert |"
+              " select.grow select.shrink select.linked select.by_material |"
+              " select.loop select.ring | view.hide_selected view.hide_unselected view.reveal |"
+              " view.frame_selected view.xray");
     EXPECT_EQ(Layout("create"),
               " create.plane create.cube create.cylinder create.sphere create.cone |"
               " face.create face.extrude object.duplicate_faces");
@@ -239,7 +267,7 @@ TEST(CommandTable, EntriesAreComplete) {
 
 TEST(Refusal, EveryReasonHasBothTextsAndItsOwnCode) {
     std::set<std::string_view> codes;
-    for (int r = 0; r <= static_cast<int>(Reason::ResultTooLarge); ++r) {
+    for (int r = 0; r <= static_cast<int>(Reason::NothingSelected); ++r) {
         const ReasonText& text = DescribeReason(static_cast<Reason>(r));
         EXPECT_EQ(text.reason, static_cast<Reason>(r));
         EXPECT_FALSE(text.english.empty());

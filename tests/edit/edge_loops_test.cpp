@@ -254,8 +254,8 @@ TEST(EdgeLoopSelection, RefusesEdgesAClickCouldNotTake) {
     CCentigrade scene = GridScene();
     scene.models[0].vertices[3].selected = true;
     const CCentigrade before = scene;
-    const EdgeRef refused[] = {{1, 0, 0}, {-1, 0, 0}, {0, 16, 0}, {0, -1, 0}, {0, 0, 4}};
-    for (const EdgeRef& edge : refused) {
+    const ObjectEdgeRef refused[] = {{1, 0, 0}, {-1, 0, 0}, {0, 16, 0}, {0, -1, 0}, {0, 0, 4}};
+    for (const ObjectEdgeRef& edge : refused) {
         EXPECT_FALSE(SelectEdgeLoop(scene, edge, SelectionUpdate::Replace));
         EXPECT_FALSE(SelectEdgeRing(scene, edge, SelectionUpdate::Replace));
     }
