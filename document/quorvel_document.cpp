@@ -46,6 +46,15 @@ void CQuorvelDoc::EditRecorded() {
     emit historyChanged();
 }
 
+// An import is a change like any other, unless it appended nothing and so
+// recorded no step.
+void CQuorvelDoc::ImportRecorded() {
+    if (!history_.IsClean()) {
+        SetModifiedFlag(true);
+    }
+    emit historyChanged();
+}
+
 void CQuorvelDoc::AfterHistoryMove(const SceneChange& change) {
     for (std::size_t m : change.reshapedModels) {
         if (m < scene_.models.size()) {
@@ -142,7 +151,7 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
                                                   [&] { return OpenDocumentFile(file, scene_); }));
         }
     } catch (const DocumentEndOfFile& e) {
-        emit historyChanged();
+        ImportRecorded();
         return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
                     .arg(path, QString::fromUtf8(e.what()))};
     } catch (const DocumentNotRegularFile&) {
@@ -151,7 +160,7 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         return {QStringLiteral("%1 は暗号化されています。").arg(path)};
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
-        emit historyChanged();
+        ImportRecorded();
         return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
                     .arg(QString::fromUtf8(e.what()))};
     }
@@ -160,7 +169,7 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
         SetPathName(path);
         SetModifiedFlag(false);
     } else {
-        emit historyChanged();
+        ImportRecorded();
     }
     UpdateAllViews(HintAll);
     return {};

@@ -152,6 +152,7 @@ private:
                        SceneChange (EditHistory::*move)(CCentigrade&));
     // Normals, the modified flag and every view after an undo or redo.
     void AfterHistoryMove(const SceneChange& change);
+    void ImportRecorded();
 
     CommandSession session_;
     CCentigrade& scene_ = session_.Scene();

@@ -262,6 +262,23 @@ private slots:
         QVERIFY(!shown.Actions().undo->isEnabled() && !shown.Actions().redo->isEnabled());
     }
 
+    void anImportIsAChangeUntilItIsUndone() {
+        QTemporaryDir dir;
+        ShownModelFrame shown;
+        shown.prompts.savePaths = {dir.filePath(QStringLiteral("cube.qvl"))};
+        shown.Actions().saveAs->trigger();
+        QVERIFY(!shown.doc.IsModified());
+        const std::size_t objects = shown.Scene().models.size();
+
+        shown.prompts.openPaths = {kSampleMqo};
+        shown.Actions().open->trigger();
+        QVERIFY(shown.Scene().models.size() > objects);
+        QVERIFY(shown.doc.IsModified() && shown.frame.isWindowModified());
+        shown.Actions().undo->trigger();
+        QCOMPARE(shown.Scene().models.size(), objects);
+        QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+    }
+
     void facesTravelThroughTheSystemClipboard() {
         ShownModelFrame shown;
         const FrameActions& a = shown.Actions();
