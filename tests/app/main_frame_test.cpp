@@ -31,6 +31,7 @@
 namespace {
 
 const QString kSampleMqo = QStringLiteral(QUORVEL_SOURCE_DIR "/samples/sample.mqo");
+const QString kSampleQvl = QStringLiteral(QUORVEL_SOURCE_DIR "/samples/sample.qvl");
 
 // A native document of one cube in `dir`.
 QString WriteCubeDocument(const QTemporaryDir& dir, const QString& name) {
@@ -185,8 +186,10 @@ private slots:
 
     void newAsksOnlyAfterEdits() {
         ShownFrame shown;
-        shown.prompts.openPaths = {kSampleMqo};
+        // Opening a document is no edit, nor are a visibility and a selection.
+        shown.prompts.openPaths = {kSampleQvl};
         shown.frame.Actions().open->trigger();
+        QVERIFY(!shown.Scene().models.empty());
         shown.Scene().models[0].state = 2;
         ClearSelection(shown.Scene());
         shown.frame.Actions().newDocument->trigger();
