@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "commands/session.h"
@@ -71,6 +72,11 @@ public:
     // view reloads. False when there was nothing to take back or do again.
     bool Undo();
     bool Redo();
+
+    // Runs command `id` of the command table with `values`. What it changed
+    // reaches views and panels through the typed signals below, the modified
+    // flag and the Edit menu follow its history step; a refusal changes nothing.
+    CommandOutcome Run(std::string_view id, const Values& values = {});
 
     // --- The file
     // Empty for a document that was never saved or opened as native.
@@ -143,6 +149,21 @@ signals:
     // An autosave could not be written; `message` names the file and the cause.
     void autosaveFailed(const QString& message);
 
+    // What a command changed, all of it; the signals after it say the same in parts.
+    void commandPerformed(const ChangeReport& report);
+    void objectsInserted(const std::vector<std::size_t>& indices);
+    void objectsRemoved(const std::vector<std::size_t>& indices);
+    // `aspects` holds ObjectAspect bits.
+    void objectChanged(std::size_t index, unsigned aspects);
+    void materialsInserted(const std::vector<std::size_t>& indices);
+    void materialsRemoved(const std::vector<std::size_t>& indices);
+    void materialChanged(std::size_t index);
+    void currentObjectChanged(int index);
+    void currentMaterialChanged(int index);
+    void toolChanged(int toolMode);
+    void selectionChanged();
+    void documentReplaced();
+
 private:
     // The history starts afresh and the autosave goes: a new or opened document.
     void Restart();
@@ -153,6 +174,8 @@ private:
     // Normals, the modified flag and every view after an undo or redo.
     void AfterHistoryMove(const SceneChange& change);
     void ImportRecorded();
+    // Emits the typed signals of `report`.
+    void Announce(const ChangeReport& report);
 
     CommandSession session_;
     CCentigrade& scene_ = session_.Scene();

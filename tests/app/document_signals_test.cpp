@@ -1,0 +1,95 @@
+// Each kind of command reaches the document's followers as the typed signals
+// of what it changed, and the modified flag follows its history step.
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "document/quorvel_document.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+struct SignalCounts {
+    int history = 0;
+    int modified = 0;
+    int inserted = 0;
+    int removed = 0;
+    int changed = 0;
+    int materialsInserted = 0;
+    int currentObject = 0;
+    int selection = 0;
+    int tool = 0;
+};
+
+}  // namespace
+
+class DocumentSignalsTest : public QObject {
+    Q_OBJECT
+
+private:
+    static SignalCounts Run(CQuorvelDoc& doc, const char* id, const Values& values = {}) {
+        QSignalSpy history(&doc, &CQuorvelDoc::historyChanged);
+        QSignalSpy modified(&doc, &CQuorvelDoc::modifiedChanged);
+        QSignalSpy inserted(&doc, &CQuorvelDoc::objectsInserted);
+        QSignalSpy removed(&doc, &CQuorvelDoc::objectsRemoved);
+        QSignalSpy changed(&doc, &CQuorvelDoc::objectChanged);
+        QSignalSpy materials(&doc, &CQuorvelDoc::materialsInserted);
+        QSignalSpy current(&doc, &CQuorvelDoc::currentObjectChanged);
+        QSignalSpy selection(&doc, &CQuorvelDoc::selectionChanged);
+        QSignalSpy tool(&doc, &CQuorvelDoc::toolChanged);
+        doc.Run(id, values);
+        return {static_cast<int>(history.count()),  static_cast<int>(modified.count()),
+                static_cast<int>(inserted.count()), static_cast<int>(removed.count()),
+                static_cast<int>(changed.count()),  static_cast<int>(materials.count()),
+                static_cast<int>(current.count()),  static_cast<int>(selection.count()),
+                static_cast<int>(tool.count())};
+    }
+
+private slots:
+    void eachKindOfCommandSaysWhatItChanged() {
+        CQuorvelDoc doc;
+        doc.Scene().models.push_back(MakeCube(1.0f));
+        doc.Scene().currentModel = 0;
+
+        SignalCounts s = Run(doc, "select.all");
+        QCOMPARE(s.selection, 1);
+        QCOMPARE(s.changed, 1);
+        QCOMPARE(s.history, 0);
+        QVERIFY(!doc.IsModified());
+
+        s = Run(doc, "face.delete");
+        QCOMPARE(s.history, 1);
+        QCOMPARE(s.modified, 1);
+        QVERIFY(doc.IsModified());
+        QCOMPARE(doc.Scene().models[0].faces.size(), std::size_t{0});
+
+        s = Run(doc, "edit.undo");
+        QCOMPARE(s.history, 1);
+        QCOMPARE(s.modified, 1);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.Scene().models[0].faces.size(), std::size_t{6});
+
+        s = Run(doc, "create.cube");
+        QCOMPARE(s.inserted, 1);
+        QCOMPARE(s.currentObject, 1);
+        QVERIFY(doc.IsModified());
+
+        s = Run(doc, "tool.move");
+        QCOMPARE(s.tool, 1);
+        QCOMPARE(s.history, 0);
+    }
+
+    void aRefusedCommandSignalsNothing() {
+        CQuorvelDoc doc;
+        QSignalSpy performed(&doc, &CQuorvelDoc::commandPerformed);
+        QSignalSpy views(&doc, &CQuorvelDoc::viewsUpdateRequested);
+        const CommandOutcome outcome = doc.Run("face.delete");
+        QVERIFY(!outcome.Done());
+        QVERIFY(!doc.Run("no.such.command").Done());
+        QCOMPARE(performed.count(), 0);
+        QCOMPARE(views.count(), 0);
+        QVERIFY(!doc.IsModified());
+    }
+};
+
+QTEST_GUILESS_MAIN(DocumentSignalsTest)
+#include "document_signals_test.moc"
