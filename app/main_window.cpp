@@ -172,7 +172,7 @@ void CMainFrame::CreateClient() {
     centerLayout->setContentsMargins(0, 0, 0, 0);
     // The one-pixel line between the display bar and the view.
     centerLayout->setSpacing(1);
-    view_ = new CQuorvelView(doc_.Scene(), center, &doc_.History());
+    view_ = new CQuorvelView(doc_, center);
     view_->setAccessibleName(QStringLiteral("3D ビュー"));
     centerLayout->addWidget(panes_.displayBar);
     centerLayout->addWidget(view_, 1);

@@ -99,6 +99,19 @@ ViewRedraw ViewInput::Wheel(int delta) {
     return ViewRedraw::Later;
 }
 
+ViewRedraw ViewInput::EdgePathClick(int x, int y, EdgePath path, bool add) {
+    const std::optional<ObjectEdgeRef> edge = PickEdge(scene_, x, y);
+    if (!edge || !runCommand) {
+        return ViewRedraw::None;
+    }
+    runCommand(path == EdgePath::Loop ? "select.loop" : "select.ring",
+               {{"object", edge->object},
+                {"face", edge->face},
+                {"corner", edge->corner},
+                {"mode", add ? "add" : "replace"}});
+    return ViewRedraw::Now;
+}
+
 void ViewInput::DocumentModified() const {
     if (onDocumentModified) {
         onDocumentModified();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "edit/edge_numbering.h"
 #include "edit/gizmo.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
@@ -226,10 +227,10 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                     });
 }
 
-std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window) {
+std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
+                             const PickEligibility& eligible) {
     std::vector<PickHit> records;
     const Viewport viewport = SceneViewport(scene);
-    const PickEligibility eligible = EligibleElements(scene);
     if (viewport.width <= 0 || viewport.height <= 0) {
         return records;
     }
@@ -350,7 +351,22 @@ PickWindow RangePickWindow(CCentigrade& scene) {
 }
 
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window) {
-    return Collect(scene, window);
+    return Collect(scene, window, EligibleElements(scene));
+}
+
+std::optional<ObjectEdgeRef> PickEdge(const CCentigrade& scene, int x, int y) {
+    std::vector<PickHit> records =
+        Collect(scene, ClickPickWindow(scene, x, y), PickEligibility{.edges = true});
+    if (records.empty()) {
+        return std::nullopt;
+    }
+    const PickHit best = ResolveHits(std::move(records)).best;
+    const EdgeLocation at =
+        LocateEdge(scene.models[static_cast<std::size_t>(best.object)], best.element);
+    if (at.face < 0) {
+        return std::nullopt;
+    }
+    return ObjectEdgeRef{best.object, at.face, at.corner};
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {
@@ -380,7 +396,7 @@ bool Pick(CCentigrade& scene, int x, int y, const PickInspector& inspect) {
     const PickWindow window =
         scene.toolMode == ToolRangeSelect ? RangePickWindow(scene) : ClickPickWindow(scene, x, y);
     const bool replaces = PickReplacesSelection(scene);
-    std::vector<PickHit> records = Collect(scene, window);
+    std::vector<PickHit> records = Collect(scene, window, EligibleElements(scene));
     scene.hitIndex = HandleNone;
     if (replaces) {
         DropSelection(scene);
