@@ -1,6 +1,7 @@
 #include "app/view_input.h"
 
 #include "edit/pick.h"
+#include "edit/pick_edge.h"
 #include "history/edit_history.h"
 #include "history/face_steps.h"
 #include "history/step_names.h"

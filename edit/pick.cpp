@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <span>
 
-#include "edit/edge_numbering.h"
 #include "edit/gizmo.h"
 #include "edit/pick_clip.h"
 #include "edit/range_select.h"
@@ -354,19 +353,9 @@ std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& win
     return Collect(scene, window, EligibleElements(scene));
 }
 
-std::optional<ObjectEdgeRef> PickEdge(const CCentigrade& scene, int x, int y) {
-    std::vector<PickHit> records =
-        Collect(scene, ClickPickWindow(scene, x, y), PickEligibility{.edges = true});
-    if (records.empty()) {
-        return std::nullopt;
-    }
-    const PickHit best = ResolveHits(std::move(records)).best;
-    const EdgeLocation at =
-        LocateEdge(scene.models[static_cast<std::size_t>(best.object)], best.element);
-    if (at.face < 0) {
-        return std::nullopt;
-    }
-    return ObjectEdgeRef{best.object, at.face, at.corner};
+std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window,
+                                 const PickEligibility& eligible) {
+    return Collect(scene, window, eligible);
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {

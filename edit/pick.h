@@ -8,10 +8,7 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <vector>
-
-#include "edit/edge_loops.h"
 
 class CCentigrade;
 
@@ -77,11 +74,9 @@ PickWindow RangePickWindow(CCentigrade& scene);
 // no limit on the number of records. Hidden faces and the vertices only they
 // use are never offered; a range pick takes what lies behind drawn faces too.
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window);
-
-// The edge under client point (x, y) (y down) of a visible face of an editable
-// object, whatever the tool and the selectable kinds: where an edge loop or
-// ring click starts.
-std::optional<ObjectEdgeRef> PickEdge(const CCentigrade& scene, int x, int y);
+// The same for the element kinds `eligible` names, whatever the tool.
+std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window,
+                                 const PickEligibility& eligible);
 
 // Called with a resolved pick before it is applied: the face tools read the
 // face they are about to delete or paint.
