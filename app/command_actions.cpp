@@ -119,19 +119,25 @@ void CommandActions::AddBars(QMainWindow& window) {
     }
 }
 
+void CommandActions::Fill(QWidget& widget, const std::string& bar) const {
+    std::optional<int> group;
+    for (const CommandSpec* spec : table_.In(bar)) {
+        const int place = PlaceIn(*spec, bar).group;
+        if (group && *group != place) {
+            auto* separator = new QAction(&widget);
+            separator->setSeparator(true);
+            widget.addAction(separator);
+        }
+        group = place;
+        widget.addAction(Action(spec->id));
+    }
+}
+
 QMenu* CommandActions::AddMenu(QMainWindow& window, const CommandBar& bar) {
     QMenu* menu = window.menuBar()->addMenu(QString::fromStdString(bar.title));
     menu->setObjectName(QString::fromStdString(bar.id));
     menu->setAccessibleName(WithoutMnemonic(bar.title));
-    std::optional<int> group;
-    for (const CommandSpec* spec : table_.In(bar.id)) {
-        const int place = PlaceIn(*spec, bar.id).group;
-        if (group && *group != place) {
-            menu->addSeparator();
-        }
-        group = place;
-        menu->addAction(Action(spec->id));
-    }
+    Fill(*menu, bar.id);
     return menu;
 }
 
@@ -141,19 +147,14 @@ QToolBar* CommandActions::AddToolBar(QMainWindow& window, const CommandBar& bar)
     toolBar->setObjectName(title);
     toolBar->setAccessibleName(title);
     toolBar->setIconSize(QSize(16, 15));
-    std::optional<int> group;
-    for (const CommandSpec* spec : table_.In(bar.id)) {
-        const int place = PlaceIn(*spec, bar.id).group;
-        if (group && *group != place) {
-            toolBar->addSeparator();
+    Fill(*toolBar, bar.id);
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator()) {
+            // Reachable with Tab, and read out by the tip a pointer would show.
+            QWidget* button = toolBar->widgetForAction(action);
+            button->setFocusPolicy(Qt::TabFocus);
+            button->setAccessibleName(action->toolTip());
         }
-        group = place;
-        QAction* action = Action(spec->id);
-        toolBar->addAction(action);
-        // Reachable with Tab, and read out by the tip a pointer would show.
-        QWidget* button = toolBar->widgetForAction(action);
-        button->setFocusPolicy(Qt::TabFocus);
-        button->setAccessibleName(action->toolTip());
     }
     return toolBar;
 }

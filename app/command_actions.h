@@ -19,6 +19,7 @@ class QActionGroup;
 class QMainWindow;
 class QMenu;
 class QToolBar;
+class QWidget;
 
 // A menu text as a title or a screen reader says it: "ファイル(&F)" is "ファイル".
 QString WithoutMnemonic(const std::string& text);
@@ -62,6 +63,9 @@ private:
 
     QAction* MakeAction(const CommandSpec& spec, QMainWindow& window);
     void Trigger(const CommandSpec& spec);
+    // The actions of menu or toolbar `bar` into `widget` in their order, a
+    // separator between groups.
+    void Fill(QWidget& widget, const std::string& bar) const;
     QMenu* AddMenu(QMainWindow& window, const CommandBar& bar);
     QToolBar* AddToolBar(QMainWindow& window, const CommandBar& bar);
 

@@ -97,12 +97,18 @@ QString CommandTitle(const CommandSpec& spec) {
 }
 
 // The parameters the window asks the user for; the others come from the
-// selection or keep their fallbacks.
-std::vector<ParamSpec> AskedParameters(const CommandSpec& spec) {
+// selection or keep their fallbacks. A list of objects is chosen by name.
+std::vector<ParamSpec> AskedParameters(const CommandSpec& spec, const CCentigrade& scene) {
     std::vector<ParamSpec> asked;
     for (const ParamSpec& param : spec.params) {
-        if (!param.label.empty()) {
-            asked.push_back(param);
+        if (param.label.empty()) {
+            continue;
+        }
+        asked.push_back(param);
+        if (param.kind == ParamKind::IntList && param.name == "objects") {
+            for (const CModel& model : scene.models) {
+                asked.back().choices.push_back(Cp932ToUtf8(model.name));
+            }
         }
     }
     return asked;
@@ -255,7 +261,7 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::RunCommand(const CommandSpec& spec) {
     Values values;
-    if (const std::vector<ParamSpec> asked = AskedParameters(spec); !asked.empty()) {
+    if (const std::vector<ParamSpec> asked = AskedParameters(spec, doc_.Scene()); !asked.empty()) {
         std::optional<Values> answer =
             prompts_->AskParameters(CommandTitle(spec), asked, lastOptions_[spec.id]);
         if (!answer) {

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QSpinBox>
 #include <algorithm>
 #include <climits>
@@ -45,6 +46,10 @@ Value FallbackValue(const ParamSpec& spec) {
         case ParamKind::Vec3:
             return std::holds_alternative<CVector>(fallback) ? std::get<CVector>(fallback)
                                                              : CVector(0, 0, 0);
+        case ParamKind::IntList:
+            return std::holds_alternative<std::vector<int>>(fallback)
+                       ? std::get<std::vector<int>>(fallback)
+                       : std::vector<int>();
         default:
             return Value(std::string());
     }
@@ -119,6 +124,31 @@ Reader AddRow(QFormLayout* form, const ParamSpec& spec, const Value& value, QWid
                                      static_cast<float>(boxes[1]->value()),
                                      static_cast<float>(boxes[2]->value())));
             };
+            break;
+        }
+        case ParamKind::IntList: {
+            // Indices of the choices, ticked in a list.
+            auto* list = new QListWidget(parent);
+            for (const std::string& choice : spec.choices) {
+                auto* item = new QListWidgetItem(QString::fromStdString(choice), list);
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Unchecked);
+            }
+            for (const Value& index : value.Items()) {
+                if (QListWidgetItem* item = list->item(static_cast<int>(index.Integer()))) {
+                    item->setCheckState(Qt::Checked);
+                }
+            }
+            read = [list] {
+                std::vector<int> ticked;
+                for (int row = 0; row < list->count(); ++row) {
+                    if (list->item(row)->checkState() == Qt::Checked) {
+                        ticked.push_back(row);
+                    }
+                }
+                return Value(ticked);
+            };
+            field = list;
             break;
         }
         default:

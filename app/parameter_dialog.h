@@ -12,7 +12,8 @@
 class QWidget;
 
 // One row per parameter of `params`, labelled with its label, starting from
-// its value in `initial` or else its fallback; the values on OK, nothing on cancel.
+// its value in `initial` or else its fallback; the values on OK, nothing on
+// cancel. A list of indices is ticked among the parameter's choices.
 std::optional<Values> AskParameterValues(QWidget* parent, const QString& title,
                                          const std::vector<ParamSpec>& params,
                                          const Values& initial);

@@ -303,7 +303,8 @@ const CommandRegistration kModellingCommands{{
     EditCommand(text::kMergeObjects, kObjectGroup, 1,
                 {Required("objects", ParamKind::IntList,
                           "indices of the objects appended to the current one")
-                     .Between(0, INT_MAX)},
+                     .Between(0, INT_MAX)
+                     .Labelled("結合するオブジェクト")},
                 Merge, "append other objects to the current object and remove them"),
 }};
 

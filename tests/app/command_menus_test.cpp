@@ -212,6 +212,15 @@ private slots:
         QVERIFY(!shown.doc.IsModified());
     }
 
+    void mergeChoosesTheObjectsInTheDialog() {
+        ShownModels shown;
+        shown.prompts.parameterAnswers = {Values{{"objects", std::vector{1}}}};
+        shown.frame.Action("object.merge")->trigger();
+        QCOMPARE(shown.prompts.askedParameters, std::vector<std::string>{"objects"});
+        QCOMPARE(shown.Scene().models.size(), std::size_t{1});
+        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6 + 16});
+    }
+
     void ctrlASelectsEveryFaceOfTheScene() {
         ShownModels shown;
         shown.frame.activateWindow();
