@@ -21,9 +21,9 @@ const Placement& PlaceIn(const CommandSpec& spec, const std::string& bar) {
 QString StatusTip(const CommandSpec& spec, std::optional<Reason> unavailable) {
     QString tip = QString::fromStdString(spec.statusTip);
     if (unavailable) {
-        tip += QStringLiteral("（%1）").arg(QString::fromUtf8(
-            DescribeReason(*unavailable).japanese.data(),
-            static_cast<qsizetype>(DescribeReason(*unavailable).japanese.size())));
+        const std::string_view why = DescribeReason(*unavailable).japanese;
+        tip += QStringLiteral("（%1）").arg(
+            QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size())));
     }
     return tip;
 }
