@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/parameter_dialog.h"
 #include "app/product.h"
 #include "exchange/document_formats.h"
 
@@ -129,6 +130,12 @@ RecoveryAnswer CWidgetPrompts::AskRecovery(const QStringList& autosaves) {
     QObject::connect(list, &QListWidget::itemActivated, recover, &QPushButton::click);
     dialog.exec();
     return answer;
+}
+
+std::optional<Values> CWidgetPrompts::AskParameters(const QString& title,
+                                                    const std::vector<ParamSpec>& params,
+                                                    const Values& initial) {
+    return AskParameterValues(parent_, title, params, initial);
 }
 
 void CWidgetPrompts::ShowError(const QString& message) {

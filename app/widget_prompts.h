@@ -13,6 +13,8 @@ public:
     QString AskSavePath(const QString& suggested, bool nativeOnly) override;
     SaveChoice AskSaveChanges(const QString& title) override;
     RecoveryAnswer AskRecovery(const QStringList& autosaves) override;
+    std::optional<Values> AskParameters(const QString& title, const std::vector<ParamSpec>& params,
+                                        const Values& initial) override;
     void ShowError(const QString& message) override;
     void ShowInformation(const QString& message) override;
 

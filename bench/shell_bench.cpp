@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 #include "app/gl_format.h"
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "app/quorvel_view.h"
 #include "document/document_commands.h"
 #include "document/document_prompts.h"
@@ -144,8 +144,8 @@ void BM_UndoRedoMoveInTheApp(benchmark::State& state) {
     ApplyRelativeMove(shown.doc, Axis::X, 5);
     // One iteration is an undo and a redo.
     for (auto _ : state) {
-        shown.frame.Actions().undo->trigger();
-        shown.frame.Actions().redo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
+        shown.frame.Action("edit.redo")->trigger();
     }
 }
 BENCHMARK(BM_UndoRedoMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -155,8 +155,8 @@ void BM_UndoRedoPatchMoveInTheApp(benchmark::State& state) {
     GridFrame shown(32, 32);
     ApplyRelativeMove(shown.doc, Axis::X, 5);
     for (auto _ : state) {
-        shown.frame.Actions().undo->trigger();
-        shown.frame.Actions().redo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
+        shown.frame.Action("edit.redo")->trigger();
     }
 }
 BENCHMARK(BM_UndoRedoPatchMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -19,7 +19,7 @@ set(allowed_panels panels document commands history modelling edit view exchange
 set(allowed_app app panels render document commands history modelling edit view exchange image scene)
 set(allowed_cli cli render commands history modelling edit view exchange image scene)
 # The module draws with the render command's offscreen context.
-set(allowed_python python cli render edit view exchange image scene)
+set(allowed_python python cli render commands history modelling edit view exchange image scene)
 
 # The layers that may include Qt headers (<Q…>, <Qt…>) and OpenGL or EGL headers.
 set(qt_layers document panels app)

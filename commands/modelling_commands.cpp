@@ -142,14 +142,17 @@ CommandSpec CreateCommand() {
     const ShapeEntry& e = kShapes[entry];
     const PrimitiveOptions defaults = DefaultPrimitiveOptions(e.shape);
     std::vector<ParamSpec> params = {
-        WithDefault("size", defaults.size, "side, or diameter and height; above 0"),
+        WithDefault("size", defaults.size, "side, or diameter and height; above 0")
+            .Labelled("大きさ"),
         WithDefault("segments", defaults.segments,
                     "cells along each side, or corners around the axis")
-            .Between(e.fewestSegments, e.mostSegments),
+            .Between(e.fewestSegments, e.mostSegments)
+            .Labelled("分割数"),
     };
     if (e.fewestRings > 0) {
         params.push_back(WithDefault("rings", defaults.rings, "bands from top to bottom")
-                             .Between(e.fewestRings, kMostCells));
+                             .Between(e.fewestRings, kMostCells)
+                             .Labelled("縦の分割数"));
     }
     params.push_back(WithDefault("centre", defaults.centre, "where the shape's centre goes"));
     return {.id = std::string(e.command.id),
@@ -217,10 +220,11 @@ std::optional<Refusal> Mirror(CommandContext& context, const CommandArguments& a
 // An entry of the edit menu on the current object.
 CommandSpec EditCommand(const ModellingCommandText& command, int group, int order,
                         std::vector<ParamSpec> params, PerformFunction perform, std::string help,
-                        std::string bar = "edit") {
+                        std::string bar = "edit", std::vector<std::string> shortcuts = {}) {
     return {.id = std::string(command.id),
             .text = std::string(command.text),
             .statusTip = std::string(command.text),
+            .shortcuts = std::move(shortcuts),
             .menu = {std::move(bar), group, order},
             .params = std::move(params),
             .enabled = AnyEditableObject,
@@ -243,13 +247,16 @@ const CommandRegistration kModellingCommands{{
     CreateCommand<3>(),
     CreateCommand<4>(),
     EditCommand(text::kFaceCreate, 1, 0, {}, FaceCreate,
-                "join the 2 to 4 selected vertices of the current object by a new face", "create"),
+                "join the 2 to 4 selected vertices of the current object by a new face", "create",
+                {"F"}),
     EditCommand(text::kExtrude, 1, 1,
                 {WithDefault("distance", kExtrudeDefaults.distance,
-                             "how far the faces move along their normals"),
+                             "how far the faces move along their normals")
+                     .Labelled("距離"),
                  WithDefault("individual", kExtrudeDefaults.individual,
-                             "each face along its own normal instead of each region")},
-                Extrude, "extrude the selected faces of the current object", "create"),
+                             "each face along its own normal instead of each region")
+                     .Labelled("面ごとに押し出す")},
+                Extrude, "extrude the selected faces of the current object", "create", {"E"}),
     EditCommand(text::kDuplicateFaces, 1, 2, {}, Plain<text::kDuplicateFaces, DuplicateFaces>,
                 "copy the selected faces within the current object", "create"),
     EditCommand(text::kFlip, kFaceGroup, 0, {}, Plain<text::kFlip, FlipFaces>,
@@ -259,25 +266,30 @@ const CommandRegistration kModellingCommands{{
     EditCommand(text::kQuadrangulate, kFaceGroup, 2,
                 {WithDefault("angle", kQuadrangulateDefaults.angle,
                              "the largest angle in degrees between the normals of a pair")
-                     .Between(0, 180)},
+                     .Between(0, 180)
+                     .Labelled("角度")},
                 Quadrangulate, "join pairs of selected triangles of the current object into quads"),
     EditCommand(text::kSubdivide, kFaceGroup, 3, {}, Plain<text::kSubdivide, SubdivideFaces>,
                 "cut the selected faces of the current object into four"),
-    EditCommand(text::kMirror, kFaceGroup, 4,
-                {ChoiceOf("axis", {"x", "y", "z"}, "x", "the normal of the mirror plane"),
-                 Optional("centre", ParamKind::Vec3,
-                          "a point of the plane; the manipulator's place if left out"),
-                 WithDefault("copy", kMirrorDefaults.copy,
-                             "add mirrored copies instead of mirroring in place"),
-                 WithDefault("weld", kMirrorDefaults.weld,
-                             "share the vertices on the plane with the copy")},
-                Mirror, "mirror the selected faces of the current object across a plane"),
+    EditCommand(
+        text::kMirror, kFaceGroup, 4,
+        {ChoiceOf("axis", {"x", "y", "z"}, "x", "the normal of the mirror plane").Labelled("軸"),
+         Optional("centre", ParamKind::Vec3,
+                  "a point of the plane; the manipulator's place if left out"),
+         WithDefault("copy", kMirrorDefaults.copy,
+                     "add mirrored copies instead of mirroring in place")
+             .Labelled("複写する"),
+         WithDefault("weld", kMirrorDefaults.weld, "share the vertices on the plane with the copy")
+             .Labelled("面上の頂点を共有する")},
+        Mirror, "mirror the selected faces of the current object across a plane"),
     EditCommand(text::kWeld, kVertexGroup, 0, {}, Plain<text::kWeld, WeldVertices>,
-                "merge the selected vertices of each object into one at their centre"),
+                "merge the selected vertices of each object into one at their centre", "edit",
+                {"M"}),
     EditCommand(text::kMergeByDistance, kVertexGroup, 1,
                 {WithDefault("distance", kMergeDefaults.distance,
                              "vertices this close or closer become one")
-                     .Between(0, 1e30)},
+                     .Between(0, 1e30)
+                     .Labelled("距離")},
                 MergeNear,
                 "merge close vertices of the current object (its selected ones, else all)"),
     EditCommand(text::kDeleteVertices, kVertexGroup, 2, {},
@@ -291,7 +303,8 @@ const CommandRegistration kModellingCommands{{
     EditCommand(text::kMergeObjects, kObjectGroup, 1,
                 {Required("objects", ParamKind::IntList,
                           "indices of the objects appended to the current one")
-                     .Between(0, INT_MAX)},
+                     .Between(0, INT_MAX)
+                     .Labelled("結合するオブジェクト")},
                 Merge, "append other objects to the current object and remove them"),
 }};
 

@@ -203,6 +203,11 @@ ParamSpec ParamSpec::Between(double low, double high) && {
     return std::move(*this);
 }
 
+ParamSpec ParamSpec::Labelled(std::string text) && {
+    label = std::move(text);
+    return std::move(*this);
+}
+
 ParamSpec Required(std::string name, ParamKind kind, std::string help) {
     return {std::move(name), kind, std::nullopt, false, {}, {}, {}, std::move(help)};
 }

@@ -78,8 +78,13 @@ struct ParamSpec {
     std::optional<double> minimum;
     std::optional<double> maximum;
     std::string help;  // one English line
+    // The Japanese label of the parameter in the window's dialog; a parameter
+    // without one is not asked for there (it comes from the selection, or
+    // its fallback serves).
+    std::string label;
 
     ParamSpec Between(double low, double high) &&;
+    ParamSpec Labelled(std::string text) &&;
     bool Required() const { return !fallback && !optional; }
 };
 

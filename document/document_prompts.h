@@ -4,6 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "commands/parameters.h"
 
 enum class SaveChoice { Yes, No, Cancel };
 
@@ -26,6 +30,13 @@ public:
     virtual SaveChoice AskSaveChanges(const QString& title) = 0;
     // Offers the autosaves, one line each (document name, time and size).
     virtual RecoveryAnswer AskRecovery(const QStringList& autosaves) = 0;
+    // The values of `params` for the command titled `title`, starting from
+    // `initial`; nothing when the user cancelled. One that cannot ask declines.
+    virtual std::optional<Values> AskParameters(const QString& /*title*/,
+                                                const std::vector<ParamSpec>& /*params*/,
+                                                const Values& /*initial*/) {
+        return std::nullopt;
+    }
     virtual void ShowError(const QString& message) = 0;
     virtual void ShowInformation(const QString& message) = 0;
 };

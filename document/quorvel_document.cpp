@@ -55,41 +55,6 @@ void CQuorvelDoc::ImportRecorded() {
     emit historyChanged();
 }
 
-void CQuorvelDoc::AfterHistoryMove(const SceneChange& change) {
-    for (std::size_t m : change.reshapedModels) {
-        if (m < scene_.models.size()) {
-            scene_.models[m].UpdateNormals(scene_.smooth);
-        }
-    }
-    SetModifiedFlag(!history_.IsClean());
-    emit historyChanged();
-    UpdateAllViews(HintAll);
-    // The forms reload their fields on their own hints.
-    if (change.objectList) {
-        UpdateAllViews(HintObjects);
-    }
-    if (change.materialList) {
-        UpdateAllViews(HintMaterials);
-    }
-}
-
-bool CQuorvelDoc::Undo() {
-    return MoveInHistory(&EditHistory::CanUndo, &EditHistory::Undo);
-}
-
-bool CQuorvelDoc::Redo() {
-    return MoveInHistory(&EditHistory::CanRedo, &EditHistory::Redo);
-}
-
-bool CQuorvelDoc::MoveInHistory(bool (EditHistory::*possible)() const,
-                                SceneChange (EditHistory::*move)(CCentigrade&)) {
-    if (!(history_.*possible)()) {
-        return false;
-    }
-    AfterHistoryMove((history_.*move)(scene_));
-    return true;
-}
-
 void CQuorvelDoc::Restart() {
     history_.Clear();
     if (autosave_) {

@@ -68,10 +68,6 @@ public:
     const EditHistory& History() const { return session_.History(); }
     // A step was added: the document is modified and the Edit menu follows.
     void EditRecorded();
-    // Undo or Redo of one step; the flag follows the saved position and every
-    // view reloads. False when there was nothing to take back or do again.
-    bool Undo();
-    bool Redo();
 
     // Runs command `id` of the command table with `values`. What it changed
     // reaches views and panels through the typed signals below, the modified
@@ -168,11 +164,6 @@ private:
     // The history starts afresh and the autosave goes: a new or opened document.
     void Restart();
     void AutosaveFinished(const std::string& failure);
-    // Undo or Redo when `possible`.
-    bool MoveInHistory(bool (EditHistory::*possible)() const,
-                       SceneChange (EditHistory::*move)(CCentigrade&));
-    // Normals, the modified flag and every view after an undo or redo.
-    void AfterHistoryMove(const SceneChange& change);
     void ImportRecorded();
     // Emits the typed signals of `report`.
     void Announce(const ChangeReport& report);

@@ -52,20 +52,23 @@ public:
         if (!(side_ > 0)) {
             side_ = 1;  // no members, or all on one point
         }
+        inverse_ = 1 / side_;
         for (int a = 0; a < 3; ++a) {
             origin_[a] = members.empty() ? 0 : low[a];
-            const auto cells = static_cast<std::uint64_t>(
-                members.empty() ? 1 : std::floor((high[a] - low[a]) / side_) + 1);
-            bits_[a] = std::bit_width(cells + 1);
+            cells_[a] = members.empty() ? 1 : std::floor((high[a] - low[a]) * inverse_) + 1;
+            bits_[a] = std::bit_width(static_cast<std::uint64_t>(cells_[a]) + 1);
         }
     }
 
+    // Multiplying may round a point into the next cell where dividing would
+    // not, and the last one onto the grid's edge: points within the distance
+    // (at most half a cell apart) still land in the same or neighbouring cells.
     std::uint64_t KeyOf(const CVector& p) const {
         std::uint64_t key = 0;
         for (int a = 0; a < 3; ++a) {
-            const auto cell =
-                static_cast<std::uint64_t>(std::floor((Coordinate(p, a) - origin_[a]) / side_) + 1);
-            key = key << bits_[a] | cell;
+            const double cell = std::clamp(
+                std::floor((Coordinate(p, a) - origin_[a]) * inverse_) + 1, 1.0, cells_[a]);
+            key = key << bits_[a] | static_cast<std::uint64_t>(cell);
         }
         return key;
     }
@@ -80,6 +83,8 @@ public:
 private:
     double origin_[3] = {0, 0, 0};
     double side_ = 1;
+    double inverse_ = 1;
+    double cells_[3] = {1, 1, 1};
     int bits_[3] = {1, 1, 1};
 };
 
@@ -107,63 +112,131 @@ double DistanceSquared(const CVector& a, const CVector& b) {
     return dx * dx + dy * dy + dz * dz;
 }
 
-// Every pair of members within `distance`, as (lower << 32 | higher) vertex
-// numbers, in no particular order. The members sorted by cell are swept
-// once, with one cursor for each forward neighbour; every cursor only moves
-// ahead, so the sweep reads the sorted list in order.
-std::vector<std::uint64_t> ClosePairs(const LargeArray<CVector>& points,
-                                      const std::vector<std::uint32_t>& members, double distance) {
-    const CellGrid grid(points, members, distance);
-    std::vector<Keyed> sorted;
-    sorted.reserve(members.size());
-    for (std::uint32_t v : members) {
-        sorted.push_back({grid.KeyOf(points[v]), v});
+constexpr std::uint32_t kNoCell = UINT32_MAX;
+
+// The members grouped by cell (each cell's run in ascending vertex order),
+// every member's cell, and every occupied cell's occupied neighbours: what a
+// vertex needs to find the members within the distance of it.
+class CellIndex {
+public:
+    CellIndex(const LargeArray<CVector>& points, const std::vector<std::uint32_t>& members,
+              double distance)
+        : cellOf_(points.size(), kNoCell) {
+        const CellGrid grid(points, members, distance);
+        // Where the vertex number fits below the key, the two sort as one
+        // number: half the bytes to move.
+        const int vertexBits = std::bit_width(points.size());
+        std::vector<std::uint64_t> keys;
+        if (grid.KeyBits() + vertexBits <= 64) {
+            const std::uint64_t vertexMask = (std::uint64_t{1} << vertexBits) - 1;
+            keys = Group<std::uint64_t>(
+                members, grid.KeyBits(),
+                [&](std::uint32_t v) { return grid.KeyOf(points[v]) << vertexBits | v; },
+                [vertexBits](std::uint64_t item) { return item >> vertexBits; },
+                [vertexMask](std::uint64_t item) {
+                    return static_cast<std::uint32_t>(item & vertexMask);
+                });
+        } else {
+            keys = Group<Keyed>(
+                members, grid.KeyBits(),
+                [&](std::uint32_t v) {
+                    return Keyed{grid.KeyOf(points[v]), v};
+                },
+                [](const Keyed& item) { return item.key; },
+                [](const Keyed& item) { return item.vertex; });
+        }
+        LinkNeighbours(keys, ForwardNeighbourOffsets(grid));
     }
-    RadixSort(sorted, grid.KeyBits(), [](const Keyed& k) { return k.key; });
-    // The cells: where each one's run of members starts, and the end.
-    std::vector<std::size_t> runs;
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        if (i == 0 || sorted[i].key != sorted[i - 1].key) {
-            runs.push_back(i);
+
+    // Calls visit(w) for every member w in the cell of member `v` or in a
+    // neighbouring one (v itself included).
+    template <typename Visit>
+    void ForEachNear(std::uint32_t v, Visit visit) const {
+        const std::uint32_t cell = cellOf_[v];
+        VisitRun(cell, visit);
+        for (std::uint32_t n = neighbourStart_[cell]; n < neighbourStart_[cell + 1]; ++n) {
+            VisitRun(neighbours_[n], visit);
         }
     }
-    runs.push_back(sorted.size());
-    const std::size_t cells = runs.size() - 1;
-    const double limit = distance * distance;
-    std::vector<std::uint64_t> pairs;
-    const auto check = [&](std::size_t i, std::size_t j) {
-        const std::uint32_t a = sorted[i].vertex;
-        const std::uint32_t b = sorted[j].vertex;
-        if (DistanceSquared(points[a], points[b]) <= limit) {
-            pairs.push_back(std::uint64_t{std::min(a, b)} << 32 | std::max(a, b));
+
+    bool IsMember(std::size_t v) const { return cellOf_[v] != kNoCell; }
+
+private:
+    template <typename Visit>
+    void VisitRun(std::uint32_t cell, Visit& visit) const {
+        for (std::uint32_t i = runs_[cell]; i < runs_[cell + 1]; ++i) {
+            visit(order_[i]);
         }
-    };
-    const std::array<std::uint64_t, 13> offsets = ForwardNeighbourOffsets(grid);
-    std::array<std::size_t, 13> cursor{};
-    for (std::size_t c = 0; c < cells; ++c) {
-        const std::uint64_t key = sorted[runs[c]].key;
-        for (std::size_t i = runs[c]; i < runs[c + 1]; ++i) {
-            for (std::size_t j = i + 1; j < runs[c + 1]; ++j) {
-                check(i, j);
-            }
+    }
+
+    // Sorts the members, as items made by `make`, by their cells' keys of
+    // `bits` bits (stably: each cell's run keeps the members' ascending
+    // order), fills order_, runs_ and cellOf_, and returns the cells' keys.
+    template <typename Item, typename Make, typename CellKey, typename Vertex>
+    std::vector<std::uint64_t> Group(const std::vector<std::uint32_t>& members, int bits, Make make,
+                                     CellKey cellKey, Vertex vertex) {
+        std::vector<Item> sorted;
+        sorted.reserve(members.size());
+        for (std::uint32_t v : members) {
+            sorted.push_back(make(v));
         }
-        for (std::size_t o = 0; o < offsets.size(); ++o) {
-            const std::uint64_t wanted = key + offsets[o];
-            std::size_t& n = cursor[o];
-            while (n < cells && sorted[runs[n]].key < wanted) {
-                ++n;
+        RadixSort(sorted, bits, cellKey);
+        std::vector<std::uint64_t> keys;
+        order_.resize(sorted.size());
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const std::uint64_t key = cellKey(sorted[i]);
+            if (keys.empty() || key != keys.back()) {
+                runs_.push_back(static_cast<std::uint32_t>(i));
+                keys.push_back(key);
             }
-            if (n < cells && sorted[runs[n]].key == wanted) {
-                for (std::size_t i = runs[c]; i < runs[c + 1]; ++i) {
-                    for (std::size_t j = runs[n]; j < runs[n + 1]; ++j) {
-                        check(i, j);
-                    }
+            order_[i] = vertex(sorted[i]);
+            cellOf_[order_[i]] = static_cast<std::uint32_t>(keys.size() - 1);
+        }
+        runs_.push_back(static_cast<std::uint32_t>(sorted.size()));
+        return keys;
+    }
+
+    // The occupied cells sorted by key are swept once with one cursor for
+    // each forward neighbour; every cursor only moves ahead. Each meeting is
+    // kept both ways, then grouped by cell.
+    void LinkNeighbours(const std::vector<std::uint64_t>& keys,
+                        const std::array<std::uint64_t, 13>& offsets) {
+        const std::size_t cells = keys.size();
+        std::vector<std::uint64_t> links;  // (cell << 32 | neighbour), both ways
+        std::array<std::size_t, 13> cursor{};
+        for (std::size_t c = 0; c < cells; ++c) {
+            for (std::size_t o = 0; o < offsets.size(); ++o) {
+                const std::uint64_t wanted = keys[c] + offsets[o];
+                std::size_t& n = cursor[o];
+                while (n < cells && keys[n] < wanted) {
+                    ++n;
+                }
+                if (n < cells && keys[n] == wanted) {
+                    links.push_back(std::uint64_t{c} << 32 | n);
+                    links.push_back(std::uint64_t{n} << 32 | c);
                 }
             }
         }
+        neighbourStart_.assign(cells + 1, 0);
+        for (std::uint64_t link : links) {
+            ++neighbourStart_[(link >> 32) + 1];
+        }
+        for (std::size_t c = 0; c < cells; ++c) {
+            neighbourStart_[c + 1] += neighbourStart_[c];
+        }
+        neighbours_.resize(links.size());
+        std::vector<std::uint32_t> fill(neighbourStart_.begin(), neighbourStart_.end() - 1);
+        for (std::uint64_t link : links) {
+            neighbours_[fill[link >> 32]++] = static_cast<std::uint32_t>(link);
+        }
     }
-    return pairs;
-}
+
+    std::vector<std::uint32_t> order_;   // the members, cell by cell
+    std::vector<std::uint32_t> runs_;    // where each cell's members start in order_, and the end
+    std::vector<std::uint32_t> cellOf_;  // of each vertex; kNoCell for one not a member
+    std::vector<std::uint32_t> neighbourStart_;  // where each cell's neighbours start, and the end
+    std::vector<std::uint32_t> neighbours_;
+};
 
 }  // namespace
 
@@ -180,36 +253,38 @@ ModellingResult MergeByDistance(CCentigrade& scene, const MergeByDistanceOptions
     const std::vector<bool> affected = AffectedVertices(model);
     const bool all = std::none_of(affected.begin(), affected.end(), [](bool a) { return a; });
     std::vector<std::uint32_t> members;
+    members.reserve(model.vertices.size());
     for (std::size_t v = 0; v < model.vertices.size(); ++v) {
         if ((all || affected[v]) && IsFinitePoint(model.vertices[v])) {
             members.push_back(static_cast<std::uint32_t>(v));
         }
     }
-    std::vector<std::uint64_t> pairs = ClosePairs(model.vertices, members, options.distance);
-    ModellingResult result;
-    if (pairs.empty()) {
-        return result;
-    }
-    // In index order, a vertex no earlier one took takes every later one it
-    // is paired with that is still free.
-    RadixSort(pairs, std::bit_width(model.vertices.size()),
-              [](std::uint64_t pair) { return pair >> 32; });
+    const CellIndex cells(model.vertices, members, options.distance);
+    // In index order, a vertex no earlier one took takes every later one
+    // within the distance that is still free.
+    const double limit = static_cast<double>(options.distance) * options.distance;
     constexpr int kFree = -1;
     std::vector<int> into(model.vertices.size(), kFree);
-    for (std::uint64_t pair : pairs) {
-        const auto lower = static_cast<std::size_t>(pair >> 32);
-        const auto higher = static_cast<std::size_t>(pair & 0xFFFFFFFFu);
-        if (into[lower] == kFree) {
-            into[lower] = static_cast<int>(lower);
-        }
-        if (into[lower] == static_cast<int>(lower) && into[higher] == kFree) {
-            into[higher] = static_cast<int>(lower);
-        }
-    }
+    bool anyTaken = false;
     for (std::size_t v = 0; v < into.size(); ++v) {
-        if (into[v] == kFree) {
-            into[v] = static_cast<int>(v);
+        if (into[v] != kFree) {
+            continue;
         }
+        into[v] = static_cast<int>(v);
+        if (!cells.IsMember(v)) {
+            continue;
+        }
+        const CVector& p = model.vertices[v];
+        cells.ForEachNear(static_cast<std::uint32_t>(v), [&](std::uint32_t w) {
+            if (w > v && into[w] == kFree && DistanceSquared(p, model.vertices[w]) <= limit) {
+                into[w] = static_cast<int>(v);
+                anyTaken = true;
+            }
+        });
+    }
+    ModellingResult result;
+    if (!anyTaken) {
+        return result;
     }
     result.acted = MergeVertices(model, target.object, into, prior);
     FinishReshape(model, target.object, result);

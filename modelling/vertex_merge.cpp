@@ -38,17 +38,31 @@ CFace Merged(const CFace& face, const std::vector<int>& into) {
 
 std::size_t MergeVertices(CModel& model, std::size_t object, const std::vector<int>& into,
                           PriorState* prior) {
-    std::vector<double> sums(model.vertices.size() * 3, 0.0);
-    std::vector<int> counts(model.vertices.size(), 0);
+    // Each vertex others merge into gets a slot for the sum of its group,
+    // added up in index order.
+    std::vector<int> slot(model.vertices.size(), 0);
     std::size_t merged = 0;
     for (std::size_t v = 0; v < into.size(); ++v) {
-        const auto target = static_cast<std::size_t>(into[v]);
+        ++slot[static_cast<std::size_t>(into[v])];
+        merged += static_cast<std::size_t>(into[v]) != v ? 1 : 0;
+    }
+    std::size_t groups = 0;
+    for (int& s : slot) {
+        s = s > 1 ? static_cast<int>(groups++) : -1;
+    }
+    std::vector<double> sums(groups * 3, 0.0);
+    std::vector<int> counts(groups, 0);
+    for (std::size_t v = 0; v < into.size(); ++v) {
+        const int s = slot[static_cast<std::size_t>(into[v])];
+        if (s < 0) {
+            continue;
+        }
+        const auto g = static_cast<std::size_t>(s);
         const CVector& p = model.vertices[v];
-        sums[3 * target] += p.x;
-        sums[3 * target + 1] += p.y;
-        sums[3 * target + 2] += p.z;
-        ++counts[target];
-        merged += target != v ? 1 : 0;
+        sums[3 * g] += p.x;
+        sums[3 * g + 1] += p.y;
+        sums[3 * g + 2] += p.z;
+        ++counts[g];
     }
     LargeArray<CFace> faces;
     faces.reserve(model.faces.size());
@@ -64,13 +78,14 @@ std::size_t MergeVertices(CModel& model, std::size_t object, const std::vector<i
     }
     ReplaceFaces(model, object, std::move(faces), prior);
     ClearSelectionOf(model);
-    for (std::size_t v = 0; v < counts.size(); ++v) {
-        if (counts[v] > 1) {
-            const double n = counts[v];
+    for (std::size_t v = 0; v < slot.size(); ++v) {
+        if (slot[v] >= 0) {
+            const auto g = static_cast<std::size_t>(slot[v]);
+            const double n = counts[g];
             CVector& p = model.vertices[v];
-            p.x = static_cast<float>(sums[3 * v] / n);
-            p.y = static_cast<float>(sums[3 * v + 1] / n);
-            p.z = static_cast<float>(sums[3 * v + 2] / n);
+            p.x = static_cast<float>(sums[3 * g] / n);
+            p.y = static_cast<float>(sums[3 * g + 1] / n);
+            p.z = static_cast<float>(sums[3 * g + 2] / n);
             p.selected = true;
         }
     }

@@ -22,6 +22,8 @@ void BindErrors(py::module_& module);
 void BindRecords(py::module_& module);
 void BindScene(py::module_& module);
 void BindRender(py::module_& module);
+// Scene.run, undo, redo and modified; quorvel.commands() and CommandError.
+void BindCommands(py::module_& module, py::class_<PythonScene, SceneRef>& scene);
 
 // Runs `work()` without the interpreter's lock, holding the scene's through
 // `lock`, which is released before the interpreter's lock is taken back (also

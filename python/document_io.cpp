@@ -118,6 +118,7 @@ std::string Save(const SceneRef& scene, const std::filesystem::path& path) {
         }
         const CCentigrade& records = scene->Records();
         SaveDocumentFile(path, records);
+        scene->Saved(path);
         return FormatLossNotice(path, records, NoticeLanguage::English);
     });
 }
@@ -176,15 +177,15 @@ None) as open() does.)doc";
 }  // namespace
 
 void BindScene(py::module_& module) {
-    py::class_<PythonScene, SceneRef>(module, "Scene", R"doc(
+    py::class_<PythonScene, SceneRef> scene(module, "Scene", R"doc(
 A scene: objects (polygons) and materials, with what opening it reported.
 
 Scene() is empty; quorvel.open() and quorvel.loads_mqo() read one. Objects
 and materials are sequences of handles onto the scene itself, whose geometry
 comes as NumPy arrays. The scene may be used from several threads: reading,
 writing, normals and drawing release the interpreter's lock and keep other
-threads off this scene meanwhile.)doc")
-        .def(py::init([] { return std::make_shared<PythonScene>(); }), "An empty scene.")
+threads off this scene meanwhile.)doc");
+    scene.def(py::init([] { return std::make_shared<PythonScene>(); }), "An empty scene.")
         .def_property_readonly(
             "path",
             [](const SceneRef& scene) -> py::object {
@@ -228,6 +229,7 @@ Computes every object's face and corner normals again from its positions and
 smoothing angle. (Object.face_normals and corner_normals bring their object's
 up to date by themselves.) Releases the interpreter's lock.)doc")
         .def("__repr__", &SceneRepr);
+    BindCommands(module, scene);
 
     module.def("open", &Open, py::arg("path"), py::arg("partial") = false, kOpenDoc);
     module.def("loads_mqo", &LoadsMqo, py::arg("data"), py::arg("folder") = py::none(),

@@ -7,7 +7,8 @@ namespace {
 constexpr const char* kModuleDoc = R"doc(
 Quorvel's documents for Python: the exact Metasequoia (".mqo", ".mqoz"),
 native (".qvl") and OBJ readers and writers of the modeler, scenes with their
-geometry as NumPy arrays, and the modeler's offscreen renderer.
+geometry as NumPy arrays, the modeler's commands with their undo history
+(Scene.run, quorvel.commands()), and its offscreen renderer.
 
     import quorvel
     scene = quorvel.open("model.mqo")

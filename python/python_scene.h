@@ -1,5 +1,6 @@
-// The scene behind a Python Scene: the records, what their open reported, the
-// lock that keeps the module's threads apart, and the views over its vertices.
+// The scene behind a Python Scene: the command session that holds the records
+// with their undo history, what their open reported, the lock that keeps the
+// module's threads apart, and the views over its vertices.
 //
 // Reading, writing, normals and drawing run without the interpreter's lock, so
 // another Python thread may reach the same scene meanwhile: every access takes
@@ -12,7 +13,9 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
+#include "commands/session.h"
 #include "exchange/document_files.h"
 #include "python/vertex_views.h"
 #include "scene/centigrade.h"
@@ -27,8 +30,9 @@ enum class ObjectEdit {
 
 class PythonScene : public std::enable_shared_from_this<PythonScene> {
 public:
-    // The records. Callers hold Mutex().
-    CCentigrade& Records() { return scene_; }
+    // The records and the session around them. Callers hold Mutex().
+    CCentigrade& Records() { return session_.Scene(); }
+    CommandSession& Session() { return session_; }
     std::mutex& Mutex() { return mutex_; }
     VertexViews& Views() { return views_; }
 
@@ -52,13 +56,25 @@ public:
     // SettleViews().
     void UpdateNormals();
 
+    // Runs a command of the table on the records (see CommandSession::Run).
+    // Views keep writing into an object whose vertex array the command kept
+    // in place; those of an object whose array it replaced, or that it
+    // removed or moved in the list, are detached first (they keep the old
+    // positions). Call with Mutex() held.
+    CommandOutcome Run(std::string_view id, const Values& values);
+
     // Every change the module makes to the records itself, rather than by
-    // running a command, is reported here once made.
+    // running a command, is reported here once made. Such a change is no
+    // undo step; one of the vertex list or the faces forgets the steps
+    // before it, which no longer fit the object.
     void Edited(CModel& model, ObjectEdit edit = ObjectEdit::Fields);
     void Edited(CMaterial& material);
 
+    // The scene was written to `path`: a native document is the clean state.
+    void Saved(const std::filesystem::path& path);
+
 private:
-    CCentigrade scene_;
+    CommandSession session_;
     std::mutex mutex_;
     VertexViews views_;
 };

@@ -3,12 +3,13 @@ scenes with their geometry as NumPy arrays, and its offscreen renderer."""
 
 import os
 from collections.abc import Iterator, Sequence
-from typing import overload
+from typing import Any, overload
 
 import numpy as np
 import numpy.typing as npt
 
 _Path = str | os.PathLike[str]
+_Param = bool | int | float | str | Sequence[Any] | npt.NDArray[Any] | np.generic
 
 class DocumentError(Exception):
     """A document could not be read or written."""
@@ -16,6 +17,13 @@ class DocumentError(Exception):
     path: str | None
     reason: str
     import_result: int
+
+class CommandError(Exception):
+    """A command did not run, and changed nothing."""
+
+    command: str
+    reason: str
+    detail: str
 
 class RenderError(RuntimeError):
     """A drawing could not be made (no EGL, no OpenGL context, no picture)."""
@@ -33,6 +41,21 @@ class TextureFailure:
     def reason(self) -> str: ...
     @property
     def file(self) -> str | None: ...
+
+class CommandResult:
+    """What Scene.run() did."""
+
+    @property
+    def step(self) -> str: ...
+    @property
+    def history(self) -> str:
+        """'recorded', 'undone', 'redone', or '' when the history did not move."""
+    @property
+    def objects_added(self) -> list[int]: ...
+    @property
+    def objects_removed(self) -> list[int]: ...
+    @property
+    def texture_failures(self) -> list[TextureFailure]: ...
 
 class Object:
     """One polygon object of a scene; geometry as NumPy arrays."""
@@ -150,6 +173,15 @@ class Scene:
         """Writes the scene by extension; returns what the format dropped ('' if nothing)."""
     def dumps_mqo(self) -> bytes: ...
     def compute_normals(self) -> None: ...
+    def run(self, command: str, **params: _Param) -> CommandResult:
+        """Runs a command of the modeler (quorvel.commands()) as one undo step."""
+    def undo(self) -> bool: ...
+    def redo(self) -> bool: ...
+    @property
+    def modified(self) -> bool: ...
+
+def commands() -> list[dict[str, Any]]:
+    """The commands Scene.run() knows, with their parameters and help."""
 
 def open(path: _Path, partial: bool = False) -> Scene:
     """Reads a .qvl, .mqo, .mqoz or .obj document into a new Scene."""

@@ -45,19 +45,45 @@ std::vector<std::size_t> VertexViews::TakeWritten() {
     return models;
 }
 
-std::shared_ptr<const LargeArray<CVector>> VertexViews::Detach(std::size_t model,
-                                                               LargeArray<CVector>& vertices) {
+std::shared_ptr<LargeArray<CVector>> VertexViews::Detach(std::size_t model,
+                                                         LargeArray<CVector>& vertices) {
     const std::lock_guard lock(mutex_);
-    std::shared_ptr<const LargeArray<CVector>> retired;
+    std::shared_ptr<LargeArray<CVector>> retired;
     for (Lease* lease : live_) {
         if (lease->Model() != model || lease->Detached()) {
             continue;
         }
         if (!retired) {
-            retired = std::make_shared<const LargeArray<CVector>>(std::move(vertices));
+            retired = std::make_shared<LargeArray<CVector>>(std::move(vertices));
             vertices.clear();
         }
         lease->retired_ = retired;
     }
     return retired;
+}
+
+std::vector<std::size_t> VertexViews::Viewed() {
+    const std::lock_guard lock(mutex_);
+    std::vector<std::size_t> models;
+    for (const Lease* lease : live_) {
+        if (!lease->Detached()) {
+            models.push_back(lease->Model());
+        }
+    }
+    std::sort(models.begin(), models.end());
+    models.erase(std::unique(models.begin(), models.end()), models.end());
+    return models;
+}
+
+void VertexViews::Reattach(std::size_t model, const std::shared_ptr<LargeArray<CVector>>& retired,
+                           LargeArray<CVector>& vertices) {
+    const std::lock_guard lock(mutex_);
+    std::copy(vertices.begin(), vertices.end(), retired->begin());
+    vertices = std::move(*retired);
+    retired->clear();
+    for (Lease* lease : live_) {
+        if (lease->Model() == model && lease->retired_ == retired) {
+            lease->retired_.reset();
+        }
+    }
 }

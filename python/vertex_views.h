@@ -38,7 +38,7 @@ public:
         VertexViews& views_;
         std::shared_ptr<void> owner_;  // keeps `views_` alive
         std::size_t model_;
-        std::shared_ptr<const LargeArray<CVector>> retired_;  // the array viewed once detached
+        std::shared_ptr<LargeArray<CVector>> retired_;  // the array viewed once detached
     };
 
     // A lease on object `model`'s array, for a view that keeps `owner` (the
@@ -54,8 +54,15 @@ public:
     // Before object `model`'s array is replaced: when views hold it, moves it
     // out of `vertices` into their leases (leaving `vertices` empty) and
     // returns it; otherwise leaves `vertices` alone and returns null.
-    std::shared_ptr<const LargeArray<CVector>> Detach(std::size_t model,
-                                                      LargeArray<CVector>& vertices);
+    std::shared_ptr<LargeArray<CVector>> Detach(std::size_t model, LargeArray<CVector>& vertices);
+
+    // The objects whose own arrays views write into now, ascending.
+    std::vector<std::size_t> Viewed();
+    // Undoes a Detach of object `model` that returned `retired`: the array
+    // gets `vertices`' contents and replaces it, and the views it detached
+    // write through again.
+    void Reattach(std::size_t model, const std::shared_ptr<LargeArray<CVector>>& retired,
+                  LargeArray<CVector>& vertices);
 
 private:
     void Close(Lease& lease);

@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "app/gl_format.h"
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "app/quorvel_view.h"
 #include "document/quorvel_document.h"
 #include "private_home.h"

@@ -14,7 +14,7 @@
 #include "app/desktop_registration.h"
 #include "app/gl_format.h"
 #include "app/japanese_translations.h"
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "document/document_commands.h"
@@ -60,12 +60,7 @@ void ClickToolButton(QToolBar* bar, QAction* action) {
 }
 
 QAction* Tool(const CMainFrame& frame, int toolMode) {
-    for (const ToolCommand& tool : frame.Actions().tools) {
-        if (tool.toolMode == toolMode) {
-            return tool.action;
-        }
-    }
-    qFatal("no such tool");
+    return frame.Action(ToolCommandId(toolMode));
 }
 
 }  // namespace
@@ -86,7 +81,7 @@ private slots:
         // A new document has no file: Save asks for one.
         const QString upper = dir.filePath(QStringLiteral("X.QVL"));
         shown.prompts.savePaths = {upper};
-        shown.frame.Actions().save->trigger();
+        shown.frame.Action("file.save")->trigger();
         QCOMPARE(shown.prompts.asked, QStringList{QStringLiteral("save")});
         QCOMPARE(shown.doc.PathName(), upper);
         QVERIFY(!shown.doc.IsModified());
@@ -96,7 +91,7 @@ private slots:
         // An upper-case native extension is still native: saved in place.
         shown.Scene().models.push_back(MakeCube(50));
         shown.doc.SetModifiedFlag(true);
-        shown.frame.Actions().save->trigger();
+        shown.frame.Action("file.save")->trigger();
         QCOMPARE(shown.prompts.asked.size(), 1);
         QVERIFY(!shown.doc.IsModified());
         CCentigrade reread;
@@ -108,11 +103,11 @@ private slots:
         const QString mqo = dir.filePath(QStringLiteral("export.mqo"));
         shown.doc.SetModifiedFlag(true);
         shown.prompts.savePaths = {mqo};
-        shown.frame.Actions().saveAs->trigger();
+        shown.frame.Action("file.save_as")->trigger();
         QVERIFY(Contents(mqo).startsWith("Metasequoia Document"));
         QCOMPARE(shown.doc.PathName(), upper);
         QVERIFY(shown.doc.IsModified());
-        shown.frame.Actions().save->trigger();
+        shown.frame.Action("file.save")->trigger();
         QCOMPARE(shown.prompts.asked.size(), 2);
         QVERIFY(!shown.doc.IsModified());
         QCOMPARE(shown.frame.RecentFiles().Files(), QStringList{upper});
@@ -141,7 +136,7 @@ private slots:
         shown.doc.SetModifiedFlag(true);
         const QString target = dir.filePath(name);
         shown.prompts.savePaths = {target};
-        shown.frame.Actions().saveAs->trigger();
+        shown.frame.Action("file.save_as")->trigger();
         QVERIFY(shown.prompts.errors.isEmpty());
         QVERIFY(QFileInfo(target).size() > 0);
         QVERIFY(Contents(target).startsWith(start));
@@ -159,12 +154,12 @@ private slots:
         file.close();
         ShownFrame shown;
         shown.prompts.openPaths = {obj};
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         QVERIFY(shown.prompts.errors.isEmpty());
         QCOMPARE(shown.Scene().models.size(), std::size_t{1});
         QVERIFY(shown.Scene().models[0].HasCornerNormals(0));
         QVERIFY(shown.doc.PathName().isEmpty());
-        shown.frame.Actions().undo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
         QVERIFY(shown.Scene().models.empty());
     }
 
@@ -172,10 +167,10 @@ private slots:
         ShownFrame shown;
         shown.doc.SetModifiedFlag(true);
         shown.prompts.openPaths = {kSampleMqo, kSampleMqo};
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         const std::size_t once = shown.Scene().models.size();
         QVERIFY(once > 0);
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         QCOMPARE(shown.Scene().models.size(), 2 * once);
         QCOMPARE(shown.prompts.asked,
                  (QStringList{QStringLiteral("open"), QStringLiteral("open")}));
@@ -188,27 +183,27 @@ private slots:
         ShownFrame shown;
         // Opening a document is no edit, nor are a visibility and a selection.
         shown.prompts.openPaths = {kSampleQvl};
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         QVERIFY(!shown.Scene().models.empty());
         shown.Scene().models[0].state = 2;
         ClearSelection(shown.Scene());
-        shown.frame.Actions().newDocument->trigger();
+        shown.frame.Action("file.new")->trigger();
         QCOMPARE(shown.prompts.asked, QStringList{QStringLiteral("open")});
         QVERIFY(shown.Scene().models.empty());
 
         // An edit (a material form change marks the document) asks; Cancel
         // keeps everything.
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         shown.prompts.openPaths = {kSampleMqo};
-        shown.frame.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         shown.doc.SetModifiedFlag(true);
         const std::size_t models = shown.Scene().models.size();
         shown.prompts.asked.clear();
         shown.prompts.saveChoices = {SaveChoice::Cancel, SaveChoice::No};
-        shown.frame.Actions().newDocument->trigger();
+        shown.frame.Action("file.new")->trigger();
         QCOMPARE(shown.prompts.asked, QStringList{QStringLiteral("changes 無題")});
         QCOMPARE(shown.Scene().models.size(), models);
-        shown.frame.Actions().newDocument->trigger();
+        shown.frame.Action("file.new")->trigger();
         QVERIFY(shown.Scene().models.empty());
         QVERIFY(!shown.doc.IsModified());
         QCOMPARE(shown.frame.CurrentPage(), int(PageEmpty));
@@ -330,7 +325,7 @@ private slots:
             v.z += 90000;
         }
         shown.Scene().models.push_back(hidden);
-        shown.frame.Actions().frameWholeScene->trigger();
+        shown.frame.Action("view.frame_all")->trigger();
         const QSize view = shown.frame.View()->size();
         int leftmost = view.width(), rightmost = 0;
         for (const CVector& v : shown.Scene().models[0].vertices) {
@@ -384,21 +379,23 @@ private slots:
         ClickToolButton(shown.frame.ToolToolBar(), Tool(shown.frame, toolMode));
         QCOMPARE(shown.Scene().toolMode, toolMode);
         QCOMPARE(shown.frame.CurrentPage(), page);
-        for (const ToolCommand& tool : shown.frame.Actions().tools) {
-            QCOMPARE(tool.action->isChecked(), tool.toolMode == toolMode);
+        for (const auto& [id, tool] : kToolCommands) {
+            QCOMPARE(shown.frame.Action(id)->isChecked(), tool == toolMode);
         }
     }
 
     void selectionOptionsToggle() {
         ShownFrame shown;
-        const FrameActions& actions = shown.frame.Actions();
-        QVERIFY(actions.vertexSelectable->isChecked());
-        QVERIFY(!actions.edgeSelectable->isChecked());
-        ClickToolButton(shown.frame.FileToolBar(), actions.vertexSelectable);
-        ClickToolButton(shown.frame.FileToolBar(), actions.edgeSelectable);
-        QVERIFY(!shown.Scene().vertexSelectable && !actions.vertexSelectable->isChecked());
-        QVERIFY(shown.Scene().edgeSelectable && actions.edgeSelectable->isChecked());
-        for (QAction* edit : {actions.undo, actions.cut, actions.copy, actions.paste}) {
+        QVERIFY(shown.frame.Action("selectable.vertices")->isChecked());
+        QVERIFY(!shown.frame.Action("selectable.edges")->isChecked());
+        ClickToolButton(shown.frame.FileToolBar(), shown.frame.Action("selectable.vertices"));
+        ClickToolButton(shown.frame.FileToolBar(), shown.frame.Action("selectable.edges"));
+        QVERIFY(!shown.Scene().vertexSelectable &&
+                !shown.frame.Action("selectable.vertices")->isChecked());
+        QVERIFY(shown.Scene().edgeSelectable &&
+                shown.frame.Action("selectable.edges")->isChecked());
+        for (QAction* edit : {shown.frame.Action("edit.undo"), shown.frame.Action("edit.cut"),
+                              shown.frame.Action("edit.copy"), shown.frame.Action("edit.paste")}) {
             QVERIFY(!edit->isEnabled());
         }
     }
@@ -456,7 +453,7 @@ private slots:
         QVERIFY(entry.contains("MimeType=application/x-quorvel;"));
         QVERIFY(Contents(files[1]).contains("<glob pattern=\"*.qvl\"/>"));
 
-        shown.frame.Actions().removeRegistration->trigger();
+        shown.frame.Action("help.remove_registration")->trigger();
         for (const QString& file : files) {
             QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
         }
@@ -481,7 +478,7 @@ private slots:
         // material list.
         shown.frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
-        shown.frame.FileToolBar()->widgetForAction(shown.frame.Actions().open)->setFocus();
+        shown.frame.FileToolBar()->widgetForAction(shown.frame.Action("file.open"))->setFocus();
         const FramePanes& panes = shown.frame.Panes();
         QTest::keyClick(&shown.frame, Qt::Key_F6);
         QTRY_VERIFY(panes.displayBar->isAncestorOf(QApplication::focusWidget()));

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 #include "document/document_prompts.h"
 
@@ -13,8 +14,14 @@ struct ScriptedPrompts : CDocumentPrompts {
     std::deque<SaveChoice> saveChoices;
     RecoveryAnswer recovery;
     QStringList offeredAutosaves;
+    // The answers of the options dialogs, in turn; none left is a cancel.
+    std::deque<std::optional<Values>> parameterAnswers;
+    // What the last options dialog offered: its parameters and the values it started from.
+    std::vector<std::string> askedParameters;
+    Values offeredValues;
 
-    QStringList asked;  // "open", "save", "save native", "changes TITLE"
+    // "open", "save", "save native", "changes TITLE", "recovery", "parameters TITLE"
+    QStringList asked;
     QStringList errors;
     QStringList information;
 
@@ -39,6 +46,21 @@ struct ScriptedPrompts : CDocumentPrompts {
         asked << QStringLiteral("recovery");
         offeredAutosaves = autosaves;
         return recovery;
+    }
+    std::optional<Values> AskParameters(const QString& title, const std::vector<ParamSpec>& params,
+                                        const Values& initial) override {
+        asked << QStringLiteral("parameters ") + title;
+        askedParameters.clear();
+        for (const ParamSpec& param : params) {
+            askedParameters.push_back(param.name);
+        }
+        offeredValues = initial;
+        if (parameterAnswers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<Values> answer = parameterAnswers.front();
+        parameterAnswers.pop_front();
+        return answer;
     }
     void ShowError(const QString& message) override { errors << message; }
     void ShowInformation(const QString& message) override { information << message; }

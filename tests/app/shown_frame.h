@@ -4,10 +4,31 @@
 
 #include <QtTest>
 #include <functional>
+#include <utility>
 
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "document/quorvel_document.h"
 #include "scripted_prompts.h"
+
+// The tool commands of the tool bar and the tool each chooses.
+inline const std::pair<const char*, int> kToolCommands[] = {
+    {"tool.select", ToolSelect},
+    {"tool.range", ToolRangeSelect},
+    {"tool.move", ToolMove},
+    {"tool.rotate", ToolRotate},
+    {"tool.scale", ToolScale},
+    {"tool.paint", ToolPaintMaterial},
+    {"tool.delete_face", ToolDeleteFace},
+};
+
+inline const char* ToolCommandId(int toolMode) {
+    for (const auto& [id, tool] : kToolCommands) {
+        if (tool == toolMode) {
+            return id;
+        }
+    }
+    qFatal("no such tool");
+}
 
 struct ShownFrame {
     // `prepare` fills the new document before the window first shows it.

@@ -12,7 +12,7 @@
 
 #include "app/gl_format.h"
 #include "app/icon_check.h"
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "document/quorvel_document.h"

@@ -13,7 +13,7 @@
 #include <optional>
 
 #include "app/gl_format.h"
-#include "app/main_window.h"
+#include "app/main_frame.h"
 #include "app/quorvel_view.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
@@ -47,14 +47,10 @@ struct ShownModelFrame : ShownFrame {
               doc.Scene().ComputeAllNormals();
               doc.UpdateAllViews(HintAll);
           }) {}
-    const FrameActions& Actions() const { return frame.Actions(); }
     void ChooseTool(int toolMode) {
-        for (const ToolCommand& tool : frame.Actions().tools) {
-            if (tool.toolMode == toolMode) {
-                QTest::mouseClick(frame.ToolToolBar()->widgetForAction(tool.action),
-                                  Qt::LeftButton);
-            }
-        }
+        QTest::mouseClick(
+            frame.ToolToolBar()->widgetForAction(frame.Action(ToolCommandId(toolMode))),
+            Qt::LeftButton);
     }
     template <typename Form>
     Form* Page(int page) {
@@ -174,20 +170,20 @@ class WorkSafetyTest : public QObject {
 private slots:
     void everyEditIsOneStepUndoneAndRedoneThroughTheMenu() {
         ShownModelFrame shown;
-        const FrameActions& a = shown.Actions();
-        QVERIFY(!a.undo->isEnabled() && !a.redo->isEnabled());
+        QVERIFY(!shown.frame.Action("edit.undo")->isEnabled() &&
+                !shown.frame.Action("edit.redo")->isEnabled());
         const Shape start = ShapeOf(shown.Scene());
 
         SelectFaces(shown, {0});
         shown.ChooseTool(ToolMove);
         DragXArrow(shown, 10);
         QVERIFY(ShapeOf(shown.Scene()) != start);
-        QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 移動(&U)"));
+        QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 移動(&U)"));
 
         Type(shown.Page<CMovePropertyView>(PageMove)->Relative().Box(Axis::Y), "7");
         shown.ChooseTool(ToolRotate);
         Type(shown.Page<CRotatePropertyView>(PageRotate)->Amounts().Box(Axis::Z), "30");
-        QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 回転(&U)"));
+        QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 回転(&U)"));
 
         shown.ChooseTool(ToolDeleteFace);
         const QPoint centre(shown.frame.View()->width() / 2, shown.frame.View()->height() / 2);
@@ -203,19 +199,21 @@ private slots:
         QCOMPARE(shown.Scene().materials[0].red, 0.25f);
 
         shown.prompts.openPaths = {kSampleMqo};
-        a.open->trigger();
+        shown.frame.Action("file.open")->trigger();
         QVERIFY(shown.Scene().models.size() > 1);
         const Shape end = ShapeOf(shown.Scene());
 
         const QStringList names = {"読み込み", "材質の変更", "面削除", "回転", "移動", "移動"};
         for (const QString& name : names) {
-            QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: %1(&U)").arg(name));
-            QVERIFY(a.undo->isEnabled());
-            a.undo->trigger();
-            QCOMPARE(a.redo->text(), QStringLiteral("やり直し: %1(&R)").arg(name));
+            QCOMPARE(shown.frame.Action("edit.undo")->text(),
+                     QStringLiteral("元に戻す: %1(&U)").arg(name));
+            QVERIFY(shown.frame.Action("edit.undo")->isEnabled());
+            shown.frame.Action("edit.undo")->trigger();
+            QCOMPARE(shown.frame.Action("edit.redo")->text(),
+                     QStringLiteral("やり直し: %1(&R)").arg(name));
         }
-        QVERIFY(!a.undo->isEnabled());
-        QCOMPARE(a.undo->text(), QStringLiteral("元に戻す(&U)"));
+        QVERIFY(!shown.frame.Action("edit.undo")->isEnabled());
+        QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す(&U)"));
         QVERIFY(ShapeOf(shown.Scene()) == start);
         QVERIFY(!shown.doc.IsModified());
         // The form shows the value the material has again.
@@ -223,7 +221,7 @@ private slots:
 
         shown.frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
-        while (a.redo->isEnabled()) {
+        while (shown.frame.Action("edit.redo")->isEnabled()) {
             QTest::keyClick(&shown.frame, Qt::Key_Y, Qt::ControlModifier);
         }
         QVERIFY(ShapeOf(shown.Scene()) == end);
@@ -235,82 +233,85 @@ private slots:
         ShownModelFrame shown;
         const QString path = dir.filePath(QStringLiteral("cube.qvl"));
         shown.prompts.savePaths = {path};
-        shown.Actions().saveAs->trigger();
+        shown.frame.Action("file.save_as")->trigger();
         const QByteArray first = Contents(path);
         SelectFaces(shown, {0});
         ApplyRelativeMove(shown.doc, Axis::X, 5);
         QVERIFY(shown.doc.IsModified() && shown.frame.isWindowModified());
-        shown.Actions().undo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
-        shown.Actions().redo->trigger();
+        shown.frame.Action("edit.redo")->trigger();
         QVERIFY(shown.doc.IsModified());
 
         // Saving over the file keeps the previous one beside it.
-        shown.Actions().save->trigger();
+        shown.frame.Action("file.save")->trigger();
         QCOMPARE(Contents(path + u'~'), first);
         QVERIFY(Contents(path) != first);
-        shown.Actions().undo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
         QVERIFY(shown.doc.IsModified());
 
         shown.prompts.saveChoices = {SaveChoice::No, SaveChoice::No};
         QVERIFY(shown.frame.Commands().OpenFile(path));
-        QVERIFY(!shown.Actions().undo->isEnabled() && !shown.Actions().redo->isEnabled());
+        QVERIFY(!shown.frame.Action("edit.undo")->isEnabled() &&
+                !shown.frame.Action("edit.redo")->isEnabled());
         SelectFaces(shown, {0});
         ApplyRelativeMove(shown.doc, Axis::X, 5);
-        QVERIFY(shown.Actions().undo->isEnabled());
-        shown.Actions().newDocument->trigger();
-        QVERIFY(!shown.Actions().undo->isEnabled() && !shown.Actions().redo->isEnabled());
+        QVERIFY(shown.frame.Action("edit.undo")->isEnabled());
+        shown.frame.Action("file.new")->trigger();
+        QVERIFY(!shown.frame.Action("edit.undo")->isEnabled() &&
+                !shown.frame.Action("edit.redo")->isEnabled());
     }
 
     void anImportIsAChangeUntilItIsUndone() {
         QTemporaryDir dir;
         ShownModelFrame shown;
         shown.prompts.savePaths = {dir.filePath(QStringLiteral("cube.qvl"))};
-        shown.Actions().saveAs->trigger();
+        shown.frame.Action("file.save_as")->trigger();
         QVERIFY(!shown.doc.IsModified());
         const std::size_t objects = shown.Scene().models.size();
 
         shown.prompts.openPaths = {kSampleMqo};
-        shown.Actions().open->trigger();
+        shown.frame.Action("file.open")->trigger();
         QVERIFY(shown.Scene().models.size() > objects);
         QVERIFY(shown.doc.IsModified() && shown.frame.isWindowModified());
-        shown.Actions().undo->trigger();
+        shown.frame.Action("edit.undo")->trigger();
         QCOMPARE(shown.Scene().models.size(), objects);
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
     }
 
     void facesTravelThroughTheSystemClipboard() {
         ShownModelFrame shown;
-        const FrameActions& a = shown.Actions();
         QGuiApplication::clipboard()->clear();
-        QTRY_VERIFY(!a.paste->isEnabled());
-        QVERIFY(!a.copy->isEnabled() && !a.cut->isEnabled());
+        QTRY_VERIFY(!shown.frame.Action("edit.paste")->isEnabled());
+        QVERIFY(!shown.frame.Action("edit.copy")->isEnabled() &&
+                !shown.frame.Action("edit.cut")->isEnabled());
         SelectFaces(shown, {0, 1});
-        QVERIFY(a.copy->isEnabled() && a.cut->isEnabled());
+        QVERIFY(shown.frame.Action("edit.copy")->isEnabled() &&
+                shown.frame.Action("edit.cut")->isEnabled());
 
-        a.copy->trigger();
+        shown.frame.Action("edit.copy")->trigger();
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data->hasFormat(QStringLiteral("application/x-quorvel-faces")));
         const QString copied = data->text();
         QVERIFY(copied.startsWith(QStringLiteral("Metasequoia Document")));
-        QTRY_VERIFY(a.paste->isEnabled());
-        a.paste->trigger();
+        QTRY_VERIFY(shown.frame.Action("edit.paste")->isEnabled());
+        shown.frame.Action("edit.paste")->trigger();
         QCOMPARE(shown.Scene().models.size(), std::size_t{2});
         QCOMPARE(shown.Scene().models[1].faces.size(), std::size_t{2});
         QCOMPARE(shown.Scene().materials.size(), std::size_t{1});  // the same material reused
-        QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 貼り付け(&U)"));
+        QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 貼り付け(&U)"));
 
-        a.cut->trigger();
+        shown.frame.Action("edit.cut")->trigger();
         QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{4});
-        QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 切り取り(&U)"));
-        a.undo->trigger();
+        QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 切り取り(&U)"));
+        shown.frame.Action("edit.undo")->trigger();
         QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
 
         // Text from an editor pastes too; other text does not.
         QGuiApplication::clipboard()->setText(copied);
-        QTRY_VERIFY(a.paste->isEnabled());
+        QTRY_VERIFY(shown.frame.Action("edit.paste")->isEnabled());
         QGuiApplication::clipboard()->setText(QStringLiteral("a shopping list"));
-        QTRY_VERIFY(!a.paste->isEnabled());
+        QTRY_VERIFY(!shown.frame.Action("edit.paste")->isEnabled());
     }
 
     void autosaveWritesALoadableFileAndFailuresKeepEverything() {
@@ -327,7 +328,7 @@ private slots:
 
         const QString path = dir.filePath(QStringLiteral("grid.qvl"));
         shown.prompts.savePaths = {path};
-        shown.Actions().saveAs->trigger();
+        shown.frame.Action("file.save_as")->trigger();
         QVERIFY(!std::filesystem::exists(autosave));
 
         ApplyRelativeMove(shown.doc, Axis::Z, 3);
@@ -346,7 +347,7 @@ private slots:
         rlimit small = previous;
         small.rlim_cur = 4096;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        shown.Actions().save->trigger();
+        shown.frame.Action("file.save")->trigger();
         QVERIFY(shown.doc.AutosaveNow());
         shown.doc.WaitForAutosave();
         setrlimit(RLIMIT_FSIZE, &previous);

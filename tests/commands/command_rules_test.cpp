@@ -227,7 +227,9 @@ TEST(CommandTable, MenusAndToolbarsComeFromTheEntries) {
     EXPECT_EQ(Layout("create"),
               " create.plane create.cube create.cylinder create.sphere create.cone |"
               " face.create face.extrude object.duplicate_faces");
-    EXPECT_EQ(Layout("view"), " view.status_bar | view.frame_all");
+    EXPECT_EQ(Layout("view"),
+              " view.status_bar | view.frame_all |"
+              " view.front view.back view.side view.opposite view.top view.bottom");
     EXPECT_EQ(Layout("help"), " help.remove_registration | help.about");
     EXPECT_EQ(Layout("standard"),
               " file.new file.open file.save | edit.cut edit.copy edit.paste |"

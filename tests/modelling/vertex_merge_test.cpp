@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
+#include "edit/gizmo.h"
 #include "modelling/merge_by_distance.h"
 #include "modelling/mesh_parts.h"
+#include "modelling/object_edit.h"
+#include "modelling/vertex_merge.h"
 #include "modelling/weld.h"
 #include "modelling_meshes.h"
 #include "scene_compare.h"
@@ -150,5 +154,98 @@ TEST(MergeByDistance, FarCoordinatesAndATinyDistanceStillFindNeighbours) {
     // x + 1 rounds to x out there: the square collapses onto two points.
     EXPECT_EQ(MergeByDistance(scene, {1e-30f}).acted, 4u);
 }
+
+// Points on a lattice of half the distance, jittered, some repeated, some
+// not finite, in triangles of consecutive vertices: chains and clusters
+// that cross cells. `spread` cells of the lattice along each axis.
+CCentigrade RandomCloud(unsigned seed, float distance, int spread, float far) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> cell(0, spread);
+    std::uniform_real_distribution<float> jitter(-0.3f, 0.3f);
+    CModel model;
+    for (int v = 0; v < 600; ++v) {
+        CVector p;
+        if (v > 0 && random() % 5 == 0) {
+            p = model.vertices[random() % model.vertices.size()];  // a repeat
+        } else {
+            p = CVector((cell(random) + jitter(random)) * distance / 2 + far,
+                        (cell(random) + jitter(random)) * distance / 2,
+                        (cell(random) + jitter(random)) * distance / 2);
+        }
+        if (random() % 97 == 0) {
+            p.y = NAN;
+        }
+        p.selected = random() % 3 != 0;
+        model.vertices.push_back(p);
+    }
+    for (int v = 0; v + 2 < 600; v += 3) {
+        model.faces.push_back(MakeFace({v, v + 1, v + 2}, 0));
+    }
+    CCentigrade scene = MakeSceneWith(std::move(model));
+    scene.currentModel = 0;
+    return scene;
+}
+
+// The rule, one pair at a time: in index order, each vertex no earlier one
+// took takes every later one still free within the distance.
+std::vector<int> MergesOneByOne(const CModel& model, float distance) {
+    const auto n = model.vertices.size();
+    std::vector<bool> member(n);
+    for (std::size_t v = 0; v < n; ++v) {
+        member[v] = model.vertices[v].selected && IsFinitePoint(model.vertices[v]);
+    }
+    std::vector<int> into(n, -1);
+    for (std::size_t a = 0; a < n; ++a) {
+        if (into[a] != -1) {
+            continue;
+        }
+        into[a] = static_cast<int>(a);
+        for (std::size_t b = a + 1; b < n && member[a]; ++b) {
+            const CVector& p = model.vertices[a];
+            const CVector& q = model.vertices[b];
+            const double dx = static_cast<double>(p.x) - q.x;
+            const double dy = static_cast<double>(p.y) - q.y;
+            const double dz = static_cast<double>(p.z) - q.z;
+            if (member[b] && into[b] == -1 &&
+                dx * dx + dy * dy + dz * dz <= static_cast<double>(distance) * distance) {
+                into[b] = static_cast<int>(a);
+            }
+        }
+    }
+    return into;
+}
+
+struct CloudRow {
+    float distance;
+    int spread;
+    float far;  // far from the origin, in a grid too coarse for the distance
+};
+
+class MergeCloud : public ::testing::TestWithParam<CloudRow> {};
+
+TEST_P(MergeCloud, MergesAsComparingEveryPairWould) {
+    const CloudRow row = GetParam();
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        CCentigrade scene = RandomCloud(seed, row.distance, row.spread, row.far);
+        CCentigrade expected = scene;
+        ModellingResult expectedResult;
+        expectedResult.acted = MergeVertices(
+            expected.models[0], 0, MergesOneByOne(expected.models[0], row.distance), nullptr);
+        FinishReshape(expected.models[0], 0, expectedResult);
+        PlaceGizmo(expected);
+        ASSERT_GT(expectedResult.acted, 50u);
+
+        const ModellingResult result = MergeByDistance(scene, {row.distance});
+        ASSERT_TRUE(Valid(scene, result));
+        EXPECT_EQ(result.acted, expectedResult.acted) << "seed " << seed;
+        EXPECT_TRUE(SameScene(expected, scene)) << "seed " << seed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clouds, MergeCloud,
+                         ::testing::Values(CloudRow{0.5f, 12, 0}, CloudRow{0.01f, 6, 0},
+                                           CloudRow{2.0f, 30, -50},
+                                           // Cells far wider than the distance.
+                                           CloudRow{1e-6f, 8, 3e6f}));
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/main_frame.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,20 +18,19 @@
 
 #include "app/about_dialog.h"
 #include "app/app_resources.h"
+#include "app/command_actions.h"
 #include "app/desktop_registration.h"
 #include "app/lock_indicators.h"
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "app/widget_prompts.h"
 #include "app/window_size.h"
-#include "document/clipboard_edits.h"
+#include "commands/command_table.h"
 #include "document/document_commands.h"
+#include "document/load_messages.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
-#include "edit/gizmo.h"
-#include "history/clipboard.h"
 #include "scene/cp932.h"
-#include "view/scene_framing.h"
 
 namespace {
 
@@ -80,31 +79,54 @@ QWidget* FocusTarget(QWidget* pane) {
 // editors and other programs.
 const QString kFacesMimeType = QStringLiteral("application/x-quorvel-faces");
 
-// The clipboard's document text; of plain text only the first `prefix`
-// characters when given, enough to tell whether it can be pasted.
-QByteArray ClipboardFaces(qsizetype prefix = -1) {
+// The clipboard's document text.
+std::string ClipboardFaces() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr) {
         return {};
     }
     if (data->hasFormat(kFacesMimeType)) {
-        return data->data(kFacesMimeType);
-    }
-    QString text = data->text();
-    if (prefix >= 0 && text.size() > prefix) {
-        text.truncate(prefix);
+        return data->data(kFacesMimeType).toStdString();
     }
     // Text from an editor is Unicode; the document text names in Shift-JIS.
-    return QByteArray::fromStdString(Utf8ToCp932(text.toStdString()));
+    return Utf8ToCp932(data->text().toStdString());
 }
 
-// "元に戻す: 移動(&U)", or the bare command when there is no step.
-QString StepCommandText(const char* command, const std::string& step, char mnemonic) {
-    QString text = QString::fromUtf8(command);
-    if (!step.empty()) {
-        text += QStringLiteral(": ") + QString::fromStdString(step);
+QString CommandTitle(const CommandSpec& spec) {
+    return WithoutMnemonic(spec.text);
+}
+
+// The parameters the window asks the user for; the others come from the
+// selection or keep their fallbacks. A list of objects is chosen by name.
+std::vector<ParamSpec> AskedParameters(const CommandSpec& spec, const CCentigrade& scene) {
+    std::vector<ParamSpec> asked;
+    for (const ParamSpec& param : spec.params) {
+        if (param.label.empty()) {
+            continue;
+        }
+        asked.push_back(param);
+        if (param.kind == ParamKind::IntList && param.name == "objects") {
+            for (const CModel& model : scene.models) {
+                asked.back().choices.push_back(Cp932ToUtf8(model.name));
+            }
+        }
     }
-    return text + QStringLiteral("(&%1)").arg(QLatin1Char(mnemonic));
+    return asked;
+}
+
+int ToolPage(int toolMode) {
+    switch (toolMode) {
+        case ToolSelect:
+            return PageSelect;
+        case ToolMove:
+            return PageMove;
+        case ToolRotate:
+            return PageRotate;
+        case ToolScale:
+            return PageScale;
+        default:
+            return PageEmpty;
+    }
 }
 
 QString RecentFileLabel(int index, const QString& path) {
@@ -120,11 +142,7 @@ QString RecentFileLabel(int index, const QString& path) {
 }  // namespace
 
 CMainFrame::CMainFrame(CQuorvelDoc& doc, CDocumentPrompts* prompts, QWidget* parent)
-    : QMainWindow(parent),
-      doc_(doc),
-      prompts_(prompts),
-      recent_(new CRecentFileList(this)),
-      actions_(CreateFrameActions(this)) {
+    : QMainWindow(parent), doc_(doc), prompts_(prompts), recent_(new CRecentFileList(this)) {
     InitAppResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/quorvel.svg")));
     if (prompts_ == nullptr) {
@@ -133,26 +151,10 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc, CDocumentPrompts* prompts, QWidget* par
     }
     commands_ = std::make_unique<CDocumentCommands>(doc_, *prompts_, *recent_);
     CreateClient();
-    CreateMenus();
-    fileToolBar_ =
-        CreateToolBar(QStringLiteral("標準"),
-                      {actions_.newDocument, actions_.open, actions_.save, nullptr, actions_.cut,
-                       actions_.copy, actions_.paste, nullptr, actions_.vertexSelectable,
-                       actions_.edgeSelectable, actions_.faceSelectable, nullptr, actions_.about});
-    addToolBarBreak();
-    QList<QAction*> tools;
-    for (const ToolCommand& tool : actions_.tools) {
-        tools << tool.action;
-    }
-    // Select and range, the three transforms, then the two face tools.
-    tools.insert(5, nullptr);
-    tools.insert(2, nullptr);
-    toolToolBar_ = CreateToolBar(QStringLiteral("ツール"), tools);
+    CreateCommands();
     CreateStatusBar();
-    ConnectActions();
     ConnectDocument();
-    UpdateCommandStates();
-    UpdatePasteCommand();
+    MirrorClipboard();
     setAcceptDrops(true);
     UpdateTitle();
     ResizeWithinScreen(*this, {1024, 768});
@@ -174,6 +176,11 @@ void CMainFrame::CreateClient() {
     centerLayout->setSpacing(1);
     view_ = new CQuorvelView(doc_, center);
     view_->setAccessibleName(QStringLiteral("3D ビュー"));
+    // In the window the table's view commands own the preset keys: two
+    // actions on one key would both stay silent.
+    for (QAction* preset : view_->ViewPresetActions()) {
+        view_->removeAction(preset);
+    }
     centerLayout->addWidget(panes_.displayBar);
     centerLayout->addWidget(view_, 1);
 
@@ -195,48 +202,48 @@ void CMainFrame::CreateClient() {
     setCentralWidget(mainSplitter_);
 }
 
-void CMainFrame::CreateMenus() {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    fileMenu_->addActions({actions_.newDocument, actions_.open, actions_.save, actions_.saveAs});
-    fileMenu_->addSeparator();
-    recentFilesEnd_ = fileMenu_->addSeparator();
-    fileMenu_->addAction(actions_.exit);
+void CMainFrame::CreateCommands() {
+    actions_ = new CommandActions(*this, [this](const CommandSpec& spec) { RunCommand(spec); });
+    BindWindowCommands();
+    actions_->AddBars(*this);
+    // The recent files take the place of their entry, up to the separator after it.
+    const QList<QAction*> file = FileMenu()->actions();
+    recentFilesEnd_ = file.value(file.indexOf(Action("file.recent")) + 1);
     UpdateRecentFilesMenu();
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->addActions({actions_.undo, actions_.redo});
-    edit->addSeparator();
-    edit->addActions({actions_.cut, actions_.copy, actions_.paste});
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    view->addAction(actions_.statusBar);
-    view->addSeparator();
-    view->addAction(actions_.frameWholeScene);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(actions_.removeRegistration);
-    help->addSeparator();
-    help->addAction(actions_.about);
-
-    addActions({actions_.nextPane, actions_.previousPane});
 }
 
-QToolBar* CMainFrame::CreateToolBar(const QString& title, const QList<QAction*>& actions) {
-    QToolBar* bar = addToolBar(title);
-    bar->setObjectName(title);
-    bar->setIconSize(QSize(16, 15));
-    for (QAction* action : actions) {
-        if (action == nullptr) {
-            bar->addSeparator();
-            continue;
-        }
-        bar->addAction(action);
-        // Reachable with Tab, and read out by the tip a pointer would show.
-        QWidget* button = bar->widgetForAction(action);
-        button->setFocusPolicy(Qt::TabFocus);
-        button->setAccessibleName(action->toolTip());
-    }
-    return bar;
+void CMainFrame::BindWindowCommands() {
+    actions_->Bind("file.new", [this] { commands_->New(); });
+    actions_->Bind("file.open", [this] { commands_->Open(); });
+    actions_->Bind("file.save", [this] { commands_->Save(); });
+    actions_->Bind("file.save_as", [this] { commands_->SaveAs(); });
+    actions_->Bind("file.exit", [this] { close(); });
+    actions_->Bind("view.status_bar", [this] {
+        statusBar()->setVisible(statusBar()->isHidden());
+        UpdateCommandStates();
+    });
+    actions_->Bind("help.remove_registration", [this] {
+        UnregisterForUser();
+        prompts_->ShowInformation(QStringLiteral("レジストリ情報を削除しました！"));
+    });
+    actions_->Bind("help.about", [this] { CAboutDlg(this).exec(); });
+    actions_->Bind("pane.next", [this] { FocusPane(1); });
+    actions_->Bind("pane.previous", [this] { FocusPane(-1); });
+    connect(recent_, &CRecentFileList::changed, this, &CMainFrame::UpdateRecentFilesMenu);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::MirrorClipboard);
+}
+
+QAction* CMainFrame::Action(std::string_view id) const {
+    return actions_->Action(id);
+}
+
+QMenu* CMainFrame::Menu(std::string_view bar) const {
+    return actions_->Menu(bar);
+}
+
+QToolBar* CMainFrame::ToolBar(std::string_view bar) const {
+    return actions_->ToolBar(bar);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -250,88 +257,52 @@ void CMainFrame::CreateStatusBar() {
     });
     bar->showMessage(ready);
     new CLockIndicators(bar);
-    actions_.statusBar->setChecked(true);
 }
 
-void CMainFrame::ConnectActions() {
-    connect(actions_.newDocument, &QAction::triggered, this, [this] { commands_->New(); });
-    connect(actions_.open, &QAction::triggered, this, [this] { commands_->Open(); });
-    connect(actions_.save, &QAction::triggered, this, [this] { commands_->Save(); });
-    connect(actions_.saveAs, &QAction::triggered, this, [this] { commands_->SaveAs(); });
-    connect(actions_.exit, &QAction::triggered, this, &QWidget::close);
-    connect(actions_.undo, &QAction::triggered, &doc_, &CQuorvelDoc::Undo);
-    connect(actions_.redo, &QAction::triggered, &doc_, &CQuorvelDoc::Redo);
-    connect(actions_.copy, &QAction::triggered, this,
-            [this] { CopyToClipboard(CopySelectedFaces(doc_.Scene())); });
-    connect(actions_.cut, &QAction::triggered, this, &CMainFrame::Cut);
-    connect(actions_.paste, &QAction::triggered, this, &CMainFrame::Paste);
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::UpdatePasteCommand);
-    connect(actions_.statusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    connect(actions_.frameWholeScene, &QAction::triggered, this, [this] {
-        FrameWholeScene(doc_.Scene());
-        view_->update();
-    });
-    connect(actions_.removeRegistration, &QAction::triggered, this, [this] {
-        UnregisterForUser();
-        prompts_->ShowInformation(QStringLiteral("レジストリ情報を削除しました！"));
-    });
-    connect(actions_.about, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
-    connect(actions_.nextPane, &QAction::triggered, this, [this] { FocusPane(1); });
-    connect(actions_.previousPane, &QAction::triggered, this, [this] { FocusPane(-1); });
-
-    const auto toggle = [this](QAction* action, bool CCentigrade::*flag) {
-        connect(action, &QAction::triggered, this, [this, flag] {
-            doc_.Scene().*flag = !(doc_.Scene().*flag);
-            UpdateCommandStates();
-        });
-    };
-    toggle(actions_.vertexSelectable, &CCentigrade::vertexSelectable);
-    toggle(actions_.edgeSelectable, &CCentigrade::edgeSelectable);
-    toggle(actions_.faceSelectable, &CCentigrade::faceSelectable);
-    for (const ToolCommand& tool : actions_.tools) {
-        connect(tool.action, &QAction::triggered, this, [this, tool] { RunTool(tool); });
+void CMainFrame::RunCommand(const CommandSpec& spec) {
+    Values values;
+    if (const std::vector<ParamSpec> asked = AskedParameters(spec, doc_.Scene()); !asked.empty()) {
+        std::optional<Values> answer =
+            prompts_->AskParameters(CommandTitle(spec), asked, lastOptions_[spec.id]);
+        if (!answer) {
+            return;
+        }
+        lastOptions_[spec.id] = *answer;
+        values = std::move(*answer);
     }
-    connect(recent_, &CRecentFileList::changed, this, &CMainFrame::UpdateRecentFilesMenu);
-}
-
-void CMainFrame::RunTool(const ToolCommand& tool) {
-    CCentigrade& scene = doc_.Scene();
-    scene.toolMode = tool.toolMode;
-    ShowPropertyPage(tool.page);
-    if (IsManipulatorTool(tool.toolMode)) {
-        UpdateGizmo(scene);
-        view_->update();
+    const CommandOutcome outcome = doc_.Run(spec.id, values);
+    if (outcome.refusal) {
+        prompts_->ShowError(
+            QStringLiteral("「%1」を実行できませんでした。\n%2")
+                .arg(CommandTitle(spec),
+                     QString::fromStdString(outcome.refusal->Message(Language::Japanese))));
+    }
+    for (const TextureFailure& failure : outcome.textureFailures) {
+        prompts_->ShowError(QString::fromStdString(TextureFailureMessage(failure)));
+    }
+    if (outcome.report.clipboard) {
+        CopyToClipboard(doc_.Session().Clipboard());
+    }
+    // A tool chosen again shows its page afresh; a new tool's page follows toolChanged.
+    if (outcome.Done() && !spec.exclusiveGroup.empty() && !outcome.report.tool) {
+        ShowToolPage(doc_.Scene().toolMode);
     }
     UpdateCommandStates();
 }
 
+void CMainFrame::ShowToolPage(int toolMode) {
+    ShowPropertyPage(ToolPage(toolMode));
+}
+
 void CMainFrame::UpdateCommandStates() {
-    const CCentigrade& scene = doc_.Scene();
-    for (const ToolCommand& tool : actions_.tools) {
-        tool.action->setChecked(scene.toolMode == tool.toolMode);
-    }
-    actions_.vertexSelectable->setChecked(scene.vertexSelectable);
-    actions_.edgeSelectable->setChecked(scene.edgeSelectable);
-    actions_.faceSelectable->setChecked(scene.faceSelectable);
-    UpdateEditCommands();
+    CommandState state = doc_.Session().State();
+    state.statusBarShown = !statusBar()->isHidden();
+    actions_->Update(state);
 }
 
-void CMainFrame::UpdateEditCommands() {
-    const EditHistory& history = doc_.History();
-    actions_.undo->setEnabled(history.CanUndo());
-    actions_.undo->setText(StepCommandText("元に戻す", history.UndoName(), 'U'));
-    actions_.redo->setEnabled(history.CanRedo());
-    actions_.redo->setText(StepCommandText("やり直し", history.RedoName(), 'R'));
-    const bool selected = selection_.Count(doc_.Scene()).faces > 0;
-    actions_.cut->setEnabled(selected);
-    actions_.copy->setEnabled(selected);
-}
-
-void CMainFrame::UpdatePasteCommand() {
-    // Long enough for the document signature.
-    const QByteArray text = ClipboardFaces(64);
-    actions_.paste->setEnabled(IsPasteableText(std::string_view(text.constData(), text.size())));
+void CMainFrame::MirrorClipboard() {
+    doc_.Session().SetClipboard(ClipboardFaces());
+    UpdateCommandStates();
 }
 
 void CMainFrame::CopyToClipboard(const std::string& text) {
@@ -346,24 +317,10 @@ void CMainFrame::CopyToClipboard(const std::string& text) {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void CMainFrame::Cut() {
-    CopyToClipboard(CutFaces(doc_));
-}
-
-void CMainFrame::Paste() {
-    const QByteArray text = ClipboardFaces();
-    if (const std::string failure =
-            PasteFaceText(doc_, std::string_view(text.constData(), text.size()));
-        !failure.empty()) {
-        prompts_->ShowError(
-            QStringLiteral("貼り付けられませんでした。\n%1").arg(QString::fromStdString(failure)));
-    }
-}
-
 void CMainFrame::UpdateRecentFilesMenu() {
     for (QAction* action : recentFileActions_) {
-        fileMenu_->removeAction(action);
-        if (action != actions_.recentFilesPlaceholder) {
+        FileMenu()->removeAction(action);
+        if (action != Action("file.recent")) {
             action->deleteLater();
         }
     }
@@ -371,7 +328,7 @@ void CMainFrame::UpdateRecentFilesMenu() {
     const QStringList& files = recent_->Files();
     for (int i = 0; i < files.size(); ++i) {
         auto* action = new QAction(RecentFileLabel(i, files[i]), this);
-        action->setStatusTip(actions_.recentFilesPlaceholder->statusTip());
+        action->setStatusTip(Action("file.recent")->statusTip());
         connect(action, &QAction::triggered, this, [this, path = files[i]] {
             // A file that has gone leaves the list; one the user kept open
             // instead, or that failed to read, stays.
@@ -382,9 +339,9 @@ void CMainFrame::UpdateRecentFilesMenu() {
         recentFileActions_ << action;
     }
     if (recentFileActions_.isEmpty()) {
-        recentFileActions_ << actions_.recentFilesPlaceholder;
+        recentFileActions_ << Action("file.recent");
     }
-    fileMenu_->insertActions(recentFilesEnd_, recentFileActions_);
+    FileMenu()->insertActions(recentFilesEnd_, recentFileActions_);
 }
 
 void CMainFrame::FocusPane(int step) {
@@ -418,8 +375,11 @@ void CMainFrame::ConnectDocument() {
     });
     connect(&doc_, &CQuorvelDoc::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc_, &CQuorvelDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
-    connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateEditCommands);
-    connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateEditCommands);
+    // Commands, panel edits and view edits all end here: the menus follow.
+    connect(&doc_, &CQuorvelDoc::commandPerformed, this, &CMainFrame::UpdateCommandStates);
+    connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateCommandStates);
+    connect(&doc_, &CQuorvelDoc::toolChanged, this, &CMainFrame::ShowToolPage);
     connect(&doc_, &CQuorvelDoc::autosaveFailed, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     connect(view_, &CQuorvelView::documentModified, &doc_, [this] { doc_.SetModifiedFlag(true); });

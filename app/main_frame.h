@@ -1,17 +1,21 @@
 // The main window: menus, toolbars and status bar around three columns — the
 // property pane, the display bar above the 3D view, and the object list above
-// the material list.
+// the material list. Its menus, toolbars and keys come from the command table.
 #pragma once
 
 #include <QMainWindow>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
-#include "app/frame_actions.h"
 #include "app/frame_panes.h"
-#include "edit/selection_counts.h"
+#include "commands/parameters.h"
 
+class CommandActions;
+struct CommandSpec;
 class CDocumentCommands;
+class QAction;
 class CDocumentPrompts;
 class CQuorvelDoc;
 class CQuorvelView;
@@ -40,10 +44,14 @@ public:
     const FramePanes& Panes() const { return panes_; }
     QSplitter* MainSplitter() const { return mainSplitter_; }
     QSplitter* ListSplitter() const { return listSplitter_; }
-    const FrameActions& Actions() const { return actions_; }
-    QMenu* FileMenu() const { return fileMenu_; }
-    QToolBar* FileToolBar() const { return fileToolBar_; }
-    QToolBar* ToolToolBar() const { return toolToolBar_; }
+    // The action of command `id` ("file.save", "tool.move"), or null.
+    QAction* Action(std::string_view id) const;
+    // The menu or toolbar of kCommandBars with id `bar` ("file", "tools").
+    QMenu* Menu(std::string_view bar) const;
+    QToolBar* ToolBar(std::string_view bar) const;
+    QMenu* FileMenu() const { return Menu("file"); }
+    QToolBar* FileToolBar() const { return ToolBar("standard"); }
+    QToolBar* ToolToolBar() const { return ToolBar("tools"); }
 
     // Shows page `page` of the property pane and refreshes every view with
     // the hint that page asks for (the object and material forms reload).
@@ -62,22 +70,24 @@ protected:
 
 private:
     void CreateClient();
-    void CreateMenus();
-    QToolBar* CreateToolBar(const QString& title, const QList<QAction*>& actions);
+    void CreateCommands();
+    // The commands that need the window: files, the status bar, the desktop
+    // registration, the about box and the pane keys.
+    void BindWindowCommands();
     void CreateStatusBar();
-    void ConnectActions();
     void ConnectDocument();
     void UpdateTitle();
-    // The toolbar buttons pressed as the tool and the selection options are.
+    // Every action enabled, checked and named as the document's state has it.
     void UpdateCommandStates();
     void UpdateRecentFilesMenu();
-    // Undo, redo, cut, copy and paste enabled exactly when they can act.
-    void UpdateEditCommands();
-    void UpdatePasteCommand();
+    // The session's clipboard text follows the system clipboard.
+    void MirrorClipboard();
     void CopyToClipboard(const std::string& text);
-    void Cut();
-    void Paste();
-    void RunTool(const ToolCommand& tool);
+    // Runs a command of the table through the document, with the options the
+    // user gives for its labelled parameters; a refusal is shown.
+    void RunCommand(const CommandSpec& spec);
+    // The property page of tool `toolMode`.
+    void ShowToolPage(int toolMode);
     // F6 and Shift+F6: the keyboard focus to the next or previous pane.
     void FocusPane(int step);
 
@@ -90,11 +100,9 @@ private:
     QSplitter* listSplitter_ = nullptr;
     CQuorvelView* view_ = nullptr;
     FramePanes panes_;
-    FrameActions actions_;
-    SelectionCounter selection_;
-    QMenu* fileMenu_ = nullptr;
+    CommandActions* actions_ = nullptr;
+    // The options last given to each command's dialog, offered again.
+    std::map<std::string, Values, std::less<>> lastOptions_;
     QAction* recentFilesEnd_ = nullptr;
     QList<QAction*> recentFileActions_;
-    QToolBar* fileToolBar_ = nullptr;
-    QToolBar* toolToolBar_ = nullptr;
 };
