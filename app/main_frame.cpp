@@ -174,7 +174,7 @@ void CMainFrame::CreateClient() {
     centerLayout->setContentsMargins(0, 0, 0, 0);
     // The one-pixel line between the display bar and the view.
     centerLayout->setSpacing(1);
-    view_ = new CQuorvelView(doc_.Scene(), center, &doc_.History());
+    view_ = new CQuorvelView(doc_, center);
     view_->setAccessibleName(QStringLiteral("3D ビュー"));
     // In the window the table's view commands own the preset keys: two
     // actions on one key would both stay silent.

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <utility>
 
+#include "document/quorvel_document.h"
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
 
@@ -19,6 +20,11 @@ CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent, EditHistory* his
     input_.onDocumentModified = [this] { emit documentModified(); };
     input_.onModelPicked = [this](int index) { emit currentModelPicked(index); };
     AddViewPresets();
+}
+
+CQuorvelView::CQuorvelView(CQuorvelDoc& doc, QWidget* parent)
+    : CQuorvelView(doc.Scene(), parent, &doc.History()) {
+    input_.runCommand = [&doc](std::string_view id, const Values& values) { doc.Run(id, values); };
 }
 
 CQuorvelView::~CQuorvelView() {
@@ -97,10 +103,25 @@ void CQuorvelView::Redraw(ViewRedraw redraw) {
     }
 }
 
+bool CQuorvelView::EdgePathPress(const QMouseEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    if (!held.testFlag(Qt::AltModifier)) {
+        return false;
+    }
+    const QPoint p = event.position().toPoint();
+    const EdgePath path = held.testFlag(Qt::ControlModifier) ? EdgePath::Ring : EdgePath::Loop;
+    Redraw(input_.EdgePathClick(p.x(), p.y(), path, held.testFlag(Qt::ShiftModifier)));
+    return true;
+}
+
 void CQuorvelView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     switch (event->button()) {
         case Qt::LeftButton:
+            if (!input_.RightDown() && EdgePathPress(*event)) {
+                ignoreLeftRelease_ = true;
+                break;
+            }
             Redraw(input_.LeftButtonDown(p.x(), p.y()));
             break;
         case Qt::RightButton:

@@ -9,6 +9,7 @@
 #include "render/scene_renderer.h"
 
 class CCentigrade;
+class CQuorvelDoc;
 class EditHistory;
 class QAction;
 
@@ -19,6 +20,10 @@ public:
     // With `history`, the view's edits are recorded there as undo steps.
     explicit CQuorvelView(CCentigrade& scene, QWidget* parent = nullptr,
                           EditHistory* history = nullptr);
+    // The document's view: its edits are undo steps of the document's
+    // history, and Alt+click (Ctrl+Alt+click) selects the edge loop (ring)
+    // through the document's commands, Shift adding to the selection.
+    explicit CQuorvelView(CQuorvelDoc& doc, QWidget* parent = nullptr);
     ~CQuorvelView() override;
 
     // Front (F3), back (Shift+F3), side (F1), opposite side (Shift+F1), top (F2)
@@ -53,11 +58,14 @@ private:
     void AddViewPresets();
     void ReleaseContext();
     void Redraw(ViewRedraw redraw);
+    // An Alt+click: true when it was taken as an edge loop or ring click.
+    bool EdgePathPress(const QMouseEvent& event);
 
     CCentigrade& scene_;
     SceneRenderer renderer_;
     ViewInput input_;
     QList<QAction*> presetActions_;
-    // The second press of a double-click was not acted on; nor is its release.
+    // The second press of a double-click, or an edge click, was not acted on
+    // as a press of the tool; nor is its release.
     bool ignoreLeftRelease_ = false;
 };

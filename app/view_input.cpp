@@ -1,6 +1,7 @@
 #include "app/view_input.h"
 
 #include "edit/pick.h"
+#include "edit/pick_edge.h"
 #include "history/edit_history.h"
 #include "history/face_steps.h"
 #include "history/step_names.h"
@@ -97,6 +98,19 @@ ViewRedraw ViewInput::MouseMove(int x, int y, bool middleButtonHeld) {
 ViewRedraw ViewInput::Wheel(int delta) {
     WheelZoom(scene_, delta);
     return ViewRedraw::Later;
+}
+
+ViewRedraw ViewInput::EdgePathClick(int x, int y, EdgePath path, bool add) {
+    const std::optional<ObjectEdgeRef> edge = PickEdge(scene_, x, y);
+    if (!edge || !runCommand) {
+        return ViewRedraw::None;
+    }
+    runCommand(path == EdgePath::Loop ? "select.loop" : "select.ring",
+               {{"object", edge->object},
+                {"face", edge->face},
+                {"corner", edge->corner},
+                {"mode", add ? "add" : "replace"}});
+    return ViewRedraw::Now;
 }
 
 void ViewInput::DocumentModified() const {

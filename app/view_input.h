@@ -5,11 +5,17 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
+#include "commands/parameters.h"
 #include "edit/drag.h"
 
 class CCentigrade;
 class EditHistory;
+
+// What an edge click selects: the loop along the edge or the ring across it,
+// in place of the selection or added to it.
+enum class EdgePath { Loop, Ring };
 
 // What the view must do after an event: nothing, draw before the next event,
 // or repaint when the window system gets round to it.
@@ -31,6 +37,8 @@ public:
     std::function<void()> onDocumentModified;
     // Called after a pick in object-picking mode with the new current object.
     std::function<void(int)> onModelPicked;
+    // Runs a command of the command table; an edge click does nothing without it.
+    std::function<void(std::string_view id, const Values& values)> runCommand;
 
     // Positions are client pixels, y growing downwards.
     ViewRedraw LeftButtonDown(int x, int y);
@@ -40,6 +48,9 @@ public:
     ViewRedraw MouseMove(int x, int y, bool middleButtonHeld);
     // `delta` is 120 per notch, positive when turned away from the user.
     ViewRedraw Wheel(int delta);
+    // A click that selects the loop or ring through the edge under (x, y),
+    // whatever the tool; it starts no pick, rectangle or drag of its own.
+    ViewRedraw EdgePathClick(int x, int y, EdgePath path, bool add);
 
     bool LeftDown() const { return leftDown_; }
     bool RightDown() const { return rightDown_; }

@@ -1,11 +1,13 @@
 // The selection commands on the 1000 × 1000 quad grid (1,002,001 vertices,
 // 1,000,000 faces) seen whole from below, where its faces face, and the range
-// pick over the whole view with and without see-through.
+// pick over the whole view. The BM_Run ones go through the command session,
+// as the window's menus, keys and clicks do: with the note of what changed.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
 
+#include "commands/session.h"
 #include "edit/edge_loops.h"
 #include "edit/frame_selection.h"
 #include "edit/gizmo.h"
@@ -19,9 +21,18 @@ namespace {
 
 constexpr int kCells = 1000;
 
+CommandSession& GridSession() {
+    static CommandSession session;
+    static const bool built = [] {
+        session.Scene() = GridSeenFromBelow(kCells, 0.3f);
+        return true;
+    }();
+    benchmark::DoNotOptimize(built);
+    return session;
+}
+
 CCentigrade& Grid() {
-    static CCentigrade scene = GridSeenFromBelow(kCells, 0.3f);
-    return scene;
+    return GridSession().Scene();
 }
 
 // The grid with nothing selected and nothing hidden.
@@ -178,6 +189,58 @@ void BM_FrameSelectedHalf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FrameSelectedHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One command through the session, from the state `prepare` leaves, outside the timing.
+template <typename Prepare>
+void RunCommand(benchmark::State& state, std::string_view id, const Values& values,
+                Prepare prepare) {
+    CleanGrid();
+    CommandSession& session = GridSession();
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare(session.Scene());
+        state.ResumeTiming();
+        if (!session.Run(id, values).Done()) {
+            state.SkipWithError("refused");
+        }
+    }
+}
+
+void NoPreparation(CCentigrade&) {}
+
+void BM_RunSelectAll(benchmark::State& state) {
+    RunCommand(state, "select.all", {}, SelectNone);
+}
+BENCHMARK(BM_RunSelectAll)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RunInvert(benchmark::State& state) {
+    RunCommand(state, "select.invert", {}, NoPreparation);
+}
+BENCHMARK(BM_RunInvert)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RunLoopOfFullRow(benchmark::State& state) {
+    RunCommand(state, "select.loop", {{"object", 0}, {"face", FaceAt(500, 500)}, {"corner", 3}},
+               NoPreparation);
+}
+BENCHMARK(BM_RunLoopOfFullRow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RunHideHalf(benchmark::State& state) {
+    RunCommand(state, "view.hide_selected", {}, [](CCentigrade& scene) {
+        RevealHidden(scene);
+        SelectNone(scene);
+        SelectHalf(scene);
+    });
+}
+BENCHMARK(BM_RunHideHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RunFrameSelectedHalf(benchmark::State& state) {
+    RunCommand(state, "view.frame_selected", {}, [](CCentigrade& scene) {
+        if (!scene.models[0].faces[0].selected) {
+            SelectHalf(scene);
+        }
+    });
+}
+BENCHMARK(BM_RunFrameSelectedHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A range pick over the rectangle (left, top, right, bottom).
 void RangePick(benchmark::State& state, std::array<int, 4> rectangle) {

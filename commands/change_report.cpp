@@ -76,6 +76,7 @@ SceneLedger::Settings SceneLedger::Settings::Of(const CCentigrade& scene) {
     s.display[1] = scene.showEdges;
     s.display[2] = scene.showFaces;
     s.display[3] = scene.showAxis;
+    s.display[4] = scene.xray;
     s.camera[0] = scene.camera.position;
     s.camera[1] = scene.camera.rotation;
     s.camera[2] = scene.camera.scale;
@@ -142,7 +143,7 @@ void SceneLedger::Compare(const CCentigrade& after, ChangeReport& report) const 
     report.selectable = b.selectable[0] != a.selectable[0] || b.selectable[1] != a.selectable[1] ||
                         b.selectable[2] != a.selectable[2];
     report.display = false;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 5; ++k) {
         report.display = report.display || b.display[k] != a.display[k];
     }
     report.camera = !SameVector(b.camera[0], a.camera[0]) ||

@@ -53,7 +53,7 @@ struct ChangeReport {
     bool tool = false;             // toolMode
     bool selectMode = false;
     bool selectable = false;   // which element kinds a click may select
-    bool display = false;      // vertices, edges, faces, axis shown
+    bool display = false;      // vertices, edges, faces, axis shown; see-through
     bool camera = false;       // camera, zoom, field of view or shading
     bool manipulator = false;  // its place or visibility
     bool clipboard = false;    // the session's clipboard text was replaced
@@ -96,7 +96,7 @@ private:
         int toolMode = 0;
         int selectMode = 0;
         bool selectable[3] = {};
-        bool display[4] = {};
+        bool display[5] = {};
         CVector camera[3];   // position, rotation, scale
         float view[2] = {};  // zoom, field of view
         int smooth = 0;

@@ -226,10 +226,10 @@ void CollectObject(const CModel& model, int object, const Matrix4& m,
                     });
 }
 
-std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window) {
+std::vector<PickHit> Collect(const CCentigrade& scene, const PickWindow& window,
+                             const PickEligibility& eligible) {
     std::vector<PickHit> records;
     const Viewport viewport = SceneViewport(scene);
-    const PickEligibility eligible = EligibleElements(scene);
     if (viewport.width <= 0 || viewport.height <= 0) {
         return records;
     }
@@ -350,7 +350,12 @@ PickWindow RangePickWindow(CCentigrade& scene) {
 }
 
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window) {
-    return Collect(scene, window);
+    return Collect(scene, window, EligibleElements(scene));
+}
+
+std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window,
+                                 const PickEligibility& eligible) {
+    return Collect(scene, window, eligible);
 }
 
 PickResult ResolveHits(std::vector<PickHit> records) {
@@ -380,7 +385,7 @@ bool Pick(CCentigrade& scene, int x, int y, const PickInspector& inspect) {
     const PickWindow window =
         scene.toolMode == ToolRangeSelect ? RangePickWindow(scene) : ClickPickWindow(scene, x, y);
     const bool replaces = PickReplacesSelection(scene);
-    std::vector<PickHit> records = Collect(scene, window);
+    std::vector<PickHit> records = Collect(scene, window, EligibleElements(scene));
     scene.hitIndex = HandleNone;
     if (replaces) {
         DropSelection(scene);

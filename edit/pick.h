@@ -74,6 +74,9 @@ PickWindow RangePickWindow(CCentigrade& scene);
 // no limit on the number of records. Hidden faces and the vertices only they
 // use are never offered; a range pick takes what lies behind drawn faces too.
 std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window);
+// The same for the element kinds `eligible` names, whatever the tool.
+std::vector<PickHit> CollectHits(const CCentigrade& scene, const PickWindow& window,
+                                 const PickEligibility& eligible);
 
 // Called with a resolved pick before it is applied: the face tools read the
 // face they are about to delete or paint.

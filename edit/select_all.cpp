@@ -1,11 +1,21 @@
 #include "edit/select_all.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "scene/face_rules.h"
 
 namespace {
+
+// Bit k for edge flag k.
+unsigned EdgeBits(const CFace& f) {
+    unsigned bits = 0;
+    for (std::size_t k = 0; k < f.edgeSelected.size(); ++k) {
+        bits |= (f.edgeSelected[k] ? 1u : 0u) << k;
+    }
+    return bits;
+}
 
 // Selects the vertices of `taken` (one byte per vertex) within `kinds`, the
 // edges whose two ends it holds, the faces whose corners it all holds, and
@@ -15,7 +25,7 @@ void SelectVertexSet(CModel& model, ObjectSelection& selection,
                      const std::vector<std::uint8_t>& taken, const SelectableKinds& kinds,
                      SelectionUpdate update) {
     const bool keep = update == SelectionUpdate::Add;
-    selection.Remark();
+    selection.Rewrite();
     for (std::size_t v = 0; v < model.vertices.size(); ++v) {
         const bool now = model.vertices[v].selected;
         selection.SetVertex(v, (kinds.vertices && taken[v] != 0) || (keep && now));
@@ -27,14 +37,19 @@ void SelectVertexSet(CModel& model, ObjectSelection& selection,
         for (std::size_t k = 0; k < n && !f.hidden; ++k) {
             corners |= (taken[static_cast<std::size_t>(f.indices[k])] != 0 ? 1u : 0u) << k;
         }
-        const bool whole = kinds.faces && n > 0 && corners == (1u << n) - 1;
-        unsigned edges = 0;
-        for (std::size_t k = 0; k < EdgeCount(n) && k < f.edgeSelected.size(); ++k) {
-            const bool ends = (corners >> k & 1u) != 0 && (corners >> (k + 1) % n & 1u) != 0;
-            const bool edge = whole || (kinds.edges && ends) || (keep && f.edgeSelected[k]);
-            edges |= (edge ? 1u : 0u) << k;
+        const unsigned everyCorner = (1u << n) - 1;
+        const bool whole = kinds.faces && n > 0 && corners == everyCorner;
+        const unsigned edgeMask =
+            (1u << std::min(EdgeCount(n), static_cast<std::size_t>(f.edgeSelected.size()))) - 1;
+        unsigned edges = whole ? edgeMask : 0;
+        if (kinds.edges && n > 0) {
+            // Bit k: corner k and the next one, the last corner's next being the first.
+            edges |= corners & ((corners >> 1) | (corners << (n - 1)));
         }
-        selection.SetFaceFlags(r, whole || (keep && f.selected), edges);
+        if (keep) {
+            edges |= EdgeBits(f);
+        }
+        selection.SetFaceFlags(r, whole || (keep && f.selected), edges & edgeMask);
     }
 }
 

@@ -103,19 +103,7 @@ void ObjectSelection::ClearAll() {
         }
     }
     remarking_ = true;
-    cleared_ = true;
-}
-
-void ObjectSelection::Affect(const CVector& v) {
-    if (!cleared_) {
-        return;
-    }
-    if (!affected_) {
-        min_ = max_ = v;
-        affected_ = true;
-        return;
-    }
-    ExtendBounds(v, min_, max_);
+    boxed_ = true;
 }
 
 bool ObjectSelection::AffectedBox(CVector& min, CVector& max) const {
@@ -134,6 +122,11 @@ void ObjectSelection::Remark() {
         }
     }
     remarking_ = true;
+}
+
+void ObjectSelection::Rewrite() {
+    Remark();
+    boxed_ = true;
 }
 
 void ObjectSelection::SetVertex(std::size_t vertex, bool on) {
@@ -189,11 +182,12 @@ void ObjectSelection::SetFaceFlags(std::size_t face, bool selected, unsigned edg
         }
         return;
     }
-    const std::size_t n = f.indices.size();
-    for (std::size_t k = 0; k < EdgeCount(n) && k < f.edgeSelected.size(); ++k) {
+    const std::size_t count =
+        std::min(EdgeCount(f), static_cast<std::size_t>(f.edgeSelected.size()));
+    for (std::size_t k = 0; k < count; ++k) {
         if (f.edgeSelected[k]) {
             Mark(f.indices[k]);
-            Mark(f.indices[(k + 1) % n]);
+            Mark(f.indices[k + 1 == f.indices.size() ? 0 : k + 1]);
         }
     }
 }
@@ -250,10 +244,11 @@ void SceneSelection::Finish() {
             MarkSelectedCorners(model);
         }
     }
-    const bool allCleared = std::all_of(objects_.begin(), objects_.end(), [](const auto& object) {
-        return object && object->Cleared();
-    });
-    if (!allCleared) {
+    bool boxed = true;
+    for (std::size_t i = 0; i < objects_.size() && boxed; ++i) {
+        boxed = !scene_.models[i].IsEditable() || (objects_[i] && objects_[i]->KnowsAffectedBox());
+    }
+    if (!boxed) {
         PlaceGizmo(scene_);
         return;
     }

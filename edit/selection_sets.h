@@ -7,6 +7,7 @@
 // None of them is an undo step: the selection is not part of the document.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -71,12 +72,14 @@ public:
     // Clears the marks alone, for a command that then sets every face's
     // final flags, kept ones too.
     void Remark();
+    // Remark, for a command that then also sets every vertex's final flag.
+    void Rewrite();
     bool Remarking() const { return remarking_; }
-    // After ClearAll the editor also knows the box of the vertices it made
-    // affected (selected or marked): false when there is none or when the
-    // object's flags were not all cleared first.
+    // After ClearAll or Rewrite the editor also knows the box of the vertices
+    // it made affected (selected or marked): false when there is none or when
+    // the object's flags were neither all cleared nor all rewritten.
     bool AffectedBox(CVector& min, CVector& max) const;
-    bool Cleared() const { return cleared_; }
+    bool KnowsAffectedBox() const { return boxed_; }
 
     void SetVertex(std::size_t vertex, bool on);
     void SetEdge(std::size_t face, std::size_t edge, bool on);
@@ -92,12 +95,31 @@ public:
 private:
     void NoteVertex(std::size_t v) { vertices_ = vertices_.Union({v, v + 1}); }
     void NoteFace(std::size_t f) { faces_ = faces_.Union({f, f + 1}); }
+    // A vertex marked before is in the box already.
     void Mark(int vertex) {
         CVector& v = model_.vertices[static_cast<std::size_t>(vertex)];
-        v.mark = true;
-        Affect(v);
+        if (!v.mark) {
+            v.mark = true;
+            Affect(v);
+        }
     }
-    void Affect(const CVector& v);
+    // Inline: it runs for every vertex a command takes.
+    void Affect(const CVector& v) {
+        if (!boxed_) {
+            return;
+        }
+        if (!affected_) {
+            min_ = max_ = v;
+            affected_ = true;
+            return;
+        }
+        min_.x = std::min(min_.x, v.x);
+        min_.y = std::min(min_.y, v.y);
+        min_.z = std::min(min_.z, v.z);
+        max_.x = std::max(max_.x, v.x);
+        max_.y = std::max(max_.y, v.y);
+        max_.z = std::max(max_.z, v.z);
+    }
 
     const CCentigrade& scene_;
     std::size_t object_;
@@ -105,7 +127,7 @@ private:
     VertexSpan vertices_;
     FaceSpan faces_;
     bool remarking_ = false;
-    bool cleared_ = false;
+    bool boxed_ = false;
     bool affected_ = false;
     CVector min_;
     CVector max_;

@@ -9,6 +9,7 @@ namespace {
 constexpr int kButtonSide = 20;
 constexpr int kBarHeight = 22;
 constexpr int kFrontFromRight = 30;
+constexpr int kXrayX = 98;
 
 struct ToggleSpec {
     DisplayFlag flag;
@@ -45,6 +46,13 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
         connect(button, &QPushButton::clicked, this,
                 [this, flag, button] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
     }
+    // The command says whether it took; the button shows the scene's flag.
+    xray_ = MakeButton(this, "透", "透視表示");
+    xray_->move(kXrayX, 0);
+    connect(xray_, &QPushButton::clicked, this, [this] {
+        doc_.Run("view.xray");
+        xray_->setChecked(doc_.Scene().xray);
+    });
     // 前 has no command: a click only changes its own look. Made last, it
     // comes last in the Tab order.
     front_ = MakeButton(this, "前", "前");
@@ -58,6 +66,7 @@ void CDisplayView::OnInitialUpdate() {
     for (const ToggleSpec& spec : kToggles) {
         Toggle(spec.flag)->setChecked(DisplayFlagValue(doc_, spec.flag));
     }
+    xray_->setChecked(doc_.Scene().xray);
 }
 
 QPushButton* CDisplayView::Toggle(DisplayFlag flag) const {

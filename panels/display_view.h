@@ -1,5 +1,6 @@
 // The bar above the 3D view: push-like toggles for what the view draws
-// (点 vertices, 辺 edges, 面 faces, 軸 axes) and 前 at the right edge.
+// (点 vertices, 辺 edges, 面 faces, 軸 axes), 透 for see-through faces and
+// selection, and 前 at the right edge.
 #pragma once
 
 #include <array>
@@ -18,6 +19,7 @@ public:
     void OnInitialUpdate() override;
     QPushButton* Toggle(DisplayFlag flag) const;
     QPushButton* FrontButton() const { return front_; }
+    QPushButton* XrayButton() const { return xray_; }
 
     QSize sizeHint() const override;
 
@@ -26,5 +28,6 @@ protected:
 
 private:
     std::array<QPushButton*, 4> toggles_{};
+    QPushButton* xray_ = nullptr;
     QPushButton* front_ = nullptr;
 };

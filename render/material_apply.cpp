@@ -5,8 +5,10 @@
 #include "render/gl_api.h"
 #include "scene/material.h"
 
-void ApplyMaterial(const CMaterial& material, unsigned textureName) {
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, material.glDiffuse);
+void ApplyMaterial(const CMaterial& material, unsigned textureName, float opacity) {
+    const float diffuse[4] = {material.glDiffuse[0], material.glDiffuse[1], material.glDiffuse[2],
+                              material.glDiffuse[3] * opacity};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, material.glAmbient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, material.glSpecular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, material.glEmission);

@@ -24,12 +24,12 @@ bool IsEdgeSelected(const CFace& face, std::size_t edge) {
     return edge < face.edgeSelected.size() && face.edgeSelected[edge];
 }
 
-// Calls visit(face, corner count, edge) for every edge; edge e joins corners e
-// and e + 1, and a line has its one edge only once.
+// Calls visit(face, corner count, edge) for every edge of a face not hidden;
+// edge e joins corners e and e + 1, and a line has its one edge only once.
 template <typename Visit>
 void ForEachEdge(const CModel& model, Visit visit) {
     for (const CFace& face : model.faces) {
-        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+        for (std::size_t e = 0; !face.hidden && e < EdgeCount(face); ++e) {
             visit(face, face.indices.size(), e);
         }
     }
@@ -45,6 +45,34 @@ void* AllocateAndMap(GLenum target, std::size_t bytes) {
         glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, GL_STATIC_DRAW);
     }
     return glMapBuffer(target, GL_WRITE_ONLY);
+}
+
+// The vertices in use, but not those that only hidden faces use: a vertex
+// goes with the last face on it that is drawn.
+std::vector<bool> DrawnVertices(const CModel& model) {
+    std::vector<bool> drawn(model.vertices.size());
+    for (std::size_t v = 0; v < drawn.size(); ++v) {
+        drawn[v] = model.vertices[v].used;
+    }
+    if (std::none_of(model.faces.begin(), model.faces.end(),
+                     [](const CFace& f) { return f.hidden; })) {
+        return drawn;
+    }
+    std::vector<bool> onVisibleFace(drawn.size());
+    for (const CFace& f : model.faces) {
+        for (int v : f.indices) {
+            if (!f.hidden) {
+                onVisibleFace[static_cast<std::size_t>(v)] = true;
+            }
+        }
+    }
+    for (const CFace& f : model.faces) {
+        for (int v : f.indices) {
+            const auto i = static_cast<std::size_t>(v);
+            drawn[i] = drawn[i] && onVisibleFace[i];
+        }
+    }
+    return drawn;
 }
 
 const GLvoid* ByteOffset(std::size_t bytes) {
@@ -149,7 +177,7 @@ void ModelArrays::BuildFaces(const CModel& model, const std::vector<CMaterial>& 
     hasUvs_ = false;
     for (std::size_t f = 0; f < model.faces.size(); ++f) {
         const CFace& face = model.faces[f];
-        if (!IsSurface(face)) {
+        if (!IsSurface(face) || face.hidden) {
             continue;
         }
         const int g = groupOf(face.material);
@@ -353,7 +381,7 @@ void ModelArrays::WriteSelectedEdges(const CModel& model, FaceSpan faces) {
     for (std::size_t r = faces.first; r < end; ++r) {
         const CFace& face = model.faces[r];
         std::uint8_t bits = 0;
-        for (std::size_t e = 0; e < EdgeCount(face); ++e) {
+        for (std::size_t e = 0; !face.hidden && e < EdgeCount(face); ++e) {
             bits |= static_cast<std::uint8_t>(IsEdgeSelected(face, e) ? 1u << e : 0u);
         }
         changed = changed || bits != edgeBits_[r];
@@ -413,8 +441,9 @@ void ModelArrays::BuildPoints(const CModel& model) {
     }
     WritePointPositions(model, {0, model.vertices.size()});
     WritePointColours(model, {0, vertexCount_});
-    for (const CVector& v : model.vertices) {
-        usedPointCount_ += v.used ? 1 : 0;
+    const std::vector<bool> drawn = DrawnVertices(model);
+    for (std::uint32_t i = 0; i < vertexCount_; ++i) {
+        usedPointCount_ += drawn[i] ? 1 : 0;
     }
 
     if (usedPointCount_ == vertexCount_) {
@@ -432,7 +461,7 @@ void ModelArrays::BuildPoints(const CModel& model) {
         return;
     }
     for (std::uint32_t i = 0; i < vertexCount_; ++i) {
-        if (model.vertices[i].used) {
+        if (drawn[i]) {
             *used++ = i;
         }
     }
@@ -472,7 +501,8 @@ void ModelArrays::WritePointColours(const CModel& model, VertexSpan vertices) {
                     static_cast<GLsizeiptr>(colours.size() * sizeof(float)), colours.data());
 }
 
-void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures) const {
+void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures,
+                            float opacity) const {
     if (cornerBuffer_.id() == 0) {
         return;
     }
@@ -492,7 +522,8 @@ void ModelArrays::DrawFaces(const std::vector<CMaterial>& materials, TextureCach
             continue;
         }
         const CMaterial& material = materials[slot];
-        ApplyMaterial(material, material.texture.empty() ? 0 : textures.Acquire(material.image));
+        ApplyMaterial(material, material.texture.empty() ? 0 : textures.Acquire(material.image),
+                      opacity);
         for (std::uint32_t r = group.firstRun; r < group.firstRun + group.runCount; ++r) {
             const FaceRun& run = runs_[r];
             glDrawArrays(run.mode, static_cast<GLint>(run.firstCorner),

@@ -30,12 +30,16 @@ public:
     void Build(const CModel& model, const std::vector<CMaterial>& materials);
     void Release();
 
-    // The lit surfaces, material by material in list order. Faces naming no
-    // material and faces of other than 3 or 4 corners are not drawn.
-    void DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures) const;
-    // Selected edges in (0.5, 0.9, 0.7), then the others in (0.9, 0.5, 0.7).
+    // The lit surfaces, material by material in list order, each material's
+    // alpha scaled by `opacity`. Faces naming no material, faces of other
+    // than 3 or 4 corners and hidden faces are not drawn.
+    void DrawFaces(const std::vector<CMaterial>& materials, TextureCache& textures,
+                   float opacity = 1) const;
+    // Selected edges in (0.5, 0.9, 0.7), then the others in (0.9, 0.5, 0.7);
+    // the edges of hidden faces are not drawn.
     void DrawEdges() const;
-    // Vertices that some face uses, selected ones in (0.5, 0.9, 0.7).
+    // Vertices in use and not hidden (see BuildPoints), selected ones in
+    // (0.5, 0.9, 0.7).
     void DrawVertices() const;
 
 private:
@@ -98,6 +102,6 @@ private:
     GlBuffer selectedEdgeBuffer_;  // the selected edges
     std::uint32_t selectedEdgeIndices_ = 0;
     std::vector<std::uint8_t> edgeBits_;  // per face, bit e for a selected edge e
-    GlBuffer usedPointIndexBuffer_;       // empty when every vertex is used
+    GlBuffer usedPointIndexBuffer_;       // empty when every vertex is drawn
     std::uint32_t usedPointCount_ = 0;
 };

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr float kRubberBandColour[3] = {0, 1, 1};
+// How much of a face's colour covers what lies behind it in see-through mode.
+constexpr float kSeeThroughOpacity = 0.5f;
 
 void LoadMatrix(const Matrix4& matrix) {
     glLoadMatrixf(matrix.ToFloat().data());
@@ -127,7 +129,12 @@ void SceneRenderer::DrawModels(const CCentigrade& scene) {
             glShadeModel(scene.smooth != 0 ? GL_SMOOTH : GL_FLAT);
             glEnable(GL_LIGHTING);
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-            arrays_[i].DrawFaces(scene.materials, textures_);
+            // See-through faces leave the depth to the edges and vertices, so
+            // those behind a face show through it as those in front do.
+            if (scene.xray) {
+                glDepthMask(GL_FALSE);
+            }
+            arrays_[i].DrawFaces(scene.materials, textures_, scene.xray ? kSeeThroughOpacity : 1);
             glPopAttrib();
         }
     }

@@ -305,6 +305,80 @@ private slots:
         }
     }
 
+    // A hidden face takes its edges and the vertices only it uses with it;
+    // the vertices of the shown face beside it stay.
+    void hiddenFacesLeaveNoPixels() {
+        ShownView shown;
+        LookFromTheFront(shown.scene);
+        shown.scene.showEdges = true;
+        shown.scene.showVertices = true;
+        shown.scene.materials.push_back(CMaterial(0));
+        CModel quads = MakeFrontQuad(100);
+        CModel right = MakeFrontQuad(40);
+        for (CVector& v : right.vertices) {
+            v.x += 100;
+        }
+        quads.vertices.insert(quads.vertices.end(), right.vertices.begin(), right.vertices.end());
+        quads.faces.push_back(right.faces[0]);
+        for (int& corner : quads.faces[1].indices) {
+            corner += 4;
+        }
+        shown.scene.models.push_back(quads);
+        const QImage before = shown.view->grabFramebuffer();
+        QPoint leftCentre;
+        QPoint rightCentre;
+        QVERIFY(ProjectToClient(shown.scene, CVector(0, 0, 0), leftCentre));
+        QVERIFY(ProjectToClient(shown.scene, CVector(100, 0, 0), rightCentre));
+        QVERIFY(!SameColour(before.pixelColor(leftCentre), kBackground));
+
+        shown.scene.models[0].faces[0].hidden = true;
+        shown.scene.models[0].TouchTopology();
+        const QImage image = shown.view->grabFramebuffer();
+        SaveArtifact(image, "hidden-face");
+        const QRect drawn = BoundsOfPixelsOtherThan(image, kBackground);
+        QPoint betweenTheFaces;
+        QVERIFY(ProjectToClient(shown.scene, CVector(65, 0, 0), betweenTheFaces));
+        QVERIFY2(drawn.left() > betweenTheFaces.x(),
+                 qPrintable(QStringLiteral("pixels from x = %1").arg(drawn.left())));
+        QCOMPARE(image.pixelColor(rightCentre), before.pixelColor(rightCentre));
+    }
+
+    // See-through faces let what lies behind them show, and write no depth
+    // that would hide the edges behind them.
+    void seeThroughFacesAreHalfTransparent() {
+        ShownView shown;
+        LookFromTheFront(shown.scene);
+        shown.scene.materials.push_back(CMaterial(0));
+        shown.scene.models.push_back(MakeFrontQuad(100));
+        CModel behind = MakeFrontQuad(60);
+        for (CVector& v : behind.vertices) {
+            v.z -= 30;
+        }
+        shown.scene.models.push_back(behind);
+        shown.scene.models[1].state = 2;
+        const QPoint centre(kViewWidth / 2, kViewHeight / 2);
+        const QColor opaque = shown.view->grabFramebuffer().pixelColor(centre);
+
+        shown.scene.xray = true;
+        const QImage image = shown.view->grabFramebuffer();
+        SaveArtifact(image, "see-through");
+        const QColor seeThrough = image.pixelColor(centre);
+        const auto halfway = [](int a, int b, int c) { return std::abs(2 * c - a - b) <= 4; };
+        QVERIFY2(halfway(opaque.red(), kBackground.red(), seeThrough.red()) &&
+                     halfway(opaque.green(), kBackground.green(), seeThrough.green()) &&
+                     halfway(opaque.blue(), kBackground.blue(), seeThrough.blue()),
+                 qPrintable(seeThrough.name() + " between " + opaque.name() + " and " +
+                            kBackground.name()));
+
+        shown.scene.showEdges = true;
+        shown.scene.models[1].state = 0;
+        QPoint behindEdge;
+        QVERIFY(ProjectToClient(shown.scene, CVector(0, 30, -30), behindEdge));
+        QVERIFY(HasColourNear(shown.view->grabFramebuffer(), behindEdge, kUnselected));
+        shown.scene.xray = false;
+        QVERIFY(!HasColourNear(shown.view->grabFramebuffer(), behindEdge, kUnselected));
+    }
+
     void verticesAndEdgesShowTheirSelection() {
         ShownView shown;
         LookFromTheFront(shown.scene);
