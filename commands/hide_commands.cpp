@@ -64,13 +64,13 @@ const CommandRegistration kHideCommands{{
      .help = "zoom and pan so the selection fills the view"},
     {.id = "view.xray",
      .text = "透視表示",
-     .statusTip = "範囲選択で手前の面に隠れた部分も選択する",
+     .statusTip = "面を半透明に描き、奥の辺と頂点を透かして見せる",
      .menu = {"select", 4, 1},
      .checkable = true,
      .params = {Optional("on", ParamKind::Bool, "the new value; left out, the flag is flipped")},
      .checked = XrayOn,
      .perform = SetXray,
-     .help = "let range selection take what faces in front hide"},
+     .help = "draw faces half-transparent so what lies behind them shows"},
 }};
 
 }  // namespace
