@@ -74,6 +74,12 @@ FrameActions CreateFrameActions(QObject* parent) {
     for (QAction* edit : {a.undo, a.redo, a.cut, a.copy, a.paste}) {
         edit->setEnabled(false);
     }
+    a.undo->setObjectName(QStringLiteral("edit.undo"));
+    a.redo->setObjectName(QStringLiteral("edit.redo"));
+    a.cut->setObjectName(QStringLiteral("edit.cut"));
+    a.copy->setObjectName(QStringLiteral("edit.copy"));
+    a.paste->setObjectName(QStringLiteral("edit.paste"));
+    a.saveAs->setObjectName(QStringLiteral("file.save_as"));
 
     a.statusBar = MakeCheckable(
         parent,

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/product.h"
 #include "exchange/document_formats.h"
@@ -53,26 +54,37 @@ QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
+    QStringList labels;
     QStringList suffixes;
     const std::vector<DialogFilter> formats =
         nativeOnly ? std::vector<DialogFilter>{NativeSaveFilter()} : SaveDialogFilters();
     for (const DialogFilter& format : formats) {
         filters << FilterText(format);
+        labels << QString::fromStdString(format.label);
         suffixes << QString::fromStdString(format.extensions.front());
     }
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("qvl"));
     // A name typed without extension takes the one of the format chosen.
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog, filters, suffixes](const QString& filter) {
-            dialog.setDefaultSuffix(suffixes.value(filters.indexOf(filter), QStringLiteral("qvl")));
-        });
+    // Depending on the Qt version the dialog names the chosen filter in full
+    // or by the label it shows.
+    auto chosenSuffix = [&dialog, filters, labels, suffixes] {
+        const QString chosen = dialog.selectedNameFilter();
+        const qsizetype index = std::max(filters.indexOf(chosen), labels.indexOf(chosen));
+        return suffixes.value(index, suffixes.front());
+    };
+    dialog.setDefaultSuffix(suffixes.front());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, chosenSuffix] { dialog.setDefaultSuffix(chosenSuffix()); });
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().first();
+    // A platform dialog may not apply the suffix itself.
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += u'.' + chosenSuffix();
+    }
+    return path;
 }
 
 SaveChoice CWidgetPrompts::AskSaveChanges(const QString& title) {

@@ -54,6 +54,9 @@ bool CDocumentCommands::OpenFile(const QString& path) {
         return false;
     }
     doc_.SetPathName(path);
+    // What was just opened is the state the file holds, imported or not.
+    doc_.History().SetClean();
+    doc_.SetModifiedFlag(false);
     recent_.Add(path);
     return true;
 }

@@ -300,11 +300,14 @@ private slots:
         QCOMPARE(shown.Scene().materials.size(), std::size_t{1});  // the same material reused
         QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 貼り付け(&U)"));
 
+        // The paste left its own faces selected, and only them.
+        QCOMPARE(shown.Scene().currentModel, 1);
         a.cut->trigger();
-        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{4});
+        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
+        QVERIFY(shown.Scene().models.size() == 1 || shown.Scene().models[1].faces.empty());
         QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 切り取り(&U)"));
         a.undo->trigger();
-        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
+        QCOMPARE(shown.Scene().models[1].faces.size(), std::size_t{2});
 
         // Text from an editor pastes too; other text does not.
         QGuiApplication::clipboard()->setText(copied);

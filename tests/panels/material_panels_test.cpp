@@ -4,12 +4,14 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
+#include <cmath>
 #include <filesystem>
 
 #include "document/material_edits.h"
 #include "image/dib_stream.h"
 #include "image/texture_files.h"
 #include "panel_test_support.h"
+#include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
 #include "panels/material_property_view.h"
 #include "panels/material_view.h"
@@ -57,8 +59,18 @@ private slots:
                                            << "0.5x" << 0.5f << 50;
         QTest::newRow("two signs") << MaterialValue::Ambient << "+-3"
                                    << "+-3" << 0.0f << 0;
+        // Beyond a bound is at the bound, however far.
         QTest::newRow("infinity") << MaterialValue::Specular << "inf"
-                                  << "inf" << 0.0f << 0;
+                                  << "1" << 1.0f << 100;
+        QTest::newRow("beyond the float range") << MaterialValue::Red << "1e40"
+                                                << "1" << 1.0f << 100;
+        QTest::newRow("far below") << MaterialValue::Power << "-1e40"
+                                   << "0" << 0.0f << 0;
+        QTest::newRow("negative zero") << MaterialValue::Alpha << "-0"
+                                       << "-0" << 0.0f << 0;
+        // No bound places a NaN: the box shows the stored value again.
+        QTest::newRow("not a number") << MaterialValue::Diffuse << "nan"
+                                      << "" << -1.0f << -1;
         QTest::newRow("two decimals") << MaterialValue::Emissive << "0.29"
                                       << "0.29" << 0.29f << 29;
     }
@@ -71,9 +83,15 @@ private slots:
         QFETCH(int, slider);
         MaterialPanels panels;
         const float before = GetMaterialValue(panels.Material(0), field);
+        const int sliderBefore = panels.form->ValueSlider(field)->value();
+        // Empty and negative expectations: the value and slider as they were.
+        value = value < 0.0f ? before : value;
+        slider = slider < 0 ? sliderBefore : slider;
         TypeInto(panels.form->ValueBox(field), typed);
-        QCOMPARE(panels.form->ValueBox(field)->text(), shown);
+        QCOMPARE(panels.form->ValueBox(field)->text(),
+                 shown.isEmpty() ? FormatBoxNumber(before) : shown);
         QCOMPARE(GetMaterialValue(panels.Material(0), field), value);
+        QVERIFY(!std::signbit(GetMaterialValue(panels.Material(0), field)));
         QCOMPARE(panels.form->ValueSlider(field)->value(), slider);
         // A commit that changes nothing is no edit.
         QCOMPARE(panels.doc.IsModified(), value != before);
