@@ -25,5 +25,7 @@ std::string PasteFaceText(CQuorvelDoc& doc, std::string_view text) {
     }
     doc.EditRecorded();
     doc.UpdateAllViews(HintAll);
+    // The object list marks the pasted object, and the object form follows it.
+    doc.ModelPicked(doc.Scene().currentModel);
     return {};
 }

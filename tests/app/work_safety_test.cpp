@@ -22,6 +22,7 @@
 #include "panels/axis_boxes.h"
 #include "panels/commit_line_edit.h"
 #include "panels/material_property_view.h"
+#include "panels/model_view.h"
 #include "panels/tool_property_views.h"
 #include "private_home.h"
 #include "scene/native_document.h"
@@ -279,6 +280,49 @@ private slots:
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
     }
 
+    // Once a typed value took effect, the keys of Undo and Redo reach the
+    // document even with the focus still in the box.
+    void ctrlZAfterATypedValueUndoesTheDocument() {
+        ShownModelFrame shown;
+        QAction* undo = shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"));
+        QVERIFY(undo);
+        shown.frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
+        const Shape start = ShapeOf(shown.Scene());
+        SelectFaces(shown, {0});
+        shown.ChooseTool(ToolMove);
+        QLineEdit* box = shown.Page<CMovePropertyView>(PageMove)->Relative().Box(Axis::X);
+        Type(box, "10");
+        QVERIFY(box->hasFocus());
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す: 移動(&U)"));
+
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(ShapeOf(shown.Scene()) == start);
+        QCOMPARE(box->text(), QStringLiteral("0"));
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+
+        // While typing, the box's own undo still comes first.
+        box->selectAll();
+        QTest::keyClicks(box, "5");
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("0"));
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+    }
+
+    // The state an open leaves is a clean one, imported or native.
+    void undoingBackToTheOpenedStateClearsTheMark() {
+        ShownModelFrame shown;
+        QVERIFY(shown.Commands().OpenFile(kSampleMqo));
+        QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+        SelectFaces(shown, {0});
+        ApplyRelativeMove(shown.doc, Axis::X, 5);
+        QVERIFY(shown.frame.isWindowModified());
+        shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"))->trigger();
+        QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+    }
+
     void facesTravelThroughTheSystemClipboard() {
         ShownModelFrame shown;
         const FrameActions& a = shown.Actions();
@@ -300,8 +344,13 @@ private slots:
         QCOMPARE(shown.Scene().materials.size(), std::size_t{1});  // the same material reused
         QCOMPARE(a.undo->text(), QStringLiteral("元に戻す: 貼り付け(&U)"));
 
-        // The paste left its own faces selected, and only them.
+        // The paste left its own faces selected, and only them, and the list
+        // marks their object.
         QCOMPARE(shown.Scene().currentModel, 1);
+        QCOMPARE(shown.frame.findChild<CModelView*>()->MarkedRow(), 1);
+        QVERIFY(!shown.Scene().models[0].faces[0].selected);
+        QVERIFY(shown.Scene().models[1].faces[0].selected &&
+                shown.Scene().models[1].faces[1].selected);
         a.cut->trigger();
         QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
         QVERIFY(shown.Scene().models.size() == 1 || shown.Scene().models[1].faces.empty());

@@ -234,6 +234,20 @@ private slots:
         QVERIFY(!panels.form->Message()->text().isEmpty());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
         QCOMPARE(messages, 1);
+
+        // Enter commits, and leaving the box afterwards commits nothing more.
+        TypeInto(panels.form->TextureBox(), "gone.bmp", Qt::Key_Return);
+        QTest::mouseClick(&panels.window->Elsewhere(), Qt::LeftButton);
+        QTRY_VERIFY(panels.window->Elsewhere().hasFocus());
+        QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
+        QCOMPARE(messages, 2);
+
+        // A name the scene cannot hold leaves the box showing the kept one.
+        TypeInto(panels.form->TextureBox(), QStringLiteral("葉\u20ac.bmp"), Qt::Key_Return);
+        QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
+        QCOMPARE(panels.form->TextureBox()->text(), QString("gone.bmp"));
+        QVERIFY(panels.form->Message()->text().contains(QStringLiteral("\u20ac")));
+        QCOMPARE(messages, 2);
         SetMessageSink(previousSink);
         std::filesystem::remove_all(folder);
     }

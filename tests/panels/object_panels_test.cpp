@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cmath>
 
 #include "document/object_edits.h"
 #include "edit/gizmo.h"
@@ -160,6 +161,14 @@ private slots:
         TypeInto(panels.form->FacetBox(), "abc", Qt::Key_Enter);
         QCOMPARE(model.facet, 0.0f);
         QVERIFY(panels.form->FacetBox()->hasFocus());
+        // An angle that is no finite number is refused; the box shows the kept one.
+        TypeInto(panels.form->FacetBox(), "30");
+        TypeInto(panels.form->FacetBox(), "1e40", Qt::Key_Enter);
+        QCOMPARE(model.facet, 30.0f);
+        QCOMPARE(panels.form->FacetBox()->text(), QString("30.000000"));
+        TypeInto(panels.form->FacetBox(), "-0");
+        QCOMPARE(model.facet, 0.0f);
+        QVERIFY(!std::signbit(model.facet));
         SaveArtifact(panels.form, "object_form");
     }
 };
