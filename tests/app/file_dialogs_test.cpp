@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
+#include "app/about_dialog.h"
 #include "app/gl_format.h"
 #include "app/widget_prompts.h"
 #include "document/document_commands.h"
@@ -102,6 +104,14 @@ private slots:
             dialog.reject();
         });
         QVERIFY(prompts.AskOpenPath().isEmpty());
+        CAboutDlg about(nullptr);
+        QStringList lines;
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            lines << label->text();
+        }
+        for (const char* format : {".mqoz", ".obj", ".stl", ".glb"}) {
+            QVERIFY2(lines.join(u'\n').contains(QLatin1String(format)), format);
+        }
         QCOMPARE(shown.value(0), QStringLiteral("全ての形式(*.qvl;*.mqo)"));
         QCOMPARE(shown.value(1), QStringLiteral("読み込める全ての形式(*.qvl;*.mqo;*.mqoz;*.obj)"));
         for (const char* format : {"*.qvl)", "*.mqo)", "*.mqoz)", "*.obj)"}) {

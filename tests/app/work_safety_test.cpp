@@ -15,10 +15,12 @@
 #include "app/gl_format.h"
 #include "app/main_window.h"
 #include "app/quorvel_view.h"
+#include "commands/command_table.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/tool_edits.h"
 #include "exchange/document_files.h"
+#include "history/clipboard.h"
 #include "panels/axis_boxes.h"
 #include "panels/commit_line_edit.h"
 #include "panels/material_property_view.h"
@@ -321,6 +323,33 @@ private slots:
         QVERIFY(shown.frame.isWindowModified());
         shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"))->trigger();
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+    }
+
+    // A rectangle takes faces by all their edges; Cut and Copy carry them.
+    void facesTakenByARectangleAreCopiedAndCut() {
+        ShownModelFrame shown;
+        shown.ChooseTool(ToolRangeSelect);
+        QWidget* view = shown.frame.View();
+        const QPoint corner(4, 4);
+        const QPoint opposite(view->width() - 4, view->height() - 4);
+        SendMouse(view, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, opposite, Qt::NoButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, opposite, Qt::LeftButton, Qt::NoButton);
+        const CModel& cube = shown.Scene().models[0];
+        QVERIFY(std::ranges::none_of(cube.faces, [](const CFace& f) { return f.selected; }));
+
+        const CommandState state = shown.doc.Session().State();
+        for (const char* id : {"edit.copy", "edit.cut"}) {
+            QVERIFY2(!CommandTable::Global().Find(id)->Unavailable(state), id);
+        }
+        QVERIFY(shown.doc.Run("edit.copy").Done());
+        CCentigrade copied;
+        EditHistory history;
+        QVERIFY(PasteFaces(history, copied, shown.doc.Session().Clipboard()).failure.empty());
+        QCOMPARE(copied.models.size(), std::size_t{1});
+        QCOMPARE(copied.models[0].faces.size(), std::size_t{6});
+        QVERIFY(shown.doc.Run("edit.cut").Done());
+        QVERIFY(shown.Scene().models[0].faces.empty());
     }
 
     void facesTravelThroughTheSystemClipboard() {
