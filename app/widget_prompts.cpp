@@ -143,6 +143,25 @@ RecoveryAnswer CWidgetPrompts::AskRecovery(const QStringList& autosaves) {
     return answer;
 }
 
+StrandedTextureChoice CWidgetPrompts::AskStrandedTextures(const QStringList& files) {
+    QMessageBox box(QMessageBox::Question, Caption(),
+                    QStringLiteral("保存先のフォルダからは次のテクスチャが見つかりません。\n"
+                                   "ドキュメントと同じフォルダにコピーしますか?"),
+                    QMessageBox::NoButton, parent_);
+    box.setDetailedText(files.join(u'\n'));
+    QPushButton* copy = box.addButton(QStringLiteral("コピーする(&C)"), QMessageBox::AcceptRole);
+    QPushButton* keep =
+        box.addButton(QStringLiteral("名前をそのままにする(&K)"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(copy);
+    box.exec();
+    if (box.clickedButton() == copy) {
+        return StrandedTextureChoice::Copy;
+    }
+    return box.clickedButton() == keep ? StrandedTextureChoice::Keep
+                                       : StrandedTextureChoice::Cancel;
+}
+
 void CWidgetPrompts::ShowError(const QString& message) {
     QMessageBox::warning(parent_, Caption(), message);
 }

@@ -13,6 +13,7 @@ public:
     QString AskSavePath(const QString& suggested, bool nativeOnly) override;
     SaveChoice AskSaveChanges(const QString& title) override;
     RecoveryAnswer AskRecovery(const QStringList& autosaves) override;
+    StrandedTextureChoice AskStrandedTextures(const QStringList& files) override;
     void ShowError(const QString& message) override;
     void ShowInformation(const QString& message) override;
 

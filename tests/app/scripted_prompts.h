@@ -12,6 +12,8 @@ struct ScriptedPrompts : CDocumentPrompts {
     std::deque<QString> savePaths;
     std::deque<SaveChoice> saveChoices;
     RecoveryAnswer recovery;
+    StrandedTextureChoice strandedTextures = StrandedTextureChoice::Keep;
+    QStringList strandedFiles;
     QStringList offeredAutosaves;
 
     QStringList asked;  // "open", "save", "save native", "changes TITLE"
@@ -39,6 +41,11 @@ struct ScriptedPrompts : CDocumentPrompts {
         asked << QStringLiteral("recovery");
         offeredAutosaves = autosaves;
         return recovery;
+    }
+    StrandedTextureChoice AskStrandedTextures(const QStringList& files) override {
+        asked << QStringLiteral("stranded textures");
+        strandedFiles = files;
+        return strandedTextures;
     }
     void ShowError(const QString& message) override { errors << message; }
     void ShowInformation(const QString& message) override { information << message; }

@@ -352,6 +352,41 @@ private slots:
         QVERIFY(shown.Scene().models[0].faces.empty());
     }
 
+    // Textures named beside the document are copied along, kept as named, or
+    // the save is cancelled, as the user answers once.
+    void saveAsElsewhereAsksAboutTexturesLeftBehind() {
+        const struct {
+            StrandedTextureChoice choice;
+            bool saved;
+            bool copied;
+        } cases[] = {{StrandedTextureChoice::Copy, true, true},
+                     {StrandedTextureChoice::Keep, true, false},
+                     {StrandedTextureChoice::Cancel, false, false}};
+        for (const auto& c : cases) {
+            QTemporaryDir dir;
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("old/tex")));
+            QVERIFY(QFile::copy(QStringLiteral(QUORVEL_SOURCE_DIR "/samples/sample_wood.bmp"),
+                                dir.filePath(QStringLiteral("old/tex/wood.bmp"))));
+            ShownModelFrame shown;
+            shown.Scene().materials[0].texture = "tex\\wood.bmp";
+            const QString first = dir.filePath(QStringLiteral("old/cube.qvl"));
+            const QString second = dir.filePath(QStringLiteral("new/cube.qvl"));
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("new")));
+            shown.prompts.savePaths = {first, second};
+            shown.prompts.strandedTextures = c.choice;
+            QAction* saveAs = shown.frame.findChild<QAction*>(QStringLiteral("file.save_as"));
+            saveAs->trigger();
+            QVERIFY(!shown.prompts.asked.contains(QStringLiteral("stranded textures")));
+            saveAs->trigger();
+            QCOMPARE(shown.prompts.asked.count(QStringLiteral("stranded textures")), 1);
+            QCOMPARE(shown.prompts.strandedFiles.size(), 1);
+            QCOMPARE(QFileInfo::exists(second), c.saved);
+            QCOMPARE(QFileInfo::exists(dir.filePath(QStringLiteral("new/tex/wood.bmp"))), c.copied);
+            QCOMPARE(shown.doc.PathName(), c.saved ? second : first);
+            QVERIFY(shown.prompts.errors.isEmpty());
+        }
+    }
+
     void facesTravelThroughTheSystemClipboard() {
         ShownModelFrame shown;
         const FrameActions& a = shown.Actions();
