@@ -115,8 +115,8 @@ bool CDocumentCommands::SaveTo(const QString& path) {
 }
 
 bool CDocumentCommands::CareForStrandedTextures(const QString& path) {
-    const std::vector<StrandedTexture> stranded = StrandedTextures(
-        doc_.Scene(), std::filesystem::absolute(NativePath(path)).parent_path());
+    const std::vector<StrandedTexture> stranded =
+        StrandedTextures(doc_.Scene(), std::filesystem::absolute(NativePath(path)).parent_path());
     if (stranded.empty()) {
         return true;
     }

@@ -26,7 +26,8 @@ std::vector<StrandedTexture> StrandedTextures(const CCentigrade& scene,
             continue;
         }
         StrandedTexture texture{*from, newFolder / relative};
-        if (std::ranges::none_of(stranded, [&](const StrandedTexture& t) { return t.to == texture.to; })) {
+        if (std::ranges::none_of(stranded,
+                                 [&](const StrandedTexture& t) { return t.to == texture.to; })) {
             stranded.push_back(std::move(texture));
         }
     }
