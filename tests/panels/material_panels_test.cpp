@@ -211,8 +211,12 @@ private slots:
     void texturesInsideTheProgramFolderAreStoredRelative() {
         MaterialPanels panels;
         int messages = 0;
+        std::string lastMessage;
         const MessageSink previousSink =
-            SetMessageSink([&messages](const std::string&) { ++messages; });
+            SetMessageSink([&messages, &lastMessage](const std::string& message) {
+                ++messages;
+                lastMessage = message;
+            });
         const std::filesystem::path folder = GetModuleFolder() / "TEXTURE";
         std::filesystem::create_directories(folder);
         const std::filesystem::path inside = folder / "wood.bmp";
@@ -234,6 +238,12 @@ private slots:
         QVERIFY(!panels.form->Message()->text().isEmpty());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
         QCOMPARE(messages, 1);
+        // The window speaks Japanese: where the name was looked for, no English detail.
+        QVERIFY2(QString::fromStdString(lastMessage)
+                     .endsWith(
+                         QStringLiteral("ファイルが見つかりません（ドキュメントと同じフォルダにも、"
+                                        "プログラムの TEXTURE フォルダにもありません）")),
+                 lastMessage.c_str());
 
         // Enter commits, and leaving the box afterwards commits nothing more.
         TypeInto(panels.form->TextureBox(), "gone.bmp", Qt::Key_Return);
