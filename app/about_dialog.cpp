@@ -7,6 +7,30 @@
 #include <QVBoxLayout>
 
 #include "app/product.h"
+#include "exchange/document_formats.h"
+
+namespace {
+
+// The formats the program opens and writes, as the format table has them.
+QString FormatsLine() {
+    QStringList opened;
+    QStringList written;
+    for (const DocumentFormat& format : DocumentFormats()) {
+        const QString name =
+            u'.' + QString::fromUtf8(format.extension.data(),
+                                     static_cast<qsizetype>(format.extension.size()));
+        if (format.reader != FormatReader::None) {
+            opened << name;
+        }
+        if (format.write) {
+            written << name;
+        }
+    }
+    return QStringLiteral("ドキュメント: %1 を開き、%2 に保存します")
+        .arg(opened.join(QStringLiteral(" ")), written.join(QStringLiteral(" ")));
+}
+
+}  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("バージョン情報 Quorvel"));
@@ -20,8 +44,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
         QString::fromUtf8(kProductTitle) + QStringLiteral(" Version 0.2"),
         QStringLiteral("Copyright © Quorvel の開発者"),
         QStringLiteral("Linux デスクトップ向けのポリゴンモデラー (Qt 6 / OpenGL)"),
-        QStringLiteral(
-            "ドキュメント: .qvl を読み書きし、Metasequoia の .mqo を読み込み・書き出します"),
+        FormatsLine(),
     };
     for (const QString& line : lines) {
         auto* label = new QLabel(line, this);

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/parameter_dialog.h"
 #include "app/product.h"
@@ -54,26 +55,37 @@ QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
+    QStringList labels;
     QStringList suffixes;
     const std::vector<DialogFilter> formats =
         nativeOnly ? std::vector<DialogFilter>{NativeSaveFilter()} : SaveDialogFilters();
     for (const DialogFilter& format : formats) {
         filters << FilterText(format);
+        labels << QString::fromStdString(format.label);
         suffixes << QString::fromStdString(format.extensions.front());
     }
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("qvl"));
     // A name typed without extension takes the one of the format chosen.
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog, filters, suffixes](const QString& filter) {
-            dialog.setDefaultSuffix(suffixes.value(filters.indexOf(filter), QStringLiteral("qvl")));
-        });
+    // Depending on the Qt version the dialog names the chosen filter in full
+    // or by the label it shows.
+    auto chosenSuffix = [&dialog, filters, labels, suffixes] {
+        const QString chosen = dialog.selectedNameFilter();
+        const qsizetype index = std::max(filters.indexOf(chosen), labels.indexOf(chosen));
+        return suffixes.value(index, suffixes.front());
+    };
+    dialog.setDefaultSuffix(suffixes.front());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, chosenSuffix] { dialog.setDefaultSuffix(chosenSuffix()); });
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().first();
+    // A platform dialog may not apply the suffix itself.
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += u'.' + chosenSuffix();
+    }
+    return path;
 }
 
 SaveChoice CWidgetPrompts::AskSaveChanges(const QString& title) {
@@ -136,6 +148,25 @@ std::optional<Values> CWidgetPrompts::AskParameters(const QString& title,
                                                     const std::vector<ParamSpec>& params,
                                                     const Values& initial) {
     return AskParameterValues(parent_, title, params, initial);
+}
+
+StrandedTextureChoice CWidgetPrompts::AskStrandedTextures(const QStringList& files) {
+    QMessageBox box(QMessageBox::Question, Caption(),
+                    QStringLiteral("保存先のフォルダからは次のテクスチャが見つかりません。\n"
+                                   "ドキュメントと同じフォルダにコピーしますか?"),
+                    QMessageBox::NoButton, parent_);
+    box.setDetailedText(files.join(u'\n'));
+    QPushButton* copy = box.addButton(QStringLiteral("コピーする(&C)"), QMessageBox::AcceptRole);
+    QPushButton* keep =
+        box.addButton(QStringLiteral("名前をそのままにする(&K)"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(copy);
+    box.exec();
+    if (box.clickedButton() == copy) {
+        return StrandedTextureChoice::Copy;
+    }
+    return box.clickedButton() == keep ? StrandedTextureChoice::Keep
+                                       : StrandedTextureChoice::Cancel;
 }
 
 void CWidgetPrompts::ShowError(const QString& message) {

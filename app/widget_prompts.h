@@ -15,6 +15,7 @@ public:
     RecoveryAnswer AskRecovery(const QStringList& autosaves) override;
     std::optional<Values> AskParameters(const QString& title, const std::vector<ParamSpec>& params,
                                         const Values& initial) override;
+    StrandedTextureChoice AskStrandedTextures(const QStringList& files) override;
     void ShowError(const QString& message) override;
     void ShowInformation(const QString& message) override;
 

@@ -25,8 +25,9 @@ std::optional<Reason> CanRedo(const CommandState& state) {
     return state.canRedo ? std::nullopt : std::optional(Reason::NothingToRedo);
 }
 
-std::optional<Reason> AnySelectedFace(const CommandState& state) {
-    return state.selected.faces > 0 ? std::nullopt : std::optional(Reason::NoSelectedFaces);
+// Faces a range pick took (all their edges selected) count as the view shows them.
+std::optional<Reason> AnyTakenFace(const CommandState& state) {
+    return state.selected.takenFaces > 0 ? std::nullopt : std::optional(Reason::NoSelectedFaces);
 }
 
 std::optional<Reason> ClipboardHoldsFaces(const CommandState& state) {
@@ -107,7 +108,7 @@ const CommandRegistration kEditCommands{{
      .icon = ":/icons/cut.svg",
      .menu = {"edit", 1, 0},
      .toolbar = {"standard", 1, 0},
-     .enabled = AnySelectedFace,
+     .enabled = AnyTakenFace,
      .perform = Cut,
      .help = "remove the selected faces to the clipboard"},
     {.id = "edit.copy",
@@ -118,7 +119,7 @@ const CommandRegistration kEditCommands{{
      .icon = ":/icons/copy.svg",
      .menu = {"edit", 1, 1},
      .toolbar = {"standard", 1, 1},
-     .enabled = AnySelectedFace,
+     .enabled = AnyTakenFace,
      .perform = Copy,
      .help = "copy the selected faces to the clipboard"},
     {.id = "edit.paste",

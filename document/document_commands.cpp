@@ -9,6 +9,7 @@
 #include "document/native_paths.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
+#include "document/stranded_textures.h"
 
 namespace {
 
@@ -54,6 +55,9 @@ bool CDocumentCommands::OpenFile(const QString& path) {
         return false;
     }
     doc_.SetPathName(path);
+    // What was just opened is the state the file holds, imported or not.
+    doc_.History().SetClean();
+    doc_.SetModifiedFlag(false);
     recent_.Add(path);
     return true;
 }
@@ -93,6 +97,9 @@ bool CDocumentCommands::SaveModified() {
 }
 
 bool CDocumentCommands::SaveTo(const QString& path) {
+    if (!CareForStrandedTextures(path)) {
+        return false;
+    }
     const FileOutcome outcome = doc_.SaveFile(path);
     if (!outcome.Succeeded()) {
         prompts_.ShowError(outcome.error);
@@ -103,6 +110,31 @@ bool CDocumentCommands::SaveTo(const QString& path) {
     }
     if (IsNative(path)) {
         recent_.Add(path);
+    }
+    return true;
+}
+
+bool CDocumentCommands::CareForStrandedTextures(const QString& path) {
+    const std::vector<StrandedTexture> stranded =
+        StrandedTextures(doc_.Scene(), std::filesystem::absolute(NativePath(path)).parent_path());
+    if (stranded.empty()) {
+        return true;
+    }
+    QStringList files;
+    for (const StrandedTexture& texture : stranded) {
+        files << QString::fromStdString(texture.from.string());
+    }
+    switch (prompts_.AskStrandedTextures(files)) {
+        case StrandedTextureChoice::Cancel:
+            return false;
+        case StrandedTextureChoice::Keep:
+            return true;
+        case StrandedTextureChoice::Copy:
+            break;
+    }
+    if (const QString failure = CopyStrandedTextures(stranded); !failure.isEmpty()) {
+        prompts_.ShowError(failure);
+        return false;
     }
     return true;
 }

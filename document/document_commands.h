@@ -33,6 +33,9 @@ public:
 
 private:
     bool SaveTo(const QString& path);
+    // Asks what to do with textures a save to `path` would leave behind, and
+    // copies them when told. False: the save is not to happen.
+    bool CareForStrandedTextures(const QString& path);
     QString SuggestedSavePath() const;
 
     CQuorvelDoc& doc_;

@@ -11,6 +11,9 @@
 
 enum class SaveChoice { Yes, No, Cancel };
 
+// What a save into another folder does with textures it would leave behind.
+enum class StrandedTextureChoice { Copy, Keep, Cancel };
+
 // What to do with the autosaves runs that did not end cleanly left behind.
 struct RecoveryAnswer {
     int recover = -1;      // the one to open, by its place in the list; -1 for none
@@ -36,6 +39,12 @@ public:
                                                 const std::vector<ParamSpec>& /*params*/,
                                                 const Values& /*initial*/) {
         return std::nullopt;
+    }
+    // Textures named relative to the document would not be found beside the
+    // new file: copy them there, keep the names as they are, or cancel the
+    // save. `files` names them. By default the names are kept.
+    virtual StrandedTextureChoice AskStrandedTextures(const QStringList& /*files*/) {
+        return StrandedTextureChoice::Keep;
     }
     virtual void ShowError(const QString& message) = 0;
     virtual void ShowInformation(const QString& message) = 0;

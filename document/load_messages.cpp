@@ -38,6 +38,24 @@ const char* FailureText(ImageFailure failure) {
     return "";
 }
 
+// Where the name was looked for, when no file was found. The readers' own
+// details are English, for logs and the command-line tool, and stay out of
+// the window's messages.
+const char* WhereLooked(const ImageStatus& status) {
+    if (!status.file.empty()) {
+        return "";
+    }
+    switch (status.failure) {
+        case ImageFailure::NotFound:
+            return "（ドキュメントと同じフォルダにも、プログラムの TEXTURE "
+                   "フォルダにもありません）";
+        case ImageFailure::SizeLimit:
+            return "（名前が長すぎます）";
+        default:
+            return "";
+    }
+}
+
 }  // namespace
 
 std::string TextureFailureMessage(const TextureFailure& failure) {
@@ -47,9 +65,7 @@ std::string TextureFailureMessage(const TextureFailure& failure) {
                                            : EscapeControlCharacters(failure.status.file.string());
     message += ": ";
     message += FailureText(failure.status.failure);
-    if (!failure.status.detail.empty()) {
-        message += " (" + EscapeControlCharacters(failure.status.detail) + ")";
-    }
+    message += WhereLooked(failure.status);
     return message;
 }
 

@@ -2,7 +2,26 @@
 
 #include "scene/centigrade.h"
 
+bool IsFaceTaken(const CFace& face) {
+    if (face.selected) {
+        return true;
+    }
+    const std::size_t corners = face.indices.size();
+    if (corners < 3 || corners > 4 || face.edgeSelected.size() < corners) {
+        return false;
+    }
+    for (std::size_t k = 0; k < corners; ++k) {
+        if (!face.edgeSelected[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 namespace {
+
+constexpr unsigned kEdgeBits = 0x1Eu;
+constexpr unsigned kTakenBit = 0x20u;
 
 std::uint8_t FaceBits(const CFace& face) {
     std::uint8_t bits = face.selected ? 1 : 0;
@@ -10,6 +29,9 @@ std::uint8_t FaceBits(const CFace& face) {
         if (face.edgeSelected[k]) {
             bits |= static_cast<std::uint8_t>(2u << k);
         }
+    }
+    if (IsFaceTaken(face)) {
+        bits |= kTakenBit;
     }
     return bits;
 }
@@ -22,13 +44,16 @@ std::size_t EdgeFlagCount(std::uint8_t bits) {
 }
 
 // Replaces the element's bits, keeping the counts of the selected ones.
-void Note(std::uint8_t& kept, std::uint8_t now, std::size_t& selected, std::size_t* edges) {
+void Note(std::uint8_t& kept, std::uint8_t now, std::size_t& selected,
+          SelectionCounts* faceCounts) {
     if (kept == now) {
         return;
     }
     selected = selected - (kept & 1u) + (now & 1u);
-    if (edges) {
-        *edges = *edges - EdgeFlagCount(kept) + EdgeFlagCount(now);
+    if (faceCounts) {
+        faceCounts->edges = faceCounts->edges - EdgeFlagCount(kept) + EdgeFlagCount(now);
+        faceCounts->takenFaces =
+            faceCounts->takenFaces - ((kept & kTakenBit) != 0) + ((now & kTakenBit) != 0);
     }
     kept = now;
 }
@@ -41,7 +66,7 @@ void SelectionCounter::Follow(const CModel& model, std::size_t firstVertex, std:
         Note(state.vertices[v], model.vertices[v].selected ? 1 : 0, state.counts.vertices, nullptr);
     }
     for (std::size_t f = firstFace; f < endFace && f < model.faces.size(); ++f) {
-        Note(state.faces[f], FaceBits(model.faces[f]), state.counts.faces, &state.counts.edges);
+        Note(state.faces[f], FaceBits(model.faces[f]), state.counts.faces, &state.counts);
     }
 }
 
@@ -69,6 +94,7 @@ SelectionCounts SelectionCounter::Count(const CCentigrade& scene) {
             total.vertices += state.counts.vertices;
             total.edges += state.counts.edges;
             total.faces += state.counts.faces;
+            total.takenFaces += state.counts.takenFaces;
         }
     }
     return total;

@@ -9,12 +9,18 @@
 #include <vector>
 
 class CCentigrade;
+class CFace;
 class CModel;
+
+// Whether the view shows the face selected as a whole: selected itself, or a
+// triangle or quad with every edge selected, as a range pick takes a face.
+bool IsFaceTaken(const CFace& face);
 
 struct SelectionCounts {
     std::size_t vertices = 0;  // selected directly
     std::size_t edges = 0;     // edge flags of faces (an edge of two faces counts twice)
     std::size_t faces = 0;
+    std::size_t takenFaces = 0;  // IsFaceTaken
 
     bool Any() const { return vertices + edges + faces > 0; }
     friend bool operator==(const SelectionCounts&, const SelectionCounts&) = default;
@@ -29,7 +35,8 @@ private:
     struct ObjectState {
         std::uint64_t selection = 0;
         std::uint64_t topology = 0;
-        // Per element: bit 0 selected; for faces bits 1 to 4 the edge flags.
+        // Per element: bit 0 selected; for faces bits 1 to 4 the edge flags
+        // and bit 5 IsFaceTaken.
         std::vector<std::uint8_t> vertices;
         std::vector<std::uint8_t> faces;
         SelectionCounts counts;

@@ -40,6 +40,7 @@ void WriteOther(const std::filesystem::path& path, const CCentigrade& scene,
 
 constexpr std::string_view kAllFormats = "全ての形式(*.qvl;*.mqo)";
 constexpr std::string_view kMetasequoia = "Metasequoiaファイル(*.mqo)";
+constexpr std::string_view kMetasequoiaPacked = "Metasequoia圧縮ファイル(*.mqoz)";
 
 // Native formats first: the save dialog offers them in this order.
 const std::array<DocumentFormat, 6> kFormats = {{
@@ -48,7 +49,7 @@ const std::array<DocumentFormat, 6> kFormats = {{
     {"mqo", FormatReader::Append, ImportMetasequoia, WriteMqo, MetasequoiaLosses, false,
      kMetasequoia, kMetasequoia},
     {"mqoz", FormatReader::Append, ImportMetasequoia, WriteOther<SaveMqoz>, MetasequoiaLosses, true,
-     kMetasequoia, "Metasequoia圧縮ファイル(*.mqoz)"},
+     kMetasequoiaPacked, kMetasequoiaPacked},
     {"obj", FormatReader::Append, ImportObj, WriteOther<SaveObj>, ObjLosses, false,
      "Wavefront OBJファイル(*.obj)", "Wavefront OBJファイル(*.obj)"},
     {"stl",
@@ -86,17 +87,19 @@ const DocumentFormat* FindDocumentFormat(const std::filesystem::path& path) {
 }
 
 std::vector<DialogFilter> OpenDialogFilters() {
-    std::vector<DialogFilter> filters{{std::string(kAllFormats), {}}};
+    // The first line keeps its long-standing text and what it names; the
+    // second names every format that can be read.
+    std::vector<DialogFilter> filters{{std::string(kAllFormats), {"qvl", "mqo"}}, {{}, {}}};
+    std::string patterns;
     for (const DocumentFormat& format : kFormats) {
         if (format.openLabel.empty()) {
             continue;
         }
-        filters.front().extensions.emplace_back(format.extension);
-        if (filters.back().label != format.openLabel) {
-            filters.push_back({std::string(format.openLabel), {}});
-        }
-        filters.back().extensions.emplace_back(format.extension);
+        patterns += (patterns.empty() ? "*." : ";*.") + std::string(format.extension);
+        filters[1].extensions.emplace_back(format.extension);
+        filters.push_back({std::string(format.openLabel), {std::string(format.extension)}});
     }
+    filters[1].label = "読み込める全ての形式(" + patterns + ")";
     return filters;
 }
 

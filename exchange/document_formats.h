@@ -38,9 +38,7 @@ struct DocumentFormat {
     std::vector<FormatLoss> (*losses)(const CCentigrade&) = nullptr;
     // A zip archive holding the document and the textures it names.
     bool packed = false;
-    // The open dialog's filter the format is listed under (formats sharing a
-    // label share the filter), and its own filter in the save dialog; empty:
-    // not offered there.
+    // Its own filter in the open and in the save dialog; empty: not offered there.
     std::string_view openLabel;
     std::string_view saveLabel;
 };
@@ -54,7 +52,8 @@ struct DialogFilter {
     std::string label;
     std::vector<std::string> extensions;
 };
-// Every format that can be read first, then one filter a label.
+// The native and Metasequoia text formats first, every format that can be
+// read second, then one filter a readable format.
 std::vector<DialogFilter> OpenDialogFilters();
 // One filter a written format.
 std::vector<DialogFilter> SaveDialogFilters();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "edit/selection_counts.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
 #include "history/face_steps.h"
@@ -23,7 +24,7 @@ struct FileCloser {
 };
 
 bool Copied(const CModel& model, const CFace& face) {
-    return model.state == 0 && face.selected;
+    return model.state == 0 && IsFaceTaken(face);
 }
 
 // The copied faces' materials, in list order, numbered by their place in the
@@ -119,7 +120,7 @@ std::string CopySelectedFaces(const CCentigrade& scene) {
 std::string CutSelectedFaces(EditHistory& history, CCentigrade& scene) {
     std::string text = CopySelectedFaces(scene);
     if (!text.empty()) {
-        DeleteSelectedFaces(history, scene, std::string(step_name::kCut));
+        DeleteFacesWhere(history, scene, std::string(step_name::kCut), IsFaceTaken);
     }
     return text;
 }

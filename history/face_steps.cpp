@@ -239,6 +239,12 @@ void FinishRemoval(std::unique_ptr<FaceEditStep> step, EditHistory& history, CCe
 }  // namespace
 
 bool DeleteSelectedFaces(EditHistory& history, CCentigrade& scene, std::string name) {
+    return DeleteFacesWhere(history, scene, std::move(name),
+                            [](const CFace& face) { return face.selected; });
+}
+
+bool DeleteFacesWhere(EditHistory& history, CCentigrade& scene, std::string name,
+                      bool (*removed)(const CFace&)) {
     auto step = std::make_unique<FaceEditStep>(name, scene);
     std::size_t noted = 0;
     std::vector<std::size_t> selected;
@@ -249,7 +255,7 @@ bool DeleteSelectedFaces(EditHistory& history, CCentigrade& scene, std::string n
         }
         selected.clear();
         for (std::size_t f = 0; f < model.faces.size(); ++f) {
-            if (model.faces[f].selected) {
+            if (removed(model.faces[f])) {
                 selected.push_back(f);
             }
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CCentigrade;
+class CFace;
 class EditHistory;
 
 // A left-button press in the 3D view: Pick (edit/pick.h), and with the
@@ -20,6 +21,9 @@ bool ClickFaceTool(EditHistory& history, CCentigrade& scene, int x, int y);
 // uses any more and places the manipulator again, as one step named `name`.
 // True when a face was removed.
 bool DeleteSelectedFaces(EditHistory& history, CCentigrade& scene, std::string name);
+// The same for the faces of editable objects `removed` names.
+bool DeleteFacesWhere(EditHistory& history, CCentigrade& scene, std::string name,
+                      bool (*removed)(const CFace&));
 
 // Removes faces `faces` of object `model` (valid places, in any order), as
 // DeleteSelectedFaces does. False when `faces` is empty.

@@ -2,6 +2,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "edit/typed_values.h"
 #include "exchange/c_numbers.h"
@@ -13,6 +16,37 @@ float ReadBoxNumber(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return ParseTypedNumber(
         std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+double ReadBoxValue(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return ParseCDouble(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+namespace {
+
+float WithoutNegativeZero(float value) {
+    return value == 0.0f ? 0.0f : value;
+}
+
+}  // namespace
+
+std::optional<float> BoundedBoxNumber(const QString& text, float low, float high) {
+    const double value = ReadBoxValue(text);
+    if (std::isnan(value)) {
+        return std::nullopt;
+    }
+    return WithoutNegativeZero(
+        static_cast<float>(std::clamp(value, static_cast<double>(low), static_cast<double>(high))));
+}
+
+std::optional<float> FiniteBoxNumber(const QString& text) {
+    const double value = ReadBoxValue(text);
+    // NaN fails the comparison too.
+    if (!(std::abs(value) <= static_cast<double>(std::numeric_limits<float>::max()))) {
+        return std::nullopt;
+    }
+    return WithoutNegativeZero(static_cast<float>(value));
 }
 
 QString FormatBoxNumber(float value) {

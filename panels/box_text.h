@@ -9,6 +9,15 @@
 
 // The plain decimal at the start of the text ("abc" gives 0, "1.5x" 1.5).
 float ReadBoxNumber(const QString& text);
+// The number a box holds as the C library's atof reads it in the C locale:
+// beyond the float range, an infinity or a NaN stay what they are.
+double ReadBoxValue(const QString& text);
+// That number clamped into [low, high], a negative zero made zero; nothing
+// for a NaN, which no bound can place.
+std::optional<float> BoundedBoxNumber(const QString& text, float low, float high);
+// That number as a float when it is finite there (a negative zero made zero);
+// nothing otherwise, and the box then goes back to what it showed before.
+std::optional<float> FiniteBoxNumber(const QString& text);
 // "%f" in the C locale.
 QString FormatBoxNumber(float value);
 

@@ -208,16 +208,22 @@ void CMaterialPropertyView::ShowValue(const ValueRow& row, float value) {
 }
 
 void CMaterialPropertyView::CommitValue(const ValueRow& row) {
-    if (!CurrentMaterial(doc_)) {
+    const CMaterial* material = CurrentMaterial(doc_);
+    if (!material) {
         return;
     }
     const float limit = MaterialValueLimit(row.field);
-    float value = ReadBoxNumber(row.box->text());
-    if (value < 0.0f) {
-        value = 0.0f;
+    const std::optional<float> bounded = BoundedBoxNumber(row.box->text(), 0.0f, limit);
+    if (!bounded) {
+        ShowValue(row, GetMaterialValue(*material, row.field));
+        return;
+    }
+    const float value = *bounded;
+    // A value taken to a bound shows as the bound's whole number.
+    const double typed = ReadBoxValue(row.box->text());
+    if (typed < 0.0) {
         row.box->setText(QStringLiteral("0"));
-    } else if (value > limit) {
-        value = limit;
+    } else if (typed > static_cast<double>(limit)) {
         row.box->setText(QString::number(static_cast<int>(limit)));
     }
     {
@@ -255,7 +261,8 @@ void CMaterialPropertyView::CommitName() {
 }
 
 void CMaterialPropertyView::SetTexture(const QString& path) {
-    if (!CurrentMaterial(doc_)) {
+    const CMaterial* material = CurrentMaterial(doc_);
+    if (!material) {
         return;
     }
     const QString name =
@@ -264,6 +271,8 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
     if (!stored.refused.isEmpty()) {
         message_->setText(
             QStringLiteral("「%1」はテクスチャ名に使えない文字です。").arg(stored.refused));
+        // The box shows what the material keeps, as the name boxes do.
+        texture_->setText(SceneTextToDisplay(material->texture));
         return;
     }
     message_->clear();

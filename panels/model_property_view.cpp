@@ -47,5 +47,13 @@ void CModelPropertyView::CommitName() {
 }
 
 void CModelPropertyView::CommitFacet() {
-    SetCurrentSmoothingAngle(doc_, ReadBoxNumber(facet_->text()));
+    const CModel* model = CurrentModel(doc_);
+    if (!model) {
+        return;
+    }
+    if (const std::optional<float> angle = FiniteBoxNumber(facet_->text())) {
+        SetCurrentSmoothingAngle(doc_, *angle);
+    } else {
+        facet_->setText(FormatBoxNumber(model->facet));
+    }
 }

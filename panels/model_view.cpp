@@ -112,15 +112,20 @@ void CModelView::mousePressEvent(QMouseEvent* event) {
     ToggleState(row, zone);
 }
 
-// Qt delivers the second press of a double-click before this event, and that
-// press already flipped a state button under the pointer a second time: a
-// double-click on one leaves the state as it was.
+// Qt turns the second press of a double-click into this event alone, after
+// the first press flipped a state button under the pointer once: flipping it
+// again leaves the state as it was.
 void CModelView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         CPanelList::mouseDoubleClickEvent(event);
         return;
     }
-    doc_.Scene().currentModel = RowAt(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    const int row = RowAt(point);
+    if (row >= 0) {
+        ToggleState(row, StateZoneAt(visualRect(Rows()->index(row, 0)), point.x()));
+    }
+    doc_.Scene().currentModel = row;
     doc_.Scene().toolMode = ToolObjectForm;
     doc_.RequestPropertyPage(PageObject);
 }

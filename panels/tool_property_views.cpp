@@ -58,12 +58,16 @@ CMovePropertyView::CMovePropertyView(CQuorvelDoc& doc, QWidget* parent)
     for (Axis axis : kAxes) {
         CCommitLineEdit* relative = relative_.Box(axis);
         connect(relative, &CCommitLineEdit::committed, this, [this, axis, relative] {
-            ApplyRelativeMove(doc_, axis, ReadBoxNumber(relative->text()));
+            if (const std::optional<float> by = FiniteBoxNumber(relative->text())) {
+                ApplyRelativeMove(doc_, axis, *by);
+            }
             relative->setText(QStringLiteral("0"));
         });
         CCommitLineEdit* absolute = absolute_.Box(axis);
         connect(absolute, &CCommitLineEdit::committed, this, [this, axis, absolute] {
-            ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString());
+            if (FiniteBoxNumber(absolute->text())) {
+                ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString());
+            }
             absolute->clear();
         });
     }
@@ -87,12 +91,21 @@ CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessib
     for (Axis axis : kAxes) {
         CCommitLineEdit* amount = amounts_.Box(axis);
         connect(amount, &CCommitLineEdit::committed, this, [this, axis, amount] {
-            ApplyAmount(axis, ReadBoxNumber(amount->text()));
+            if (const std::optional<float> value = FiniteBoxNumber(amount->text())) {
+                ApplyAmount(axis, *value);
+            }
             amount->setText(neutralText_);
         });
         CCommitLineEdit* centre = centre_.Box(axis);
-        connect(centre, &CCommitLineEdit::committed, this,
-                [this, axis, centre] { ApplyCentre(doc_, axis, ReadBoxNumber(centre->text())); });
+        connect(centre, &CCommitLineEdit::committed, this, [this, axis, centre] {
+            if (const std::optional<float> value = FiniteBoxNumber(centre->text())) {
+                ApplyCentre(doc_, axis, *value);
+            } else {
+                const CVector& pivot = doc_.Scene().gizmo;
+                const float shown[] = {pivot.x, pivot.y, pivot.z};
+                centre->setText(FormatBoxNumber(shown[static_cast<int>(axis)]));
+            }
+        });
     }
     // The centre boxes show the pivot in force whenever a page is switched
     // to, so that leaving one unedited never moves the pivot back to where

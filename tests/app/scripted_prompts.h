@@ -13,6 +13,8 @@ struct ScriptedPrompts : CDocumentPrompts {
     std::deque<QString> savePaths;
     std::deque<SaveChoice> saveChoices;
     RecoveryAnswer recovery;
+    StrandedTextureChoice strandedTextures = StrandedTextureChoice::Keep;
+    QStringList strandedFiles;
     QStringList offeredAutosaves;
     // The answers of the options dialogs, in turn; none left is a cancel.
     std::deque<std::optional<Values>> parameterAnswers;
@@ -61,6 +63,11 @@ struct ScriptedPrompts : CDocumentPrompts {
         std::optional<Values> answer = parameterAnswers.front();
         parameterAnswers.pop_front();
         return answer;
+    }
+    StrandedTextureChoice AskStrandedTextures(const QStringList& files) override {
+        asked << QStringLiteral("stranded textures");
+        strandedFiles = files;
+        return strandedTextures;
     }
     void ShowError(const QString& message) override { errors << message; }
     void ShowInformation(const QString& message) override { information << message; }

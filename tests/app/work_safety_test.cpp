@@ -15,13 +15,16 @@
 #include "app/gl_format.h"
 #include "app/main_frame.h"
 #include "app/quorvel_view.h"
+#include "commands/command_table.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
 #include "document/tool_edits.h"
 #include "exchange/document_files.h"
+#include "history/clipboard.h"
 #include "panels/axis_boxes.h"
 #include "panels/commit_line_edit.h"
 #include "panels/material_property_view.h"
+#include "panels/model_view.h"
 #include "panels/tool_property_views.h"
 #include "private_home.h"
 #include "scene/native_document.h"
@@ -279,6 +282,111 @@ private slots:
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
     }
 
+    // Once a typed value took effect, the keys of Undo and Redo reach the
+    // document even with the focus still in the box.
+    void ctrlZAfterATypedValueUndoesTheDocument() {
+        ShownModelFrame shown;
+        QAction* undo = shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"));
+        QVERIFY(undo);
+        shown.frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
+        const Shape start = ShapeOf(shown.Scene());
+        SelectFaces(shown, {0});
+        shown.ChooseTool(ToolMove);
+        QLineEdit* box = shown.Page<CMovePropertyView>(PageMove)->Relative().Box(Axis::X);
+        Type(box, "10");
+        QVERIFY(box->hasFocus());
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+        QCOMPARE(undo->text(), QStringLiteral("元に戻す: 移動(&U)"));
+
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(ShapeOf(shown.Scene()) == start);
+        QCOMPARE(box->text(), QStringLiteral("0"));
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+
+        // While typing, the box's own undo still comes first.
+        box->selectAll();
+        QTest::keyClicks(box, "5");
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("0"));
+        QVERIFY(ShapeOf(shown.Scene()) != start);
+    }
+
+    // The state an open leaves is a clean one, imported or native.
+    void undoingBackToTheOpenedStateClearsTheMark() {
+        ShownModelFrame shown;
+        QVERIFY(shown.Commands().OpenFile(kSampleMqo));
+        QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+        SelectFaces(shown, {0});
+        ApplyRelativeMove(shown.doc, Axis::X, 5);
+        QVERIFY(shown.frame.isWindowModified());
+        shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"))->trigger();
+        QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
+    }
+
+    // A rectangle takes faces by all their edges; Cut and Copy carry them.
+    void facesTakenByARectangleAreCopiedAndCut() {
+        ShownModelFrame shown;
+        shown.ChooseTool(ToolRangeSelect);
+        QWidget* view = shown.frame.View();
+        const QPoint corner(4, 4);
+        const QPoint opposite(view->width() - 4, view->height() - 4);
+        SendMouse(view, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, opposite, Qt::NoButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, opposite, Qt::LeftButton, Qt::NoButton);
+        const CModel& cube = shown.Scene().models[0];
+        QVERIFY(std::ranges::none_of(cube.faces, [](const CFace& f) { return f.selected; }));
+
+        const CommandState state = shown.doc.Session().State();
+        for (const char* id : {"edit.copy", "edit.cut"}) {
+            QVERIFY2(!CommandTable::Global().Find(id)->Unavailable(state), id);
+        }
+        QVERIFY(shown.doc.Run("edit.copy").Done());
+        CCentigrade copied;
+        EditHistory history;
+        QVERIFY(PasteFaces(history, copied, shown.doc.Session().Clipboard()).failure.empty());
+        QCOMPARE(copied.models.size(), std::size_t{1});
+        QCOMPARE(copied.models[0].faces.size(), std::size_t{6});
+        QVERIFY(shown.doc.Run("edit.cut").Done());
+        QVERIFY(shown.Scene().models[0].faces.empty());
+    }
+
+    // Textures named beside the document are copied along, kept as named, or
+    // the save is cancelled, as the user answers once.
+    void saveAsElsewhereAsksAboutTexturesLeftBehind() {
+        const struct {
+            StrandedTextureChoice choice;
+            bool saved;
+            bool copied;
+        } cases[] = {{StrandedTextureChoice::Copy, true, true},
+                     {StrandedTextureChoice::Keep, true, false},
+                     {StrandedTextureChoice::Cancel, false, false}};
+        for (const auto& c : cases) {
+            QTemporaryDir dir;
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("old/tex")));
+            QVERIFY(QFile::copy(QStringLiteral(QUORVEL_SOURCE_DIR "/samples/sample_wood.bmp"),
+                                dir.filePath(QStringLiteral("old/tex/wood.bmp"))));
+            ShownModelFrame shown;
+            shown.Scene().materials[0].texture = "tex\\wood.bmp";
+            const QString first = dir.filePath(QStringLiteral("old/cube.qvl"));
+            const QString second = dir.filePath(QStringLiteral("new/cube.qvl"));
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("new")));
+            shown.prompts.savePaths = {first, second};
+            shown.prompts.strandedTextures = c.choice;
+            QAction* saveAs = shown.frame.findChild<QAction*>(QStringLiteral("file.save_as"));
+            saveAs->trigger();
+            QVERIFY(!shown.prompts.asked.contains(QStringLiteral("stranded textures")));
+            saveAs->trigger();
+            QCOMPARE(shown.prompts.asked.count(QStringLiteral("stranded textures")), 1);
+            QCOMPARE(shown.prompts.strandedFiles.size(), 1);
+            QCOMPARE(QFileInfo::exists(second), c.saved);
+            QCOMPARE(QFileInfo::exists(dir.filePath(QStringLiteral("new/tex/wood.bmp"))), c.copied);
+            QCOMPARE(shown.doc.PathName(), c.saved ? second : first);
+            QVERIFY(shown.prompts.errors.isEmpty());
+        }
+    }
+
     void facesTravelThroughTheSystemClipboard() {
         ShownModelFrame shown;
         QGuiApplication::clipboard()->clear();
@@ -301,11 +409,19 @@ private slots:
         QCOMPARE(shown.Scene().materials.size(), std::size_t{1});  // the same material reused
         QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 貼り付け(&U)"));
 
+        // The paste left its own faces selected, and only them, and the list
+        // marks their object.
+        QCOMPARE(shown.Scene().currentModel, 1);
+        QCOMPARE(shown.frame.findChild<CModelView*>()->MarkedRow(), 1);
+        QVERIFY(!shown.Scene().models[0].faces[0].selected);
+        QVERIFY(shown.Scene().models[1].faces[0].selected &&
+                shown.Scene().models[1].faces[1].selected);
         shown.frame.Action("edit.cut")->trigger();
-        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{4});
+        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
+        QVERIFY(shown.Scene().models.size() == 1 || shown.Scene().models[1].faces.empty());
         QCOMPARE(shown.frame.Action("edit.undo")->text(), QStringLiteral("元に戻す: 切り取り(&U)"));
         shown.frame.Action("edit.undo")->trigger();
-        QCOMPARE(shown.Scene().models[0].faces.size(), std::size_t{6});
+        QCOMPARE(shown.Scene().models[1].faces.size(), std::size_t{2});
 
         // Text from an editor pastes too; other text does not.
         QGuiApplication::clipboard()->setText(copied);

@@ -109,7 +109,7 @@ std::vector<RuleCase> RuleCases() {
     }
     {
         RuleCase c{"faces selected after a move, the move tool", Plain(), {}, {}, {}};
-        c.state.selected = {0, 8, 2};
+        c.state.selected = {0, 8, 2, 2};
         c.state.canUndo = true;
         c.state.undoName = "移動";
         c.state.toolMode = ToolMove;

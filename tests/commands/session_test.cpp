@@ -102,7 +102,7 @@ TEST(CommandSession, SelectionReportsItsSpansAndCounts) {
     EXPECT_TRUE(outcome.report.manipulator);
     EXPECT_EQ(outcome.report.history, HistoryMove::None);
     EXPECT_FALSE(outcome.report.modified);
-    EXPECT_EQ(session.State().selected, (SelectionCounts{1, 5, 1}));
+    EXPECT_EQ(session.State().selected, (SelectionCounts{1, 5, 1, 1}));
 
     MustRun(session, "select.elements", {{"faces", std::vector<int>{2}}, {"mode", "remove"}});
     EXPECT_EQ(session.State().selected, (SelectionCounts{1, 1, 0}));
@@ -110,7 +110,7 @@ TEST(CommandSession, SelectionReportsItsSpansAndCounts) {
     outcome =
         MustRun(session, "select.elements", {{"object", 1}, {"faces", std::vector<int>{0, 3}}});
     EXPECT_EQ(outcome.report.objects.size(), 2u);
-    EXPECT_EQ(session.State().selected, (SelectionCounts{0, 8, 2}));
+    EXPECT_EQ(session.State().selected, (SelectionCounts{0, 8, 2, 2}));
     outcome = MustRun(session, "select.none");
     EXPECT_EQ(session.State().selected, (SelectionCounts{}));
     EXPECT_EQ(outcome.report.objects.size(), 2u);
@@ -259,11 +259,13 @@ TEST(CommandSession, CopyCutAndPasteGoThroughTheSessionsClipboard) {
     ASSERT_EQ(session.Scene().models.size(), 3u);
     EXPECT_EQ(session.Scene().models[2].faces.size(), 2u);
 
+    // The pasted faces are the selection now.
     outcome = MustRun(session, "edit.cut");
     EXPECT_TRUE(outcome.report.clipboard);
-    EXPECT_EQ(session.Scene().models[0].faces.size(), 4u);
-    outcome = MustRun(session, "edit.undo");
     EXPECT_EQ(session.Scene().models[0].faces.size(), 6u);
+    EXPECT_EQ(session.Scene().models[2].faces.size(), 0u);
+    outcome = MustRun(session, "edit.undo");
+    EXPECT_EQ(session.Scene().models[2].faces.size(), 2u);
     outcome = MustRun(session, "edit.undo");
     EXPECT_EQ(outcome.report.objectsRemoved, std::vector<std::size_t>{2});
 
@@ -271,6 +273,46 @@ TEST(CommandSession, CopyCutAndPasteGoThroughTheSessionsClipboard) {
     outcome = session.Run("edit.paste");
     ASSERT_TRUE(outcome.refusal);
     EXPECT_EQ(outcome.refusal->reason, Reason::ClipboardUnreadable);
+}
+
+// A range pick takes a face by all its edges; the view shows it selected, so
+// Cut and Copy carry it. A paste selects the pasted faces alone, makes their
+// object current, and has no texture to complain of when none is named.
+TEST(CommandSession, FacesTakenByTheirEdgesAreCutCopiedAndPastedAsSelection) {
+    CommandSession session;
+    Fill(session);
+    CModel& cube = session.Scene().models[0];
+    for (std::size_t f : {0, 1}) {
+        for (bool& edge : cube.faces[f].edgeSelected) {
+            edge = true;
+        }
+    }
+    cube.faces[2].edgeSelected[0] = true;  // one edge does not take a face
+    cube.TouchSelection();
+    EXPECT_EQ(session.State().selected.faces, 0u);
+    EXPECT_EQ(session.State().selected.takenFaces, 2u);
+
+    MustRun(session, "edit.cut");
+    EXPECT_EQ(session.Scene().models[0].faces.size(), 4u);
+    EXPECT_NE(session.Clipboard().find("Material"), std::string::npos);
+    const CommandOutcome outcome = MustRun(session, "edit.paste");
+    EXPECT_TRUE(outcome.textureFailures.empty());
+    const CCentigrade& scene = session.Scene();
+    ASSERT_EQ(scene.models.size(), 3u);
+    EXPECT_EQ(scene.models[2].faces.size(), 2u);
+    EXPECT_EQ(scene.currentModel, 2);
+    for (const CFace& face : scene.models[2].faces) {
+        EXPECT_TRUE(face.selected);
+    }
+    EXPECT_EQ(session.State().selected.takenFaces, 2u);
+    EXPECT_EQ(session.State().selected.edges, 8u);
+
+    session.SetClipboard(
+        "Metasequoia Document\r\nFormat Text Ver 1.0\r\nMaterial 1 {\r\n\"m\" "
+        "col(1.000 1.000 1.000 1.000) tex(\"absent.png\")\r\n}\r\nObject \"t\" {\r\n"
+        "vertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n}\r\nface 1 {\r\n3 V(0 1 2) M(0)\r\n}\r\n}"
+        "\r\nEof\r\n");
+    EXPECT_EQ(MustRun(session, "edit.paste").textureFailures.size(), 1u);
 }
 
 TEST(CommandSession, NamesAreStoredInTheScenesCodePage) {

@@ -20,6 +20,7 @@ SelectionCounts ScanSelection(const CCentigrade& scene) {
         }
         for (const CFace& face : model.faces) {
             counts.faces += face.selected ? 1 : 0;
+            counts.takenFaces += IsFaceTaken(face) ? 1 : 0;
             for (bool edge : face.edgeSelected) {
                 counts.edges += edge ? 1 : 0;
             }

@@ -4,12 +4,14 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
+#include <cmath>
 #include <filesystem>
 
 #include "document/material_edits.h"
 #include "image/dib_stream.h"
 #include "image/texture_files.h"
 #include "panel_test_support.h"
+#include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
 #include "panels/material_property_view.h"
 #include "panels/material_view.h"
@@ -57,8 +59,18 @@ private slots:
                                            << "0.5x" << 0.5f << 50;
         QTest::newRow("two signs") << MaterialValue::Ambient << "+-3"
                                    << "+-3" << 0.0f << 0;
+        // Beyond a bound is at the bound, however far.
         QTest::newRow("infinity") << MaterialValue::Specular << "inf"
-                                  << "inf" << 0.0f << 0;
+                                  << "1" << 1.0f << 100;
+        QTest::newRow("beyond the float range") << MaterialValue::Red << "1e40"
+                                                << "1" << 1.0f << 100;
+        QTest::newRow("far below") << MaterialValue::Power << "-1e40"
+                                   << "0" << 0.0f << 0;
+        QTest::newRow("negative zero") << MaterialValue::Alpha << "-0"
+                                       << "-0" << 0.0f << 0;
+        // No bound places a NaN: the box shows the stored value again.
+        QTest::newRow("not a number") << MaterialValue::Diffuse << "nan"
+                                      << "" << -1.0f << -1;
         QTest::newRow("two decimals") << MaterialValue::Emissive << "0.29"
                                       << "0.29" << 0.29f << 29;
     }
@@ -71,9 +83,15 @@ private slots:
         QFETCH(int, slider);
         MaterialPanels panels;
         const float before = GetMaterialValue(panels.Material(0), field);
+        const int sliderBefore = panels.form->ValueSlider(field)->value();
+        // Empty and negative expectations: the value and slider as they were.
+        value = value < 0.0f ? before : value;
+        slider = slider < 0 ? sliderBefore : slider;
         TypeInto(panels.form->ValueBox(field), typed);
-        QCOMPARE(panels.form->ValueBox(field)->text(), shown);
+        QCOMPARE(panels.form->ValueBox(field)->text(),
+                 shown.isEmpty() ? FormatBoxNumber(before) : shown);
         QCOMPARE(GetMaterialValue(panels.Material(0), field), value);
+        QVERIFY(!std::signbit(GetMaterialValue(panels.Material(0), field)));
         QCOMPARE(panels.form->ValueSlider(field)->value(), slider);
         // A commit that changes nothing is no edit.
         QCOMPARE(panels.doc.IsModified(), value != before);
@@ -193,8 +211,12 @@ private slots:
     void texturesInsideTheProgramFolderAreStoredRelative() {
         MaterialPanels panels;
         int messages = 0;
+        std::string lastMessage;
         const MessageSink previousSink =
-            SetMessageSink([&messages](const std::string&) { ++messages; });
+            SetMessageSink([&messages, &lastMessage](const std::string& message) {
+                ++messages;
+                lastMessage = message;
+            });
         const std::filesystem::path folder = GetModuleFolder() / "TEXTURE";
         std::filesystem::create_directories(folder);
         const std::filesystem::path inside = folder / "wood.bmp";
@@ -216,6 +238,26 @@ private slots:
         QVERIFY(!panels.form->Message()->text().isEmpty());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
         QCOMPARE(messages, 1);
+        // The window speaks Japanese: where the name was looked for, no English detail.
+        QVERIFY2(QString::fromStdString(lastMessage)
+                     .endsWith(
+                         QStringLiteral("ファイルが見つかりません（ドキュメントと同じフォルダにも、"
+                                        "プログラムの TEXTURE フォルダにもありません）")),
+                 lastMessage.c_str());
+
+        // Enter commits, and leaving the box afterwards commits nothing more.
+        TypeInto(panels.form->TextureBox(), "gone.bmp", Qt::Key_Return);
+        QTest::mouseClick(&panels.window->Elsewhere(), Qt::LeftButton);
+        QTRY_VERIFY(panels.window->Elsewhere().hasFocus());
+        QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
+        QCOMPARE(messages, 2);
+
+        // A name the scene cannot hold leaves the box showing the kept one.
+        TypeInto(panels.form->TextureBox(), QStringLiteral("葉\u20ac.bmp"), Qt::Key_Return);
+        QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
+        QCOMPARE(panels.form->TextureBox()->text(), QString("gone.bmp"));
+        QVERIFY(panels.form->Message()->text().contains(QStringLiteral("\u20ac")));
+        QCOMPARE(messages, 2);
         SetMessageSink(previousSink);
         std::filesystem::remove_all(folder);
     }

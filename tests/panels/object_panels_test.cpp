@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cmath>
 
 #include "document/object_edits.h"
 #include "edit/gizmo.h"
@@ -102,16 +103,21 @@ private slots:
         QCOMPARE(panels.State(0), 1);
     }
 
+    // The double-click as the window system delivers it: a press and release,
+    // then the second press as the double-click event alone.
     void doubleClickOnAButtonLeavesItAndOpensTheForm() {
-        ObjectPanels panels;
-        QSignalSpy pages(&panels.doc, &CQuorvelDoc::propertyPageRequested);
-        QTest::mouseDClick(panels.list->viewport(), Qt::LeftButton, {},
-                           panels.ButtonCentre(2, StateZone::Visibility));
-        QCOMPARE(panels.State(2), 0);
-        QCOMPARE(panels.doc.Scene().currentModel, 2);
-        QCOMPARE(panels.doc.Scene().toolMode, int(ToolObjectForm));
-        QCOMPARE(pages.size(), 1);
-        QCOMPARE(pages[0][0].toInt(), int(PageObject));
+        for (StateZone zone : {StateZone::Visibility, StateZone::Lock}) {
+            ObjectPanels panels;
+            QSignalSpy pages(&panels.doc, &CQuorvelDoc::propertyPageRequested);
+            QWidget* viewport = panels.list->viewport();
+            QTest::mouseDClick(viewport->window()->windowHandle(), Qt::LeftButton, {},
+                               viewport->mapTo(viewport->window(), panels.ButtonCentre(2, zone)));
+            QCOMPARE(panels.State(2), 0);
+            QCOMPARE(panels.doc.Scene().currentModel, 2);
+            QCOMPARE(panels.doc.Scene().toolMode, int(ToolObjectForm));
+            QCOMPARE(pages.size(), 1);
+            QCOMPARE(pages[0][0].toInt(), int(PageObject));
+        }
     }
 
     void keysPicksAndMissesChooseTheCurrentObject() {
@@ -155,6 +161,14 @@ private slots:
         TypeInto(panels.form->FacetBox(), "abc", Qt::Key_Enter);
         QCOMPARE(model.facet, 0.0f);
         QVERIFY(panels.form->FacetBox()->hasFocus());
+        // An angle that is no finite number is refused; the box shows the kept one.
+        TypeInto(panels.form->FacetBox(), "30");
+        TypeInto(panels.form->FacetBox(), "1e40", Qt::Key_Enter);
+        QCOMPARE(model.facet, 30.0f);
+        QCOMPARE(panels.form->FacetBox()->text(), QString("30.000000"));
+        TypeInto(panels.form->FacetBox(), "-0");
+        QCOMPARE(model.facet, 0.0f);
+        QVERIFY(!std::signbit(model.facet));
         SaveArtifact(panels.form, "object_form");
     }
 };

@@ -80,6 +80,45 @@ private slots:
         SaveArtifact(form, "move_form");
     }
 
+    // Boxes without bounds refuse what is not a finite number: nothing moves
+    // and each box shows what it showed before.
+    void unboundedBoxesRefuseWhatIsNotFinite_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("beyond the float range") << "1e40";
+        QTest::newRow("infinity") << "inf";
+        QTest::newRow("negative infinity") << "-INFINITY";
+        QTest::newRow("not a number") << "nan";
+    }
+
+    void unboundedBoxesRefuseWhatIsNotFinite() {
+        QFETCH(QString, typed);
+        CQuorvelDoc doc;
+        FillScene(doc);
+        SelectTwoVertices(doc);
+        auto* move = new CMovePropertyView(doc);
+        auto* scale = new CScalePropertyView(doc);
+        auto* page = new QWidget;
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(move);
+        layout->addWidget(scale);
+        PanelWindow window(page, QSize(260, 900));
+        const CVector before = Vertex(doc, 0);
+        const QString centreBefore = scale->Centre().Box(Axis::Y)->text();
+        TypeInto(move->Relative().Box(Axis::X), typed);
+        TypeInto(move->Absolute().Box(Axis::Y), typed);
+        TypeInto(scale->Amounts().Box(Axis::Z), typed);
+        TypeInto(scale->Centre().Box(Axis::Y), typed);
+        QCOMPARE(Vertex(doc, 0).x, before.x);
+        QCOMPARE(Vertex(doc, 0).y, before.y);
+        QCOMPARE(Vertex(doc, 0).z, before.z);
+        QCOMPARE(doc.Scene().gizmo.y, 0.0f);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(move->Relative().Box(Axis::X)->text(), QString("0"));
+        QCOMPARE(move->Absolute().Box(Axis::Y)->text(), QString());
+        QCOMPARE(scale->Amounts().Box(Axis::Z)->text(), QString("1"));
+        QCOMPARE(scale->Centre().Box(Axis::Y)->text(), centreBefore);
+    }
+
     void scaleBoxesTakeOnlyPositiveFactors() {
         CQuorvelDoc doc;
         FillScene(doc);

@@ -1,0 +1,126 @@
+// The file dialogs as the user works them: a filter chosen with the keyboard,
+// a name typed without extension, Enter.
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "app/about_dialog.h"
+#include "app/gl_format.h"
+#include "app/widget_prompts.h"
+#include "document/document_commands.h"
+#include "document/quorvel_document.h"
+#include "document/recent_files.h"
+#include "private_home.h"
+#include "support/mesh_generators.h"
+
+namespace {
+
+// Runs `answer` on the modal dialog once it is shown.
+template <typename Dialog = QFileDialog>
+void WhenDialogShows(const std::function<void(Dialog&)>& answer) {
+    QTimer::singleShot(0, [answer] {
+        Dialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())));
+        answer(*dialog);
+    });
+}
+
+// Enter on the message box that follows: what the export could not keep.
+void AcknowledgeNotice() {
+    WhenDialogShows<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
+}
+
+// Moves the file type box down `steps` filters and types `name` + Enter.
+void ChooseFilterAndType(QFileDialog& dialog, int steps, const QString& name) {
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(types && fileName);
+    types->setFocus();
+    for (int i = 0; i < steps; ++i) {
+        QTest::keyClick(types, Qt::Key_Down);
+    }
+    fileName->setFocus();
+    fileName->selectAll();
+    QTest::keyClicks(fileName, name);
+    QTest::keyClick(fileName, Qt::Key_Return);
+}
+
+QStringList ComboTexts(QFileDialog& dialog) {
+    QStringList texts;
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    for (int i = 0; types && i < types->count(); ++i) {
+        texts << types->itemText(i);
+    }
+    return texts;
+}
+
+}  // namespace
+
+class FileDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveAsKeepsTheFormatOfTheChosenFilter() {
+        QTemporaryDir dir;
+        CQuorvelDoc doc;
+        doc.Scene().models.push_back(MakeCube(1.0f));
+        const QString own = dir.filePath(QStringLiteral("cube.qvl"));
+        doc.SetPathName(own);
+        doc.SetModifiedFlag(true);
+        CWidgetPrompts prompts(nullptr);
+        CRecentFileList recent;
+        CDocumentCommands commands(doc, prompts, recent);
+
+        // The second filter is Metasequoia's.
+        WhenDialogShows<QFileDialog>([](QFileDialog& dialog) {
+            ChooseFilterAndType(dialog, 1, "model");
+            AcknowledgeNotice();
+        });
+        QVERIFY(commands.SaveAs());
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("model.mqo"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("model.qvl"))));
+        // An export: the document keeps its own file and its changes.
+        QCOMPARE(doc.PathName(), own);
+        QVERIFY(doc.IsModified());
+
+        WhenDialogShows<QFileDialog>(
+            [](QFileDialog& dialog) { ChooseFilterAndType(dialog, 0, "native"); });
+        QVERIFY(commands.SaveAs());
+        QCOMPARE(doc.PathName(), dir.filePath(QStringLiteral("native.qvl")));
+        QVERIFY(!doc.IsModified());
+    }
+
+    void theOpenDialogNamesEveryFormatItOpens() {
+        CWidgetPrompts prompts(nullptr);
+        QStringList shown;
+        WhenDialogShows<QFileDialog>([&shown](QFileDialog& dialog) {
+            shown = ComboTexts(dialog);
+            dialog.reject();
+        });
+        QVERIFY(prompts.AskOpenPath().isEmpty());
+        CAboutDlg about(nullptr);
+        QStringList lines;
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            lines << label->text();
+        }
+        for (const char* format : {".mqoz", ".obj", ".stl", ".glb"}) {
+            QVERIFY2(lines.join(u'\n').contains(QLatin1String(format)), format);
+        }
+        QCOMPARE(shown.value(0), QStringLiteral("全ての形式(*.qvl;*.mqo)"));
+        QCOMPARE(shown.value(1), QStringLiteral("読み込める全ての形式(*.qvl;*.mqo;*.mqoz;*.obj)"));
+        for (const char* format : {"*.qvl)", "*.mqo)", "*.mqoz)", "*.obj)"}) {
+            QVERIFY2(std::ranges::any_of(shown,
+                                         [format](const QString& t) { return t.endsWith(format); }),
+                     format);
+        }
+    }
+};
+
+QUORVEL_PRIVATE_HOME_TEST_MAIN(FileDialogsTest)
+#include "file_dialogs_test.moc"
