@@ -225,7 +225,7 @@ void BM_RunLoopOfFullRow(benchmark::State& state) {
 BENCHMARK(BM_RunLoopOfFullRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RunHideHalf(benchmark::State& state) {
-    RunCommand(state, "view.hide_selected", {}, [](CCentigrade& scene) {
+    RunCommand(state, "view.hide", {}, [](CCentigrade& scene) {
         RevealHidden(scene);
         SelectNone(scene);
         SelectHalf(scene);

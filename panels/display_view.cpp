@@ -47,7 +47,7 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
                 [this, flag, button] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
     }
     // The command says whether it took; the button shows the scene's flag.
-    xray_ = MakeButton(this, "透", "透視表示");
+    xray_ = MakeButton(this, "透", "透過選択");
     xray_->move(kXrayX, 0);
     connect(xray_, &QPushButton::clicked, this, [this] {
         doc_.Run("view.xray");

@@ -140,7 +140,7 @@ private slots:
         auto* bar = qobject_cast<CDisplayView*>(shown.frame.Panes().displayBar);
         QVERIFY(bar);
         QPushButton* xray = bar->XrayButton();
-        QCOMPARE(xray->accessibleName(), QStringLiteral("透視表示"));
+        QCOMPARE(xray->accessibleName(), QStringLiteral("透過選択"));
         QVERIFY(!xray->isChecked());
 
         // Reached by Tab from the axis toggle, pressed with the space bar.

@@ -231,7 +231,7 @@ TEST_F(RunTest, DumpPrintsTheSceneAndTheSessionAfterEachCommand) {
 // Hiding changes what is drawn and selected, not what the document stores.
 TEST_F(RunTest, HiddenFacesDropTheirSelectionAndAreSavedVisible) {
     const CliRun run = RunScript(R"({"command": "select.all"}
-{"command": "view.hide_selected"}
+{"command": "view.hide"}
 )",
                                  " --dump");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -323,9 +323,9 @@ TEST_F(RunTest, CommandsListsWhatAScriptCanRun) {
         << run.out;
     EXPECT_EQ(run.out.find("file.save"), std::string::npos);
     for (const char* id :
-         {"select.all", "select.invert", "select.grow", "select.shrink", "select.linked",
-          "select.by_material", "select.loop", "select.ring", "view.hide_selected",
-          "view.hide_unselected", "view.reveal", "view.frame_selected", "view.xray"}) {
+         {"select.all", "select.invert", "select.more", "select.less", "select.linked",
+          "select.by_material", "select.loop", "select.ring", "view.hide",
+          "view.hide_others", "view.reveal", "view.frame_selected", "view.xray"}) {
         EXPECT_NE(run.out.find(std::string(id) + "  "), std::string::npos) << id;
     }
 }

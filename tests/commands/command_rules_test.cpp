@@ -61,14 +61,14 @@ std::map<std::string, Reason> NothingToActOn() {
                            "face.delete",
                            "select.all",
                            "select.invert",
-                           "select.grow",
-                           "select.shrink",
+                           "select.more",
+                           "select.less",
                            "select.linked",
                            "select.by_material",
                            "select.loop",
                            "select.ring",
-                           "view.hide_selected",
-                           "view.hide_unselected",
+                           "view.hide",
+                           "view.hide_others",
                            "view.reveal",
                            "face.create",
                            "face.extrude",
@@ -221,8 +221,8 @@ TEST(CommandTable, MenusAndToolbarsComeFromTheEntries) {
               " object.separate object.merge");
     EXPECT_EQ(Layout("select"),
               " select.all select.none select.invert |"
-              " select.grow select.shrink select.linked select.by_material |"
-              " select.loop select.ring | view.hide_selected view.hide_unselected view.reveal |"
+              " select.more select.less select.linked select.by_material |"
+              " select.loop select.ring | view.hide view.hide_others view.reveal |"
               " view.frame_selected view.xray");
     EXPECT_EQ(Layout("create"),
               " create.plane create.cube create.cylinder create.sphere create.cone |"

@@ -82,8 +82,8 @@ TEST(SelectionMenu, LeaveWhatTheEditFunctionsLeave) {
     const std::vector<DirectCase> cases = {
         {"select.all", {}, SelectAll},
         {"select.invert", {}, InvertSelection},
-        {"select.grow", {}, GrowSelection},
-        {"select.shrink", {}, ShrinkSelection},
+        {"select.more", {}, GrowSelection},
+        {"select.less", {}, ShrinkSelection},
         {"select.linked", {}, SelectLinked},
         {"select.by_material",
          {{"material", 1}},
@@ -106,8 +106,8 @@ TEST(SelectionMenu, LeaveWhatTheEditFunctionsLeave) {
         {"select.ring",
          {{"mode", "add"}},
          [](CCentigrade& s) { SelectEdgeRings(s, SelectionUpdate::Add); }},
-        {"view.hide_selected", {}, HideSelected},
-        {"view.hide_unselected", {}, HideUnselected},
+        {"view.hide", {}, HideSelected},
+        {"view.hide_others", {}, HideUnselected},
         {"view.reveal", {}, RevealHidden},
         {"view.frame_selected", {}, [](CCentigrade& s) { FrameSelection(s); }},
     };
