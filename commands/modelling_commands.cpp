@@ -175,9 +175,15 @@ std::optional<Refusal> FaceCreate(CommandContext& context, const CommandArgument
 
 std::optional<Refusal> Extrude(CommandContext& context, const CommandArguments& args) {
     const ExtrudeOptions options{args.Float("distance"), args.Bool("individual")};
-    return Perform(context, text::kExtrude, [&](CCentigrade& scene, PriorState* prior) {
-        return ExtrudeFaces(scene, options, prior);
-    });
+    std::optional<Refusal> refusal = Perform(
+        context, text::kExtrude,
+        [&](CCentigrade& scene, PriorState* prior) { return ExtrudeFaces(scene, options, prior); });
+    if (!refusal) {
+        // The new faces are what the user pulls next: the move manipulator starts on them.
+        context.scene.toolMode = ToolMove;
+        UpdateGizmo(context.scene);
+    }
+    return refusal;
 }
 
 std::optional<Refusal> MergeNear(CommandContext& context, const CommandArguments& args) {

@@ -37,7 +37,6 @@ CommandOutcome CQuorvelDoc::Run(std::string_view id, const Values& values) {
     if (session_.Modified() != wasModified) {
         emit modifiedChanged(session_.Modified());
     }
-    Announce(report);
     if (report.Visible()) {
         UpdateAllViews(HintAll);
     }
@@ -48,6 +47,8 @@ CommandOutcome CQuorvelDoc::Run(std::string_view id, const Values& values) {
     if (TouchesMaterialForm(report)) {
         UpdateAllViews(HintMaterials);
     }
+    // After the reload, so a list marks its row in the rows rebuilt, not before.
+    Announce(report);
     return outcome;
 }
 

@@ -69,6 +69,7 @@ CModelView::CModelView(CQuorvelDoc& doc, QWidget* parent)
     };
     setItemDelegate(new CListCellDelegate(paintState, kStateImageHeight + 2, this));
     connect(&doc_, &CQuorvelDoc::currentModelPicked, this, &CModelView::SelectRow);
+    connect(&doc_, &CQuorvelDoc::currentObjectChanged, this, &CModelView::SelectRow);
     Rebuild();
 }
 

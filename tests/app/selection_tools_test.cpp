@@ -132,6 +132,39 @@ private slots:
         QCOMPARE(SelectedEdges(grid).size(), std::size_t{kCells + 1});
     }
 
+    // The keys of the 選択 menu reach the document from the focused view.
+    void hideRevealAndSeeThroughKeys() {
+        ShownFrame shown(AddUprightGrid);
+        shown.frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shown.frame));
+        QWidget* view = shown.frame.View();
+        view->setFocus();
+        const auto& faces = shown.Scene().models[0].faces;
+        const auto hidden = [&faces] {
+            return std::count_if(faces.begin(), faces.end(),
+                                 [](const CFace& f) { return f.hidden; });
+        };
+        QVERIFY(shown.doc.Run("select.elements", {{"object", 0}, {"faces", std::vector<int>{0, 1}}})
+                    .Done());
+
+        QTest::keyClick(view, Qt::Key_H);
+        QCOMPARE(hidden(), 2);
+        QTest::keyClick(view, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(hidden(), 0);
+        QVERIFY(faces[0].selected && faces[1].selected);
+        QTest::keyClick(view, Qt::Key_H, Qt::ShiftModifier);
+        QCOMPARE(hidden(), kCells * kCells - 2);
+        QTest::keyClick(view, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(hidden(), 0);
+
+        QTest::keyClick(view, Qt::Key_Z, Qt::AltModifier);
+        QVERIFY(shown.Scene().xray);
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(
+            std::none_of(faces.begin(), faces.end(), [](const CFace& f) { return f.selected; }));
+        QVERIFY(!shown.doc.IsModified());
+    }
+
     void xrayButtonFollowsTheSceneAndRangeTakesHiddenFaces() {
         ShownFrame shown([](CQuorvelDoc& doc) {
             doc.Scene().materials.push_back(CMaterial(0));

@@ -153,3 +153,31 @@ TEST(ModellingCommands, ShapesHaveTheirOwnMenuAndTheOthersAnEditableObject) {
 }
 
 }  // namespace
+
+TEST(ModellingCommands, ExtrudeHandsTheNewFacesToTheMoveManipulator) {
+    CommandSession session;
+    Fill(session);
+    Select(session, "faces", {0});
+    ASSERT_TRUE(session.Run("face.extrude", {{"distance", 2.0}}).Done());
+    const CCentigrade& scene = session.Scene();
+    EXPECT_EQ(scene.toolMode, ToolMove);
+    EXPECT_TRUE(scene.showGizmo);
+    double x = 0, y = 0, z = 0;
+    int corners = 0;
+    const CModel& model = scene.models[static_cast<std::size_t>(scene.currentModel)];
+    for (const CFace& face : model.faces) {
+        if (face.selected) {
+            for (int index : face.indices) {
+                const CVector& v = model.vertices[static_cast<std::size_t>(index)];
+                x += v.x;
+                y += v.y;
+                z += v.z;
+                ++corners;
+            }
+        }
+    }
+    ASSERT_GT(corners, 0);
+    EXPECT_NEAR(scene.gizmo.x, x / corners, 1e-4);
+    EXPECT_NEAR(scene.gizmo.y, y / corners, 1e-4);
+    EXPECT_NEAR(scene.gizmo.z, z / corners, 1e-4);
+}
