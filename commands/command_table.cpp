@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 const std::vector<CommandBar> kCommandBars = {
-    {"file", "ファイル(&F)", false}, {"edit", "編集(&E)", false}, {"select", "選択(&S)", false},
-    {"create", "作成(&C)", false},   {"view", "表示(&V)", false}, {"help", "ヘルプ(&H)", false},
+    {"file", "ファイル(&F)", false}, {"edit", "編集(&E)", false}, {"create", "作成(&C)", false},
+    {"select", "選択(&S)", false},   {"view", "表示(&V)", false}, {"help", "ヘルプ(&H)", false},
     {"standard", "標準", true},      {"tools", "ツール", true},
 };
 
