@@ -35,6 +35,10 @@ std::vector<std::size_t> VertexViews::TakeWritten() {
     const std::lock_guard lock(mutex_);
     std::vector<std::size_t> models = std::move(written_);
     written_.clear();
+    return WithAttached(std::move(models));
+}
+
+std::vector<std::size_t> VertexViews::WithAttached(std::vector<std::size_t> models) const {
     for (const Lease* lease : live_) {
         if (!lease->Detached()) {
             models.push_back(lease->Model());
@@ -64,15 +68,7 @@ std::shared_ptr<LargeArray<CVector>> VertexViews::Detach(std::size_t model,
 
 std::vector<std::size_t> VertexViews::Viewed() {
     const std::lock_guard lock(mutex_);
-    std::vector<std::size_t> models;
-    for (const Lease* lease : live_) {
-        if (!lease->Detached()) {
-            models.push_back(lease->Model());
-        }
-    }
-    std::sort(models.begin(), models.end());
-    models.erase(std::unique(models.begin(), models.end()), models.end());
-    return models;
+    return WithAttached({});
 }
 
 void VertexViews::Reattach(std::size_t model, const std::shared_ptr<LargeArray<CVector>>& retired,

@@ -66,6 +66,9 @@ public:
 
 private:
     void Close(Lease& lease);
+    // `models` with the objects of the attached leases, sorted, each once;
+    // the caller holds the mutex.
+    std::vector<std::size_t> WithAttached(std::vector<std::size_t> models) const;
 
     std::mutex mutex_;
     std::vector<Lease*> live_;
