@@ -1,5 +1,7 @@
 #include "edit/selection_counts.h"
 
+#include <algorithm>
+
 #include "scene/centigrade.h"
 
 bool IsFaceTaken(const CFace& face) {
@@ -23,17 +25,26 @@ namespace {
 constexpr unsigned kEdgeBits = 0x1Eu;
 constexpr unsigned kTakenBit = 0x20u;
 
+// IsFaceTaken read from the edge bits already gathered, as this runs for
+// every face after a select all.
 std::uint8_t FaceBits(const CFace& face) {
-    std::uint8_t bits = face.selected ? 1 : 0;
-    for (std::size_t k = 0; k < face.edgeSelected.size() && k < 4; ++k) {
+    unsigned bits = face.selected ? 1u : 0u;
+    const std::size_t edges = std::min<std::size_t>(face.edgeSelected.size(), 4);
+    for (std::size_t k = 0; k < edges; ++k) {
         if (face.edgeSelected[k]) {
-            bits |= static_cast<std::uint8_t>(2u << k);
+            bits |= 2u << k;
         }
     }
-    if (IsFaceTaken(face)) {
+    const std::size_t corners = face.indices.size();
+    if (face.selected) {
         bits |= kTakenBit;
+    } else if (corners >= 3 && corners <= 4 && edges >= corners) {
+        const unsigned everyEdge = ((1u << corners) - 1u) << 1;
+        if ((bits & everyEdge) == everyEdge) {
+            bits |= kTakenBit;
+        }
     }
-    return bits;
+    return static_cast<std::uint8_t>(bits);
 }
 
 // The edge flags among a face's bits; a table, as the build targets processors
