@@ -287,7 +287,6 @@ void CMainFrame::RunCommand(const CommandSpec& spec) {
     if (outcome.Done() && !spec.exclusiveGroup.empty() && !outcome.report.tool) {
         ShowToolPage(doc_.Scene().toolMode);
     }
-    UpdateCommandStates();
 }
 
 void CMainFrame::ShowToolPage(int toolMode) {
@@ -367,10 +366,8 @@ void CMainFrame::FocusPane(int step) {
 
 void CMainFrame::ConnectDocument() {
     connect(&doc_, &CQuorvelDoc::propertyPageRequested, this, &CMainFrame::ShowPropertyPage);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, view_, [this](int hint) {
-        if (hint == HintAll || hint == HintObjects || hint == HintMaterials) {
-            view_->update();
-        }
+    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, view_, [this] {
+        view_->update();
         UpdateCommandStates();
     });
     connect(&doc_, &CQuorvelDoc::pathChanged, this, &CMainFrame::UpdateTitle);

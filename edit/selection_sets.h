@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "scene/centigrade.h"
+#include "scene/hidden_vertices.h"
 #include "scene/model.h"
 
 // The element kinds the scene's toggles (点/辺/面) let a command take.
@@ -40,11 +41,8 @@ enum VertexState : std::uint8_t {
 // `hidden` as HiddenVertices gives it.
 std::vector<std::uint8_t> ClassifyVertices(const CModel& model, const std::vector<bool>& hidden);
 
-// The vertices that only hidden faces use: empty when no face is hidden.
-std::vector<bool> HiddenVertices(const CModel& model);
-
-// The same for object `object` of the scene, kept in its pick cache while the
-// object's topology stays (hiding and showing faces change it).
+// HiddenVertices of object `object` of the scene, kept in its pick cache
+// while the object's topology stays (hiding and showing faces change it).
 const std::vector<bool>& HiddenVerticesOf(const CCentigrade& scene, std::size_t object);
 
 // A face counts as selected when its flag is set, when all its edge flags are

@@ -10,6 +10,7 @@
 #include "render/material_apply.h"
 #include "render/texture_cache.h"
 #include "scene/face_rules.h"
+#include "scene/hidden_vertices.h"
 #include "scene/material.h"
 #include "scene/model.h"
 
@@ -47,30 +48,12 @@ void* AllocateAndMap(GLenum target, std::size_t bytes) {
     return glMapBuffer(target, GL_WRITE_ONLY);
 }
 
-// The vertices in use, but not those that only hidden faces use: a vertex
-// goes with the last face on it that is drawn.
+// The vertices in use, but not those that only hidden faces use.
 std::vector<bool> DrawnVertices(const CModel& model) {
+    const std::vector<bool> hidden = HiddenVertices(model);
     std::vector<bool> drawn(model.vertices.size());
     for (std::size_t v = 0; v < drawn.size(); ++v) {
-        drawn[v] = model.vertices[v].used;
-    }
-    if (std::none_of(model.faces.begin(), model.faces.end(),
-                     [](const CFace& f) { return f.hidden; })) {
-        return drawn;
-    }
-    std::vector<bool> onVisibleFace(drawn.size());
-    for (const CFace& f : model.faces) {
-        for (int v : f.indices) {
-            if (!f.hidden) {
-                onVisibleFace[static_cast<std::size_t>(v)] = true;
-            }
-        }
-    }
-    for (const CFace& f : model.faces) {
-        for (int v : f.indices) {
-            const auto i = static_cast<std::size_t>(v);
-            drawn[i] = drawn[i] && onVisibleFace[i];
-        }
+        drawn[v] = model.vertices[v].used && (hidden.empty() || !hidden[v]);
     }
     return drawn;
 }
