@@ -366,23 +366,21 @@ void CMainFrame::FocusPane(int step) {
 
 void CMainFrame::ConnectDocument() {
     connect(&doc_, &CQuorvelDoc::propertyPageRequested, this, &CMainFrame::ShowPropertyPage);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, view_, [this] {
-        view_->update();
-        UpdateCommandStates();
-    });
     connect(&doc_, &CQuorvelDoc::pathChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc_, &CQuorvelDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
-    // Commands, panel edits and view edits all end here: the menus follow.
-    connect(&doc_, &CQuorvelDoc::commandPerformed, this, &CMainFrame::UpdateCommandStates);
+    // Commands, panel edits and view edits all end here: the view and the
+    // menus follow.
+    connect(&doc_, &CQuorvelDoc::changed, this, [this](const ChangeReport& report) {
+        if (report.Visible()) {
+            view_->update();
+        }
+        UpdateCommandStates();
+    });
     connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateCommandStates);
     connect(&doc_, &CQuorvelDoc::toolChanged, this, &CMainFrame::ShowToolPage);
     connect(&doc_, &CQuorvelDoc::autosaveFailed, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10000); });
-    connect(view_, &CQuorvelView::documentModified, &doc_, [this] { doc_.SetModifiedFlag(true); });
-    connect(view_, &CQuorvelView::currentModelPicked, &doc_, &CQuorvelDoc::ModelPicked);
-    // Panel edits change the scene in place: the view draws it again.
-    connect(&doc_, &CQuorvelDoc::redrawRequested, view_, qOverload<>(&QWidget::update));
 }
 
 void CMainFrame::UpdateTitle() {
@@ -399,15 +397,11 @@ void CMainFrame::ShowPropertyPage(int page) {
         return;
     }
     QStackedWidget* pane = panes_.propertyPane;
-    int hint = HintAll;
     switch (page) {
         case PageEmpty:
         case PageObject:
         case PageMaterial:
             pane->setCurrentIndex(page);
-            hint = page == PageObject     ? HintObjects
-                   : page == PageMaterial ? HintMaterials
-                                          : HintAll;
             break;
         case PageSelect:
         case PageMove:
@@ -425,7 +419,7 @@ void CMainFrame::ShowPropertyPage(int page) {
         default:
             break;
     }
-    doc_.UpdateAllViews(hint);
+    view_->update();
 }
 
 void CMainFrame::RelayoutPanes() {

@@ -11,20 +11,36 @@
 #include "scene/centigrade.h"
 #include "view/camera_navigation.h"
 
-CQuorvelView::CQuorvelView(CCentigrade& scene, QWidget* parent, EditHistory* history)
-    : QOpenGLWidget(parent), scene_(scene), input_(scene, history) {
+CQuorvelView::CQuorvelView(CQuorvelDoc& doc, QWidget* parent)
+    : QOpenGLWidget(parent), doc_(doc), scene_(doc.Scene()), input_(scene_, &doc.History()) {
     // Hover moves keep lastPoint current, so that a pan with the middle button
     // (whose press the view does not act on) starts from where the pointer is.
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    input_.onDocumentModified = [this] { emit documentModified(); };
-    input_.onModelPicked = [this](int index) { emit currentModelPicked(index); };
+    // A drag marks the document at every step, so that the title shows it
+    // while the button is still down; the step itself is reported at the release.
+    input_.onDocumentModified = [this] {
+        recorded_ = true;
+        doc_.SetModifiedFlag(true);
+    };
+    input_.runCommand = [this](std::string_view id, const Values& values) { doc_.Run(id, values); };
     AddViewPresets();
 }
 
-CQuorvelView::CQuorvelView(CQuorvelDoc& doc, QWidget* parent)
-    : CQuorvelView(doc.Scene(), parent, &doc.History()) {
-    input_.runCommand = [&doc](std::string_view id, const Values& values) { doc.Run(id, values); };
+void CQuorvelView::LeftPress(QPoint at) {
+    const SceneLedger before(scene_);
+    recorded_ = false;
+    Redraw(input_.LeftButtonDown(at.x(), at.y()));
+    doc_.Changed(before, std::exchange(recorded_, false));
+    dragStart_.emplace(scene_);
+}
+
+void CQuorvelView::LeftRelease(QPoint at) {
+    const SceneLedger before = dragStart_ ? std::move(*dragStart_) : SceneLedger(scene_);
+    dragStart_.reset();
+    recorded_ = false;
+    Redraw(input_.LeftButtonUp(at.x(), at.y()));
+    doc_.Changed(before, std::exchange(recorded_, false));
 }
 
 CQuorvelView::~CQuorvelView() {
@@ -122,7 +138,7 @@ void CQuorvelView::mousePressEvent(QMouseEvent* event) {
                 ignoreLeftRelease_ = true;
                 break;
             }
-            Redraw(input_.LeftButtonDown(p.x(), p.y()));
+            LeftPress(p);
             break;
         case Qt::RightButton:
             Redraw(input_.RightButtonDown(p.x(), p.y()));
@@ -153,7 +169,7 @@ void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
             if (std::exchange(ignoreLeftRelease_, false)) {
                 break;
             }
-            Redraw(input_.LeftButtonUp(p.x(), p.y()));
+            LeftRelease(p);
             emit leftButtonReleased();
             break;
         case Qt::RightButton:

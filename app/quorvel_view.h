@@ -4,25 +4,24 @@
 
 #include <QList>
 #include <QOpenGLWidget>
+#include <optional>
 
 #include "app/view_input.h"
+#include "commands/change_report.h"
 #include "render/scene_renderer.h"
 
 class CCentigrade;
 class CQuorvelDoc;
-class EditHistory;
 class QAction;
 
 class CQuorvelView : public QOpenGLWidget {
     Q_OBJECT
 
 public:
-    // With `history`, the view's edits are recorded there as undo steps.
-    explicit CQuorvelView(CCentigrade& scene, QWidget* parent = nullptr,
-                          EditHistory* history = nullptr);
     // The document's view: its edits are undo steps of the document's
-    // history, and Alt+click (Ctrl+Alt+click) selects the edge loop (ring)
-    // through the document's commands, Shift adding to the selection.
+    // history, reported through the document when the click or drag that
+    // makes them ends; Alt+click (Ctrl+Alt+click) selects the edge loop
+    // (ring) through the document's commands, Shift adding to the selection.
     explicit CQuorvelView(CQuorvelDoc& doc, QWidget* parent = nullptr);
     ~CQuorvelView() override;
 
@@ -34,10 +33,6 @@ public:
     const SceneRenderer& Renderer() const { return renderer_; }
 
 signals:
-    // An edit made in the view changed the document.
-    void documentModified();
-    // A pick in object-picking mode made object `index` current.
-    void currentModelPicked(int index);
     // A left-button click or drag ended: the selection may have changed.
     void leftButtonReleased();
 
@@ -60,7 +55,13 @@ private:
     void Redraw(ViewRedraw redraw);
     // An Alt+click: true when it was taken as an edge loop or ring click.
     bool EdgePathPress(const QMouseEvent& event);
+    // A press or release of the left button, reported to the document with
+    // what it changed: a click's pick or face edit at the press, a drag's
+    // moves or a rectangle's selection at the release.
+    void LeftPress(QPoint at);
+    void LeftRelease(QPoint at);
 
+    CQuorvelDoc& doc_;
     CCentigrade& scene_;
     SceneRenderer renderer_;
     ViewInput input_;
@@ -68,4 +69,8 @@ private:
     // The second press of a double-click, or an edge click, was not acted on
     // as a press of the tool; nor is its release.
     bool ignoreLeftRelease_ = false;
+    // The press or release being handled recorded a step.
+    bool recorded_ = false;
+    // The scene as the drag after a press found it.
+    std::optional<SceneLedger> dragStart_;
 };

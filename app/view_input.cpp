@@ -24,14 +24,8 @@ ViewRedraw ViewInput::LeftButtonDown(int x, int y) {
     if (IsManipulatorTool(scene_.toolMode)) {
         drag_.Begin(scene_);
     }
-    if (hit) {
-        if (scene_.toolMode == ToolSelect && scene_.selectMode == SelectPickObject) {
-            if (onModelPicked) {
-                onModelPicked(scene_.currentModel);
-            }
-        } else if (scene_.toolMode == ToolDeleteFace || scene_.toolMode == ToolPaintMaterial) {
-            DocumentModified();
-        }
+    if (hit && (scene_.toolMode == ToolDeleteFace || scene_.toolMode == ToolPaintMaterial)) {
+        DocumentModified();
     }
     return ViewRedraw::Now;
 }

@@ -35,8 +35,6 @@ public:
     // Called whenever an edit in the view changed the document; the step it
     // makes is recorded by the time of the call that ends it.
     std::function<void()> onDocumentModified;
-    // Called after a pick in object-picking mode with the new current object.
-    std::function<void(int)> onModelPicked;
     // Runs a command of the command table; an edge click does nothing without it.
     std::function<void(std::string_view id, const Values& values)> runCommand;
 

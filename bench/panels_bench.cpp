@@ -42,7 +42,7 @@ void RebuildOnHintZero(benchmark::State& state, void (*fill)(CCentigrade&)) {
     list.show();
     QApplication::processEvents();
     for (auto _ : state) {
-        doc.UpdateAllViews(HintAll);
+        doc.Replaced();
         list.viewport()->repaint();
     }
     state.counters["rows"] = list.model()->rowCount();

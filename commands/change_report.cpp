@@ -63,6 +63,20 @@ bool ChangeReport::Visible() const {
            documentReplaced;
 }
 
+bool ChangeReport::ObjectFieldsChanged() const {
+    constexpr unsigned kFieldAspects = kObjectName | kObjectState | kObjectSettings;
+    bool changed = currentObject || !objectsAdded.empty() || !objectsRemoved.empty();
+    for (const ObjectChange& change : objects) {
+        changed = changed || (change.aspects & kFieldAspects) != 0;
+    }
+    return changed || documentReplaced;
+}
+
+bool ChangeReport::MaterialFieldsChanged() const {
+    return currentMaterial || !materialsAdded.empty() || !materialsRemoved.empty() ||
+           !materialsChanged.empty() || documentReplaced;
+}
+
 SceneLedger::Settings SceneLedger::Settings::Of(const CCentigrade& scene) {
     Settings s;
     s.currentModel = scene.currentModel;

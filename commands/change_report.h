@@ -67,6 +67,11 @@ struct ChangeReport {
 
     // Whether anything the views draw or the panels show changed.
     bool Visible() const;
+    // Whether the list of objects, the current object, or the name, state or
+    // settings of any object changed: what an object's form shows.
+    bool ObjectFieldsChanged() const;
+    // The same for materials: the list, the current one or any field.
+    bool MaterialFieldsChanged() const;
 };
 
 // What a command may change, noted before it runs; O(objects + materials),

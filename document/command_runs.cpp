@@ -3,25 +3,6 @@
 #include "commands/change_report.h"
 #include "document/quorvel_document.h"
 
-namespace {
-
-bool TouchesObjectForm(const ChangeReport& report) {
-    constexpr unsigned kFormAspects = kObjectName | kObjectState | kObjectSettings;
-    bool touched =
-        report.currentObject || !report.objectsAdded.empty() || !report.objectsRemoved.empty();
-    for (const ObjectChange& change : report.objects) {
-        touched = touched || (change.aspects & kFormAspects) != 0;
-    }
-    return touched;
-}
-
-bool TouchesMaterialForm(const ChangeReport& report) {
-    return report.currentMaterial || !report.materialsAdded.empty() ||
-           !report.materialsRemoved.empty() || !report.materialsChanged.empty();
-}
-
-}  // namespace
-
 CommandOutcome CQuorvelDoc::Run(std::string_view id, const Values& values) {
     const bool wasModified = session_.Modified();
     CommandOutcome outcome = session_.Run(id, values);
@@ -37,23 +18,12 @@ CommandOutcome CQuorvelDoc::Run(std::string_view id, const Values& values) {
     if (session_.Modified() != wasModified) {
         emit modifiedChanged(session_.Modified());
     }
-    if (report.Visible()) {
-        UpdateAllViews(HintAll);
-    }
-    // The object and material forms reload their fields on their own hints.
-    if (TouchesObjectForm(report)) {
-        UpdateAllViews(HintObjects);
-    }
-    if (TouchesMaterialForm(report)) {
-        UpdateAllViews(HintMaterials);
-    }
-    // After the reload, so a list marks its row in the rows rebuilt, not before.
     Announce(report);
     return outcome;
 }
 
 void CQuorvelDoc::Announce(const ChangeReport& report) {
-    emit commandPerformed(report);
+    emit changed(report);
     if (report.documentReplaced) {
         emit documentReplaced();
     }

@@ -1,5 +1,5 @@
 // The frame of every form edit: the current object's or material's index,
-// the edit as one step of the history, the document's mark and redraw.
+// the edit as one step of the history, and the document's report of it.
 #pragma once
 
 #include <cstddef>
@@ -13,10 +13,8 @@ bool EditCurrentRecord(CQuorvelDoc& doc, int index, std::size_t count, Edit edit
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
         return false;
     }
-    if (edit(static_cast<std::size_t>(index))) {
-        doc.EditRecorded();
-    }
-    doc.RequestRedraw();
+    const SceneLedger before(doc.Scene());
+    doc.Changed(before, edit(static_cast<std::size_t>(index)));
     return true;
 }
 

@@ -26,7 +26,8 @@ bool ToggleModelState(CQuorvelDoc& doc, int index, StateButton button) {
         return false;
     }
     const auto object = static_cast<std::size_t>(index);
+    const SceneLedger before(scene);
     SetObjectState(scene, object, ToggledState(scene.models[object].state, button));
-    doc.RequestRedraw();
+    doc.Changed(before, false);
     return true;
 }

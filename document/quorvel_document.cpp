@@ -26,6 +26,24 @@ std::filesystem::path DefaultAutosaveFolder() {
     return state / "quorvel" / "autosave";
 }
 
+namespace {
+
+QString OpenFailure(const QString& path, const DocumentError& e) {
+    if (dynamic_cast<const DocumentEndOfFile*>(&e)) {
+        return QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
+            .arg(path, QString::fromUtf8(e.what()));
+    }
+    if (dynamic_cast<const DocumentNotRegularFile*>(&e)) {
+        return QStringLiteral("%1 は通常のファイルではありません。").arg(path);
+    }
+    if (dynamic_cast<const DocumentEncrypted*>(&e)) {
+        return QStringLiteral("%1 は暗号化されています。").arg(path);
+    }
+    return QStringLiteral("ドキュメントを開くことに失敗しました。\n%1").arg(QString::fromUtf8(e.what()));
+}
+
+}  // namespace
+
 CQuorvelDoc::CQuorvelDoc(QObject* parent) : QObject(parent) {
     const qulonglong megabytes =
         QSettings()
@@ -41,9 +59,24 @@ CQuorvelDoc::~CQuorvelDoc() {
     }
 }
 
-void CQuorvelDoc::EditRecorded() {
-    SetModifiedFlag(true);
-    emit historyChanged();
+void CQuorvelDoc::Changed(const SceneLedger& before, bool recorded) {
+    ChangeReport report;
+    before.Compare(scene_, report);
+    if (recorded) {
+        SetModifiedFlag(true);
+        emit historyChanged();
+        report.history = HistoryMove::Recorded;
+        report.step = history_.UndoName();
+    }
+    report.modified = IsModified();
+    Announce(report);
+}
+
+void CQuorvelDoc::Replaced() {
+    ChangeReport report;
+    report.documentReplaced = true;
+    report.modified = IsModified();
+    Announce(report);
 }
 
 // An import is a change like any other, unless it appended nothing and so
@@ -95,7 +128,7 @@ void CQuorvelDoc::NewDocument() {
     SetPathName(QString());
     SetModifiedFlag(false);
     RequestPropertyPage(PageEmpty);
-    UpdateAllViews(HintAll);
+    Replaced();
 }
 
 FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
@@ -107,36 +140,33 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return {QStringLiteral("%1 が見つかりませんでした。").arg(path)};
     }
-    const bool native = format->reader == FormatReader::Native;
+    if (format->reader == FormatReader::Native) {
+        return OpenNative(path, file);
+    }
+    const SceneLedger before(scene_);
+    FileOutcome outcome;
     try {
-        if (native) {
-            ReportTextureFailures(OpenDocumentFile(file, scene_));
-        } else {
-            ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport,
-                                                  [&] { return OpenDocumentFile(file, scene_); }));
-        }
-    } catch (const DocumentEndOfFile& e) {
-        ImportRecorded();
-        return {QStringLiteral("%1 の末尾以降にアクセスしようとしました。\n%2")
-                    .arg(path, QString::fromUtf8(e.what()))};
-    } catch (const DocumentNotRegularFile&) {
-        return {QStringLiteral("%1 は通常のファイルではありません。").arg(path)};
-    } catch (const DocumentEncrypted&) {
-        return {QStringLiteral("%1 は暗号化されています。").arg(path)};
+        ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport,
+                                              [&] { return OpenDocumentFile(file, scene_); }));
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
-        ImportRecorded();
-        return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+        outcome = {OpenFailure(path, e)};
     }
-    if (native) {
-        Restart();
-        SetPathName(path);
-        SetModifiedFlag(false);
-    } else {
-        ImportRecorded();
+    ImportRecorded();
+    Changed(before, false);
+    return outcome;
+}
+
+FileOutcome CQuorvelDoc::OpenNative(const QString& path, const std::filesystem::path& file) {
+    try {
+        ReportTextureFailures(OpenDocumentFile(file, scene_));
+    } catch (const DocumentError& e) {
+        return {OpenFailure(path, e)};
     }
-    UpdateAllViews(HintAll);
+    Restart();
+    SetPathName(path);
+    SetModifiedFlag(false);
+    Replaced();
     return {};
 }
 
@@ -269,22 +299,10 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
     SetModifiedFlag(true);
     emit historyChanged();
     RequestPropertyPage(PageEmpty);
-    UpdateAllViews(HintAll);
+    Replaced();
     return {};
-}
-
-void CQuorvelDoc::UpdateAllViews(int hint) {
-    emit viewsUpdateRequested(hint);
 }
 
 void CQuorvelDoc::RequestPropertyPage(int page) {
     emit propertyPageRequested(page);
-}
-
-void CQuorvelDoc::ModelPicked(int index) {
-    emit currentModelPicked(index);
-}
-
-void CQuorvelDoc::RequestRedraw() {
-    emit redrawRequested();
 }

@@ -18,13 +18,6 @@
 
 class QTimer;
 
-// What "update all views" asks a view or panel to reload.
-enum UpdateHint {
-    HintAll = 0,        // everything: lists rebuilt, forms reloaded, view redrawn
-    HintObjects = 1,    // the object panels
-    HintMaterials = 2,  // the material panels
-};
-
 // The pages of the property pane, in the order of the tool commands.
 enum PropertyPage {
     PageEmpty = 0,
@@ -63,11 +56,15 @@ public:
     CommandSession& Session() { return session_; }
 
     // --- The undo history
-    // Edits record their steps here; after recording one, call EditRecorded.
+    // Edits made outside the command table record their steps here and then
+    // call Changed.
     EditHistory& History() { return session_.History(); }
     const EditHistory& History() const { return session_.History(); }
-    // A step was added: the document is modified and the Edit menu follows.
-    void EditRecorded();
+    // An edit outside the command table (a click or drag in the 3D view, a
+    // tool form's typed transform) changed the scene since `before` was noted;
+    // `recorded` says whether it added a step. Views and panels hear of it
+    // through the same signals as of a command.
+    void Changed(const SceneLedger& before, bool recorded);
 
     // Runs command `id` of the command table with `values`. What it changed
     // reaches views and panels through the typed signals below, the modified
@@ -124,29 +121,26 @@ public:
     FileOutcome Recover(const RecoverableAutosave& autosave);
 
     // --- Views and panels
-    void UpdateAllViews(int hint);
+    // The scene's records were replaced as a whole (a new, opened or
+    // recovered document, or records set up directly): views and panels
+    // reload everything.
+    void Replaced();
     // Asks the frame to show a page of the property pane; nothing happens
     // while no frame listens.
     void RequestPropertyPage(int page);
-    // A pick in the 3D view made object `index` current; the object list follows.
-    void ModelPicked(int index);
-    // Asks the 3D view to draw the scene again; lists and forms stay as they are.
-    void RequestRedraw();
 
 signals:
-    void viewsUpdateRequested(int hint);
     void modifiedChanged(bool modified);
     void pathChanged(const QString& path);
     void propertyPageRequested(int page);
-    void currentModelPicked(int index);
-    void redrawRequested();
     // What Undo and Redo would do has changed.
     void historyChanged();
     // An autosave could not be written; `message` names the file and the cause.
     void autosaveFailed(const QString& message);
 
-    // What a command changed, all of it; the signals after it say the same in parts.
-    void commandPerformed(const ChangeReport& report);
+    // What a command or an edit changed, all of it; the signals after it say
+    // the same in parts.
+    void changed(const ChangeReport& report);
     void objectsInserted(const std::vector<std::size_t>& indices);
     void objectsRemoved(const std::vector<std::size_t>& indices);
     // `aspects` holds ObjectAspect bits.
@@ -165,6 +159,7 @@ private:
     void Restart();
     void AutosaveFinished(const std::string& failure);
     void ImportRecorded();
+    FileOutcome OpenNative(const QString& path, const std::filesystem::path& file);
     // Emits the typed signals of `report`.
     void Announce(const ChangeReport& report);
 

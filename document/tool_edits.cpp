@@ -10,12 +10,12 @@ namespace {
 template <typename Edit>
 bool RecordTyped(CQuorvelDoc& doc, Edit edit) {
     CCentigrade& scene = doc.Scene();
+    const SceneLedger before(scene);
     bool applied = true;
     RecordTypedTransform(doc.History(), scene, TransformStepName(scene.toolMode),
                          [&] { applied = edit(); });
     if (applied) {
-        doc.EditRecorded();
-        doc.RequestRedraw();
+        doc.Changed(before, true);
     }
     return applied;
 }
@@ -54,18 +54,22 @@ void ApplyScale(CQuorvelDoc& doc, Axis axis, float value) {
 }
 
 void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value) {
+    const SceneLedger before(doc.Scene());
     TypedCentre(doc.Scene(), axis, value);
-    doc.RequestRedraw();
+    doc.Changed(before, false);
 }
 
 void SetSelectMode(CQuorvelDoc& doc, int mode) {
+    const SceneLedger before(doc.Scene());
     doc.Scene().selectMode = mode;
+    doc.Changed(before, false);
 }
 
 bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag) {
+    const SceneLedger before(doc.Scene());
     bool& value = doc.Scene().*DisplayFlagField(flag);
     value = !value;
-    doc.RequestRedraw();
+    doc.Changed(before, false);
     return value;
 }
 

@@ -44,21 +44,24 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
         toggles_[static_cast<std::size_t>(spec.flag)] = button;
         const DisplayFlag flag = spec.flag;
         connect(button, &QPushButton::clicked, this,
-                [this, flag, button] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
+                [this, flag, button] {
+                    OwnEdit([&] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
+                });
     }
     // The command says whether it took; the button shows the scene's flag.
     xray_ = MakeButton(this, "透", "透過選択");
     xray_->move(kXrayX, 0);
     connect(xray_, &QPushButton::clicked, this, [this] {
-        doc_.Run("view.xray");
+        OwnEdit([this] { doc_.Run("view.xray"); });
         xray_->setChecked(doc_.Scene().xray);
     });
     // 前 has no command: a click only changes its own look. Made last, it
     // comes last in the Tab order.
     front_ = MakeButton(this, "前", "前");
     setMinimumHeight(kBarHeight);
-    // A new or opened document resets the flags; the buttons follow.
-    ReloadOnHint(HintAll, false);
+    // A new or opened document or a display command changes the flags; the
+    // buttons follow.
+    FollowDocument(FormSubject::Scene);
     OnInitialUpdate();
 }
 

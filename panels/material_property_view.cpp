@@ -130,12 +130,7 @@ CMaterialPropertyView::CMaterialPropertyView(CQuorvelDoc& doc, QWidget* parent)
     connect(texture_, &CCommitLineEdit::committed, this, [this] { SetTexture(texture_->text()); });
     connect(textureButton_, &QPushButton::clicked, this, &CMaterialPropertyView::ChooseTexture);
     // Shown again, or the current material changed while shown.
-    ReloadOnHint(HintMaterials, true);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this, [this](int hint) {
-        if (hint == HintAll) {
-            update();
-        }
-    });
+    FollowDocument(FormSubject::Materials);
     OnInitialUpdate();
 }
 
@@ -230,7 +225,7 @@ void CMaterialPropertyView::CommitValue(const ValueRow& row) {
         const QSignalBlocker blocker(row.slider);
         row.slider->setValue(SliderPosition(row.field, value));
     }
-    SetMaterialValue(doc_, row.field, value);
+    OwnEdit([&] { SetMaterialValue(doc_, row.field, value); });
     AfterValueChange(row.field);
 }
 
@@ -242,7 +237,7 @@ void CMaterialPropertyView::ApplySlider(const ValueRow& row) {
     const float value = row.field == MaterialValue::Power ? static_cast<float>(position)
                                                           : static_cast<float>(position) / 100.0f;
     row.box->setText(FormatBoxNumber(value));
-    SetMaterialValue(doc_, row.field, ReadBoxNumber(row.box->text()));
+    OwnEdit([&] { SetMaterialValue(doc_, row.field, ReadBoxNumber(row.box->text())); });
     AfterValueChange(row.field);
 }
 
@@ -255,7 +250,7 @@ void CMaterialPropertyView::AfterValueChange(MaterialValue field) {
 void CMaterialPropertyView::CommitName() {
     if (const CMaterial* material = CurrentMaterial(doc_)) {
         if (std::optional<std::string> name = TypedName(name_, message_, material->name)) {
-            RenameMaterial(doc_, *name);
+            OwnEdit([&] { RenameMaterial(doc_, *name); });
         }
     }
 }
@@ -277,7 +272,7 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
     }
     message_->clear();
     texture_->setText(name);
-    SetMaterialTexture(doc_, stored.cp932);
+    OwnEdit([&] { SetMaterialTexture(doc_, stored.cp932); });
     if (const CMaterial* material = CurrentMaterial(doc_)) {
         ShowTextureState(*material);
     }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "commands/change_report.h"
 #include "document/quorvel_document.h"
 #include "panels/box_text.h"
 #include "panels/list_cell_delegate.h"
@@ -80,7 +81,10 @@ void CMaterialView::mouseDoubleClickEvent(QMouseEvent* event) {
         CPanelList::mouseDoubleClickEvent(event);
         return;
     }
-    doc_.Scene().toolMode = ToolMaterialForm;
+    const int row = RowAt(event->position().toPoint());
+    if (row >= 0) {
+        doc_.Run("material.properties", {{"material", row}});
+    }
     doc_.RequestPropertyPage(PageMaterial);
 }
 
@@ -88,7 +92,11 @@ void CMaterialView::RowChosen(int row) {
     MakeCurrent(row);
 }
 
-void CMaterialView::Rebuilt() {
+void CMaterialView::FollowRows(const ChangeReport& report) {
+    Rows()->Follow(report.materialsRemoved, report.materialsAdded, report.materialsChanged);
+}
+
+void CMaterialView::RowsUpdated() {
     const int current = doc_.Scene().currentMaterial;
     MarkRow(Rows()->HasRecord(current) ? current : -1);
 }
@@ -96,6 +104,5 @@ void CMaterialView::Rebuilt() {
 // The material form, when shown, follows the new current material: it must
 // never show one material while its edits go to another.
 void CMaterialView::MakeCurrent(int row) {
-    doc_.Scene().currentMaterial = row;
-    doc_.UpdateAllViews(HintMaterials);
+    doc_.Run("material.current", {{"material", row}});
 }

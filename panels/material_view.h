@@ -18,7 +18,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void RowChosen(int row) override;
-    void Rebuilt() override;
+    void FollowRows(const ChangeReport& report) override;
+    void RowsUpdated() override;
 
 private:
     void MakeCurrent(int row);

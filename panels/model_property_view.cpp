@@ -24,7 +24,7 @@ CModelPropertyView::CModelPropertyView(CQuorvelDoc& doc, QWidget* parent)
     connect(name_, &CCommitLineEdit::committed, this, &CModelPropertyView::CommitName);
     connect(facet_, &CCommitLineEdit::committed, this, &CModelPropertyView::CommitFacet);
     // Shown again, or the current object changed while shown.
-    ReloadOnHint(HintObjects, true);
+    FollowDocument(FormSubject::Objects);
     OnInitialUpdate();
 }
 
@@ -41,7 +41,7 @@ void CModelPropertyView::OnInitialUpdate() {
 void CModelPropertyView::CommitName() {
     if (const CModel* model = CurrentModel(doc_)) {
         if (std::optional<std::string> name = TypedName(name_, message_, model->name)) {
-            RenameCurrentModel(doc_, *name);
+            OwnEdit([&] { RenameCurrentModel(doc_, *name); });
         }
     }
 }
@@ -52,7 +52,7 @@ void CModelPropertyView::CommitFacet() {
         return;
     }
     if (const std::optional<float> angle = FiniteBoxNumber(facet_->text())) {
-        SetCurrentSmoothingAngle(doc_, *angle);
+        OwnEdit([&] { SetCurrentSmoothingAngle(doc_, *angle); });
     } else {
         facet_->setText(FormatBoxNumber(model->facet));
     }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "commands/change_report.h"
 #include "document/object_edits.h"
 #include "document/quorvel_document.h"
 #include "panels/box_text.h"
@@ -68,7 +69,6 @@ CModelView::CModelView(CQuorvelDoc& doc, QWidget* parent)
         }
     };
     setItemDelegate(new CListCellDelegate(paintState, kStateImageHeight + 2, this));
-    connect(&doc_, &CQuorvelDoc::currentModelPicked, this, &CModelView::SelectRow);
     connect(&doc_, &CQuorvelDoc::currentObjectChanged, this, &CModelView::SelectRow);
     Rebuild();
 }
@@ -91,8 +91,6 @@ void CModelView::SelectRow(int index) {
     if (index >= 0) {
         scrollTo(Rows()->index(index, 0));
     }
-    // The object form, when shown, follows the picked object.
-    doc_.UpdateAllViews(HintObjects);
 }
 
 void CModelView::mousePressEvent(QMouseEvent* event) {
@@ -125,9 +123,10 @@ void CModelView::mouseDoubleClickEvent(QMouseEvent* event) {
     const int row = RowAt(point);
     if (row >= 0) {
         ToggleState(row, StateZoneAt(visualRect(Rows()->index(row, 0)), point.x()));
+        doc_.Run("object.properties", {{"object", row}});
+    } else {
+        MakeCurrent(row);
     }
-    doc_.Scene().currentModel = row;
-    doc_.Scene().toolMode = ToolObjectForm;
     doc_.RequestPropertyPage(PageObject);
 }
 
@@ -138,6 +137,15 @@ void CModelView::RowChosen(int row) {
 // The object form, when shown, follows the new current object: it must never
 // show one object while its edits go to another.
 void CModelView::MakeCurrent(int row) {
-    doc_.Scene().currentModel = row;
-    doc_.UpdateAllViews(HintObjects);
+    doc_.Run("object.current", {{"object", row}});
+}
+
+void CModelView::FollowRows(const ChangeReport& report) {
+    std::vector<std::size_t> shown;
+    for (const ObjectChange& change : report.objects) {
+        if ((change.aspects & (kObjectName | kObjectState)) != 0) {
+            shown.push_back(change.object);
+        }
+    }
+    Rows()->Follow(report.objectsRemoved, report.objectsAdded, shown);
 }

@@ -23,6 +23,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void RowChosen(int row) override;
+    void FollowRows(const ChangeReport& report) override;
 
 private:
     void MakeCurrent(int row);

@@ -1,5 +1,7 @@
 #include "panels/panel_form.h"
 
+#include <utility>
+
 #include "document/quorvel_document.h"
 #include "panels/commit_line_edit.h"
 
@@ -16,11 +18,36 @@ CPanelForm::~CPanelForm() {
     }
 }
 
-void CPanelForm::ReloadOnHint(int hint, bool onlyWhenShown) {
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this,
-            [this, hint, onlyWhenShown](int broadcast) {
-                if (broadcast == hint && !(onlyWhenShown && isHidden())) {
-                    OnInitialUpdate();
-                }
-            });
+void CPanelForm::FollowDocument(FormSubject subject) {
+    connect(&doc_, &CQuorvelDoc::changed, this, [this, subject](const ChangeReport& report) {
+        // A hidden page of the current record reloads when it is shown; the
+        // tool pages keep up all the time, as they share the pivot.
+        const bool follows = !isHidden() || subject == FormSubject::Scene;
+        if (!ownEdit_ && follows && Shows(subject, report)) {
+            OnInitialUpdate();
+        }
+    });
+}
+
+bool CPanelForm::Shows(FormSubject subject, const ChangeReport& report) const {
+    switch (subject) {
+        case FormSubject::Scene:
+            return report.Visible() || report.selectMode || report.selectable;
+        case FormSubject::Objects:
+            return report.ObjectFieldsChanged();
+        case FormSubject::Materials:
+            return report.MaterialFieldsChanged();
+    }
+    return false;
+}
+
+void CPanelForm::OwnEdit(const std::function<void()>& edit) {
+    const bool outer = std::exchange(ownEdit_, true);
+    edit();
+    ownEdit_ = outer;
+}
+
+void CPanelForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    OnInitialUpdate();
 }

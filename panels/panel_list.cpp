@@ -22,10 +22,7 @@ CPanelList::CPanelList(CQuorvelDoc& doc, CSceneRowsModel* rows, QList<int> colum
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
-    connect(&doc_, &CQuorvelDoc::viewsUpdateRequested, this, &CPanelList::OnDocumentUpdate);
-    // Rows draw the records as they are now, so an edit anywhere shows on the
-    // next paint.
-    connect(&doc_, &CQuorvelDoc::redrawRequested, viewport(), qOverload<>(&QWidget::update));
+    connect(&doc_, &CQuorvelDoc::changed, this, &CPanelList::OnDocumentChange);
 }
 
 int CPanelList::RowAt(QPoint point) const {
@@ -72,11 +69,14 @@ void CPanelList::Rebuild() {
     for (int column = 0; column < columnWidths_.size(); ++column) {
         header()->resizeSection(column, columnWidths_[column]);
     }
-    Rebuilt();
+    RowsUpdated();
 }
 
-void CPanelList::OnDocumentUpdate(int hint) {
-    if (hint == HintAll) {
+void CPanelList::OnDocumentChange(const ChangeReport& report) {
+    if (report.documentReplaced) {
         Rebuild();
+        return;
     }
+    FollowRows(report);
+    RowsUpdated();
 }

@@ -1,5 +1,5 @@
 // The base of the object and material lists: a report-style list with one
-// selected row, rebuilt when the document broadcasts hint 0. A row chosen
+// selected row, following the document's changes row by row. A row chosen
 // with the keyboard is chosen as a click would choose it, so the highlighted
 // row and the scene's current record never disagree.
 #pragma once
@@ -8,6 +8,7 @@
 
 class CQuorvelDoc;
 class CSceneRowsModel;
+struct ChangeReport;
 
 class CPanelList : public QTreeView {
     Q_OBJECT
@@ -17,7 +18,7 @@ public:
     CPanelList(CQuorvelDoc& doc, CSceneRowsModel* rows, QList<int> columnWidths,
                const QString& accessibleName, QWidget* parent);
 
-    // Drops every row and makes one per record, as hint 0 does.
+    // Drops every row and makes one per record, as a replaced document does.
     void Rebuild();
 
     CSceneRowsModel* Rows() const { return rows_; }
@@ -36,7 +37,10 @@ public:
 protected:
     // The user chose the row (−1: clicked where there is none).
     virtual void RowChosen(int row) = 0;
-    virtual void Rebuilt() {}
+    // Follows a change other than a replaced document in the rows.
+    virtual void FollowRows(const ChangeReport& report) = 0;
+    // The rows were rebuilt or followed a change.
+    virtual void RowsUpdated() {}
 
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
@@ -44,7 +48,7 @@ protected:
     CQuorvelDoc& doc_;
 
 private:
-    void OnDocumentUpdate(int hint);
+    void OnDocumentChange(const ChangeReport& report);
 
     CSceneRowsModel* rows_;
     QList<int> columnWidths_;

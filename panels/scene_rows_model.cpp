@@ -1,5 +1,7 @@
 #include "panels/scene_rows_model.h"
 
+#include <algorithm>
+
 CSceneRowsModel::CSceneRowsModel(QStringList headings, std::function<int()> recordCount,
                                  QObject* parent)
     : QAbstractTableModel(parent),
@@ -26,6 +28,37 @@ void CSceneRowsModel::Rebuild() {
     beginResetModel();
     rows_ = recordCount_();
     endResetModel();
+}
+
+void CSceneRowsModel::Follow(const std::vector<std::size_t>& removed,
+                             const std::vector<std::size_t>& added,
+                             const std::vector<std::size_t>& changed) {
+    // From the last, so that the indices still name the rows they did before.
+    for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
+        const auto row = static_cast<int>(*it);
+        if (row < rows_) {
+            beginRemoveRows({}, row, row);
+            --rows_;
+            endRemoveRows();
+        }
+    }
+    for (std::size_t index : added) {
+        const int row = std::min(static_cast<int>(index), rows_);
+        beginInsertRows({}, row, row);
+        ++rows_;
+        endInsertRows();
+    }
+    // A change that slipped past the report must not leave rows that name nothing.
+    if (rows_ != recordCount_()) {
+        Rebuild();
+        return;
+    }
+    for (std::size_t index : changed) {
+        const auto row = static_cast<int>(index);
+        if (row < rows_) {
+            emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
+        }
+    }
 }
 
 bool CSceneRowsModel::HasRecord(int row) const {

@@ -1,12 +1,13 @@
-// The rows of a side list: one per scene record, counted when the list is
-// rebuilt. Cells read the record when they are drawn, so an edit shows at
-// the next paint (the lists repaint whenever the document asks for a redraw);
-// a record appended since the last rebuild waits for the next one.
+// The rows of a side list: one per scene record. Cells read the record when
+// they are drawn; the list follows the document's reports row by row, so
+// views keep their selection and scroll position across edits.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 class CSceneRowsModel : public QAbstractTableModel {
     Q_OBJECT
@@ -21,8 +22,11 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     void Rebuild();
-    // Whether the row still names a record (records may be removed before the
-    // next rebuild).
+    // Records `removed` (indices before the change) went, `added` (indices
+    // after it) came, and `changed` show something new; all ascending.
+    void Follow(const std::vector<std::size_t>& removed, const std::vector<std::size_t>& added,
+                const std::vector<std::size_t>& changed);
+    // Whether the row names a record.
     bool HasRecord(int row) const;
 
 private:

@@ -38,8 +38,8 @@ CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
     layout->addWidget(group);
     EndPage(layout);
     connect(modes_, &QButtonGroup::idClicked, this,
-            [this](int mode) { SetSelectMode(doc_, mode); });
-    ReloadOnHint(HintAll, false);
+            [this](int mode) { OwnEdit([&] { SetSelectMode(doc_, mode); }); });
+    FollowDocument(FormSubject::Scene);
     OnInitialUpdate();
 }
 
@@ -59,19 +59,19 @@ CMovePropertyView::CMovePropertyView(CQuorvelDoc& doc, QWidget* parent)
         CCommitLineEdit* relative = relative_.Box(axis);
         connect(relative, &CCommitLineEdit::committed, this, [this, axis, relative] {
             if (const std::optional<float> by = FiniteBoxNumber(relative->text())) {
-                ApplyRelativeMove(doc_, axis, *by);
+                OwnEdit([&] { ApplyRelativeMove(doc_, axis, *by); });
             }
             relative->setText(QStringLiteral("0"));
         });
         CCommitLineEdit* absolute = absolute_.Box(axis);
         connect(absolute, &CCommitLineEdit::committed, this, [this, axis, absolute] {
             if (FiniteBoxNumber(absolute->text())) {
-                ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString());
+                OwnEdit([&] { ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString()); });
             }
             absolute->clear();
         });
     }
-    ReloadOnHint(HintAll, false);
+    FollowDocument(FormSubject::Scene);
     OnInitialUpdate();
 }
 
@@ -92,14 +92,14 @@ CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessib
         CCommitLineEdit* amount = amounts_.Box(axis);
         connect(amount, &CCommitLineEdit::committed, this, [this, axis, amount] {
             if (const std::optional<float> value = FiniteBoxNumber(amount->text())) {
-                ApplyAmount(axis, *value);
+                OwnEdit([&] { ApplyAmount(axis, *value); });
             }
             amount->setText(neutralText_);
         });
         CCommitLineEdit* centre = centre_.Box(axis);
         connect(centre, &CCommitLineEdit::committed, this, [this, axis, centre] {
             if (const std::optional<float> value = FiniteBoxNumber(centre->text())) {
-                ApplyCentre(doc_, axis, *value);
+                OwnEdit([&] { ApplyCentre(doc_, axis, *value); });
             } else {
                 const CVector& pivot = doc_.Scene().gizmo;
                 const float shown[] = {pivot.x, pivot.y, pivot.z};
@@ -110,7 +110,7 @@ CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessib
     // The centre boxes show the pivot in force whenever a page is switched
     // to, so that leaving one unedited never moves the pivot back to where
     // it was earlier.
-    ReloadOnHint(HintAll, false);
+    FollowDocument(FormSubject::Scene);
 }
 
 void CPivotPropertyView::OnInitialUpdate() {

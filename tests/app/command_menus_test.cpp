@@ -33,7 +33,7 @@ struct ShownModels : ShownFrame {
               doc.Scene().models.push_back(MakeQuadGrid(4, 50));
               doc.Scene().currentModel = 0;
               doc.Scene().ComputeAllNormals();
-              doc.UpdateAllViews(HintAll);
+              doc.Replaced();
           }) {}
 };
 
@@ -136,7 +136,7 @@ private slots:
         if (document != QStringLiteral("empty")) {
             shown.Scene().models.push_back(MakeCube(200));
             shown.Scene().currentModel = 0;
-            shown.doc.UpdateAllViews(HintAll);
+            shown.doc.Replaced();
             shown.frame.Action("tool.move")->trigger();
             QVERIFY(shown.doc.Run("select.elements", {{"object", 0}, {"faces", std::vector{0, 1}}})
                         .Done());

@@ -1,9 +1,13 @@
-// Each kind of command reaches the document's followers as the typed signals
-// of what it changed, and the modified flag follows its history step.
+// Each kind of command, and each edit made outside the command table, reaches
+// the document's followers as the typed signals of what it changed, and the
+// modified flag follows its history step.
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
+#include "document/object_edits.h"
 #include "document/quorvel_document.h"
+#include "document/tool_edits.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -27,6 +31,10 @@ class DocumentSignalsTest : public QObject {
 
 private:
     static SignalCounts Run(CQuorvelDoc& doc, const char* id, const Values& values = {}) {
+        return Count(doc, [&] { doc.Run(id, values); });
+    }
+
+    static SignalCounts Count(CQuorvelDoc& doc, const std::function<void()>& edit) {
         QSignalSpy history(&doc, &CQuorvelDoc::historyChanged);
         QSignalSpy modified(&doc, &CQuorvelDoc::modifiedChanged);
         QSignalSpy inserted(&doc, &CQuorvelDoc::objectsInserted);
@@ -36,7 +44,7 @@ private:
         QSignalSpy current(&doc, &CQuorvelDoc::currentObjectChanged);
         QSignalSpy selection(&doc, &CQuorvelDoc::selectionChanged);
         QSignalSpy tool(&doc, &CQuorvelDoc::toolChanged);
-        doc.Run(id, values);
+        edit();
         return {static_cast<int>(history.count()),  static_cast<int>(modified.count()),
                 static_cast<int>(inserted.count()), static_cast<int>(removed.count()),
                 static_cast<int>(changed.count()),  static_cast<int>(materials.count()),
@@ -78,15 +86,34 @@ private slots:
         QCOMPARE(s.history, 0);
     }
 
+    void editsOutsideTheTableSignalAsCommandsDo() {
+        CQuorvelDoc doc;
+        doc.Scene().models.push_back(MakeCube(1.0f));
+        doc.Scene().currentModel = 0;
+        doc.Replaced();
+
+        SignalCounts s = Count(doc, [&] { RenameCurrentModel(doc, "lid"); });
+        QCOMPARE(s.changed, 1);
+        QCOMPARE(s.history, 1);
+        QVERIFY(doc.IsModified());
+
+        doc.SetModifiedFlag(false);
+        s = Count(doc, [&] { ToggleModelState(doc, 0, StateButton::Visibility); });
+        QCOMPARE(s.changed, 1);
+        QCOMPARE(s.history, 0);
+
+        s = Count(doc, [&] { ApplyRelativeMove(doc, Axis::X, 0.0f); });
+        QCOMPARE(s.changed + s.history, 0);
+        QVERIFY(!doc.IsModified());
+    }
+
     void aRefusedCommandSignalsNothing() {
         CQuorvelDoc doc;
-        QSignalSpy performed(&doc, &CQuorvelDoc::commandPerformed);
-        QSignalSpy views(&doc, &CQuorvelDoc::viewsUpdateRequested);
+        QSignalSpy performed(&doc, &CQuorvelDoc::changed);
         const CommandOutcome outcome = doc.Run("face.delete");
         QVERIFY(!outcome.Done());
         QVERIFY(!doc.Run("no.such.command").Done());
         QCOMPARE(performed.count(), 0);
-        QCOMPARE(views.count(), 0);
         QVERIFY(!doc.IsModified());
     }
 };

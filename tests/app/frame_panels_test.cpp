@@ -49,12 +49,12 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->NameBox()->text(), materials->Rows()->index(0, 1).data().toString());
 
-        doc.ModelPicked(1);
+        QVERIFY(doc.Run("object.current", {{"object", 1}}).Done());
         QCOMPARE(objects->MarkedRow(), 1);
 
         auto* bar = qobject_cast<CDisplayView*>(frame.Panes().displayBar);
         QVERIFY(bar);
-        QSignalSpy redraws(&doc, &CQuorvelDoc::redrawRequested);
+        QSignalSpy redraws(&doc, &CQuorvelDoc::changed);
         QTest::mouseClick(bar->Toggle(DisplayFlag::Edges), Qt::LeftButton);
         QVERIFY(doc.Scene().showEdges);
         QCOMPARE(redraws.size(), 1);

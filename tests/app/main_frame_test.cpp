@@ -18,6 +18,7 @@
 #include "app/product.h"
 #include "app/quorvel_view.h"
 #include "document/document_commands.h"
+#include "panels/model_view.h"
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
 #include "edit/selection.h"
@@ -405,16 +406,19 @@ private slots:
         shown.Scene().materials.push_back(CMaterial(0));
         shown.Scene().models.push_back(MakeCube(200));
         shown.Scene().ComputeAllNormals();
+        shown.Scene().currentModel = -1;
+        shown.doc.Replaced();
         CQuorvelView* view = shown.frame.View();
         const QPoint centre(view->width() / 2, view->height() / 2);
 
-        // Object picking selects through the document.
-        QSignalSpy picked(&shown.doc, &CQuorvelDoc::currentModelPicked);
+        // Object picking selects through the document, and the list marks the object.
+        QSignalSpy picked(&shown.doc, &CQuorvelDoc::currentObjectChanged);
         ClickToolButton(shown.frame.ToolToolBar(), Tool(shown.frame, ToolSelect));
         shown.Scene().selectMode = SelectPickObject;
         QTest::mouseClick(view, Qt::LeftButton, {}, centre);
         QCOMPARE(picked.count(), 1);
         QCOMPARE(picked.first().first().toInt(), 0);
+        QCOMPARE(qobject_cast<CModelView*>(shown.frame.Panes().objectList)->MarkedRow(), 0);
         QVERIFY(!shown.doc.IsModified());
 
         // A double-click with the delete tool deletes one face, not two.

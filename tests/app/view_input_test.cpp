@@ -138,7 +138,7 @@ private slots:
         UpdateGizmo(shown.scene);
         const CVector gizmoBefore = shown.scene.gizmo;
         const auto before = cube.vertices;
-        QSignalSpy modified(shown.view.get(), &CQuorvelView::documentModified);
+        QSignalSpy modified(&shown.doc, &CQuorvelDoc::historyChanged);
 
         // The middle of the x arrow head, between its base centre and its tip.
         CVector head = handleArrowPoints[0];
@@ -158,7 +158,8 @@ private slots:
             QCOMPARE(cube.vertices[i].y, before[i].y);
         }
         QCOMPARE(shown.scene.gizmo.x, gizmoBefore.x + 10);
-        QCOMPARE(modified.count(), 2);
+        QCOMPARE(modified.count(), 1);
+        QVERIFY(shown.doc.IsModified());
     }
 
     void dragOnEmptySpaceMovesNothingButModifies() {
@@ -168,13 +169,14 @@ private slots:
         shown.scene.toolMode = ToolMove;
         UpdateGizmo(shown.scene);
         const auto before = shown.scene.models[0].vertices;
-        QSignalSpy modified(shown.view.get(), &CQuorvelView::documentModified);
+        QSignalSpy modified(&shown.doc, &CQuorvelDoc::historyChanged);
         Press(shown.view.get(), Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(shown.scene.hitIndex, HandleNone);
         Move(shown.view.get(), QPoint(25, 5), Qt::LeftButton);
         Release(shown.view.get(), Qt::LeftButton, QPoint(25, 5));
         QCOMPARE(shown.scene.models[0].vertices[3].x, before[3].x);
-        QCOMPARE(modified.count(), 1);
+        QCOMPARE(modified.count(), 0);
+        QVERIFY(shown.doc.IsModified());
     }
 
     void rightDragOrbitsOneDegreePerPixel() {
@@ -271,7 +273,7 @@ private slots:
         shown.scene.materials.push_back(CMaterial(1));
         shown.scene.currentMaterial = 1;
         shown.scene.toolMode = ToolPaintMaterial;
-        QSignalSpy modified(shown.view.get(), &CQuorvelView::documentModified);
+        QSignalSpy modified(&shown.doc, &CQuorvelDoc::historyChanged);
         Press(shown.view.get(), Qt::LeftButton, QPoint(5, 5));
         Release(shown.view.get(), Qt::LeftButton, QPoint(5, 5));
         QCOMPARE(modified.count(), 0);

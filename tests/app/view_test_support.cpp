@@ -7,7 +7,7 @@
 
 #include "view/view_math.h"
 
-ShownView::ShownView() : view(std::make_unique<CQuorvelView>(scene)) {
+ShownView::ShownView() : view(std::make_unique<CQuorvelView>(doc)) {
     view->resize(kViewWidth, kViewHeight);
     view->show();
     if (!QTest::qWaitForWindowExposed(view.get())) {

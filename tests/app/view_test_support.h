@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/quorvel_view.h"
+#include "document/quorvel_document.h"
 #include "scene/centigrade.h"
 
 inline constexpr int kViewWidth = 400;
@@ -17,7 +18,8 @@ inline constexpr int kViewHeight = 300;
 // A view of kViewWidth × kViewHeight client pixels, shown and exposed.
 struct ShownView {
     ShownView();
-    CCentigrade scene;
+    CQuorvelDoc doc;
+    CCentigrade& scene = doc.Scene();
     std::unique_ptr<CQuorvelView> view;
 };
 

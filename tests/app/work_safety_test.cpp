@@ -48,7 +48,7 @@ struct ShownModelFrame : ShownFrame {
               doc.Scene().materials.push_back(CMaterial(0));
               doc.Scene().models.push_back(std::move(model));
               doc.Scene().ComputeAllNormals();
-              doc.UpdateAllViews(HintAll);
+              doc.Replaced();
           }) {}
     void ChooseTool(int toolMode) {
         QTest::mouseClick(
@@ -141,7 +141,7 @@ void SelectFaces(ShownModelFrame& shown, std::initializer_list<std::size_t> face
         }
     }
     model.TouchSelection();
-    shown.doc.UpdateAllViews(HintAll);
+    shown.doc.Replaced();
 }
 
 // Run as a child: a modified document autosaved every second, then a drag

@@ -167,7 +167,7 @@ private slots:
         MaterialPanels panels;
         panels.doc.Scene().materials.emplace_back(2);
         panels.doc.Scene().currentMaterial = 2;
-        panels.doc.UpdateAllViews(HintAll);
+        panels.doc.Replaced();
         QCOMPARE(panels.list->Rows()->rowCount(), 3);
         QCOMPARE(panels.list->MarkedRow(), 2);
         QCOMPARE(panels.list->Rows()->index(2, 1).data().toString(), QString("NoMaterial"));

@@ -67,7 +67,7 @@ private slots:
         QFETCH(int, after);
         ObjectPanels panels;
         panels.doc.Scene().models[1].state = before;
-        QSignalSpy redraws(&panels.doc, &CQuorvelDoc::redrawRequested);
+        QSignalSpy redraws(&panels.doc, &CQuorvelDoc::changed);
         QTest::mouseClick(panels.list->viewport(), Qt::LeftButton, {},
                           panels.ButtonCentre(1, zone));
         QCOMPARE(panels.State(1), after);
@@ -120,6 +120,23 @@ private slots:
         }
     }
 
+    // Rows follow the document one by one: an object added or removed
+    // elsewhere keeps the marked row on its object, and a renamed one shows
+    // its new name.
+    void rowsFollowInsertionsRemovalsAndRenames() {
+        ObjectPanels panels;
+        QVERIFY(panels.doc.Run("object.current", {{"object", 2}}).Done());
+        QVERIFY(panels.doc.Run("object.rename", {{"object", 0}, {"name", "top"}}).Done());
+        QCOMPARE(panels.list->MarkedRow(), 2);
+        QCOMPARE(panels.list->Rows()->index(0, 1).data().toString(), QString("top"));
+        QVERIFY(panels.doc.Run("create.cube").Done());
+        QCOMPARE(panels.list->Rows()->rowCount(), 4);
+        QVERIFY(panels.doc.Run("object.current", {{"object", 1}}).Done());
+        QVERIFY(panels.doc.Run("object.merge", {{"objects", std::vector{0}}}).Done());
+        QCOMPARE(panels.list->Rows()->rowCount(), 3);
+        QCOMPARE(panels.list->MarkedRow(), 0);
+    }
+
     void keysPicksAndMissesChooseTheCurrentObject() {
         ObjectPanels panels;
         QTest::mouseClick(panels.list->viewport(), Qt::LeftButton, {}, panels.CellCentre(0, 1));
@@ -128,13 +145,12 @@ private slots:
         QCOMPARE(panels.list->MarkedRow(), 1);
         QCOMPARE(panels.form->NameBox()->text(), QString("箱"));
 
-        panels.doc.Scene().currentModel = 2;
-        panels.list->SelectRow(2);
+        QVERIFY(panels.doc.Run("object.current", {{"object", 2}}).Done());
         QCOMPARE(panels.list->MarkedRow(), 2);
         QCOMPARE(panels.form->NameBox()->text(), QString("lid"));
 
-        // Hint 0 rebuilds without marking a row.
-        panels.doc.UpdateAllViews(HintAll);
+        // A replaced document rebuilds the rows without marking one.
+        panels.doc.Replaced();
         QCOMPARE(panels.list->MarkedRow(), -1);
         QCOMPARE(panels.doc.Scene().currentModel, 2);
 

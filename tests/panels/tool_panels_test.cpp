@@ -145,7 +145,7 @@ private slots:
         TypeInto(rotate->Centre().Box(Axis::X), "10");
         QCOMPARE(doc.Scene().gizmo.x, 10.0f);
         QCOMPARE(rotate->Centre().Box(Axis::X)->text(), QString("10"));
-        doc.UpdateAllViews(HintAll);
+        doc.Replaced();
         QCOMPARE(scale->Centre().Box(Axis::X)->text(), QString("10.000000"));
         delete scale;
 
@@ -167,7 +167,7 @@ private slots:
         CQuorvelDoc doc;
         auto* bar = new CDisplayView(doc);
         PanelWindow window(bar, QSize(500, 80));
-        QSignalSpy redraws(&doc, &CQuorvelDoc::redrawRequested);
+        QSignalSpy redraws(&doc, &CQuorvelDoc::changed);
         QPushButton* faces = bar->Toggle(DisplayFlag::Faces);
         QVERIFY(faces->isChecked());
         QTest::mouseClick(faces, Qt::LeftButton);
@@ -186,7 +186,7 @@ private slots:
 
         // A new document resets the flags, and the buttons follow.
         doc.Scene().Reset();
-        doc.UpdateAllViews(HintAll);
+        doc.Replaced();
         QVERIFY(!bar->Toggle(DisplayFlag::Vertices)->isChecked());
         SaveArtifact(bar, "display_bar");
     }
