@@ -277,9 +277,6 @@ void CMainFrame::RunCommand(const CommandSpec& spec) {
                 .arg(CommandTitle(spec),
                      QString::fromStdString(outcome.refusal->Message(Language::Japanese))));
     }
-    for (const TextureFailure& failure : outcome.textureFailures) {
-        prompts_->ShowError(QString::fromStdString(TextureFailureMessage(failure)));
-    }
     if (outcome.report.clipboard) {
         CopyToClipboard(doc_.Session().Clipboard());
     }
@@ -379,6 +376,8 @@ void CMainFrame::ConnectDocument() {
     connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateCommandStates);
     connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateCommandStates);
     connect(&doc_, &CQuorvelDoc::toolChanged, this, &CMainFrame::ShowToolPage);
+    connect(&doc_, &CQuorvelDoc::textureFailed, this,
+            [this](const QString& message) { prompts_->ShowError(message); });
     connect(&doc_, &CQuorvelDoc::autosaveFailed, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10000); });
 }

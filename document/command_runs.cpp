@@ -19,6 +19,7 @@ CommandOutcome CQuorvelDoc::Run(std::string_view id, const Values& values) {
         emit modifiedChanged(session_.Modified());
     }
     Announce(report);
+    ReportTextureFailures(outcome.textureFailures);
     return outcome;
 }
 

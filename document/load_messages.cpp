@@ -2,7 +2,6 @@
 
 #include "exchange/document_files.h"
 #include "exchange/shown_names.h"
-#include "scene/message_sink.h"
 
 namespace {
 
@@ -67,10 +66,4 @@ std::string TextureFailureMessage(const TextureFailure& failure) {
     message += FailureText(failure.status.failure);
     message += WhereLooked(failure.status);
     return message;
-}
-
-void ReportTextureFailures(const DocumentLoadResult& loaded) {
-    for (const TextureFailure& failure : loaded.textureFailures) {
-        ShowMessage(TextureFailureMessage(failure));
-    }
 }

@@ -5,7 +5,6 @@
 #include "document/load_messages.h"
 #include "document/quorvel_document.h"
 #include "scene/ascii.h"
-#include "scene/message_sink.h"
 
 CMaterial* CurrentMaterial(CQuorvelDoc& doc) {
     return CurrentMaterial(doc.Scene());
@@ -28,9 +27,7 @@ bool SetMaterialTexture(CQuorvelDoc& doc, const std::string& cp932Name) {
     const bool edited = EditCurrentMaterial(doc, [&](std::size_t material) {
         return SetMaterialTexture(doc.History(), doc.Scene(), material, cp932Name, failures);
     });
-    for (const TextureFailure& failure : failures) {
-        ShowMessage(TextureFailureMessage(failure));
-    }
+    doc.ReportTextureFailures(failures);
     return edited;
 }
 

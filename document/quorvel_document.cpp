@@ -146,8 +146,9 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
     const SceneLedger before(scene_);
     FileOutcome outcome;
     try {
-        ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport,
-                                              [&] { return OpenDocumentFile(file, scene_); }));
+        ReportTextureFailures(RecordAppending(history_, scene_, step_name::kImport, [&] {
+                                  return OpenDocumentFile(file, scene_);
+                              }).textureFailures);
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
         outcome = {OpenFailure(path, e)};
@@ -159,7 +160,7 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
 
 FileOutcome CQuorvelDoc::OpenNative(const QString& path, const std::filesystem::path& file) {
     try {
-        ReportTextureFailures(OpenDocumentFile(file, scene_));
+        ReportTextureFailures(OpenDocumentFile(file, scene_).textureFailures);
     } catch (const DocumentError& e) {
         return {OpenFailure(path, e)};
     }
@@ -288,7 +289,7 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
     if (!autosave.document.empty()) {
         scene_.SetDocumentFolder(std::filesystem::absolute(autosave.document));
     }
-    LoadTextures(scene_);
+    const std::vector<TextureFailure> textureFailures = LoadTextures(scene_);
     scene_.UpdateAllColors();
     scene_.ComputeAllNormals();
     history_.Clear();
@@ -300,9 +301,16 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
     emit historyChanged();
     RequestPropertyPage(PageEmpty);
     Replaced();
+    ReportTextureFailures(textureFailures);
     return {};
 }
 
 void CQuorvelDoc::RequestPropertyPage(int page) {
     emit propertyPageRequested(page);
+}
+
+void CQuorvelDoc::ReportTextureFailures(const std::vector<TextureFailure>& failures) {
+    for (const TextureFailure& failure : failures) {
+        emit textureFailed(QString::fromStdString(TextureFailureMessage(failure)));
+    }
 }

@@ -128,6 +128,9 @@ public:
     // Asks the frame to show a page of the property pane; nothing happens
     // while no frame listens.
     void RequestPropertyPage(int page);
+    // Tells the user, through textureFailed, of each texture an open, a
+    // recovery, a paste or a texture name could not load.
+    void ReportTextureFailures(const std::vector<TextureFailure>& failures);
 
 signals:
     void modifiedChanged(bool modified);
@@ -137,6 +140,9 @@ signals:
     void historyChanged();
     // An autosave could not be written; `message` names the file and the cause.
     void autosaveFailed(const QString& message);
+    // A texture could not be loaded: "テクスチャファイルの読み込みに失敗しました",
+    // the file and why. The material keeps the name.
+    void textureFailed(const QString& message);
 
     // What a command or an edit changed, all of it; the signals after it say
     // the same in parts.

@@ -2,6 +2,7 @@
 // the document's followers as the typed signals of what it changed, and the
 // modified flag follows its history step.
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
@@ -105,6 +106,27 @@ private slots:
         s = Count(doc, [&] { ApplyRelativeMove(doc, Axis::X, 0.0f); });
         QCOMPARE(s.changed + s.history, 0);
         QVERIFY(!doc.IsModified());
+    }
+
+    // A recovered document names its missing textures as an opened one does.
+    void recoveryReportsMissingTextures() {
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("lost.qvl"));
+        {
+            CQuorvelDoc doc;
+            doc.Scene().materials.emplace_back(0);
+            doc.Scene().materials[0].texture = "missing.bmp";
+            doc.Scene().models.push_back(MakeCube(1.0f));
+            QVERIFY(doc.SaveFile(saved).Succeeded());
+        }
+        CQuorvelDoc doc;
+        QSignalSpy failures(&doc, &CQuorvelDoc::textureFailed);
+        RecoverableAutosave autosave;
+        autosave.file = saved.toStdString();
+        autosave.document = autosave.file;
+        QVERIFY(doc.Recover(autosave).Succeeded());
+        QCOMPARE(failures.count(), 1);
+        QVERIFY(failures[0][0].toString().contains(QStringLiteral("missing.bmp")));
     }
 
     void aRefusedCommandSignalsNothing() {

@@ -16,7 +16,6 @@
 #include "panels/material_property_view.h"
 #include "panels/material_view.h"
 #include "panels/scene_rows_model.h"
-#include "scene/message_sink.h"
 
 Q_DECLARE_METATYPE(MaterialValue)
 
@@ -210,13 +209,7 @@ private slots:
 
     void texturesInsideTheProgramFolderAreStoredRelative() {
         MaterialPanels panels;
-        int messages = 0;
-        std::string lastMessage;
-        const MessageSink previousSink =
-            SetMessageSink([&messages, &lastMessage](const std::string& message) {
-                ++messages;
-                lastMessage = message;
-            });
+        QSignalSpy messages(&panels.doc, &CQuorvelDoc::textureFailed);
         const std::filesystem::path folder = GetModuleFolder() / "TEXTURE";
         std::filesystem::create_directories(folder);
         const std::filesystem::path inside = folder / "wood.bmp";
@@ -237,28 +230,27 @@ private slots:
         QVERIFY(panels.Material(0).TextureMissing());
         QVERIFY(!panels.form->Message()->text().isEmpty());
         QCOMPARE(panels.form->TextureBox()->text(), QString("missing.bmp"));
-        QCOMPARE(messages, 1);
+        QCOMPARE(messages.count(), 1);
         // The window speaks Japanese: where the name was looked for, no English detail.
-        QVERIFY2(QString::fromStdString(lastMessage)
-                     .endsWith(
-                         QStringLiteral("ファイルが見つかりません（ドキュメントと同じフォルダにも、"
-                                        "プログラムの TEXTURE フォルダにもありません）")),
-                 lastMessage.c_str());
+        const QString lastMessage = messages.last().first().toString();
+        QVERIFY2(lastMessage.endsWith(
+                     QStringLiteral("ファイルが見つかりません（ドキュメントと同じフォルダにも、"
+                                    "プログラムの TEXTURE フォルダにもありません）")),
+                 qPrintable(lastMessage));
 
         // Enter commits, and leaving the box afterwards commits nothing more.
         TypeInto(panels.form->TextureBox(), "gone.bmp", Qt::Key_Return);
         QTest::mouseClick(&panels.window->Elsewhere(), Qt::LeftButton);
         QTRY_VERIFY(panels.window->Elsewhere().hasFocus());
         QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
-        QCOMPARE(messages, 2);
+        QCOMPARE(messages.count(), 2);
 
         // A name the scene cannot hold leaves the box showing the kept one.
         TypeInto(panels.form->TextureBox(), QStringLiteral("葉\u20ac.bmp"), Qt::Key_Return);
         QCOMPARE(panels.Material(0).texture, std::string("gone.bmp"));
         QCOMPARE(panels.form->TextureBox()->text(), QString("gone.bmp"));
         QVERIFY(panels.form->Message()->text().contains(QStringLiteral("\u20ac")));
-        QCOMPARE(messages, 2);
-        SetMessageSink(previousSink);
+        QCOMPARE(messages.count(), 2);
         std::filesystem::remove_all(folder);
     }
 };
