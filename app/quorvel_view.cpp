@@ -7,9 +7,10 @@
 #include <QWheelEvent>
 #include <utility>
 
+#include "app/command_actions.h"
+#include "commands/command_table.h"
 #include "document/quorvel_document.h"
 #include "scene/centigrade.h"
-#include "view/camera_navigation.h"
 
 CQuorvelView::CQuorvelView(CQuorvelDoc& doc, QWidget* parent)
     : QOpenGLWidget(parent), doc_(doc), scene_(doc.Scene()), input_(scene_, &doc.History()) {
@@ -52,25 +53,20 @@ CQuorvelView::~CQuorvelView() {
     ReleaseContext();
 }
 
+// The table's view presets with their keys, for a view shown without the
+// window's menus.
 void CQuorvelView::AddViewPresets() {
-    struct Preset {
-        ViewPreset preset;
-        QKeySequence key;
-    };
-    const Preset presets[] = {
-        {ViewPreset::Front, QKeySequence(Qt::Key_F3)},
-        {ViewPreset::Back, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
-        {ViewPreset::Side, QKeySequence(Qt::Key_F1)},
-        {ViewPreset::OppositeSide, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
-        {ViewPreset::Top, QKeySequence(Qt::Key_F2)},
-        {ViewPreset::Bottom, QKeySequence(Qt::SHIFT | Qt::Key_F2)},
-    };
-    for (const Preset& p : presets) {
+    for (const char* id :
+         {"view.front", "view.back", "view.side", "view.opposite", "view.top", "view.bottom"}) {
+        const CommandSpec* spec = CommandTable::Global().Find(id);
+        if (spec == nullptr || spec->shortcuts.empty()) {
+            continue;
+        }
         auto* action = new QAction(this);
-        action->setShortcut(p.key);
+        action->setShortcut(ShortcutFromTable(spec->shortcuts.front()));
         action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, preset = p.preset] {
-            ApplyViewPreset(scene_, preset);
+        connect(action, &QAction::triggered, this, [this, id] {
+            doc_.Run(id);
             repaint();
         });
         addAction(action);
