@@ -58,21 +58,3 @@ void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value) {
     TypedCentre(doc.Scene(), axis, value);
     doc.Changed(before, false);
 }
-
-void SetSelectMode(CQuorvelDoc& doc, int mode) {
-    const SceneLedger before(doc.Scene());
-    doc.Scene().selectMode = mode;
-    doc.Changed(before, false);
-}
-
-bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag) {
-    const SceneLedger before(doc.Scene());
-    bool& value = doc.Scene().*DisplayFlagField(flag);
-    value = !value;
-    doc.Changed(before, false);
-    return value;
-}
-
-bool DisplayFlagValue(const CQuorvelDoc& doc, DisplayFlag flag) {
-    return doc.Scene().*DisplayFlagField(flag);
-}

@@ -1,10 +1,9 @@
-// Edits made by the tool forms and the display bar: typed transforms of the
-// selection, the select mode and what the 3D view shows.
+// Edits made by the tool forms: typed transforms of the selection and the
+// manipulator's centre.
 #pragma once
 
 #include <string_view>
 
-#include "commands/display_flags.h"
 #include "edit/typed_values.h"
 
 class CQuorvelDoc;
@@ -17,9 +16,3 @@ bool ApplyAbsoluteMove(CQuorvelDoc& doc, Axis axis, std::string_view text);
 void ApplyRotation(CQuorvelDoc& doc, Axis axis, float degrees);
 void ApplyScale(CQuorvelDoc& doc, Axis axis, float value);
 void ApplyCentre(CQuorvelDoc& doc, Axis axis, float value);
-
-void SetSelectMode(CQuorvelDoc& doc, int mode);
-
-// Flips the flag and returns its new value.
-bool ToggleDisplayFlag(CQuorvelDoc& doc, DisplayFlag flag);
-bool DisplayFlagValue(const CQuorvelDoc& doc, DisplayFlag flag);

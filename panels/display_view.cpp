@@ -13,6 +13,7 @@ constexpr int kXrayX = 98;
 
 struct ToggleSpec {
     DisplayFlag flag;
+    const char* command;
     const char* text;
     const char* accessibleName;
     int x;
@@ -20,10 +21,10 @@ struct ToggleSpec {
 
 // In the order of DisplayFlag; the axis toggle stands a little apart.
 constexpr ToggleSpec kToggles[] = {
-    {DisplayFlag::Vertices, "点", "点を表示", 0},
-    {DisplayFlag::Edges, "辺", "辺を表示", 21},
-    {DisplayFlag::Faces, "面", "面を表示", 42},
-    {DisplayFlag::Axis, "軸", "軸を表示", 70},
+    {DisplayFlag::Vertices, "display.vertices", "点", "点を表示", 0},
+    {DisplayFlag::Edges, "display.edges", "辺", "辺を表示", 21},
+    {DisplayFlag::Faces, "display.faces", "面", "面を表示", 42},
+    {DisplayFlag::Axis, "display.axis", "軸", "軸を表示", 70},
 };
 
 QPushButton* MakeButton(QWidget* parent, const char* text, const char* accessibleName) {
@@ -42,11 +43,10 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
         QPushButton* button = MakeButton(this, spec.text, spec.accessibleName);
         button->move(spec.x, 0);
         toggles_[static_cast<std::size_t>(spec.flag)] = button;
-        const DisplayFlag flag = spec.flag;
-        connect(button, &QPushButton::clicked, this,
-                [this, flag, button] {
-                    OwnEdit([&] { button->setChecked(ToggleDisplayFlag(doc_, flag)); });
-                });
+        connect(button, &QPushButton::clicked, this, [this, spec, button] {
+            OwnEdit([&] { doc_.Run(spec.command); });
+            button->setChecked(doc_.Scene().*DisplayFlagField(spec.flag));
+        });
     }
     // The command says whether it took; the button shows the scene's flag.
     xray_ = MakeButton(this, "透", "透過選択");
@@ -67,7 +67,7 @@ CDisplayView::CDisplayView(CQuorvelDoc& doc, QWidget* parent)
 
 void CDisplayView::OnInitialUpdate() {
     for (const ToggleSpec& spec : kToggles) {
-        Toggle(spec.flag)->setChecked(DisplayFlagValue(doc_, spec.flag));
+        Toggle(spec.flag)->setChecked(doc_.Scene().*DisplayFlagField(spec.flag));
     }
     xray_->setChecked(doc_.Scene().xray);
 }

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "document/tool_edits.h"
+#include "commands/display_flags.h"
 #include "panels/panel_form.h"
 
 class QPushButton;

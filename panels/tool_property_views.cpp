@@ -27,6 +27,8 @@ CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
     static const QString kModes[] = {QStringLiteral("通常"), QStringLiteral("接続面"),
                                      QStringLiteral("ベルト"), QStringLiteral("現物指定"),
                                      QStringLiteral("ブラシ選択")};
+    // The values of select.mode, in the order of the modes.
+    static const char* const kModeValues[] = {"normal", "connected", "belt", "object", "brush"};
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("選択"), this);
     auto* buttons = new QVBoxLayout(group);
@@ -38,7 +40,9 @@ CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
     layout->addWidget(group);
     EndPage(layout);
     connect(modes_, &QButtonGroup::idClicked, this,
-            [this](int mode) { OwnEdit([&] { SetSelectMode(doc_, mode); }); });
+            [this](int mode) {
+                OwnEdit([&] { doc_.Run("select.mode", {{"mode", kModeValues[mode]}}); });
+            });
     FollowDocument(FormSubject::Scene);
     OnInitialUpdate();
 }
