@@ -7,10 +7,6 @@
 
 namespace {
 
-// The parameter names of the numeric fields, in the order of kMaterialValues.
-constexpr const char* kValueNames[] = {"red",      "green",    "blue",  "alpha",  "diffuse",
-                                       "emissive", "specular", "power", "ambient"};
-static_assert(std::size(kValueNames) == std::size(kMaterialValues));
 
 std::optional<Refusal> Choose(CommandContext& context, const CommandArguments& args) {
     return MakeCurrent(context.scene.currentMaterial, args, "material",
@@ -36,8 +32,9 @@ std::optional<Refusal> ShowProperties(CommandContext& context, const CommandArgu
 std::optional<Refusal> SetValues(CommandContext& context, const CommandArguments& args) {
     std::vector<std::pair<MaterialValue, float>> values;
     for (std::size_t i = 0; i < std::size(kMaterialValues); ++i) {
-        if (args.Has(kValueNames[i])) {
-            values.emplace_back(kMaterialValues[i], args.Float(kValueNames[i]));
+        const char* name = MaterialValueName(kMaterialValues[i]);
+        if (args.Has(name)) {
+            values.emplace_back(kMaterialValues[i], args.Float(name));
         }
     }
     if (values.empty()) {
@@ -74,7 +71,8 @@ std::optional<Refusal> Texture(CommandContext& context, const CommandArguments& 
 std::vector<ParamSpec> ValueParams() {
     std::vector<ParamSpec> params{MaterialParam()};
     for (std::size_t i = 0; i < std::size(kMaterialValues); ++i) {
-        params.push_back(Optional(kValueNames[i], ParamKind::Float, "the new value")
+        params.push_back(Optional(MaterialValueName(kMaterialValues[i]), ParamKind::Float,
+                                  "the new value")
                              .Between(0, MaterialValueLimit(kMaterialValues[i])));
     }
     return params;

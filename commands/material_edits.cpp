@@ -23,6 +23,13 @@ bool EditMaterial(EditHistory& history, CCentigrade& scene, std::size_t material
 
 }  // namespace
 
+const char* MaterialValueName(MaterialValue field) {
+    constexpr const char* kNames[] = {"red",      "green",    "blue",  "alpha",  "diffuse",
+                                      "emissive", "specular", "power", "ambient"};
+    static_assert(std::size(kNames) == std::size(kMaterialValues));
+    return kNames[static_cast<int>(field)];
+}
+
 float MaterialValueLimit(MaterialValue field) {
     return field == MaterialValue::Power ? 100.0f : 1.0f;
 }

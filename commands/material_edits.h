@@ -23,6 +23,9 @@ inline constexpr MaterialValue kMaterialValues[] = {
     MaterialValue::Specular, MaterialValue::Power,   MaterialValue::Ambient,
 };
 
+// The name of `field` as a parameter of material.set: "red", "power", ….
+const char* MaterialValueName(MaterialValue field);
+
 // The largest value the field takes: 100 for the specular power, 1 otherwise.
 float MaterialValueLimit(MaterialValue field);
 // Whether the field is a colour channel (it changes the swatches).

@@ -11,7 +11,9 @@
 #include <cmath>
 #include <optional>
 
+#include "commands/targets.h"
 #include "document/quorvel_document.h"
+#include "document/texture_names.h"
 #include "image/texture_files.h"
 #include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
@@ -86,7 +88,7 @@ public:
 protected:
     // Nothing is painted without a current material.
     void paintEvent(QPaintEvent*) override {
-        if (const CMaterial* material = CurrentMaterial(doc_)) {
+        if (const CMaterial* material = CurrentMaterial(doc_.Scene())) {
             QPainter painter(this);
             painter.fillRect(rect(), SwatchColour(*material));
         }
@@ -174,7 +176,7 @@ QSlider* CMaterialPropertyView::ValueSlider(MaterialValue field) const {
 }
 
 void CMaterialPropertyView::OnInitialUpdate() {
-    const CMaterial* material = CurrentMaterial(doc_);
+    const CMaterial* material = CurrentMaterial(doc_.Scene());
     if (!material) {
         return;
     }
@@ -203,7 +205,7 @@ void CMaterialPropertyView::ShowValue(const ValueRow& row, float value) {
 }
 
 void CMaterialPropertyView::CommitValue(const ValueRow& row) {
-    const CMaterial* material = CurrentMaterial(doc_);
+    const CMaterial* material = CurrentMaterial(doc_.Scene());
     if (!material) {
         return;
     }
@@ -225,20 +227,24 @@ void CMaterialPropertyView::CommitValue(const ValueRow& row) {
         const QSignalBlocker blocker(row.slider);
         row.slider->setValue(SliderPosition(row.field, value));
     }
-    OwnEdit([&] { SetMaterialValue(doc_, row.field, value); });
+    SetValue(row.field, value);
     AfterValueChange(row.field);
 }
 
 void CMaterialPropertyView::ApplySlider(const ValueRow& row) {
-    if (!CurrentMaterial(doc_)) {
+    if (!CurrentMaterial(doc_.Scene())) {
         return;
     }
     const int position = row.slider->value();
     const float value = row.field == MaterialValue::Power ? static_cast<float>(position)
                                                           : static_cast<float>(position) / 100.0f;
     row.box->setText(FormatBoxNumber(value));
-    OwnEdit([&] { SetMaterialValue(doc_, row.field, ReadBoxNumber(row.box->text())); });
+    SetValue(row.field, ReadBoxNumber(row.box->text()));
     AfterValueChange(row.field);
+}
+
+void CMaterialPropertyView::SetValue(MaterialValue field, float value) {
+    OwnEdit([&] { doc_.Run("material.set", {{MaterialValueName(field), value}}); });
 }
 
 void CMaterialPropertyView::AfterValueChange(MaterialValue field) {
@@ -248,15 +254,15 @@ void CMaterialPropertyView::AfterValueChange(MaterialValue field) {
 }
 
 void CMaterialPropertyView::CommitName() {
-    if (const CMaterial* material = CurrentMaterial(doc_)) {
-        if (std::optional<std::string> name = TypedName(name_, message_, material->name)) {
-            OwnEdit([&] { RenameMaterial(doc_, *name); });
+    if (const CMaterial* material = CurrentMaterial(doc_.Scene())) {
+        if (TypedName(name_, message_, material->name)) {
+            OwnEdit([&] { doc_.Run("material.rename", {{"name", name_->text().toStdString()}}); });
         }
     }
 }
 
 void CMaterialPropertyView::SetTexture(const QString& path) {
-    const CMaterial* material = CurrentMaterial(doc_);
+    const CMaterial* material = CurrentMaterial(doc_.Scene());
     if (!material) {
         return;
     }
@@ -272,8 +278,8 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
     }
     message_->clear();
     texture_->setText(name);
-    OwnEdit([&] { SetMaterialTexture(doc_, stored.cp932); });
-    if (const CMaterial* material = CurrentMaterial(doc_)) {
+    OwnEdit([&] { doc_.Run("material.texture", {{"texture", name.toStdString()}}); });
+    if (const CMaterial* material = CurrentMaterial(doc_.Scene())) {
         ShowTextureState(*material);
     }
 }

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "document/material_edits.h"
+#include "commands/material_edits.h"
 #include "panels/panel_form.h"
 
 class CCommitLineEdit;
@@ -47,6 +47,8 @@ private:
     void CommitName();
     void ChooseTexture();
     void ShowTextureState(const CMaterial& material);
+    // Gives the current material's `field` the value, as one step.
+    void SetValue(MaterialValue field, float value);
     void AfterValueChange(MaterialValue field);
 
     CCommitLineEdit* name_;

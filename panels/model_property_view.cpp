@@ -3,7 +3,7 @@
 #include <QFormLayout>
 #include <QLabel>
 
-#include "document/object_edits.h"
+#include "commands/targets.h"
 #include "document/quorvel_document.h"
 #include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
@@ -29,7 +29,7 @@ CModelPropertyView::CModelPropertyView(CQuorvelDoc& doc, QWidget* parent)
 }
 
 void CModelPropertyView::OnInitialUpdate() {
-    const CModel* model = CurrentModel(doc_);
+    const CModel* model = CurrentModel(doc_.Scene());
     if (!model) {
         return;
     }
@@ -39,20 +39,20 @@ void CModelPropertyView::OnInitialUpdate() {
 }
 
 void CModelPropertyView::CommitName() {
-    if (const CModel* model = CurrentModel(doc_)) {
-        if (std::optional<std::string> name = TypedName(name_, message_, model->name)) {
-            OwnEdit([&] { RenameCurrentModel(doc_, *name); });
+    if (const CModel* model = CurrentModel(doc_.Scene())) {
+        if (TypedName(name_, message_, model->name)) {
+            OwnEdit([&] { doc_.Run("object.rename", {{"name", name_->text().toStdString()}}); });
         }
     }
 }
 
 void CModelPropertyView::CommitFacet() {
-    const CModel* model = CurrentModel(doc_);
+    const CModel* model = CurrentModel(doc_.Scene());
     if (!model) {
         return;
     }
     if (const std::optional<float> angle = FiniteBoxNumber(facet_->text())) {
-        OwnEdit([&] { SetCurrentSmoothingAngle(doc_, *angle); });
+        OwnEdit([&] { doc_.Run("object.smoothing", {{"degrees", *angle}}); });
     } else {
         facet_->setText(FormatBoxNumber(model->facet));
     }

@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "commands/change_report.h"
-#include "document/object_edits.h"
 #include "document/quorvel_document.h"
 #include "panels/box_text.h"
 #include "panels/list_cell_delegate.h"
@@ -76,10 +75,10 @@ CModelView::CModelView(CQuorvelDoc& doc, QWidget* parent)
 void CModelView::ToggleState(int index, StateZone zone) {
     switch (zone) {
         case StateZone::Visibility:
-            ToggleModelState(doc_, index, StateButton::Visibility);
+            doc_.Run("object.visibility", {{"object", index}});
             break;
         case StateZone::Lock:
-            ToggleModelState(doc_, index, StateButton::Lock);
+            doc_.Run("object.lock", {{"object", index}});
             break;
         case StateZone::None:
             break;

@@ -6,7 +6,6 @@
 #include <QtTest>
 #include <functional>
 
-#include "document/object_edits.h"
 #include "document/quorvel_document.h"
 #include "document/tool_edits.h"
 #include "support/mesh_generators.h"
@@ -93,15 +92,16 @@ private slots:
         doc.Scene().currentModel = 0;
         doc.Replaced();
 
-        SignalCounts s = Count(doc, [&] { RenameCurrentModel(doc, "lid"); });
+        QVERIFY(doc.Run("select.all").Done());
+        SignalCounts s = Count(doc, [&] { ApplyRotation(doc, Axis::Z, 90.0f); });
         QCOMPARE(s.changed, 1);
         QCOMPARE(s.history, 1);
         QVERIFY(doc.IsModified());
 
         doc.SetModifiedFlag(false);
-        s = Count(doc, [&] { ToggleModelState(doc, 0, StateButton::Visibility); });
-        QCOMPARE(s.changed, 1);
-        QCOMPARE(s.history, 0);
+        s = Count(doc, [&] { ApplyCentre(doc, Axis::X, 5.0f); });
+        QCOMPARE(s.changed + s.history, 0);
+        QVERIFY(!doc.IsModified());
 
         s = Count(doc, [&] { ApplyRelativeMove(doc, Axis::X, 0.0f); });
         QCOMPARE(s.changed + s.history, 0);

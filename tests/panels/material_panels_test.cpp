@@ -7,7 +7,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "document/material_edits.h"
+#include "commands/material_edits.h"
+#include "document/texture_names.h"
 #include "image/dib_stream.h"
 #include "image/texture_files.h"
 #include "panel_test_support.h"

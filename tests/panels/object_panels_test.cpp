@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "document/object_edits.h"
+#include "commands/targets.h"
 #include "edit/gizmo.h"
 #include "panel_test_support.h"
 #include "panels/commit_line_edit.h"
