@@ -33,7 +33,7 @@ QString Caption() {
 }  // namespace
 
 QString CWidgetPrompts::AskOpenPath() {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QStringLiteral("開く"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -50,7 +50,7 @@ QString CWidgetPrompts::AskOpenPath() {
 }
 
 QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QStringLiteral("名前を付けて保存"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

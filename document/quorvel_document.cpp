@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "document/file_failure_text.h"
 #include "document/load_messages.h"
 #include "document/native_paths.h"
 #include "exchange/document_files.h"
@@ -126,8 +127,8 @@ FileOutcome CQuorvelDoc::OpenFile(const QString& path) {
     } catch (const DocumentError& e) {
         // An import that stopped early keeps, as a step, what it read.
         ImportRecorded();
-        return {QStringLiteral("ドキュメントを開くことに失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+        return {
+            QStringLiteral("ドキュメントを開くことに失敗しました。\n%1").arg(DocumentErrorText(e))};
     }
     if (native) {
         Restart();
@@ -147,8 +148,7 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
     try {
         SaveDocumentFile(file, scene_, options);
     } catch (const DocumentError& e) {
-        return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+        return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1").arg(DocumentErrorText(e))};
     }
     if (const DocumentFormat* format = FindDocumentFormat(file);
         format && format->reader == FormatReader::Native) {
@@ -169,8 +169,8 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
     autosaveFolder_ = folder;
     if (!autosave_) {
         autosave_ = std::make_unique<AutosaveSession>(folder);
-        if (!autosave_->Failed().empty()) {
-            emit autosaveFailed(QString::fromStdString(autosave_->Failed()));
+        if (autosave_->Failed()) {
+            emit autosaveFailed(FileFailureText(autosave_->Failed()));
         }
         RemoveAbandonedSessions(folder);
     }
@@ -203,7 +203,7 @@ bool CQuorvelDoc::AutosaveNow() {
     }
     SceneState state = CurrentState();
     const bool started =
-        autosave_->Start(scene_, NativePath(pathName_), [this](const std::string& failure) {
+        autosave_->Start(scene_, NativePath(pathName_), [this](const FileFailure& failure) {
             // Called on the writer's thread: the message is handed to this one.
             QMetaObject::invokeMethod(
                 this, [this, failure] { AutosaveFinished(failure); }, Qt::QueuedConnection);
@@ -214,11 +214,11 @@ bool CQuorvelDoc::AutosaveNow() {
     return started;
 }
 
-void CQuorvelDoc::AutosaveFinished(const std::string& failure) {
-    if (!failure.empty()) {
+void CQuorvelDoc::AutosaveFinished(const FileFailure& failure) {
+    if (failure) {
         autosaved_ = {};
         emit autosaveFailed(
-            QStringLiteral("自動保存に失敗しました。\n%1").arg(QString::fromUtf8(failure)));
+            QStringLiteral("自動保存に失敗しました。\n%1").arg(FileFailureText(failure)));
     }
 }
 
@@ -249,7 +249,7 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
         LoadNativeDocument(autosave.file, recovered);
     } catch (const DocumentError& e) {
         return {QStringLiteral("自動保存されたドキュメントを開くことに失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+                    .arg(DocumentErrorText(e))};
     }
     scene_.ReleaseTextures();
     scene_.Reset();

@@ -284,7 +284,7 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
 }
 
 void CMaterialPropertyView::ChooseTexture() {
-    QFileDialog dialog(this, QString(), QString(), kTextureFilter + kTexturePatterns);
+    QFileDialog dialog(this, QStringLiteral("開く"), QString(), kTextureFilter + kTexturePatterns);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,5 +1,7 @@
 // The file dialogs as the user works them: a filter chosen with the keyboard,
 // a name typed without extension, Enter.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -8,6 +10,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 
 #include "app/about_dialog.h"
@@ -17,6 +20,7 @@
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
 #include "private_home.h"
+#include "scripted_prompts.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -94,6 +98,56 @@ private slots:
         QVERIFY(commands.SaveAs());
         QCOMPARE(doc.PathName(), dir.filePath(QStringLiteral("native.qvl")));
         QVERIFY(!doc.IsModified());
+    }
+
+    // Why a save failed, in the window's language, from the same codes the
+    // command-line tool words in English.
+    void aFailedSaveSaysWhyInJapanese_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read-only folder")
+            << "locked" << true << QStringLiteral("書き込みの許可がありません");
+        QTest::newRow("a file where a folder should be")
+            << "plain" << false << QStringLiteral("パスの途中にフォルダではないファイルがあります");
+    }
+    void aFailedSaveSaysWhyInJapanese() {
+        QFETCH(QString, folder);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, cause);
+        if (readOnly && ::geteuid() == 0) {
+            QSKIP("root writes into read-only folders");
+        }
+        QTemporaryDir dir;
+        const QString parent = dir.filePath(folder);
+        if (readOnly) {
+            QVERIFY(QDir().mkdir(parent));
+            std::filesystem::permissions(
+                parent.toStdString(),
+                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        } else {
+            QFile file(parent);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        CQuorvelDoc doc;
+        doc.Scene().models.push_back(MakeCube(1.0f));
+        doc.SetModifiedFlag(true);
+        ScriptedPrompts prompts;
+        prompts.savePaths = {parent + QStringLiteral("/cube.qvl")};
+        CRecentFileList recent;
+        CDocumentCommands commands(doc, prompts, recent);
+        QVERIFY(!commands.SaveAs());
+        std::filesystem::permissions(parent.toStdString(), std::filesystem::perms::owner_all);
+        QCOMPARE(prompts.errors.size(), 1);
+        const QString& error = prompts.errors[0];
+        QVERIFY2(error.startsWith(QStringLiteral("ドキュメントの保存に失敗しました。\n")),
+                 qPrintable(error));
+        const QString step = QStringLiteral("/cube.qvl: 一時ファイルを作成できません");
+        QVERIFY2(error.contains(parent + step + u'（' + cause + u'）'), qPrintable(error));
+        for (const char* english : {"cannot", "Permission", "directory"}) {
+            QVERIFY2(!error.contains(QLatin1String(english)), qPrintable(error));
+        }
+        QVERIFY(doc.IsModified());
     }
 
     void theOpenDialogNamesEveryFormatItOpens() {

@@ -52,7 +52,7 @@ public:
         importFile_ = std::filesystem::temp_directory_path() /
                       ("quorvel-history-import-" + std::to_string(seed) + ".mqo");
         CCentigrade imported = MakeSceneWith(MakeCube(30));
-        EXPECT_EQ(WriteFileAtomically(importFile_, FormatMQO(imported)), "");
+        EXPECT_EQ(WriteFileAtomically(importFile_, FormatMQO(imported)).Message(), "");
     }
     ~RandomEdits() { std::filesystem::remove(importFile_); }
 
