@@ -2,6 +2,7 @@
 // a name typed without extension, Enter.
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -62,6 +63,33 @@ QStringList ComboTexts(QFileDialog& dialog) {
         texts << types->itemText(i);
     }
     return texts;
+}
+
+// What a screen reader asks of every object under `object`: its children,
+// their names, and every cell its tables report.
+void WalkAccessible(QAccessibleInterface* object, int depth = 0) {
+    if (!object || depth > 20) {
+        return;
+    }
+    object->text(QAccessible::Name);
+    if (QAccessibleTableInterface* table = object->tableInterface()) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                table->cellAt(row, column);
+            }
+        }
+    }
+    for (int i = 0; i < object->childCount(); ++i) {
+        WalkAccessible(object->child(i), depth + 1);
+    }
+}
+
+QStringList accessibilityWarnings;
+
+void KeepAccessibilityWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QAccessible"))) {
+        accessibilityWarnings << text;
+    }
 }
 
 }  // namespace
@@ -148,6 +176,32 @@ private slots:
             QVERIFY2(!error.contains(QLatin1String(english)), qPrintable(error));
         }
         QVERIFY(doc.IsModified());
+    }
+
+    // Walked while the folder is still being read, and once it is shown.
+    void aScreenReaderWalksTheFileDialogsWithoutWarnings() {
+        QTemporaryDir empty;
+        QAccessible::setActive(true);
+        accessibilityWarnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(KeepAccessibilityWarnings);
+        CWidgetPrompts prompts(nullptr);
+        int walked = 0;
+        auto walk = [&empty, &walked](QFileDialog& dialog) {
+            dialog.setDirectory(empty.path());
+            WalkAccessible(QAccessible::queryAccessibleInterface(&dialog));
+            QTest::qWait(200);
+            WalkAccessible(QAccessible::queryAccessibleInterface(&dialog));
+            ++walked;
+            dialog.reject();
+        };
+        WhenDialogShows<QFileDialog>(walk);
+        prompts.AskOpenPath();
+        WhenDialogShows<QFileDialog>(walk);
+        prompts.AskSavePath(QStringLiteral("model.qvl"), false);
+        qInstallMessageHandler(previous);
+        QAccessible::setActive(false);
+        QCOMPARE(walked, 2);
+        QVERIFY2(accessibilityWarnings.isEmpty(), qPrintable(accessibilityWarnings.join(u'\n')));
     }
 
     void theOpenDialogNamesEveryFormatItOpens() {
