@@ -14,6 +14,7 @@
 #include "app/parameter_dialog.h"
 #include "app/product.h"
 #include "exchange/document_formats.h"
+#include "panels/file_dialog_setup.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ QString Caption() {
 }  // namespace
 
 QString CWidgetPrompts::AskOpenPath() {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QStringLiteral("開く"));
+    PrepareFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -50,7 +52,8 @@ QString CWidgetPrompts::AskOpenPath() {
 }
 
 QString CWidgetPrompts::AskSavePath(const QString& suggested, bool nativeOnly) {
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent_, QStringLiteral("名前を付けて保存"));
+    PrepareFileDialog(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);

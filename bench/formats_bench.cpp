@@ -63,7 +63,7 @@ void BM_ExportObj(benchmark::State& state) {
     const CCentigrade scene = GridScene();
     const auto path = std::filesystem::temp_directory_path() / "quorvel-bench-save.obj";
     for (auto _ : state) {
-        if (!SaveObj(path, scene).empty()) {
+        if (SaveObj(path, scene)) {
             state.SkipWithError("the grid file could not be written");
         }
     }
@@ -73,7 +73,7 @@ void BM_ExportObj(benchmark::State& state) {
 BENCHMARK(BM_ExportObj)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // With the normals an open leaves, which the glTF file carries.
-using Saver = std::string (*)(const std::filesystem::path&, const CCentigrade&);
+using Saver = FileFailure (*)(const std::filesystem::path&, const CCentigrade&);
 
 void BM_Export(benchmark::State& state, Saver save, const char* extension) {
     CCentigrade scene = GridScene();
@@ -81,7 +81,7 @@ void BM_Export(benchmark::State& state, Saver save, const char* extension) {
     const auto path =
         std::filesystem::temp_directory_path() / (std::string("quorvel-bench-save.") + extension);
     for (auto _ : state) {
-        if (!save(path, scene).empty()) {
+        if (save(path, scene)) {
             state.SkipWithError("the grid file could not be written");
         }
     }

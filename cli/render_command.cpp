@@ -168,8 +168,8 @@ int RunRender(const Arguments& args) {
     if (png.empty()) {
         return Fail(1, options.output + ": cannot encode the picture");
     }
-    if (std::string reason = WriteFileAtomically(options.output, png); !reason.empty()) {
-        return Fail(1, reason);
+    if (const FileFailure failure = WriteFileAtomically(options.output, png)) {
+        return Fail(1, failure.Message());
     }
     return 0;
 }

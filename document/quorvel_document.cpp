@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "document/file_failure_text.h"
 #include "document/load_messages.h"
 #include "document/native_paths.h"
 #include "exchange/document_files.h"
@@ -39,7 +40,7 @@ QString OpenFailure(const QString& path, const DocumentError& e) {
     if (dynamic_cast<const DocumentEncrypted*>(&e)) {
         return QStringLiteral("%1 は暗号化されています。").arg(path);
     }
-    return QStringLiteral("ドキュメントを開くことに失敗しました。\n%1").arg(QString::fromUtf8(e.what()));
+    return QStringLiteral("ドキュメントを開くことに失敗しました。\n%1").arg(DocumentErrorText(e));
 }
 
 }  // namespace
@@ -178,8 +179,7 @@ FileOutcome CQuorvelDoc::SaveFile(const QString& path) {
     try {
         SaveDocumentFile(file, scene_, options);
     } catch (const DocumentError& e) {
-        return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+        return {QStringLiteral("ドキュメントの保存に失敗しました。\n%1").arg(DocumentErrorText(e))};
     }
     if (const DocumentFormat* format = FindDocumentFormat(file);
         format && format->reader == FormatReader::Native) {
@@ -200,8 +200,8 @@ void CQuorvelDoc::StartAutosaving(const std::filesystem::path& folder, int secon
     autosaveFolder_ = folder;
     if (!autosave_) {
         autosave_ = std::make_unique<AutosaveSession>(folder);
-        if (!autosave_->Failed().empty()) {
-            emit autosaveFailed(QString::fromStdString(autosave_->Failed()));
+        if (autosave_->Failed()) {
+            emit autosaveFailed(FileFailureText(autosave_->Failed()));
         }
         RemoveAbandonedSessions(folder);
     }
@@ -234,7 +234,7 @@ bool CQuorvelDoc::AutosaveNow() {
     }
     SceneState state = CurrentState();
     const bool started =
-        autosave_->Start(scene_, NativePath(pathName_), [this](const std::string& failure) {
+        autosave_->Start(scene_, NativePath(pathName_), [this](const FileFailure& failure) {
             // Called on the writer's thread: the message is handed to this one.
             QMetaObject::invokeMethod(
                 this, [this, failure] { AutosaveFinished(failure); }, Qt::QueuedConnection);
@@ -245,11 +245,11 @@ bool CQuorvelDoc::AutosaveNow() {
     return started;
 }
 
-void CQuorvelDoc::AutosaveFinished(const std::string& failure) {
-    if (!failure.empty()) {
+void CQuorvelDoc::AutosaveFinished(const FileFailure& failure) {
+    if (failure) {
         autosaved_ = {};
         emit autosaveFailed(
-            QStringLiteral("自動保存に失敗しました。\n%1").arg(QString::fromUtf8(failure)));
+            QStringLiteral("自動保存に失敗しました。\n%1").arg(FileFailureText(failure)));
     }
 }
 
@@ -280,7 +280,7 @@ FileOutcome CQuorvelDoc::Recover(const RecoverableAutosave& autosave) {
         LoadNativeDocument(autosave.file, recovered);
     } catch (const DocumentError& e) {
         return {QStringLiteral("自動保存されたドキュメントを開くことに失敗しました。\n%1")
-                    .arg(QString::fromUtf8(e.what()))};
+                    .arg(DocumentErrorText(e))};
     }
     scene_.ReleaseTextures();
     scene_.Reset();

@@ -163,7 +163,7 @@ signals:
 private:
     // The history starts afresh and the autosave goes: a new or opened document.
     void Restart();
-    void AutosaveFinished(const std::string& failure);
+    void AutosaveFinished(const FileFailure& failure);
     void ImportRecorded();
     FileOutcome OpenNative(const QString& path, const std::filesystem::path& file);
     // Emits the typed signals of `report`.

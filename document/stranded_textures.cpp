@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <system_error>
 
+#include "document/file_failure_text.h"
+#include "document/native_paths.h"
 #include "image/texture_path.h"
+#include "scene/file_failure.h"
 #include "scene/centigrade.h"
 
 std::vector<StrandedTexture> StrandedTextures(const CCentigrade& scene,
@@ -44,8 +47,8 @@ QString CopyStrandedTextures(const std::vector<StrandedTexture>& textures) {
         }
         if (error) {
             return QStringLiteral("テクスチャファイル %1 をコピーできませんでした。\n%2")
-                .arg(QString::fromStdString(texture.from.string()),
-                     QString::fromStdString(error.message()));
+                .arg(FromNative(texture.from),
+                     FileFailureText({FileStep::Create, texture.to, error.value()}));
         }
     }
     return {};

@@ -15,10 +15,10 @@
 
 namespace {
 
-// The writers for other programs report a failure as text.
-void Check(const std::filesystem::path& path, const std::string& failure) {
-    if (!failure.empty()) {
-        throw DocumentError(path, failure);
+// The writers for other programs return their failure.
+void Check(const std::filesystem::path& path, FileFailure failure) {
+    if (failure) {
+        throw DocumentError(path, std::move(failure));
     }
 }
 
@@ -32,7 +32,7 @@ void WriteMqo(const std::filesystem::path& path, const CCentigrade& scene,
     Check(path, WriteFileAtomically(path, FormatMQO(scene), options));
 }
 
-template <std::string (*Save)(const std::filesystem::path&, const CCentigrade&)>
+template <FileFailure (*Save)(const std::filesystem::path&, const CCentigrade&)>
 void WriteOther(const std::filesystem::path& path, const CCentigrade& scene,
                 const AtomicWriteOptions&) {
     Check(path, Save(path, scene));

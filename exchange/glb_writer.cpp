@@ -274,11 +274,10 @@ std::vector<std::uint8_t> FormatGlb(const CCentigrade& scene) {
     return GlbBuilder(scene).Build();
 }
 
-std::string SaveGlb(const std::filesystem::path& path, const CCentigrade& scene) {
+FileFailure SaveGlb(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::vector<std::uint8_t> bytes = FormatGlb(scene);
     if (bytes.empty()) {
-        return "cannot write " + path.string() +
-               ": the scene exceeds the 4 GB a .glb file can hold";
+        return {FileStep::TooLargeForFormat, path};
     }
     return WriteFileAtomically(path, bytes);
 }

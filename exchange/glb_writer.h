@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "scene/file_failure.h"
+
 class CCentigrade;
 
 // Empty when the scene is too large for the format (4 GB).
 std::vector<std::uint8_t> FormatGlb(const CCentigrade& scene);
 
-// Writes the file through a temporary one. Returns an empty string or a
-// one-line reason.
-std::string SaveGlb(const std::filesystem::path& path, const CCentigrade& scene);
+// Writes the file through a temporary one.
+FileFailure SaveGlb(const std::filesystem::path& path, const CCentigrade& scene);

@@ -182,7 +182,7 @@ std::string FormatMQOMaterial(const CMaterial& material) {
 }
 
 void SaveMQO(const CCentigrade& scene, const std::filesystem::path& path) {
-    if (std::string reason = WriteFileAtomically(path, FormatMQO(scene)); !reason.empty()) {
-        throw DocumentError(path, reason);
+    if (FileFailure failure = WriteFileAtomically(path, FormatMQO(scene))) {
+        throw DocumentError(path, std::move(failure));
     }
 }

@@ -41,8 +41,8 @@ std::optional<std::string> KeptEntryName(const std::string& cp932Name) {
 }
 
 // Collects the texture files and gives every material the name its texture
-// has inside the archive. Returns an empty string or why a file cannot be read.
-std::string CollectTextures(const CCentigrade& scene, std::vector<CMaterial>& materials,
+// has inside the archive. Fails with the first file that cannot be read.
+FileFailure CollectTextures(const CCentigrade& scene, std::vector<CMaterial>& materials,
                             std::vector<Entry>& entries) {
     FileFinder finder;
     std::unordered_set<std::string> stored;
@@ -65,9 +65,8 @@ std::string CollectTextures(const CCentigrade& scene, std::vector<CMaterial>& ma
         }
         Entry& entry = entries.emplace_back();
         entry.name = name;
-        if (std::string reason = ReadWholeFile(files.front(), entry.bytes, kMaxImageFileBytes);
-            !reason.empty()) {
-            return reason;
+        if (FileFailure failure = ReadWholeFile(files.front(), entry.bytes, kMaxImageFileBytes)) {
+            return failure;
         }
     }
     return {};
@@ -126,11 +125,11 @@ std::string ZipBytes(const std::vector<Entry>& entries, std::string& reason) {
 
 }  // namespace
 
-std::string SaveMqoz(const std::filesystem::path& path, const CCentigrade& scene) {
+FileFailure SaveMqoz(const std::filesystem::path& path, const CCentigrade& scene) {
     std::vector<CMaterial> materials = scene.materials;
     std::vector<Entry> entries(1);
-    if (std::string reason = CollectTextures(scene, materials, entries); !reason.empty()) {
-        return "cannot write " + path.string() + ": " + reason;
+    if (FileFailure failure = CollectTextures(scene, materials, entries)) {
+        return failure;
     }
     bool renamed = false;
     for (std::size_t i = 0; i < materials.size(); ++i) {
@@ -149,7 +148,7 @@ std::string SaveMqoz(const std::filesystem::path& path, const CCentigrade& scene
     std::string reason;
     const std::string archive = ZipBytes(entries, reason);
     if (archive.empty()) {
-        return "cannot write " + path.string() + ": " + reason;
+        return {FileStep::Pack, path, 0, reason};
     }
     return WriteFileAtomically(path, archive);
 }

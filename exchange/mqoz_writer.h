@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "scene/file_failure.h"
+
 class CCentigrade;
 
 // Relative texture names (without "..") keep their folders inside the
 // archive; other names are stored by their file name alone, and the document
 // inside names them so. Textures whose file cannot be found are named but not
 // stored. The archive is built in memory and written through a temporary file,
-// so a failure leaves an existing file intact. Returns an empty string or a
-// one-line reason.
-std::string SaveMqoz(const std::filesystem::path& path, const CCentigrade& scene);
+// so a failure leaves an existing file intact; a texture that cannot be read
+// fails the save, naming the texture.
+FileFailure SaveMqoz(const std::filesystem::path& path, const CCentigrade& scene);

@@ -32,7 +32,7 @@ ObjReader::LibrarySource LibrariesBeside(const std::filesystem::path& folder, Fi
         std::replace(path.begin(), path.end(), '\\', '/');
         const std::optional<std::filesystem::path>& file = finder.Find(folder, path);
         std::string text;
-        if (!file || !ReadWholeFile(*file, text, kMaxLibraryBytes).empty()) {
+        if (!file || ReadWholeFile(*file, text, kMaxLibraryBytes)) {
             return std::nullopt;
         }
         return text;

@@ -230,26 +230,24 @@ std::filesystem::path MaterialLibraryPath(const std::filesystem::path& path) {
     return library;
 }
 
-std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene) {
+FileFailure SaveObj(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::string fileName = path.filename().string();
     if (fileName.find_first_of("\r\n") != std::string::npos) {
-        return "cannot write " + path.string() +
-               ": an OBJ file whose name holds a line break cannot name its material library";
+        return {FileStep::NameWithLineBreak, path};
     }
     // Both files are complete before either replaces what was there: a
     // failure leaves the user's .obj and .mtl as they were.
     const std::filesystem::path library = MaterialLibraryPath(path);
     PendingFile obj(path);
     PendingFile mtl(library);
-    if (std::string reason = mtl.Write(FormatMaterialLibrary(scene)); !reason.empty()) {
-        return reason;
+    if (FileFailure failure = mtl.Write(FormatMaterialLibrary(scene))) {
+        return failure;
     }
-    if (std::string reason = obj.Write(FormatObj(scene, library.filename().string()));
-        !reason.empty()) {
-        return reason;
+    if (FileFailure failure = obj.Write(FormatObj(scene, library.filename().string()))) {
+        return failure;
     }
-    if (std::string reason = mtl.Commit(); !reason.empty()) {
-        return reason;
+    if (FileFailure failure = mtl.Commit()) {
+        return failure;
     }
     return obj.Commit();
 }

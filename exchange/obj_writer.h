@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "scene/file_failure.h"
+
 class CCentigrade;
 
 std::string FormatObj(const CCentigrade& scene, std::string_view libraryName);
@@ -27,5 +29,5 @@ std::filesystem::path MaterialLibraryPath(const std::filesystem::path& path);
 
 // Writes `path` and its library beside it, both to temporary files that
 // replace the targets only once both are complete. A name holding a line
-// break is refused. Returns an empty string or a one-line reason.
-std::string SaveObj(const std::filesystem::path& path, const CCentigrade& scene);
+// break is refused.
+FileFailure SaveObj(const std::filesystem::path& path, const CCentigrade& scene);

@@ -75,10 +75,10 @@ std::vector<std::uint8_t> FormatStl(const CCentigrade& scene) {
     return out;
 }
 
-std::string SaveStl(const std::filesystem::path& path, const CCentigrade& scene) {
+FileFailure SaveStl(const std::filesystem::path& path, const CCentigrade& scene) {
     const std::vector<std::uint8_t> bytes = FormatStl(scene);
     if (bytes.empty()) {
-        return "cannot write " + path.string() + ": more triangles than an STL file can count";
+        return {FileStep::TooManyTriangles, path};
     }
     return WriteFileAtomically(path, bytes);
 }

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "scene/file_failure.h"
+
 class CCentigrade;
 
 // Empty when the scene has more triangles than the format can count.
 std::vector<std::uint8_t> FormatStl(const CCentigrade& scene);
 
-// Writes the file through a temporary one. Returns an empty string or a
-// one-line reason.
-std::string SaveStl(const std::filesystem::path& path, const CCentigrade& scene);
+// Writes the file through a temporary one.
+FileFailure SaveStl(const std::filesystem::path& path, const CCentigrade& scene);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "scene/archive.h"
 #include "scene/atomic_file.h"
@@ -113,7 +112,7 @@ std::vector<RecoverableAutosave> FindRecoverableAutosaves(const fs::path& folder
         RecoverableAutosave autosave;
         autosave.file = file;
         std::string path;
-        if (ReadWholeFile(SessionFile(folder, id, kPath), path, kMaxPathFileBytes).empty()) {
+        if (!ReadWholeFile(SessionFile(folder, id, kPath), path, kMaxPathFileBytes)) {
             autosave.document = path;
             autosave.name = autosave.document.filename().string();
         }
@@ -167,7 +166,7 @@ AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
     std::error_code error;
     fs::create_directories(folder_, error);
     if (error) {
-        failure_ = "cannot create " + folder_.string() + ": " + error.message();
+        failure_ = {FileStep::Create, folder_, error.value()};
         return;
     }
     fs::permissions(folder_, fs::perms::owner_all, error);
@@ -182,7 +181,7 @@ AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
         pathFile_ = SessionFile(folder_, id, kPath);
         const int fd = ::open(lock_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
-            failure_ = "cannot create " + lock_.string() + ": " + std::strerror(errno);
+            failure_ = FailureFromErrno(FileStep::Create, lock_);
             return;
         }
         struct stat held;
@@ -193,12 +192,12 @@ AutosaveSession::AutosaveSession(fs::path folder) : folder_(std::move(folder)) {
         }
     }
     if (lockFd_ < 0) {
-        failure_ = "cannot hold a lock file in " + folder_.string();
+        failure_ = {FileStep::Lock, folder_};
         return;
     }
     const std::string pid = std::to_string(::getpid()) + "\n";
     if (::write(lockFd_, pid.data(), pid.size()) != static_cast<ssize_t>(pid.size())) {
-        failure_ = "cannot write " + lock_.string() + ": " + std::strerror(errno);
+        failure_ = FailureFromErrno(FileStep::Write, lock_);
     }
 }
 
@@ -211,8 +210,8 @@ AutosaveSession::~AutosaveSession() {
 }
 
 bool AutosaveSession::Start(const CCentigrade& scene, const fs::path& document,
-                            std::function<void(const std::string&)> finished) {
-    if (!failure_.empty() || Busy()) {
+                            std::function<void(const FileFailure&)> finished) {
+    if (failure_ || Busy()) {
         return false;
     }
     if (worker_.joinable()) {
@@ -223,7 +222,7 @@ bool AutosaveSession::Start(const CCentigrade& scene, const fs::path& document,
     {
         std::lock_guard lock(mutex_);
         running_ = true;
-        outcome_.clear();
+        outcome_ = {};
     }
     worker_ = std::thread(&AutosaveSession::Write, this, document);
     return true;
@@ -234,7 +233,7 @@ bool AutosaveSession::Busy() const {
     return running_;
 }
 
-std::string AutosaveSession::Wait() {
+FileFailure AutosaveSession::Wait() {
     if (worker_.joinable()) {
         worker_.join();
     }
@@ -245,13 +244,13 @@ std::string AutosaveSession::Wait() {
 // The path file goes first: an autosave is never listed under a path it was
 // not made from, at worst under none.
 void AutosaveSession::Write(fs::path document) {
-    std::string failure;
+    FileFailure failure;
     if (!pathWritten_ || document != writtenDocument_) {
         failure = WriteFileAtomically(pathFile_, document.string());
-        pathWritten_ = failure.empty();
+        pathWritten_ = !failure;
         writtenDocument_ = std::move(document);
     }
-    if (failure.empty()) {
+    if (!failure) {
         ArchiveWriter writer;
         snapshot_.WriteTo(writer);
         failure = WriteFileAtomically(file_, writer.Bytes());
@@ -275,7 +274,7 @@ void AutosaveSession::Remove() {
 }
 
 bool AutosaveSession::Adopt(const RecoverableAutosave& autosave) {
-    if (!failure_.empty()) {
+    if (failure_) {
         return false;
     }
     Wait();
@@ -286,7 +285,7 @@ bool AutosaveSession::Adopt(const RecoverableAutosave& autosave) {
         return false;
     }
     const bool moved = ::rename(autosave.file.c_str(), file_.c_str()) == 0 &&
-                       WriteFileAtomically(pathFile_, autosave.document.string()).empty();
+                       !WriteFileAtomically(pathFile_, autosave.document.string());
     pathWritten_ = moved;
     writtenDocument_ = autosave.document;
     RemoveSessionFiles(folder, id);

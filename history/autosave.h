@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "scene/document_copy.h"
+#include "scene/file_failure.h"
 
 class CCentigrade;
 
@@ -52,19 +53,19 @@ public:
     AutosaveSession(const AutosaveSession&) = delete;
     AutosaveSession& operator=(const AutosaveSession&) = delete;
 
-    const std::string& Failed() const { return failure_; }
+    const FileFailure& Failed() const { return failure_; }
     const std::filesystem::path& File() const { return file_; }
 
     // Copies the scene on the calling thread and writes it on a worker thread
     // through the atomic writer; `document` is the document's own path, if any.
     // Returns false, doing nothing, while the previous write is still running.
-    // `finished` is called on the worker thread with "" or why the write
-    // failed; the previous autosave is then intact.
+    // `finished` is called on the worker thread with the write's failure, if
+    // any; the previous autosave is then intact.
     bool Start(const CCentigrade& scene, const std::filesystem::path& document,
-               std::function<void(const std::string& failure)> finished = {});
+               std::function<void(const FileFailure& failure)> finished = {});
     bool Busy() const;
-    // Waits for the write in progress; returns its outcome ("" when none ran).
-    std::string Wait();
+    // Waits for the write in progress; returns its failure (none when none ran).
+    FileFailure Wait();
 
     // The document was saved or closed cleanly: its autosave goes.
     void Remove();
@@ -80,15 +81,15 @@ private:
     std::filesystem::path lock_;
     std::filesystem::path file_;
     std::filesystem::path pathFile_;
-    std::string failure_;
+    FileFailure failure_;
     int lockFd_ = -1;
 
     DocumentCopy snapshot_;
     std::filesystem::path writtenDocument_;
     bool pathWritten_ = false;
-    std::function<void(const std::string&)> finished_;
+    std::function<void(const FileFailure&)> finished_;
     std::thread worker_;
     mutable std::mutex mutex_;
     bool running_ = false;
-    std::string outcome_;
+    FileFailure outcome_;
 };

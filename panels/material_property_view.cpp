@@ -17,6 +17,7 @@
 #include "image/texture_files.h"
 #include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
+#include "panels/file_dialog_setup.h"
 #include "panels/swatch.h"
 #include "scene/material.h"
 
@@ -285,7 +286,8 @@ void CMaterialPropertyView::SetTexture(const QString& path) {
 }
 
 void CMaterialPropertyView::ChooseTexture() {
-    QFileDialog dialog(this, QString(), QString(), kTextureFilter + kTexturePatterns);
+    QFileDialog dialog(this, QStringLiteral("開く"), QString(), kTextureFilter + kTexturePatterns);
+    PrepareFileDialog(dialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

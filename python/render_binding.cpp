@@ -149,8 +149,8 @@ void Render(const SceneRef& scene, const std::filesystem::path& path,
         scene->SettleViews();
         scene->UpdateNormals();
         const std::vector<std::uint8_t> png = DrawPng(scene->Records(), width, height, view, shown);
-        if (const std::string reason = WriteFileAtomically(path, png); !reason.empty()) {
-            throw DocumentError(path, reason);
+        if (FileFailure failure = WriteFileAtomically(path, png)) {
+            throw DocumentError(path, std::move(failure));
         }
     });
 }

@@ -16,10 +16,9 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     const CCentigrade scene = MakeSampleScene();
-    const std::string failure =
-        WriteFileAtomically(folder / kSampleTextureName, SampleTextureBmp());
-    if (!failure.empty()) {
-        std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.c_str());
+    if (const FileFailure failure =
+            WriteFileAtomically(folder / kSampleTextureName, SampleTextureBmp())) {
+        std::fprintf(stderr, "quorvel-make-samples: %s\n", failure.Message().c_str());
         return 1;
     }
     try {

@@ -8,15 +8,10 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "scene/regular_file.h"
 
 namespace {
-
-std::string Reason(const std::string& what, const std::filesystem::path& path) {
-    return what + " " + path.string() + ": " + std::strerror(errno);
-}
 
 bool WriteAll(int fd, const unsigned char* p, std::size_t size) {
     while (size > 0) {
@@ -92,37 +87,37 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::stri
 
 // A hard link keeps the previous file without a moment in which the target is
 // missing; where links are not supported, a copy.
-std::string KeepPrevious(const std::filesystem::path& target) {
+FileFailure KeepPrevious(const std::filesystem::path& target) {
     struct stat info;
     if (::lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return {};
     }
     const std::filesystem::path previous = PreviousVersionPath(target);
     if (::unlink(previous.c_str()) != 0 && errno != ENOENT) {
-        return Reason("cannot replace", previous);
+        return FailureFromErrno(FileStep::Replace, previous);
     }
     if (::link(target.c_str(), previous.c_str()) == 0) {
         return {};
     }
     std::string contents;
-    if (std::string reason = ReadWholeFile(target, contents); !reason.empty()) {
-        return reason;
+    if (FileFailure failure = ReadWholeFile(target, contents)) {
+        return failure;
     }
     return WriteFileAtomically(previous, contents);
 }
 
-std::string SyncFolder(const std::filesystem::path& folder) {
+FileFailure SyncFolder(const std::filesystem::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }
     // Some file systems cannot flush a folder and say so with EINVAL.
-    std::string reason;
+    FileFailure failure;
     if (::fsync(fd) != 0 && errno != EINVAL) {
-        reason = Reason("cannot flush the folder of", folder);
+        failure = FailureFromErrno(FileStep::FlushFolder, folder);
     }
     ::close(fd);
-    return reason;
+    return failure;
 }
 
 }  // namespace
@@ -133,17 +128,17 @@ std::filesystem::path PreviousVersionPath(const std::filesystem::path& target) {
     return previous;
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& target,
+FileFailure WriteFileAtomically(const std::filesystem::path& target,
                                 std::span<const unsigned char> bytes) {
     return WriteFileAtomically(target, bytes, AtomicWriteOptions());
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& target,
+FileFailure WriteFileAtomically(const std::filesystem::path& target,
                                 std::span<const unsigned char> bytes,
                                 const AtomicWriteOptions& options) {
     PendingFile file(target, options);
-    if (std::string reason = file.Write(bytes); !reason.empty()) {
-        return reason;
+    if (FileFailure failure = file.Write(bytes)) {
+        return failure;
     }
     return file.Commit();
 }
@@ -166,11 +161,11 @@ void PendingFile::Discard() {
     }
 }
 
-std::string PendingFile::Write(const std::string& text) {
+FileFailure PendingFile::Write(const std::string& text) {
     return Write(std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
 }
 
-std::string PendingFile::Write(std::span<const unsigned char> bytes) {
+FileFailure PendingFile::Write(std::span<const unsigned char> bytes) {
     Discard();
     std::filesystem::path folder = target_.parent_path();
     if (folder.empty()) {
@@ -183,7 +178,7 @@ std::string PendingFile::Write(std::span<const unsigned char> bytes) {
     std::string pattern = (folder / (prefix + "XXXXXX")).string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
-        return Reason("cannot create a temporary file beside", target_);
+        return FailureFromErrno(FileStep::CreateTemporary, target_);
     }
     // Held until the commit: another save's sweep of stale files leaves it alone.
     ::flock(fd, LOCK_EX);
@@ -197,52 +192,52 @@ std::string PendingFile::Write(std::span<const unsigned char> bytes) {
         ::fchmod(fd, 0666 & ~CurrentUmask());
     }
     if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        std::string reason = Reason("cannot write", target_);
+        FileFailure failure = FailureFromErrno(FileStep::Write, target_);
         Discard();
-        return reason;
+        return failure;
     }
     return {};
 }
 
-std::string PendingFile::Commit() {
+FileFailure PendingFile::Commit() {
     if (fd_ < 0) {
-        return "nothing written for " + target_.string();
+        return {FileStep::Write, target_, 0, "nothing was written"};
     }
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
-        std::string reason = Reason("cannot write", target_);
+        FileFailure failure = FailureFromErrno(FileStep::Write, target_);
         Discard();
-        return reason;
+        return failure;
     }
     if (options_.keepPrevious) {
-        if (std::string reason = KeepPrevious(target_); !reason.empty()) {
+        if (FileFailure failure = KeepPrevious(target_)) {
             Discard();
-            return reason;
+            return failure;
         }
     }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        std::string reason = Reason("cannot replace", target_);
+        FileFailure failure = FailureFromErrno(FileStep::Replace, target_);
         Discard();
-        return reason;
+        return failure;
     }
     temporary_.clear();
     std::filesystem::path folder = target_.parent_path();
     return SyncFolder(folder.empty() ? std::filesystem::path(".") : folder);
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text) {
+FileFailure WriteFileAtomically(const std::filesystem::path& target, const std::string& text) {
     return WriteFileAtomically(target, text, AtomicWriteOptions());
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text,
+FileFailure WriteFileAtomically(const std::filesystem::path& target, const std::string& text,
                                 const AtomicWriteOptions& options) {
     return WriteFileAtomically(
         target, std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()),
         options);
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents,
+FileFailure ReadWholeFile(const std::filesystem::path& path, std::string& contents,
                           std::uint64_t maxBytes) {
     RegularFile file(path, maxBytes);
     return file.ReadAll(contents);

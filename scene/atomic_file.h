@@ -10,20 +10,22 @@
 #include <span>
 #include <string>
 
+#include "scene/file_failure.h"
+
 struct AtomicWriteOptions {
     // Keep the file being replaced as "NAME~" beside it, so that one bad save
     // can be taken back.
     bool keepPrevious = false;
 };
 
-// Returns an empty string on success, else a one-line reason.
-std::string WriteFileAtomically(const std::filesystem::path& target,
+// Returns no failure on success.
+FileFailure WriteFileAtomically(const std::filesystem::path& target,
                                 std::span<const unsigned char> bytes);
-std::string WriteFileAtomically(const std::filesystem::path& target,
+FileFailure WriteFileAtomically(const std::filesystem::path& target,
                                 std::span<const unsigned char> bytes,
                                 const AtomicWriteOptions& options);
-std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text);
-std::string WriteFileAtomically(const std::filesystem::path& target, const std::string& text,
+FileFailure WriteFileAtomically(const std::filesystem::path& target, const std::string& text);
+FileFailure WriteFileAtomically(const std::filesystem::path& target, const std::string& text,
                                 const AtomicWriteOptions& options);
 
 // A file written beside its target that takes the target's place only on
@@ -37,11 +39,11 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // Writes and flushes the temporary file; an empty string or a reason.
-    std::string Write(std::span<const unsigned char> bytes);
-    std::string Write(const std::string& text);
+    // Writes and flushes the temporary file.
+    FileFailure Write(std::span<const unsigned char> bytes);
+    FileFailure Write(const std::string& text);
     // Renames the written file over the target and flushes the folder.
-    std::string Commit();
+    FileFailure Commit();
 
 private:
     void Discard();
@@ -55,7 +57,6 @@ private:
 // Where WriteFileAtomically keeps the previous version of `target`.
 std::filesystem::path PreviousVersionPath(const std::filesystem::path& target);
 
-// Reads a whole regular file of at most `maxBytes` (see RegularFile); returns
-// an empty string on success, else a one-line reason.
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents,
+// Reads a whole regular file of at most `maxBytes` (see RegularFile).
+FileFailure ReadWholeFile(const std::filesystem::path& path, std::string& contents,
                           std::uint64_t maxBytes = UINT64_MAX);

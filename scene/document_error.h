@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "scene/file_failure.h"
+
 class DocumentError : public std::runtime_error {
 public:
     // `importResult` is the Metasequoia reader's result code, 0 elsewhere.
@@ -14,11 +16,19 @@ public:
           file_(std::move(file)),
           reason_(std::move(reason)),
           importResult_(importResult) {}
+    // A file that could not be written or read: the document's own, or one
+    // that belongs to it (a texture packed with it).
+    DocumentError(std::filesystem::path file, FileFailure failure)
+        : DocumentError(std::move(file), failure.Message()) {
+        failure_ = std::move(failure);
+    }
 
     // Empty for damage found in bytes not yet tied to a file.
     const std::filesystem::path& File() const { return file_; }
     const std::string& Reason() const { return reason_; }
     int ImportResult() const { return importResult_; }
+    // Set when a file could not be written or read, for each surface to word.
+    const FileFailure& Failure() const { return failure_; }
 
 private:
     // "FILE: REASON", unless the reason names the file already (the file
@@ -32,6 +42,7 @@ private:
     std::filesystem::path file_;
     std::string reason_;
     int importResult_;
+    FileFailure failure_;
 };
 
 // The file ended before the document did (a truncated file); the application

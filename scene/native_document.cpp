@@ -15,8 +15,8 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
         file.ThrowRefusal();
     }
     std::string bytes;
-    if (std::string reason = file.ReadAll(bytes); !reason.empty()) {
-        throw DocumentError(path, reason);
+    if (FileFailure failure = file.ReadAll(bytes)) {
+        throw DocumentError(path, std::move(failure));
     }
     if (bytes.empty()) {
         return 0;
@@ -55,7 +55,7 @@ void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& sc
     }
     writer.Reserve(estimate);
     scene.Serialize(writer);
-    if (std::string reason = WriteFileAtomically(path, writer.Bytes(), options); !reason.empty()) {
-        throw DocumentError(path, reason);
+    if (FileFailure failure = WriteFileAtomically(path, writer.Bytes(), options)) {
+        throw DocumentError(path, std::move(failure));
     }
 }

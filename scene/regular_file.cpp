@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "scene/document_error.h"
 
@@ -53,60 +52,39 @@ int RegularFile::Release() {
     return fd;
 }
 
-namespace {
-
-const char* FileKind(unsigned mode) {
-    switch (mode) {
-        case S_IFDIR:
-            return "a folder";
-        case S_IFIFO:
-            return "a FIFO";
-        case S_IFCHR:
-        case S_IFBLK:
-            return "a device";
-        case S_IFSOCK:
-            return "a socket";
-        default:
-            return "not a file";
-    }
-}
-
-}  // namespace
-
-std::string RegularFile::Cause() const {
+FileFailure RegularFile::Failure() const {
     switch (refusal_) {
         case FileRefusal::None:
             return {};
         case FileRefusal::CannotOpen:
-            return std::strerror(error_);
-        case FileRefusal::NotRegularFile:
-            return std::string("not a regular file (") + FileKind(mode_) + ")";
-        case FileRefusal::TooLarge:
-            return std::to_string(size_ >> 20) + " MB, more than the " +
-                   std::to_string(maxBytes_ >> 20) + " MB allowed";
+            return {FileStep::Open, path_, error_};
+        case FileRefusal::NotRegularFile: {
+            FileFailure failure(FileStep::NotRegularFile, path_);
+            failure.fileType = mode_;
+            return failure;
+        }
+        case FileRefusal::TooLarge: {
+            FileFailure failure(FileStep::TooLarge, path_);
+            failure.size = size_;
+            failure.limit = maxBytes_;
+            return failure;
+        }
     }
     return {};
+}
+
+std::string RegularFile::Cause() const {
+    return Failure().Cause();
 }
 
 std::string RegularFile::Reason() const {
-    const std::string name = path_.string();
-    switch (refusal_) {
-        case FileRefusal::None:
-            return {};
-        case FileRefusal::CannotOpen:
-            return "cannot open " + name + ": " + Cause();
-        case FileRefusal::NotRegularFile:
-            return name + " is " + Cause();
-        case FileRefusal::TooLarge:
-            return name + " is too large: " + Cause();
-    }
-    return {};
+    return Failure().Message();
 }
 
-std::string RegularFile::ReadAll(std::string& contents) {
+FileFailure RegularFile::ReadAll(std::string& contents) {
     contents.clear();
     if (fd_ < 0) {
-        return Reason();
+        return Failure();
     }
     // The file may grow meanwhile; what lies beyond the size seen at the
     // open is not read, so the limit holds.
@@ -119,7 +97,7 @@ std::string RegularFile::ReadAll(std::string& contents) {
         }
         if (n < 0) {
             contents.clear();
-            return "cannot read " + path_.string() + ": " + std::strerror(errno);
+            return FailureFromErrno(FileStep::Read, path_);
         }
         if (n == 0) {
             break;
@@ -132,7 +110,7 @@ std::string RegularFile::ReadAll(std::string& contents) {
 
 void RegularFile::ThrowRefusal() const {
     if (refusal_ == FileRefusal::NotRegularFile) {
-        throw DocumentNotRegularFile(path_, Reason());
+        throw DocumentNotRegularFile(path_, Failure());
     }
-    throw DocumentError(path_, Reason());
+    throw DocumentError(path_, Failure());
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "scene/file_failure.h"
+
 enum class FileRefusal {
     None,
     CannotOpen,      // missing, unreadable: Error() holds the errno
@@ -32,12 +34,13 @@ public:
     std::uint64_t Size() const { return size_; }
     FileRefusal Refusal() const { return refusal_; }
     int Error() const { return error_; }
+    FileFailure Failure() const;
     // Why the file was refused, naming it: "PATH is not a regular file (a FIFO)".
     std::string Reason() const;
     // The same without the name: "not a regular file (a FIFO)".
     std::string Cause() const;
-    // Reads the whole file; an empty string or why it could not be read.
-    std::string ReadAll(std::string& contents);
+    // Reads the whole file.
+    FileFailure ReadAll(std::string& contents);
     // Throws the DocumentError of the refusal (DocumentNotRegularFile for
     // anything but a regular file).
     [[noreturn]] void ThrowRefusal() const;

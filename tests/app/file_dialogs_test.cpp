@@ -1,5 +1,8 @@
 // The file dialogs as the user works them: a filter chosen with the keyboard,
 // a name typed without extension, Enter.
+#include <unistd.h>
+
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -8,6 +11,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 
 #include "app/about_dialog.h"
@@ -17,6 +21,7 @@
 #include "document/quorvel_document.h"
 #include "document/recent_files.h"
 #include "private_home.h"
+#include "scripted_prompts.h"
 #include "support/mesh_generators.h"
 
 namespace {
@@ -60,6 +65,33 @@ QStringList ComboTexts(QFileDialog& dialog) {
     return texts;
 }
 
+// What a screen reader asks of every object under `object`: its children,
+// their names, and every cell its tables report.
+void WalkAccessible(QAccessibleInterface* object, int depth = 0) {
+    if (!object || depth > 20) {
+        return;
+    }
+    object->text(QAccessible::Name);
+    if (QAccessibleTableInterface* table = object->tableInterface()) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                table->cellAt(row, column);
+            }
+        }
+    }
+    for (int i = 0; i < object->childCount(); ++i) {
+        WalkAccessible(object->child(i), depth + 1);
+    }
+}
+
+QStringList accessibilityWarnings;
+
+void KeepAccessibilityWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QAccessible"))) {
+        accessibilityWarnings << text;
+    }
+}
+
 }  // namespace
 
 class FileDialogsTest : public QObject {
@@ -94,6 +126,82 @@ private slots:
         QVERIFY(commands.SaveAs());
         QCOMPARE(doc.PathName(), dir.filePath(QStringLiteral("native.qvl")));
         QVERIFY(!doc.IsModified());
+    }
+
+    // Why a save failed, in the window's language, from the same codes the
+    // command-line tool words in English.
+    void aFailedSaveSaysWhyInJapanese_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read-only folder")
+            << "locked" << true << QStringLiteral("書き込みの許可がありません");
+        QTest::newRow("a file where a folder should be")
+            << "plain" << false << QStringLiteral("パスの途中にフォルダではないファイルがあります");
+    }
+    void aFailedSaveSaysWhyInJapanese() {
+        QFETCH(QString, folder);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, cause);
+        if (readOnly && ::geteuid() == 0) {
+            QSKIP("root writes into read-only folders");
+        }
+        QTemporaryDir dir;
+        const QString parent = dir.filePath(folder);
+        if (readOnly) {
+            QVERIFY(QDir().mkdir(parent));
+            std::filesystem::permissions(
+                parent.toStdString(),
+                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        } else {
+            QFile file(parent);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        CQuorvelDoc doc;
+        doc.Scene().models.push_back(MakeCube(1.0f));
+        doc.SetModifiedFlag(true);
+        ScriptedPrompts prompts;
+        prompts.savePaths = {parent + QStringLiteral("/cube.qvl")};
+        CRecentFileList recent;
+        CDocumentCommands commands(doc, prompts, recent);
+        QVERIFY(!commands.SaveAs());
+        std::filesystem::permissions(parent.toStdString(), std::filesystem::perms::owner_all);
+        QCOMPARE(prompts.errors.size(), 1);
+        const QString& error = prompts.errors[0];
+        QVERIFY2(error.startsWith(QStringLiteral("ドキュメントの保存に失敗しました。\n")),
+                 qPrintable(error));
+        const QString step = QStringLiteral("/cube.qvl: 一時ファイルを作成できません");
+        QVERIFY2(error.contains(parent + step + u'（' + cause + u'）'), qPrintable(error));
+        for (const char* english : {"cannot", "Permission", "directory"}) {
+            QVERIFY2(!error.contains(QLatin1String(english)), qPrintable(error));
+        }
+        QVERIFY(doc.IsModified());
+    }
+
+    // Walked while the folder is still being read, and once it is shown.
+    void aScreenReaderWalksTheFileDialogsWithoutWarnings() {
+        QTemporaryDir empty;
+        QAccessible::setActive(true);
+        accessibilityWarnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(KeepAccessibilityWarnings);
+        CWidgetPrompts prompts(nullptr);
+        int walked = 0;
+        auto walk = [&empty, &walked](QFileDialog& dialog) {
+            dialog.setDirectory(empty.path());
+            WalkAccessible(QAccessible::queryAccessibleInterface(&dialog));
+            QTest::qWait(200);
+            WalkAccessible(QAccessible::queryAccessibleInterface(&dialog));
+            ++walked;
+            dialog.reject();
+        };
+        WhenDialogShows<QFileDialog>(walk);
+        prompts.AskOpenPath();
+        WhenDialogShows<QFileDialog>(walk);
+        prompts.AskSavePath(QStringLiteral("model.qvl"), false);
+        qInstallMessageHandler(previous);
+        QAccessible::setActive(false);
+        QCOMPARE(walked, 2);
+        QVERIFY2(accessibilityWarnings.isEmpty(), qPrintable(accessibilityWarnings.join(u'\n')));
     }
 
     void theOpenDialogNamesEveryFormatItOpens() {

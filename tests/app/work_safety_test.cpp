@@ -473,11 +473,14 @@ private slots:
         const QString& error = shown.prompts.errors[0];
         QVERIFY2(error.contains(QStringLiteral("grid.qvl")) && error.contains(u':'),
                  qPrintable(error));
+        const QString tooLarge = QStringLiteral("書き込めるファイルの大きさを超えています");
+        QVERIFY2(error.contains(tooLarge), qPrintable(error));
         QVERIFY(shown.doc.IsModified());
         QCOMPARE(Contents(path), saved);
         QCOMPARE(Contents(Native(autosave)), autosaved);
         QTRY_COMPARE(autosaveFailed.count(), 1);
         QVERIFY(autosaveFailed[0][0].toString().contains(Native(autosave.filename())));
+        QVERIFY(autosaveFailed[0][0].toString().contains(tooLarge));
         // Nothing changed since the failed autosave, which the next tick writes again.
         QVERIFY(shown.doc.AutosaveIfChanged());
         shown.doc.WaitForAutosave();

@@ -69,9 +69,9 @@ TEST_F(Autosave, LeftBehindByARunThatDidNotEndIsOfferedTakenOverOrDeclined) {
     fs::path written;
     {
         AutosaveSession crashed(folder);
-        ASSERT_EQ(crashed.Failed(), "");
+        ASSERT_EQ(crashed.Failed().Message(), "");
         ASSERT_TRUE(crashed.Start(scene, "/home/u/models/robot.qvl"));
-        EXPECT_EQ(crashed.Wait(), "");
+        EXPECT_EQ(crashed.Wait().Message(), "");
         written = crashed.File();
         EXPECT_TRUE(FindRecoverableAutosaves(folder).empty());  // its program still runs
     }  // ends without removing its autosave, as a crash does
@@ -108,7 +108,7 @@ TEST_F(Autosave, AFailedWriteKeepsThePreviousAutosave) {
     AutosaveSession session(folder);
     const CCentigrade small = Grid(2);
     ASSERT_TRUE(session.Start(small, {}));
-    ASSERT_EQ(session.Wait(), "");
+    ASSERT_EQ(session.Wait().Message(), "");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old;
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -116,8 +116,9 @@ TEST_F(Autosave, AFailedWriteKeepsThePreviousAutosave) {
     limited.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     std::string reported;
-    ASSERT_TRUE(session.Start(Grid(100), {}, [&](const std::string& f) { reported = f; }));
-    const std::string failure = session.Wait();
+    ASSERT_TRUE(
+        session.Start(Grid(100), {}, [&](const FileFailure& f) { reported = f.Message(); }));
+    const std::string failure = session.Wait().Message();
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(failure, reported);
@@ -138,7 +139,7 @@ TEST_F(Autosave, KilledMidWriteLeavesACompleteAutosave) {
         AutosaveSession session(folder);
         for (int k = 0;; ++k) {
             session.Start(k % 2 == 0 ? first : second, "/tmp/x.qvl");
-            if (!session.Wait().empty()) {
+            if (session.Wait()) {
                 ::_exit(1);
             }
             if (k == 0) {

@@ -1,5 +1,7 @@
 // Long random sequences of every kind of step: each undo must give back the
 // scene from before its step bit for bit, and each redo the scene after it.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -49,10 +51,12 @@ public:
             material.red = 0.25f * static_cast<float>(k);
             material.UpdateColors();
         }
+        // Other runs of the suite may share the temporary folder.
         importFile_ = std::filesystem::temp_directory_path() /
-                      ("quorvel-history-import-" + std::to_string(seed) + ".mqo");
+                      ("quorvel-history-import-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(seed) + ".mqo");
         CCentigrade imported = MakeSceneWith(MakeCube(30));
-        EXPECT_EQ(WriteFileAtomically(importFile_, FormatMQO(imported)), "");
+        EXPECT_EQ(WriteFileAtomically(importFile_, FormatMQO(imported)).Message(), "");
     }
     ~RandomEdits() { std::filesystem::remove(importFile_); }
 

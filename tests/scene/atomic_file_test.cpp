@@ -29,11 +29,11 @@ protected:
 
     static std::string Read(const fs::path& path) {
         std::string contents;
-        EXPECT_EQ(ReadWholeFile(path, contents), "");
+        EXPECT_EQ(ReadWholeFile(path, contents).Message(), "");
         return contents;
     }
     static void Put(const fs::path& path, const std::string& text) {
-        ASSERT_EQ(WriteFileAtomically(path, text), "");
+        ASSERT_EQ(WriteFileAtomically(path, text).Message(), "");
     }
     std::size_t Entries() const {
         return static_cast<std::size_t>(
@@ -46,11 +46,11 @@ protected:
 
 TEST_F(AtomicFile, KeepsThePreviousVersionOnlyWhenAsked) {
     const AtomicWriteOptions keep{true};
-    ASSERT_EQ(WriteFileAtomically(target, std::string("one"), keep), "");
+    ASSERT_EQ(WriteFileAtomically(target, std::string("one"), keep).Message(), "");
     EXPECT_FALSE(fs::exists(PreviousVersionPath(target)));  // nothing to keep yet
-    ASSERT_EQ(WriteFileAtomically(target, std::string("two"), keep), "");
+    ASSERT_EQ(WriteFileAtomically(target, std::string("two"), keep).Message(), "");
     EXPECT_EQ(Read(PreviousVersionPath(target)), "one");
-    ASSERT_EQ(WriteFileAtomically(target, std::string("three"), keep), "");
+    ASSERT_EQ(WriteFileAtomically(target, std::string("three"), keep).Message(), "");
     EXPECT_EQ(Read(target), "three");
     EXPECT_EQ(Read(folder / "doc.qvl~"), "two");
     Put(target, "four");
@@ -96,15 +96,16 @@ TEST_F(AtomicFile, RemovesOnlyTheTemporaryFilesOfKilledSavesOfThatTarget) {
 // as they were.
 TEST_F(AtomicFile, AFailedWriteLeavesEverythingAsItWas) {
     const AtomicWriteOptions keep{true};
-    ASSERT_EQ(WriteFileAtomically(target, std::string("first"), keep), "");
-    ASSERT_EQ(WriteFileAtomically(target, std::string("second"), keep), "");
+    ASSERT_EQ(WriteFileAtomically(target, std::string("first"), keep).Message(), "");
+    ASSERT_EQ(WriteFileAtomically(target, std::string("second"), keep).Message(), "");
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old;
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string reason = WriteFileAtomically(target, std::string(100000, 'x'), keep);
+    const std::string reason =
+        WriteFileAtomically(target, std::string(100000, 'x'), keep).Message();
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_NE(reason.find(target.string()), std::string::npos) << reason;
@@ -114,7 +115,7 @@ TEST_F(AtomicFile, AFailedWriteLeavesEverythingAsItWas) {
     EXPECT_EQ(Entries(), 2u);
 
     const fs::path nowhere = folder / "missing" / "doc.qvl";
-    const std::string missing = WriteFileAtomically(nowhere, std::string("x"), keep);
+    const std::string missing = WriteFileAtomically(nowhere, std::string("x"), keep).Message();
     EXPECT_NE(missing.find(nowhere.string()), std::string::npos) << missing;
 }
 

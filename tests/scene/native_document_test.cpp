@@ -28,7 +28,7 @@ protected:
 
     std::string Contents(const fs::path& p) {
         std::string s;
-        EXPECT_EQ(ReadWholeFile(p, s), "");
+        EXPECT_EQ(ReadWholeFile(p, s).Message(), "");
         return s;
     }
 
