@@ -33,14 +33,13 @@ double ParseCDoubleSlow(std::string_view text);
 // 53-bit mantissa, both the digits and the power of ten are exact doubles, and
 // one IEEE division rounds to the nearest double exactly as strtod does.
 // Anything else (white space, an exponent, more digits, no digits, "0x",
-// "inf") is refused.
-inline bool ParsePlainDecimal(std::string_view text, double& value) {
+// "inf") is refused. Returns the end of the number's text in [p, end), or
+// nullptr when refused.
+inline const char* ParsePlainDecimalAt(const char* p, const char* end, double& value) {
     static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                               1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
                                               1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
     constexpr std::ptrdiff_t kMaxDigits = 19;
-    const char* p = text.data();
-    const char* const end = p + text.size();
     const bool negative = p < end && *p == '-';
     p += p < end && (*p == '-' || *p == '+');
     std::uint64_t mantissa = 0;  // wraps past 19 digits, which are refused below
@@ -60,11 +59,15 @@ inline bool ParsePlainDecimal(std::string_view text, double& value) {
     const std::ptrdiff_t digits = integerDigits + decimals;
     if (digits == 0 || digits > kMaxDigits || mantissa > (std::uint64_t{1} << 53) ||
         (p < end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X'))) {
-        return false;
+        return nullptr;
     }
     value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
     value = negative ? -value : value;
-    return true;
+    return p;
+}
+
+inline bool ParsePlainDecimal(std::string_view text, double& value) {
+    return ParsePlainDecimalAt(text.data(), text.data() + text.size(), value) != nullptr;
 }
 
 }  // namespace c_numbers_detail
