@@ -7,6 +7,9 @@
 
 #include <bit>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -231,6 +234,23 @@ TEST(MqoPlainLines, TakesTheCommonLines) {
     EXPECT_TRUE(ReadPlainFaceLine("3 V(0 1 2) M(0) UID(5) UV(0.5 1.000000 0 0 1 1)\r\n", face));
     EXPECT_TRUE(face.hasUvs);
     EXPECT_EQ(face.uvs[1], 1.0);
+}
+
+TEST(MqoPlainLines, RealDocumentsReadAsWhenSplit) {
+    const std::filesystem::path folder = TestDataFolder() / "mqo";
+    if (!std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no test data at " << folder;
+    }
+    int documents = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.path().extension() == ".mqo") {
+            SCOPED_TRACE(entry.path());
+            std::ifstream in(entry.path(), std::ios::binary);
+            ExpectSameReading(std::string(std::istreambuf_iterator<char>(in), {}));
+            ++documents;
+        }
+    }
+    EXPECT_GT(documents, 0);
 }
 
 TEST(MqoPlainLines, ChunkCountsBeyondTheFileStillReadItAll) {
