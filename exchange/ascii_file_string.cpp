@@ -57,26 +57,31 @@ bool AsciiFileString::Refill() {
 }
 
 int AsciiFileString::ReadLine() {
+    std::string_view line;
+    return ReadRawLine(line) ? Separate(line) : -1;
+}
+
+bool AsciiFileString::ReadRawLine(std::string_view& line) {
     std::size_t scanned = begin;
     for (;;) {
         const char* data = buffer.get();
         const void* lineFeed = std::memchr(data + scanned, '\n', end - scanned);
         if (lineFeed) {
             const std::size_t lineEnd = static_cast<const char*>(lineFeed) - data + 1;
-            const std::string_view line(data + begin, lineEnd - begin);
+            line = std::string_view(data + begin, lineEnd - begin);
             begin = lineEnd;
-            return Separate(line);
+            return true;
         }
         const std::size_t searched = end - begin;
         if (searched >= kMaxLine || !Refill()) {
             if (begin == end) {
                 count = -1;
-                return -1;
+                return false;
             }
             const std::size_t pieceEnd = std::min(end, begin + kMaxLine);
-            const std::string_view line(buffer.get() + begin, pieceEnd - begin);
+            line = std::string_view(buffer.get() + begin, pieceEnd - begin);
             begin = pieceEnd;
-            return Separate(line);
+            return true;
         }
         scanned = begin + searched;  // Refill moved the unread bytes to the front
     }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,20 @@ inline bool IsDigit(char c) {
     return static_cast<unsigned char>(c - '0') < 10;
 }
 
+// The value of the decimal digits from `p` on, two at a time; `p` ends past
+// them. Wraps past 19 digits.
+inline std::uint64_t DigitsValue(const char*& p, const char* end) {
+    std::uint64_t value = 0;
+    while (end - p >= 2 && IsDigit(p[0]) && IsDigit(p[1])) {
+        value = value * 100 + static_cast<std::uint64_t>((p[0] - '0') * 10 + (p[1] - '0'));
+        p += 2;
+    }
+    if (p < end && IsDigit(*p)) {
+        value = value * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    }
+    return value;
+}
+
 // Everything ParseCDouble's inline path does not settle.
 double ParseCDoubleSlow(std::string_view text);
 
@@ -33,38 +48,51 @@ double ParseCDoubleSlow(std::string_view text);
 // 53-bit mantissa, both the digits and the power of ten are exact doubles, and
 // one IEEE division rounds to the nearest double exactly as strtod does.
 // Anything else (white space, an exponent, more digits, no digits, "0x",
-// "inf") is refused.
-inline bool ParsePlainDecimal(std::string_view text, double& value) {
+// "inf") is refused. Returns the end of the number's text in [p, end), or
+// nullptr when refused.
+inline const char* ParsePlainDecimalAt(const char* p, const char* end, double& value) {
     static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                               1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
                                               1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    static constexpr auto kScales = [] {
+        std::array<std::uint64_t, 20> scales{1};
+        for (std::size_t i = 1; i < scales.size(); ++i) {
+            scales[i] = scales[i - 1] * 10;
+        }
+        return scales;
+    }();
     constexpr std::ptrdiff_t kMaxDigits = 19;
-    const char* p = text.data();
-    const char* const end = p + text.size();
     const bool negative = p < end && *p == '-';
     p += p < end && (*p == '-' || *p == '+');
-    std::uint64_t mantissa = 0;  // wraps past 19 digits, which are refused below
+    // The integer and the fraction digits are two independent chains of
+    // multiplications, which the processor runs side by side.
     const char* const integerStart = p;
-    while (p < end && IsDigit(*p)) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
-    }
+    const std::uint64_t integer = DigitsValue(p, end);
     const std::ptrdiff_t integerDigits = p - integerStart;
+    std::uint64_t fraction = 0;
     std::ptrdiff_t decimals = 0;
     if (p < end && *p == '.') {
         const char* const fractionStart = ++p;
-        while (p < end && IsDigit(*p)) {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
-        }
+        fraction = DigitsValue(p, end);
         decimals = p - fractionStart;
     }
     const std::ptrdiff_t digits = integerDigits + decimals;
-    if (digits == 0 || digits > kMaxDigits || mantissa > (std::uint64_t{1} << 53) ||
+    if (digits == 0 || digits > kMaxDigits ||
         (p < end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X'))) {
-        return false;
+        return nullptr;
+    }
+    // At most 19 digits: below 10^19, so exact in 64 bits.
+    const std::uint64_t mantissa = integer * kScales[static_cast<std::size_t>(decimals)] + fraction;
+    if (mantissa > (std::uint64_t{1} << 53)) {
+        return nullptr;
     }
     value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
     value = negative ? -value : value;
-    return true;
+    return p;
+}
+
+inline bool ParsePlainDecimal(std::string_view text, double& value) {
+    return ParsePlainDecimalAt(text.data(), text.data() + text.size(), value) != nullptr;
 }
 
 }  // namespace c_numbers_detail

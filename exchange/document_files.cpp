@@ -20,11 +20,10 @@ std::string LowerExtension(const std::filesystem::path& path) {
 namespace {
 
 // What every import does once its records are in the scene: textures named
-// in it resolve beside the file, and the lighting is rebuilt.
+// in it resolve beside the file.
 DocumentLoadResult FinishImport(const std::filesystem::path& path, CCentigrade& scene, int repairs,
                                 std::vector<TextureFailure> textureFailures) {
     scene.SetDocumentFolder(std::filesystem::absolute(path));
-    scene.ComputeAllNormals();
     DocumentLoadResult result;
     result.repairs = repairs;
     result.imported = true;
@@ -54,6 +53,12 @@ DocumentLoadResult ImportObj(const std::filesystem::path& path, CCentigrade& sce
 }
 
 DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
+    DocumentLoadResult result = ReadDocumentFile(path, scene);
+    scene.ComputeAllNormals();
+    return result;
+}
+
+DocumentLoadResult ReadDocumentFile(const std::filesystem::path& path, CCentigrade& scene) {
     const DocumentFormat* format = FindDocumentFormat(path);
     if (!format || format->reader == FormatReader::None) {
         throw DocumentError(path, "unknown document type \"" + LowerExtension(path) + "\"");
@@ -66,7 +71,6 @@ DocumentLoadResult OpenDocumentFile(const std::filesystem::path& path, CCentigra
     scene.SetDocumentFolder(std::filesystem::absolute(path));
     result.textureFailures = LoadTextures(scene);
     scene.UpdateAllColors();
-    scene.ComputeAllNormals();
     return result;
 }
 

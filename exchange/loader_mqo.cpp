@@ -103,7 +103,10 @@ std::string LoaderMQO::SceneText(std::string_view text) {
 }
 
 float LoaderMQO::Number(int i) {
-    const double value = lines.ToFloat(i);
+    return Narrow(lines.ToFloat(i));
+}
+
+float LoaderMQO::Narrow(double value) {
     if (!(std::fabs(value) <= std::numeric_limits<float>::max())) {
         ++repairs;
         return 0.0f;

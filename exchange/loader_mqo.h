@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/mqo_plain_lines.h"
 #include "exchange/string_separator.h"
 #include "image/image_status.h"
 
@@ -65,21 +66,33 @@ public:
     int materialBase = 0;
     // Called when a material names its texture; unset, no texture is loaded.
     std::function<void(CMaterial&)> loadTexture;
+    // Common vertex and face lines are read without splitting them into tokens
+    // (exchange/mqo_plain_lines.h); off, every line is split, the reading that
+    // shortcut must match.
+    bool plainLineShortcut = true;
 
 private:
     int ReadHeader();
     int ReadChunks();
     // Reads the lines of a chunk up to its closing "}", handing each line
     // that is not blank to line(token count); a code other than 0 from it
-    // ends the read. MQO_EOF when the file ends first.
+    // ends the read. MQO_EOF when the file ends first. A line that
+    // shortcut(its bytes) took is not split nor handed on.
+    template <typename Shortcut, typename Line>
+    int ReadChunkLines(Shortcut shortcut, Line line);
     template <typename Line>
-    int ReadChunkLines(Line line);
+    int ReadChunkLines(Line line) {
+        return ReadChunkLines([](std::string_view) { return false; }, line);
+    }
     int ReadMaterials();
     void ReadAttributes(CMaterial& material);
     int ReadObject(CModel& model);
     int ReadVertices(CModel& model);
     int ReadBinaryVertices(CModel& model);
     int ReadFaces(CModel& model);
+    // The face line of the current tokens; false when a group is malformed.
+    bool SplitFaceLine(int n, std::int64_t stated, MqoFaceLine& face) const;
+    void AddFace(CModel& model, const MqoFaceLine& line);
     int SkipChunk(int n);
     int SkipBinary(int n);
     bool IsBinaryLine(int n) const;
@@ -89,6 +102,7 @@ private:
     // Token `i` as a float; "nan", "inf" and values beyond the float range
     // become 0 and count as repairs, so no scene holds a non-finite number.
     float Number(int i);
+    float Narrow(double value);
     float Finite(float value);
     // Reserves room for the count a chunk line states, but never more than the
     // rest of the file can hold at `minLineBytes` a line.
@@ -105,13 +119,17 @@ private:
     int repairs = 0;
 };
 
-template <typename Line>
-int LoaderMQO::ReadChunkLines(Line line) {
+template <typename Shortcut, typename Line>
+int LoaderMQO::ReadChunkLines(Shortcut shortcut, Line line) {
     for (;;) {
-        const int n = lines.ReadLine();
-        if (n < 0) {
+        std::string_view raw;
+        if (!lines.ReadRawLine(raw)) {
             return MQO_EOF;
         }
+        if (shortcut(raw)) {
+            continue;
+        }
+        const int n = lines.Separate(raw);
         if (n == 0) {
             continue;
         }

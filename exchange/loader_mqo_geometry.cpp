@@ -72,7 +72,15 @@ int LoaderMQO::ReadObject(CModel& model) {
 }
 
 int LoaderMQO::ReadVertices(CModel& model) {
-    return ReadChunkLines([&](int n) {
+    auto plain = [&](std::string_view line) {
+        double xyz[3];
+        if (!plainLineShortcut || !ReadPlainVertexLine(line, xyz)) {
+            return false;
+        }
+        model.vertices.emplace_back(Narrow(xyz[0]), Narrow(xyz[1]), Narrow(xyz[2]));
+        return true;
+    };
+    return ReadChunkLines(plain, [&](int n) {
         if (n >= 3) {
             model.vertices.emplace_back(Number(0), Number(1), Number(2));
         }
@@ -114,53 +122,83 @@ int LoaderMQO::ReadBinaryVertices(CModel& model) {
 // UID(number) and UV(u1 v1 .. un vn), recognised only in this order. A line
 // without its V group ends the whole load; a malformed group drops the line.
 int LoaderMQO::ReadFaces(CModel& model) {
-    return ReadChunkLines([&](int n) {
+    MqoFaceLine face;
+    auto plain = [&](std::string_view line) {
+        if (!plainLineShortcut || !ReadPlainFaceLine(line, face)) {
+            return false;
+        }
+        AddFace(model, face);
+        return true;
+    };
+    return ReadChunkLines(plain, [&](int n) {
         // 64-bit, so that a huge stated corner count cannot overflow the sums.
         const std::int64_t r = lines.ToInt(0);
         if (!lines.Is(1, "V") || n < r + 4) {
             return MQO_SYNTAX;
         }
-        if (!lines.Is(2, "(") || r + 3 < 0 || !lines.Is(static_cast<int>(r + 3), ")")) {
-            return 0;
-        }
-        // From here 0 <= r <= n - 4: token r + 3 is ")", which neither "-3",
-        // "V" nor "(" in tokens 0 to 2 can be.
-        const int corners = static_cast<int>(std::min<std::int64_t>(r, 4));
-        CFace& face = model.faces.emplace_back();
-        const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
-        facesToCheck = facesToCheck || corners < 2;
-        for (int k = 0; k < corners; ++k) {
-            const int index = lines.ToInt(3 + k);
-            // Vertices may still follow; DropBrokenFaces decides at the end.
-            facesToCheck = facesToCheck || index < 0 || index >= vertexCount;
-            face.indices.push_back(index);
-            face.edgeSelected.push_back(false);
-        }
-        int s = static_cast<int>(r) + 4;
-        face.material = materialBase;
-        bool malformed = false;
-        if (lines.Is(s, "M") && s + 4 <= n) {
-            malformed = !lines.Is(s + 1, "(") || !lines.Is(s + 3, ")");
-            face.material = SaturatedInt(std::int64_t{lines.ToInt(s + 2)} + materialBase);
-            s += 4;
-        }
-        if (!malformed && lines.Is(s, "UID") && s + 4 <= n) {
-            malformed = !lines.Is(s + 1, "(") || !lines.Is(s + 3, ")");
-            s += 4;
-        }
-        if (!malformed && lines.Is(s, "UV") && s + 2 * r + 3 <= n) {
-            malformed = !lines.Is(s + 1, "(") || !lines.Is(static_cast<int>(s + 2 * r + 2), ")");
-            for (int k = 0; k < corners && !malformed; ++k) {
-                CUV& uv = face.uvs.emplace_back();
-                uv.u = Number(s + 2 + 2 * k);
-                uv.v = Number(s + 3 + 2 * k);
-            }
-        }
-        if (malformed) {
-            model.faces.pop_back();
+        if (SplitFaceLine(n, r, face)) {
+            AddFace(model, face);
         }
         return 0;
     });
+}
+
+bool LoaderMQO::SplitFaceLine(int n, std::int64_t r, MqoFaceLine& face) const {
+    if (!lines.Is(2, "(") || r + 3 < 0 || !lines.Is(static_cast<int>(r + 3), ")")) {
+        return false;
+    }
+    // From here 0 <= r <= n - 4: token r + 3 is ")", which neither "-3",
+    // "V" nor "(" in tokens 0 to 2 can be.
+    face.corners = static_cast<int>(std::min<std::int64_t>(r, 4));
+    for (int k = 0; k < face.corners; ++k) {
+        face.indices[k] = lines.ToInt(3 + k);
+    }
+    int s = static_cast<int>(r) + 4;
+    face.material = 0;
+    if (lines.Is(s, "M") && s + 4 <= n) {
+        if (!lines.Is(s + 1, "(") || !lines.Is(s + 3, ")")) {
+            return false;
+        }
+        face.material = lines.ToInt(s + 2);
+        s += 4;
+    }
+    if (lines.Is(s, "UID") && s + 4 <= n) {
+        if (!lines.Is(s + 1, "(") || !lines.Is(s + 3, ")")) {
+            return false;
+        }
+        s += 4;
+    }
+    face.hasUvs = lines.Is(s, "UV") && s + 2 * r + 3 <= n;
+    if (face.hasUvs) {
+        if (!lines.Is(s + 1, "(") || !lines.Is(static_cast<int>(s + 2 * r + 2), ")")) {
+            return false;
+        }
+        for (int k = 0; k < 2 * face.corners; ++k) {
+            face.uvs[k] = lines.ToFloat(s + 2 + k);
+        }
+    }
+    return true;
+}
+
+void LoaderMQO::AddFace(CModel& model, const MqoFaceLine& line) {
+    CFace& face = model.faces.emplace_back();
+    const auto vertexCount = static_cast<std::int64_t>(model.vertices.size());
+    facesToCheck = facesToCheck || line.corners < 2;
+    for (int k = 0; k < line.corners; ++k) {
+        const int index = line.indices[k];
+        // Vertices may still follow; DropBrokenFaces decides at the end.
+        facesToCheck = facesToCheck || index < 0 || index >= vertexCount;
+        face.indices.push_back(index);
+        face.edgeSelected.push_back(false);
+    }
+    face.material = SaturatedInt(line.material + materialBase);
+    if (line.hasUvs) {
+        face.uvs.resize(static_cast<std::size_t>(line.corners));
+        for (int k = 0; k < line.corners; ++k) {
+            face.uvs[k].u = Narrow(line.uvs[2 * k]);
+            face.uvs[k].v = Narrow(line.uvs[2 * k + 1]);
+        }
+    }
 }
 
 // Keeps only faces with valid corners (scene/face_rules.h); the reader never

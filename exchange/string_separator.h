@@ -92,6 +92,11 @@ public:
 
     // Hides the base's: the reader always knows which line source it holds.
     int ReadLine();
+    // Reads the next line without splitting it: a view into the buffer, valid
+    // until the next read, that ends in its line feed unless it is the file's
+    // last line or a piece of an overlong one. False at the end of the file
+    // (the token count is then -1). Separate() splits it if need be.
+    bool ReadRawLine(std::string_view& line);
 
     // Pass over, or copy out, `size` bytes that follow the current line's line
     // feed. False when the file ends first.

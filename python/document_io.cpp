@@ -38,7 +38,7 @@ SceneRef Open(const std::filesystem::path& path, bool partial) {
     auto scene = std::make_shared<PythonScene>();
     {
         py::gil_scoped_release release;
-        scene->loaded = OpenDocumentFile(path, scene->Records());
+        scene->loaded = ReadDocumentFile(path, scene->Records());
     }
     scene->path = path;
     if (!partial) {
@@ -80,7 +80,6 @@ DocumentLoadResult ImportMqoText(const char* text, std::size_t size,
         scene.materials.emplace_back(scene.materialSerial++);
     }
     scene.UpdateAllColors();
-    scene.ComputeAllNormals();
     return loaded;
 }
 
@@ -104,9 +103,11 @@ SceneRef LoadsMqo(const py::buffer& data, const std::optional<std::filesystem::p
     return scene;
 }
 
-// glTF carries the normals the modeler lights with; the other formats none.
+// glTF carries the normals the modeler lights with, and native documents
+// store each face's; the other formats none.
 bool CarriesNormals(const std::filesystem::path& path) {
-    return LowerExtension(path) == "glb";
+    const std::string extension = LowerExtension(path);
+    return extension == "glb" || extension == "qvl";
 }
 
 std::string Save(const SceneRef& scene, const std::filesystem::path& path) {
@@ -160,8 +161,9 @@ constexpr const char* kOpenDoc = R"doc(
 Reads a document into a new Scene, as the modeler and quorvel-cli open it:
 ".qvl" (native), ".mqo" and ".mqoz" (Metasequoia), ".obj" (Wavefront, with its
 ".mtl"). Faces that would break the scene's rules are repaired or dropped
-(Scene.repairs), textures resolve beside the document (failures in
-Scene.texture_failures), and normals are computed.
+(Scene.repairs) and textures resolve beside the document (failures in
+Scene.texture_failures). Normals are computed when first needed (normal
+arrays, commands, drawing, saving formats that store them).
 
 Raises DocumentError when the file cannot be read or is refused, and when a
 Metasequoia document stops early (DocumentError.import_result), unless

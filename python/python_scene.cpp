@@ -53,6 +53,9 @@ void PythonScene::UpdateNormals() {
 
 CommandOutcome PythonScene::Run(std::string_view id, const Values& values) {
     SettleViews();
+    // Opens leave the normals to the first that needs them; a command finds
+    // them current, as in the window.
+    UpdateNormals();
     // A command may free an array a view points into: the views keep the
     // original and the command works on a copy, given back when it was kept.
     struct SetAside {

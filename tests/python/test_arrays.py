@@ -67,6 +67,25 @@ def test_writes_through_a_view_reach_the_normals(quad):
     assert np.isnan(obj.corner_normals[1, 3]).all()
 
 
+@pytest.mark.parametrize("name", ["sample.qvl", "sample.mqo"])
+def test_normals_left_by_the_open_are_those_of_a_full_computation(sample, name):
+    opened = quorvel.open(sample.with_name(name))
+    computed = quorvel.open(sample.with_name(name))
+    computed.compute_normals()
+    for lazy, full in zip(opened.objects, computed.objects):
+        np.testing.assert_array_equal(lazy.face_normals, full.face_normals)
+        np.testing.assert_array_equal(lazy.corner_normals, full.corner_normals)
+
+
+def test_native_documents_store_the_normals_of_moved_vertices(quad, tmp_path):
+    scene, obj = quad
+    obj.vertices[:, [1, 2]] = obj.vertices[:, [2, 1]]
+    scene.save(tmp_path / "moved.qvl")
+    scene.compute_normals()
+    scene.save(tmp_path / "computed.qvl")
+    assert (tmp_path / "moved.qvl").read_bytes() == (tmp_path / "computed.qvl").read_bytes()
+
+
 def test_non_finite_positions_are_refused_where_they_are_read(quad, tmp_path):
     scene, obj = quad
     view = obj.vertices
