@@ -150,6 +150,16 @@ void BM_UndoRedoMoveInTheApp(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoRedoMoveInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
+// What undo and redo would cost if each computed the normals of the grid
+// again: the whole computation on all cores, for comparison.
+void BM_GridNormalsInTheApp(benchmark::State& state) {
+    GridFrame shown;
+    for (auto _ : state) {
+        shown.doc.Scene().ComputeAllNormals();
+    }
+}
+BENCHMARK(BM_GridNormalsInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
 // The same for a 32 × 32 patch of the grid: the normals around it alone.
 void BM_UndoRedoPatchMoveInTheApp(benchmark::State& state) {
     GridFrame shown(32, 32);

@@ -1,5 +1,6 @@
 #include "history/transform_step.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "scene/centigrade.h"
@@ -38,6 +39,8 @@ std::unique_ptr<TransformStep> TransformStep::Capture(const CCentigrade& scene, 
         }
         if (step->runs_.size() > runsBefore) {
             step->revisions_.emplace_back(static_cast<std::uint32_t>(m), model.revision);
+            step->contents_.push_back({static_cast<std::uint32_t>(m), model.PositionsContent(),
+                                       model.PositionsContent()});
         }
     }
     step->runs_.shrink_to_fit();
@@ -64,32 +67,57 @@ bool TransformStep::Changed(const CCentigrade& scene) const {
 
 void TransformStep::Finish(const CCentigrade& scene) {
     manipulator_.Finish(scene);
+    for (Contents& contents : contents_) {
+        if (contents.model < scene.models.size()) {
+            contents.after = scene.models[contents.model].PositionsContent();
+        }
+    }
     revisions_.clear();
     revisions_.shrink_to_fit();
 }
 
 // A run that no longer fits its object (which a consistent history never
-// produces) is passed over rather than written out of bounds.
-void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change) {
+// produces) is passed over rather than written out of bounds. Swapping the
+// coordinates the step left for those it found gives back the object's
+// coordinates from before (or after) the edit, all of them, and so their
+// number; coordinates that something else touched since get a new number.
+void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change,
+                                  std::uint64_t Contents::*from, std::uint64_t Contents::*to) {
     Position* p = positions_.get();
     // Runs come object by object; each object's moved span is named once.
     std::size_t spanModel = scene.models.size();
     std::size_t spanFirst = 0;
     std::size_t spanEnd = 0;
+    bool everyRunFitted = true;
     const auto nameSpan = [&] {
-        if (spanModel < scene.models.size()) {
-            scene.models[spanModel].TouchPositions(spanFirst, spanEnd);
-            change.Reshaped(spanModel);
+        if (spanModel >= scene.models.size() || spanEnd <= spanFirst) {
+            return;
         }
+        CModel& model = scene.models[spanModel];
+        const auto contents = std::find_if(contents_.begin(), contents_.end(),
+                                           [&](const Contents& c) { return c.model == spanModel; });
+        if (everyRunFitted && contents != contents_.end() &&
+            model.PositionsContent() == (*contents).*from) {
+            model.RestorePositions(spanFirst, spanEnd, (*contents).*to);
+        } else {
+            model.TouchPositions(spanFirst, spanEnd);
+        }
+        change.Reshaped(spanModel);
     };
     for (const Run& run : runs_) {
+        if (run.model != spanModel) {
+            nameSpan();
+            spanModel = run.model;
+            spanFirst = spanEnd = run.first;
+            everyRunFitted = true;
+        }
         if (run.model >= scene.models.size() ||
             std::size_t{run.first} + run.count > scene.models[run.model].vertices.size()) {
             p += run.count;
+            everyRunFitted = false;
             continue;
         }
-        CModel& model = scene.models[run.model];
-        CVector* v = model.vertices.data() + run.first;
+        CVector* v = scene.models[run.model].vertices.data() + run.first;
         for (std::uint32_t k = 0; k < run.count; ++k, ++p) {
             const Position held = *p;
             *p = {v[k].x, v[k].y, v[k].z};
@@ -97,27 +125,23 @@ void TransformStep::SwapPositions(CCentigrade& scene, SceneChange& change) {
             v[k].y = held.y;
             v[k].z = held.z;
         }
-        if (spanModel != run.model) {
-            nameSpan();
-            spanModel = run.model;
-            spanFirst = run.first;
-        }
         spanEnd = std::size_t{run.first} + run.count;
     }
     nameSpan();
 }
 
 void TransformStep::Undo(CCentigrade& scene, SceneChange& change) {
-    SwapPositions(scene, change);
+    SwapPositions(scene, change, &Contents::after, &Contents::before);
     manipulator_.Restore(scene, false);
 }
 
 void TransformStep::Redo(CCentigrade& scene, SceneChange& change) {
-    SwapPositions(scene, change);
+    SwapPositions(scene, change, &Contents::before, &Contents::after);
     manipulator_.Restore(scene, true);
 }
 
 std::size_t TransformStep::Bytes() const {
     return sizeof(*this) + NameBytes() + runs_.capacity() * sizeof(Run) +
-           positionCount_ * sizeof(Position) + revisions_.capacity() * sizeof(revisions_.front());
+           positionCount_ * sizeof(Position) + revisions_.capacity() * sizeof(revisions_.front()) +
+           contents_.capacity() * sizeof(Contents);
 }

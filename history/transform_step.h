@@ -42,13 +42,25 @@ private:
         float z;
     };
 
+    // The numbers of a recorded object's coordinates before and after the
+    // edit (CModel::PositionsContent).
+    struct Contents {
+        std::uint32_t model;
+        std::uint64_t before;
+        std::uint64_t after;
+    };
+
     TransformStep(std::string name, const CCentigrade& scene);
-    void SwapPositions(CCentigrade& scene, SceneChange& change);
+    // Swaps, and names the coordinates of an object that had those `from`
+    // named by `to` instead.
+    void SwapPositions(CCentigrade& scene, SceneChange& change, std::uint64_t Contents::*from,
+                       std::uint64_t Contents::*to);
 
     std::vector<Run> runs_;
     std::unique_ptr<Position[]> positions_;
     std::size_t positionCount_ = 0;
     // The revision of each recorded object at Capture; emptied by Finish.
     std::vector<std::pair<std::uint32_t, std::uint64_t>> revisions_;
+    std::vector<Contents> contents_;  // in the order of the runs' objects
     ManipulatorChange manipulator_;
 };

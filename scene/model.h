@@ -8,6 +8,7 @@
 
 #include "scene/face.h"
 #include "scene/large_array_allocator.h"
+#include "scene/normals_spare.h"
 #include "scene/vector.h"
 #include "scene/vertex_face_lists.h"
 
@@ -85,6 +86,7 @@ public:
     void Touch() {
         const std::uint64_t r = NextModelRevision();
         revision = positionsRevision = selectionRevision = topologyRevision = normalsRevision = r;
+        positionsContent_ = r;
     }
     // Vertex coordinates of [first, end) moved; nothing else changed.
     void TouchPositions(std::size_t first, std::size_t end) {
@@ -95,9 +97,19 @@ public:
             positionSpanSince_ = positionsRevision;
             positionSpan_ = changed;
         }
-        revision = positionsRevision = spanRevision_ = NextModelRevision();
+        revision = positionsRevision = spanRevision_ = positionsContent_ = NextModelRevision();
     }
     void TouchPositions() { TouchPositions(0, vertices.size()); }
+    // Vertex coordinates of [first, end) moved back, and all coordinates are
+    // now bit for bit those PositionsContent() named as `content`.
+    void RestorePositions(std::size_t first, std::size_t end, std::uint64_t content) {
+        TouchPositions(first, end);
+        positionsContent_ = content;
+    }
+    // The number naming the coordinates as they are: the positions revision
+    // that first had them. An undo that brings back earlier coordinates
+    // brings back their number, and with it the normals kept for them.
+    std::uint64_t PositionsContent() const { return positionsContent_; }
     // Selection flags or marks of vertices, faces or edges changed.
     void TouchSelection() { revision = selectionRevision = NextModelRevision(); }
     // Marks changed, and selection flags of `vertices` and of `faces` (their
@@ -151,7 +163,9 @@ public:
     void ComputeNormals(int smooth);
     // The same result, but after a move of a few vertices since the last
     // computation (a drag, a typed move, their undo) only the faces and
-    // corners around them are computed again.
+    // corners around them are computed again. After a move of most of them,
+    // the normals computed before are kept aside, so that the undo or redo
+    // that brings back their coordinates takes them instead of computing.
     void UpdateNormals(int smooth);
 
     // The smoothed unit normal of corner `corner` of face `face` from the last
@@ -172,7 +186,8 @@ public:
     std::vector<int> CornerFaces(std::size_t face, std::size_t corner) const;
     // The memory the face and corner normals hold.
     std::size_t NormalsCapacityBytes() const {
-        return (faceNormals_.capacity() + cornerNormals_.capacity()) * sizeof(PackedVector);
+        return (faceNormals_.capacity() + cornerNormals_.capacity()) * sizeof(PackedVector) +
+               spare_.CapacityBytes();
     }
 
     // Removes face `face`; the other faces keep their corner normals. Code
@@ -211,11 +226,15 @@ private:
     VertexSpan positionSpan_;
     std::uint64_t positionSpanSince_ = 0;
     std::uint64_t spanRevision_ = 0;
+    std::uint64_t positionsContent_ = revision;
     AddedChanges<SelectionChanges> selectionChanges_;
     AddedChanges<FaceSpan> normalsChanges_;
 
     bool VertexFacesCurrent() const;
     void RememberNormals(FaceSpan changed);
+    bool NormalsCurrent() const;
+    void KeepNormalsAside();
+    bool TakeSpareNormals();
 
     // The face normals packed in face order, and the corner normals of the
     // first cornerNormalFaces_ faces, kCornerSlots a face.
@@ -227,8 +246,10 @@ private:
     // UpdateNormals: they hold while normalsRevision is normalsRevision_.
     std::uint64_t normalsRevision_ = 0;
     std::uint64_t normalsPositions_ = 0;
+    std::uint64_t normalsContent_ = 0;
     float normalsFacet_ = 0;
     // The topology and face count vertexInfo's face lists were built from.
     std::uint64_t vertexFacesTopology_ = 0;
     std::size_t vertexFacesCount_ = 0;
+    NormalsSpare spare_;
 };

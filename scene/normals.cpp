@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "scene/corner_smoothing.h"
@@ -77,6 +78,10 @@ bool CModel::VertexFacesCurrent() const {
 }
 
 void CModel::ComputeNormals(int /*smooth*/) {
+    if (!spare_.Holds(spare_.positions, facet, topologyRevision)) {
+        // Normals of another topology or angle never come back.
+        spare_ = NormalsSpare();
+    }
     if (!VertexFacesCurrent()) {
         vertexInfo.Build(faces, vertices.size());
         vertexFacesTopology_ = topologyRevision;
@@ -102,10 +107,14 @@ void CModel::UpdateNormals(int smooth) {
     // is quicker than the walk around the moved ones.
     constexpr std::size_t kLargestShare = 8;
     const VertexSpan moved = PositionChangesSince(normalsPositions_);
-    const bool known = normalsRevision_ == normalsRevision && normalsFacet_ == facet &&
-                       VertexFacesCurrent() && HasAllCornerNormals() &&
-                       faceNormals_.size() == faces.size();
+    const bool known = NormalsCurrent();
     if (!known || moved.end - moved.first > vertices.size() / kLargestShare) {
+        if (TakeSpareNormals()) {
+            return;
+        }
+        if (known && normalsContent_ != positionsContent_) {
+            KeepNormalsAside();
+        }
         ComputeNormals(smooth);
         return;
     }
@@ -152,7 +161,51 @@ void CModel::RememberNormals(FaceSpan changed) {
     TouchNormals(changed);
     normalsRevision_ = normalsRevision;
     normalsPositions_ = positionsRevision;
+    normalsContent_ = positionsContent_;
     normalsFacet_ = facet;
+}
+
+// Whether the normals are those of the faces and lists as they are, under the
+// angle as it is, for the coordinates named normalsContent_.
+bool CModel::NormalsCurrent() const {
+    return normalsRevision_ == normalsRevision && normalsFacet_ == facet && VertexFacesCurrent() &&
+           HasAllCornerNormals() && faceNormals_.size() == faces.size();
+}
+
+// Trades the normals, which NormalsCurrent, for the spare's arrays: the next
+// computation writes into those, already mapped, and these wait for their
+// coordinates to come back.
+void CModel::KeepNormalsAside() {
+    std::swap(faceNormals_, spare_.faceNormals);
+    std::swap(cornerNormals_, spare_.cornerNormals);
+    std::swap(cornerNormalFaces_, spare_.cornerNormalFaces);
+    spare_.positions = normalsContent_;
+    spare_.facet = normalsFacet_;
+    spare_.topology = vertexFacesTopology_;
+}
+
+// The spare's normals, when they are those of the coordinates as they are: the
+// same values a computation gives, at the cost of copying the face normals
+// into the faces.
+bool CModel::TakeSpareNormals() {
+    if (!spare_.Holds(positionsContent_, facet, topologyRevision) || !VertexFacesCurrent() ||
+        spare_.faceNormals.size() != faces.size() || spare_.cornerNormalFaces != faces.size()) {
+        return false;
+    }
+    const bool current = NormalsCurrent();
+    KeepNormalsAside();
+    if (!current) {
+        spare_ = NormalsSpare();
+    }
+    ForRanges(faces.size(), [this](std::size_t begin, std::size_t end) {
+        for (std::size_t r = begin; r < end; ++r) {
+            if (IsSurface(faces[r])) {
+                faces[r].normal = faceNormals_[r].Unpacked();
+            }
+        }
+    });
+    RememberNormals({0, faces.size()});
+    return true;
 }
 
 std::vector<int> CModel::CornerFaces(std::size_t face, std::size_t corner) const {

@@ -142,6 +142,7 @@ void CModel::Serialize(ArchiveReader& ar) {
     faceNormals_.clear();
     cornerNormals_.clear();
     cornerNormalFaces_ = 0;
+    spare_ = NormalsSpare();
 }
 
 // The records are written from a flat copy, the one writer of the layout,
