@@ -1,4 +1,4 @@
-// The side lists rebuilt on hint 0 with 1,000 entries, each rebuild followed
+// The side lists rebuilt for a replaced document with 1,000 entries, each rebuild followed
 // by a synchronous repaint of the visible rows, as a user sees it. Needs a
 // display: run under xvfb-run.
 #include <benchmark/benchmark.h>
@@ -34,7 +34,7 @@ void FillModels(CCentigrade& scene) {
 }
 
 template <typename List>
-void RebuildOnHintZero(benchmark::State& state, void (*fill)(CCentigrade&)) {
+void RebuildOnReplace(benchmark::State& state, void (*fill)(CCentigrade&)) {
     CQuorvelDoc doc;
     fill(doc.Scene());
     List list(doc);
@@ -49,12 +49,12 @@ void RebuildOnHintZero(benchmark::State& state, void (*fill)(CCentigrade&)) {
 }
 
 void BM_MaterialListRebuild1000(benchmark::State& state) {
-    RebuildOnHintZero<CMaterialView>(state, FillMaterials);
+    RebuildOnReplace<CMaterialView>(state, FillMaterials);
 }
 BENCHMARK(BM_MaterialListRebuild1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ObjectListRebuild1000(benchmark::State& state) {
-    RebuildOnHintZero<CModelView>(state, FillModels);
+    RebuildOnReplace<CModelView>(state, FillModels);
 }
 BENCHMARK(BM_ObjectListRebuild1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

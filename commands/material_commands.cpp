@@ -7,7 +7,6 @@
 
 namespace {
 
-
 std::optional<Refusal> Choose(CommandContext& context, const CommandArguments& args) {
     return MakeCurrent(context.scene.currentMaterial, args, "material",
                        context.scene.materials.size(), "materials", Reason::NoSuchMaterial);
@@ -71,9 +70,9 @@ std::optional<Refusal> Texture(CommandContext& context, const CommandArguments& 
 std::vector<ParamSpec> ValueParams() {
     std::vector<ParamSpec> params{MaterialParam()};
     for (std::size_t i = 0; i < std::size(kMaterialValues); ++i) {
-        params.push_back(Optional(MaterialValueName(kMaterialValues[i]), ParamKind::Float,
-                                  "the new value")
-                             .Between(0, MaterialValueLimit(kMaterialValues[i])));
+        params.push_back(
+            Optional(MaterialValueName(kMaterialValues[i]), ParamKind::Float, "the new value")
+                .Between(0, MaterialValueLimit(kMaterialValues[i])));
     }
     return params;
 }

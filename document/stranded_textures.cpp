@@ -6,8 +6,8 @@
 #include "document/file_failure_text.h"
 #include "document/native_paths.h"
 #include "image/texture_path.h"
-#include "scene/file_failure.h"
 #include "scene/centigrade.h"
+#include "scene/file_failure.h"
 
 std::vector<StrandedTexture> StrandedTextures(const CCentigrade& scene,
                                               const std::filesystem::path& newFolder) {

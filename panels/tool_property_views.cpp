@@ -39,10 +39,9 @@ CSelectPropertyView::CSelectPropertyView(CQuorvelDoc& doc, QWidget* parent)
     }
     layout->addWidget(group);
     EndPage(layout);
-    connect(modes_, &QButtonGroup::idClicked, this,
-            [this](int mode) {
-                OwnEdit([&] { doc_.Run("select.mode", {{"mode", kModeValues[mode]}}); });
-            });
+    connect(modes_, &QButtonGroup::idClicked, this, [this](int mode) {
+        OwnEdit([&] { doc_.Run("select.mode", {{"mode", kModeValues[mode]}}); });
+    });
     FollowDocument(FormSubject::Scene);
     OnInitialUpdate();
 }

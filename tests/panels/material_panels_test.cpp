@@ -163,7 +163,7 @@ private slots:
         QVERIFY(!panels.doc.IsModified());
     }
 
-    void hintZeroRebuildsTheListOnTheCurrentMaterial() {
+    void aReplacedDocumentRebuildsTheListOnTheCurrentMaterial() {
         MaterialPanels panels;
         panels.doc.Scene().materials.emplace_back(2);
         panels.doc.Scene().currentMaterial = 2;
