@@ -19,7 +19,6 @@
 #include "document/document_commands.h"
 #include "document/document_prompts.h"
 #include "document/quorvel_document.h"
-#include "document/tool_edits.h"
 #include "edit/gizmo.h"
 #include "exchange/document_files.h"
 #include "support/mesh_generators.h"
@@ -141,7 +140,7 @@ BENCHMARK(BM_AutosaveTickInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()
 // the history, the normals of the grid and the views' refresh, before the frame.
 void BM_UndoRedoMoveInTheApp(benchmark::State& state) {
     GridFrame shown;
-    ApplyRelativeMove(shown.doc, Axis::X, 5);
+    shown.doc.Run("edit.move", {{"by", CVector(5, 0, 0)}});
     // One iteration is an undo and a redo.
     for (auto _ : state) {
         shown.frame.Action("edit.undo")->trigger();
@@ -163,7 +162,7 @@ BENCHMARK(BM_GridNormalsInTheApp)->Unit(benchmark::kMillisecond)->UseRealTime()-
 // The same for a 32 × 32 patch of the grid: the normals around it alone.
 void BM_UndoRedoPatchMoveInTheApp(benchmark::State& state) {
     GridFrame shown(32, 32);
-    ApplyRelativeMove(shown.doc, Axis::X, 5);
+    shown.doc.Run("edit.move", {{"by", CVector(5, 0, 0)}});
     for (auto _ : state) {
         shown.frame.Action("edit.undo")->trigger();
         shown.frame.Action("edit.redo")->trigger();

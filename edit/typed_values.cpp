@@ -3,9 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "edit/transforms.h"
-#include "scene/centigrade.h"
-
 namespace {
 
 bool IsDigit(char c) {
@@ -71,30 +68,4 @@ float ParseTypedNumber(std::string_view text) {
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     // Beyond the float range counts as no number rather than an infinity.
     return error == std::errc() && std::isfinite(value) ? value : 0.0f;
-}
-
-void TypedRelativeMove(CCentigrade& scene, Axis axis, float value) {
-    MoveSelection(scene, axis == Axis::X ? value : 0.0f, axis == Axis::Y ? value : 0.0f,
-                  axis == Axis::Z ? value : 0.0f);
-}
-
-bool TypedAbsoluteMove(CCentigrade& scene, Axis axis, std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    kSetSelection[static_cast<int>(axis)](scene, ParseTypedNumber(text));
-    return true;
-}
-
-void TypedRotation(CCentigrade& scene, Axis axis, float degrees) {
-    kRotateSelection[static_cast<int>(axis)](scene, degrees);
-}
-
-void TypedScale(CCentigrade& scene, Axis axis, float value) {
-    kScaleSelection[static_cast<int>(axis)](scene, TypedScaleFactor(value));
-}
-
-void TypedCentre(CCentigrade& scene, Axis axis, float value) {
-    constexpr float CVector::*kCoordinates[] = {&CVector::x, &CVector::y, &CVector::z};
-    scene.gizmo.*kCoordinates[static_cast<int>(axis)] = value;
 }

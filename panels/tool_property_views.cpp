@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "document/quorvel_document.h"
-#include "document/tool_edits.h"
+#include "edit/typed_values.h"
 #include "panels/box_text.h"
 #include "panels/commit_line_edit.h"
 
@@ -15,6 +15,24 @@ namespace {
 // The groups stay at the top of a tall pane.
 void EndPage(QVBoxLayout* layout) {
     layout->addStretch(1);
+}
+
+// The names the transform commands give the axes.
+const char* AxisName(Axis axis) {
+    constexpr const char* kNames[] = {"x", "y", "z"};
+    return kNames[static_cast<int>(axis)];
+}
+
+// `point` with its coordinate on `axis` replaced by `value`.
+CVector WithCoordinate(CVector point, Axis axis, float value) {
+    (axis == Axis::X ? point.x : axis == Axis::Y ? point.y : point.z) = value;
+    return point;
+}
+
+// `value` on `axis`, `others` on the other two.
+CVector AlongAxis(Axis axis, float value, float others) {
+    return CVector(axis == Axis::X ? value : others, axis == Axis::Y ? value : others,
+                   axis == Axis::Z ? value : others);
 }
 
 }  // namespace
@@ -61,15 +79,19 @@ CMovePropertyView::CMovePropertyView(CQuorvelDoc& doc, QWidget* parent)
     for (Axis axis : kAxes) {
         CCommitLineEdit* relative = relative_.Box(axis);
         connect(relative, &CCommitLineEdit::committed, this, [this, axis, relative] {
-            if (const std::optional<float> by = FiniteBoxNumber(relative->text())) {
-                OwnEdit([&] { ApplyRelativeMove(doc_, axis, *by); });
+            // A box left at 0 that loses the focus applies nothing, and so
+            // does not mark the document modified.
+            if (const std::optional<float> by = FiniteBoxNumber(relative->text()); by && *by != 0) {
+                OwnEdit([&] { doc_.Run("edit.move", {{"by", AlongAxis(axis, *by, 0.0f)}}); });
             }
             relative->setText(QStringLiteral("0"));
         });
         CCommitLineEdit* absolute = absolute_.Box(axis);
         connect(absolute, &CCommitLineEdit::committed, this, [this, axis, absolute] {
             if (FiniteBoxNumber(absolute->text())) {
-                OwnEdit([&] { ApplyAbsoluteMove(doc_, axis, absolute->text().toStdString()); });
+                OwnEdit([&] {
+                    doc_.Run("edit.move_to", {{AxisName(axis), ReadBoxNumber(absolute->text())}});
+                });
             }
             absolute->clear();
         });
@@ -102,7 +124,10 @@ CPivotPropertyView::CPivotPropertyView(CQuorvelDoc& doc, const QString& accessib
         CCommitLineEdit* centre = centre_.Box(axis);
         connect(centre, &CCommitLineEdit::committed, this, [this, axis, centre] {
             if (const std::optional<float> value = FiniteBoxNumber(centre->text())) {
-                OwnEdit([&] { ApplyCentre(doc_, axis, *value); });
+                OwnEdit([&] {
+                    doc_.Run("edit.centre",
+                             {{"at", WithCoordinate(doc_.Scene().gizmo, axis, *value)}});
+                });
             } else {
                 const CVector& pivot = doc_.Scene().gizmo;
                 const float shown[] = {pivot.x, pivot.y, pivot.z};
@@ -131,7 +156,9 @@ CRotatePropertyView::CRotatePropertyView(CQuorvelDoc& doc, QWidget* parent)
 }
 
 void CRotatePropertyView::ApplyAmount(Axis axis, float degrees) {
-    ApplyRotation(doc_, axis, degrees);
+    if (degrees != 0) {
+        doc_.Run("edit.rotate", {{"axis", AxisName(axis)}, {"degrees", degrees}});
+    }
 }
 
 CScalePropertyView::CScalePropertyView(CQuorvelDoc& doc, QWidget* parent)
@@ -140,6 +167,9 @@ CScalePropertyView::CScalePropertyView(CQuorvelDoc& doc, QWidget* parent)
     OnInitialUpdate();
 }
 
+// A factor not greater than 0 is taken as 1.
 void CScalePropertyView::ApplyAmount(Axis axis, float factor) {
-    ApplyScale(doc_, axis, factor);
+    if (const float by = TypedScaleFactor(factor); by != 1) {
+        doc_.Run("edit.scale", {{"by", AlongAxis(axis, by, 1.0f)}});
+    }
 }

@@ -18,7 +18,6 @@
 #include "commands/command_table.h"
 #include "document/document_commands.h"
 #include "document/quorvel_document.h"
-#include "document/tool_edits.h"
 #include "exchange/document_files.h"
 #include "history/clipboard.h"
 #include "panels/axis_boxes.h"
@@ -151,7 +150,7 @@ int AutosaveThenHang(const QString& document) {
     shown.doc.SetPathName(document);
     shown.doc.StartAutosaving(DefaultAutosaveFolder(), 1);
     SelectFaces(shown, {0});
-    ApplyRelativeMove(shown.doc, Axis::Y, 25);
+    shown.doc.Run("edit.move", {{"by", CVector(0, 25, 0)}});
     if (!QTest::qWaitFor([&] { return std::filesystem::exists(shown.doc.AutosaveFile()); },
                          10000)) {
         return 1;
@@ -239,7 +238,7 @@ private slots:
         shown.frame.Action("file.save_as")->trigger();
         const QByteArray first = Contents(path);
         SelectFaces(shown, {0});
-        ApplyRelativeMove(shown.doc, Axis::X, 5);
+        shown.doc.Run("edit.move", {{"by", CVector(5, 0, 0)}});
         QVERIFY(shown.doc.IsModified() && shown.frame.isWindowModified());
         shown.frame.Action("edit.undo")->trigger();
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
@@ -258,7 +257,7 @@ private slots:
         QVERIFY(!shown.frame.Action("edit.undo")->isEnabled() &&
                 !shown.frame.Action("edit.redo")->isEnabled());
         SelectFaces(shown, {0});
-        ApplyRelativeMove(shown.doc, Axis::X, 5);
+        shown.doc.Run("edit.move", {{"by", CVector(5, 0, 0)}});
         QVERIFY(shown.frame.Action("edit.undo")->isEnabled());
         shown.frame.Action("file.new")->trigger();
         QVERIFY(!shown.frame.Action("edit.undo")->isEnabled() &&
@@ -319,7 +318,7 @@ private slots:
         QVERIFY(shown.Commands().OpenFile(kSampleMqo));
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
         SelectFaces(shown, {0});
-        ApplyRelativeMove(shown.doc, Axis::X, 5);
+        shown.doc.Run("edit.move", {{"by", CVector(5, 0, 0)}});
         QVERIFY(shown.frame.isWindowModified());
         shown.frame.findChild<QAction*>(QStringLiteral("edit.undo"))->trigger();
         QVERIFY(!shown.doc.IsModified() && !shown.frame.isWindowModified());
@@ -436,7 +435,7 @@ private slots:
         QSignalSpy autosaveFailed(&shown.doc, &CQuorvelDoc::autosaveFailed);
         shown.doc.StartAutosaving(dir.filePath(QStringLiteral("autosave")).toStdString(), 1);
         SelectFaces(shown, {0});
-        ApplyRelativeMove(shown.doc, Axis::Z, 3);
+        shown.doc.Run("edit.move", {{"by", CVector(0, 0, 3)}});
         const std::filesystem::path autosave = shown.doc.AutosaveFile();
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(autosave), 5000);
         shown.doc.WaitForAutosave();
@@ -447,14 +446,14 @@ private slots:
         shown.frame.Action("file.save_as")->trigger();
         QVERIFY(!std::filesystem::exists(autosave));
 
-        ApplyRelativeMove(shown.doc, Axis::Z, 3);
+        shown.doc.Run("edit.move", {{"by", CVector(0, 0, 3)}});
         QVERIFY(shown.doc.AutosaveNow());
         shown.doc.WaitForAutosave();
         const QByteArray saved = Contents(path);
         const QByteArray autosaved = Contents(Native(autosave));
         // The timer's tick leaves an autosave of the unchanged scene alone.
         QVERIFY(!shown.doc.AutosaveIfChanged());
-        ApplyRelativeMove(shown.doc, Axis::Z, 3);
+        shown.doc.Run("edit.move", {{"by", CVector(0, 0, 3)}});
 
         // A disk that takes no more than a few kilobytes a file.
         rlimit previous{};

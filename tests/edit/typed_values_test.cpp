@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "edit/gizmo.h"
-#include "support/mesh_generators.h"
-
 namespace {
 
 TEST(TypedValues, NumbersAreReadFromTheStartOfTheText) {
@@ -35,50 +32,6 @@ TEST(TypedValues, ScaleFactorsNotAboveZeroMeanNoChange) {
     EXPECT_EQ(TypedScaleFactor(2), 2.0f);
     EXPECT_EQ(TypedScaleFactor(0), 1.0f);
     EXPECT_EQ(TypedScaleFactor(-3), 1.0f);
-}
-
-CCentigrade OneSelectedVertex(const CVector& p) {
-    CModel m;
-    m.vertices.push_back(p);
-    m.vertices[0].selected = true;
-    CCentigrade scene = MakeSceneWith(std::move(m));
-    UpdateGizmo(scene);
-    return scene;
-}
-
-TEST(TypedValues, RelativeMoveLeavesTheManipulatorBehind) {
-    CCentigrade scene = OneSelectedVertex(CVector(1, 2, 3));
-    TypedRelativeMove(scene, Axis::X, 10);
-    EXPECT_EQ(scene.models[0].vertices[0].x, 11.0f);
-    EXPECT_EQ(scene.gizmo.x, 1.0f);
-}
-
-TEST(TypedValues, AbsoluteMoveWithAnEmptyTextDoesNothing) {
-    CCentigrade scene = OneSelectedVertex(CVector(1, 2, 3));
-    EXPECT_FALSE(TypedAbsoluteMove(scene, Axis::Y, ""));
-    EXPECT_EQ(scene.models[0].vertices[0].y, 2.0f);
-    EXPECT_TRUE(TypedAbsoluteMove(scene, Axis::Y, "abc"));
-    EXPECT_EQ(scene.models[0].vertices[0].y, 0.0f);
-    EXPECT_TRUE(TypedAbsoluteMove(scene, Axis::Z, "7"));
-    EXPECT_EQ(scene.models[0].vertices[0].z, 7.0f);
-}
-
-TEST(TypedValues, RotationTurnsAboutTheTypedCentre) {
-    CCentigrade scene = OneSelectedVertex(CVector(1, 0, 0));
-    TypedCentre(scene, Axis::X, 0);
-    TypedRotation(scene, Axis::Z, 90);
-    EXPECT_NEAR(scene.models[0].vertices[0].x, 0.0f, 1e-6f);
-    EXPECT_NEAR(scene.models[0].vertices[0].y, 1.0f, 1e-6f);
-}
-
-TEST(TypedValues, ScaleUsesTheCentreAndIgnoresFactorsNotAboveZero) {
-    CCentigrade scene = OneSelectedVertex(CVector(3, 0, 0));
-    TypedCentre(scene, Axis::X, 1);
-    TypedScale(scene, Axis::X, 2);
-    EXPECT_EQ(scene.models[0].vertices[0].x, 5.0f);
-    TypedScale(scene, Axis::X, -2);
-    TypedScale(scene, Axis::X, 0);
-    EXPECT_EQ(scene.models[0].vertices[0].x, 5.0f);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "edit/drag.h"
 #include "edit/gizmo.h"
 #include "edit/pick.h"
+#include "edit/transforms.h"
 #include "edit/typed_values.h"
 #include "exchange/loader_mqo.h"
 #include "exchange/mqo_writer.h"
@@ -109,25 +110,27 @@ private:
     }
 
     void Typed() {
-        const Axis axis = static_cast<Axis>(Between(0, 2));
+        const int axis = Between(0, 2);
         const float value = Amount();
         switch (Between(0, 3)) {
             case 0:
-                history.RecordTransform(scene, step_name::kMove,
-                                        [&] { TypedRelativeMove(scene, axis, value); });
+                history.RecordTransform(scene, step_name::kMove, [&] {
+                    MoveSelection(scene, axis == 0 ? value : 0, axis == 1 ? value : 0,
+                                  axis == 2 ? value : 0);
+                });
                 break;
             case 1:
-                history.RecordTransform(scene, step_name::kMove, [&] {
-                    TypedAbsoluteMove(scene, axis, std::to_string(value));
-                });
+                history.RecordTransform(scene, step_name::kMove,
+                                        [&] { kSetSelection[axis](scene, value); });
                 break;
             case 2:
                 history.RecordTransform(scene, step_name::kRotate,
-                                        [&] { TypedRotation(scene, axis, value * 7); });
+                                        [&] { kRotateSelection[axis](scene, value * 7); });
                 break;
             default:
-                history.RecordTransform(scene, step_name::kScale,
-                                        [&] { TypedScale(scene, axis, value / 10); });
+                history.RecordTransform(scene, step_name::kScale, [&] {
+                    kScaleSelection[axis](scene, TypedScaleFactor(value / 10));
+                });
                 break;
         }
     }
