@@ -374,7 +374,6 @@ void CMainFrame::ConnectDocument() {
         UpdateCommandStates();
     });
     connect(&doc_, &CQuorvelDoc::historyChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(view_, &CQuorvelView::leftButtonReleased, this, &CMainFrame::UpdateCommandStates);
     connect(&doc_, &CQuorvelDoc::toolChanged, this, &CMainFrame::ShowToolPage);
     connect(&doc_, &CQuorvelDoc::textureFailed, this,
             [this](const QString& message) { prompts_->ShowError(message); });

@@ -166,7 +166,6 @@ void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
                 break;
             }
             LeftRelease(p);
-            emit leftButtonReleased();
             break;
         case Qt::RightButton:
             Redraw(input_.RightButtonUp());

@@ -32,10 +32,6 @@ public:
     const ViewInput& Input() const { return input_; }
     const SceneRenderer& Renderer() const { return renderer_; }
 
-signals:
-    // A left-button click or drag ended: the selection may have changed.
-    void leftButtonReleased();
-
 protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
