@@ -1,5 +1,6 @@
 #include "scene/archive.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "scene/cp932.h"
@@ -44,12 +45,80 @@ void ArchiveWriter::WriteString(const std::string& cp932) {
     WriteBytes(cp932.data(), cp932.size());
 }
 
-void ArchiveReader::ThrowEndOfFile(const char* what) const {
-    throw DocumentEndOfFile(
-        {}, std::string("the file ends inside ") + what + " at byte " + std::to_string(offset_));
+namespace {
+
+// Large enough that a read costs little next to what it brings, small enough
+// to stay in the cache while the records are made from it.
+constexpr std::uint64_t kSourceBufferBytes = 256 * 1024;
+
+}  // namespace
+
+ArchiveReader::ArchiveReader(ArchiveSource& source, std::uint64_t totalBytes)
+    : total_(totalBytes), source_(&source) {
+    buffer_.resize(
+        static_cast<std::size_t>(std::clamp<std::uint64_t>(totalBytes, 16, kSourceBufferBytes)));
+    begin_ = next_ = end_ = buffer_.data();
 }
 
-void ArchiveReader::ThrowBadCount(std::int32_t count, std::size_t at, const char* what) const {
+void ArchiveReader::Refill(std::size_t size, const char* what) {
+    if (size > Remaining()) {
+        ThrowEndOfFile(what);
+    }
+    // Only a reader with a source gets here: in memory, every byte left is
+    // already between next_ and end_.
+    const std::size_t unread = static_cast<std::size_t>(end_ - next_);
+    base_ = Offset();
+    std::memmove(buffer_.data(), next_, unread);
+    begin_ = next_ = buffer_.data();
+    end_ = buffer_.data() + unread;
+    const std::size_t wanted = static_cast<std::size_t>(
+        std::min<std::uint64_t>(buffer_.size() - unread, Remaining() - unread));
+    ReadFromSource(buffer_.data() + unread, wanted, what);
+    end_ += wanted;
+}
+
+void ArchiveReader::CopyOutFromSource(unsigned char* out, std::size_t size, const char* what) {
+    if (size > Remaining()) {
+        ThrowEndOfFile(what);
+    }
+    const std::size_t buffered = static_cast<std::size_t>(end_ - next_);
+    if (buffered > 0) {
+        std::memcpy(out, next_, buffered);
+        next_ = end_;
+        out += buffered;
+        size -= buffered;
+    }
+    if (size < buffer_.size()) {
+        Refill(size, what);
+        std::memcpy(out, next_, size);
+        next_ += size;
+        return;
+    }
+    // Long runs go straight to their place, without passing the buffer.
+    base_ = Offset();
+    begin_ = next_ = end_ = buffer_.data();
+    ReadFromSource(out, size, what);
+    base_ += size;
+}
+
+void ArchiveReader::ReadFromSource(unsigned char* out, std::size_t size, const char* what) {
+    while (size > 0) {
+        const std::size_t n = source_->Read(out, size);
+        if (n == 0) {
+            // The file became shorter than it was when opened.
+            ThrowEndOfFile(what);
+        }
+        out += n;
+        size -= n;
+    }
+}
+
+void ArchiveReader::ThrowEndOfFile(const char* what) const {
+    throw DocumentEndOfFile(
+        {}, std::string("the file ends inside ") + what + " at byte " + std::to_string(Offset()));
+}
+
+void ArchiveReader::ThrowBadCount(std::int32_t count, std::uint64_t at, const char* what) const {
     if (count < 0) {
         throw DocumentError({}, std::string("negative ") + what + " count " +
                                     std::to_string(count) + " at byte " + std::to_string(at));
@@ -92,20 +161,21 @@ std::string ArchiveReader::ReadString() {
         length = ReadLength();
         if (length == UINT64_MAX) {
             throw DocumentError({},
-                                "a doubled wide-string marker at byte " + std::to_string(offset_));
+                                "a doubled wide-string marker at byte " + std::to_string(Offset()));
         }
     }
     const std::uint64_t bytes = wide ? length * 2 : length;
     if (length > Remaining() || bytes > Remaining()) {
         throw DocumentEndOfFile({}, "a string of " + std::to_string(length) +
-                                        " characters at byte " + std::to_string(offset_) +
+                                        " characters at byte " + std::to_string(Offset()) +
                                         " runs past the end of the file");
     }
-    const unsigned char* p = Take(static_cast<std::size_t>(bytes), "a string");
     if (!wide) {
-        return std::string(reinterpret_cast<const char*>(p), static_cast<std::size_t>(length));
+        std::string narrow(static_cast<std::size_t>(length), '\0');
+        CopyOut(narrow.data(), narrow.size(), "a string");
+        return narrow;
     }
     std::u16string utf16(static_cast<std::size_t>(length), u'\0');
-    std::memcpy(utf16.data(), p, static_cast<std::size_t>(bytes));
+    CopyOut(utf16.data(), static_cast<std::size_t>(bytes), "a string");
     return Utf16LeToCp932(utf16, &replaced_);
 }

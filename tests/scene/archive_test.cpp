@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <span>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "scene/centigrade.h"
+#include "support/mesh_generators.h"
 
 namespace {
 
@@ -54,17 +56,51 @@ CModel Triangle() {
     return m;
 }
 
+// Hands the bytes out in pieces of at most `piece`, as reads of a file do, and
+// runs dry at `endsAt`, as a file cut short while it is read does.
+class PieceSource : public ArchiveSource {
+public:
+    PieceSource(const Bytes& bytes, std::size_t piece, std::size_t endsAt)
+        : bytes_(bytes), piece_(piece), endsAt_(endsAt) {}
+
+    std::size_t Read(unsigned char* out, std::size_t size) override {
+        const std::size_t n = std::min({size, piece_, endsAt_ - at_});
+        std::memcpy(out, bytes_.data() + at_, n);
+        at_ += n;
+        return n;
+    }
+
+private:
+    const Bytes& bytes_;
+    std::size_t piece_;
+    std::size_t endsAt_;
+    std::size_t at_ = 0;
+};
+
+// Records and strings both shorter and longer than the reader's buffer.
+CCentigrade SceneOfAllSizes() {
+    CCentigrade scene;
+    scene.models.push_back(Triangle());
+    CModel grid = MakeQuadGrid(200);
+    grid.name = std::string(300000, 'g');
+    grid.faces[7].uvs = {{0.5f, 0.25f}, {1, 0}, {0, 1}, {1, 1}};
+    scene.models.push_back(grid);
+    CMaterial material(0);
+    material.texture = std::string(70000, 't');
+    scene.materials.push_back(material);
+    return scene;
+}
+
 }  // namespace
 
 TEST(ArchiveLayout, EmptySceneIsSixtyBytes) {
     const Bytes expected = {
-        0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
-        0,    0,    0,                                   // counts and serials
-        1,    0,    0,    0,    0x00, 0x00, 0xC8, 0x42,  // smooth 1, zoom 100
-        0,    0,    0,    0,    0,    0,    0,    0,    0x00, 0x00, 0xFA, 0xC4,  // position (0, 0,
-                                                                                 // -2000)
-        0x00, 0x00, 0xA0, 0x41, 0x00, 0x00, 0x48, 0xC2, 0,    0,    0,    0,  // rotation (20, -50,
-                                                                              // 0)
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,              // counts and serials
+        1, 0, 0, 0, 0x00, 0x00, 0xC8, 0x42,                          // smooth 1, zoom 100
+        0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0xFA, 0xC4,              // position (0, 0,
+                                                                     // -2000)
+        0x00, 0x00, 0xA0, 0x41, 0x00, 0x00, 0x48, 0xC2, 0, 0, 0, 0,  // rotation (20, -50,
+                                                                     // 0)
         0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x80, 0x3F,  // scale 1
     };
     EXPECT_EQ(Write(CCentigrade()), expected);
@@ -253,4 +289,29 @@ TEST(ArchiveRepair, NonFiniteNumbersBecomeZero) {
     EXPECT_EQ(v.z, 0.0f);
     EXPECT_EQ(back.models[0].faces[0].uvs[2].u, 0.0f);
     EXPECT_EQ(back.materials[0].diffuse, 0.0f);
+}
+
+TEST(ArchiveSource, ReadsWhatMemoryReadsWhateverThePieces) {
+    const Bytes bytes = Write(SceneOfAllSizes());
+    for (std::size_t piece :
+         {std::size_t{1}, std::size_t{3}, std::size_t{4096}, std::size_t{1} << 20, bytes.size()}) {
+        PieceSource source(bytes, piece, bytes.size());
+        ArchiveReader reader(source, bytes.size());
+        CCentigrade back;
+        back.Serialize(reader);
+        EXPECT_EQ(reader.Remaining(), 0u) << piece;
+        EXPECT_TRUE(Write(back) == bytes) << piece;
+    }
+}
+
+TEST(ArchiveSource, ASourceThatRunsDryIsATruncatedDocument) {
+    const Bytes bytes = Write(SceneOfAllSizes());
+    for (std::size_t endsAt :
+         {std::size_t{0}, std::size_t{10}, bytes.size() / 2, bytes.size() - 1}) {
+        PieceSource source(bytes, 1 << 16, endsAt);
+        ArchiveReader reader(source, bytes.size());
+        CCentigrade scene;
+        EXPECT_THROW(scene.Serialize(reader), DocumentEndOfFile) << endsAt;
+        EXPECT_TRUE(scene.models.empty());
+    }
 }
