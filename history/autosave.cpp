@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "scene/archive.h"
 #include "scene/atomic_file.h"
+#include "scene/native_document.h"
 
 namespace fs = std::filesystem;
 
@@ -251,9 +251,7 @@ void AutosaveSession::Write(fs::path document) {
         writtenDocument_ = std::move(document);
     }
     if (!failure) {
-        ArchiveWriter writer;
-        snapshot_.WriteTo(writer);
-        failure = WriteFileAtomically(file_, writer.Bytes());
+        failure = SaveDocumentCopy(file_, snapshot_, AtomicWriteOptions());
     }
     {
         std::lock_guard lock(mutex_);

@@ -3,14 +3,46 @@
 #include <algorithm>
 #include <bit>
 
+#include "scene/atomic_file.h"
 #include "scene/cp932.h"
 
 static_assert(std::endian::native == std::endian::little,
               "the archive copies little-endian items as they are in memory");
 
+namespace {
+
+// What a writer into a file gathers before handing it on, and what a reader
+// from a source reads at once: large enough that a system call costs little
+// next to what it moves, small enough to stay in the cache.
+constexpr std::size_t kHandOnBytes = 256 * 1024;
+constexpr std::uint64_t kSourceBufferBytes = 256 * 1024;
+
+}  // namespace
+
+ArchiveWriter::ArchiveWriter(PendingFile& file) : file_(&file) {
+    bytes_.reserve(kHandOnBytes + 64);
+}
+
 void ArchiveWriter::WriteBytes(const void* data, std::size_t size) {
     const auto* p = static_cast<const unsigned char*>(data);
     bytes_.insert(bytes_.end(), p, p + size);
+    if (file_ && bytes_.size() >= kHandOnBytes) {
+        HandOn();
+    }
+}
+
+void ArchiveWriter::HandOn() {
+    if (!failure_) {
+        failure_ = file_->Append(bytes_);
+    }
+    bytes_.clear();
+}
+
+FileFailure ArchiveWriter::Finish() {
+    if (file_) {
+        HandOn();
+    }
+    return failure_;
 }
 
 void ArchiveWriter::WriteInt32(std::int32_t value) {
@@ -44,14 +76,6 @@ void ArchiveWriter::WriteString(const std::string& cp932) {
     }
     WriteBytes(cp932.data(), cp932.size());
 }
-
-namespace {
-
-// Large enough that a read costs little next to what it brings, small enough
-// to stay in the cache while the records are made from it.
-constexpr std::uint64_t kSourceBufferBytes = 256 * 1024;
-
-}  // namespace
 
 ArchiveReader::ArchiveReader(ArchiveSource& source, std::uint64_t totalBytes)
     : total_(totalBytes), source_(&source) {

@@ -13,18 +13,32 @@
 
 #include "scene/document_error.h"
 
+class PendingFile;
+
 class ArchiveWriter {
 public:
+    // Collects the whole archive in memory (Bytes).
+    ArchiveWriter() = default;
+    // Hands the bytes on to `file` in parts, so that a document never lies in
+    // memory whole; Finish writes the rest.
+    explicit ArchiveWriter(PendingFile& file);
+
     void WriteInt32(std::int32_t value);
     void WriteFloat(float value);
     void WriteString(const std::string& cp932);
     void WriteBytes(const void* data, std::size_t size);
+    // The first failure of the file, after it received every byte.
+    FileFailure Finish();
 
     const std::vector<unsigned char>& Bytes() const { return bytes_; }
     void Reserve(std::size_t size) { bytes_.reserve(size); }
 
 private:
+    void HandOn();
+
     std::vector<unsigned char> bytes_;
+    PendingFile* file_ = nullptr;
+    FileFailure failure_;
 };
 
 // Where a reader's bytes come from when they are not all in memory: a file

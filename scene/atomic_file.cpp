@@ -167,6 +167,27 @@ FileFailure PendingFile::Write(const std::string& text) {
 
 FileFailure PendingFile::Write(std::span<const unsigned char> bytes) {
     Discard();
+    failure_ = {};
+    return Append(bytes);
+}
+
+FileFailure PendingFile::Append(std::span<const unsigned char> bytes) {
+    if (failure_) {
+        return failure_;
+    }
+    if (fd_ < 0) {
+        if (FileFailure failure = CreateTemporary()) {
+            return failure_ = failure;
+        }
+    }
+    if (!WriteAll(fd_, bytes.data(), bytes.size())) {
+        failure_ = FailureFromErrno(FileStep::Write, target_);
+        Discard();
+    }
+    return failure_;
+}
+
+FileFailure PendingFile::CreateTemporary() {
     std::filesystem::path folder = target_.parent_path();
     if (folder.empty()) {
         folder = ".";
@@ -191,20 +212,24 @@ FileFailure PendingFile::Write(std::span<const unsigned char> bytes) {
     } else {
         ::fchmod(fd, 0666 & ~CurrentUmask());
     }
-    if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        FileFailure failure = FailureFromErrno(FileStep::Write, target_);
-        Discard();
-        return failure;
-    }
     return {};
 }
 
 FileFailure PendingFile::Commit() {
+    if (failure_) {
+        return failure_;
+    }
     if (fd_ < 0) {
         return {FileStep::Write, target_, 0, "nothing was written"};
     }
     const int fd = fd_;
     fd_ = -1;
+    if (::fsync(fd) != 0) {
+        FileFailure failure = FailureFromErrno(FileStep::Write, target_);
+        ::close(fd);
+        Discard();
+        return failure;
+    }
     if (::close(fd) != 0) {
         FileFailure failure = FailureFromErrno(FileStep::Write, target_);
         Discard();

@@ -39,19 +39,25 @@ public:
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
 
-    // Writes and flushes the temporary file.
+    // Writes the temporary file anew.
     FileFailure Write(std::span<const unsigned char> bytes);
     FileFailure Write(const std::string& text);
-    // Renames the written file over the target and flushes the folder.
+    // Adds to what was written, so that a long file can be written in parts.
+    // After a failure, it and Commit return that failure.
+    FileFailure Append(std::span<const unsigned char> bytes);
+    // Flushes the written file to disk, renames it over the target and
+    // flushes the folder.
     FileFailure Commit();
 
 private:
+    FileFailure CreateTemporary();
     void Discard();
 
     std::filesystem::path target_;
     AtomicWriteOptions options_;
     std::filesystem::path temporary_;
     int fd_ = -1;
+    FileFailure failure_;
 };
 
 // Where WriteFileAtomically keeps the previous version of `target`.

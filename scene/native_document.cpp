@@ -10,6 +10,7 @@
 #include "scene/archive.h"
 #include "scene/atomic_file.h"
 #include "scene/centigrade.h"
+#include "scene/document_copy.h"
 #include "scene/regular_file.h"
 
 namespace {
@@ -81,14 +82,20 @@ void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& sc
 
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene,
                         const AtomicWriteOptions& options) {
-    ArchiveWriter writer;
-    std::size_t estimate = 64;
-    for (const CModel& m : scene.models) {
-        estimate += 64 + m.vertices.size() * 12 + m.faces.size() * 40;
-    }
-    writer.Reserve(estimate);
-    scene.Serialize(writer);
-    if (FileFailure failure = WriteFileAtomically(path, writer.Bytes(), options)) {
+    DocumentCopy copy;
+    copy.Take(scene);
+    if (FileFailure failure = SaveDocumentCopy(path, copy, options)) {
         throw DocumentError(path, std::move(failure));
     }
+}
+
+FileFailure SaveDocumentCopy(const std::filesystem::path& path, const DocumentCopy& copy,
+                             const AtomicWriteOptions& options) {
+    PendingFile file(path, options);
+    ArchiveWriter writer(file);
+    copy.WriteTo(writer);
+    if (FileFailure failure = writer.Finish()) {
+        return failure;
+    }
+    return file.Commit();
 }

@@ -3,7 +3,10 @@
 
 #include <filesystem>
 
+#include "scene/file_failure.h"
+
 class CCentigrade;
+class DocumentCopy;
 struct AtomicWriteOptions;
 
 // Reads the document at `path` into `scene`. A damaged file leaves `scene` as
@@ -22,3 +25,6 @@ void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& sc
 // The same, keeping the file it replaces when `options` ask for it.
 void SaveNativeDocument(const std::filesystem::path& path, const CCentigrade& scene,
                         const AtomicWriteOptions& options);
+// Writes a copy taken of a scene the same way; returns the failure.
+FileFailure SaveDocumentCopy(const std::filesystem::path& path, const DocumentCopy& copy,
+                             const AtomicWriteOptions& options);

@@ -102,6 +102,24 @@ TEST_F(NativeDocumentTest, SaveReplacesTheFileWholeAndLeavesNoTemporary) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
+// Documents larger than the parts a save writes and an open reads at once.
+TEST_F(NativeDocumentTest, LargeDocumentsSaveAndOpenInPartsAsInMemory) {
+    const fs::path path = folder_ / "large.qvl";
+    CCentigrade scene = MakeSceneWith(MakeQuadGrid(300));
+    scene.models[0].name = std::string(400000, 'n');
+    ArchiveWriter inMemory;
+    scene.Serialize(inMemory);
+    SaveNativeDocument(path, scene);
+    const std::string saved = Contents(path);
+    EXPECT_TRUE(saved == std::string(inMemory.Bytes().begin(), inMemory.Bytes().end()));
+
+    CCentigrade back;
+    LoadNativeDocument(path, back);
+    ArchiveWriter again;
+    back.Serialize(again);
+    EXPECT_TRUE(again.Bytes() == inMemory.Bytes());
+}
+
 TEST_F(NativeDocumentTest, FailedSaveKeepsWhatWasThere) {
     // A folder in the way of the rename: the save must fail and leave it intact.
     const fs::path blocked = folder_ / "blocked.qvl";
