@@ -65,6 +65,9 @@ public:
     // `totalBytes` is the size the source claims; a source that ends sooner
     // is a truncated document.
     ArchiveReader(ArchiveSource& source, std::uint64_t totalBytes);
+    // It points into its own buffer.
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
 
     std::int32_t ReadInt32() {
         std::int32_t value;
