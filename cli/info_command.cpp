@@ -47,7 +47,10 @@ int RunInfo(const Arguments& args) {
     CCentigrade& scene = CommandScene();
     DocumentLoadResult loaded;
     try {
-        loaded = OpenDocumentFile(path, scene);
+        // The summary counts records; only the geometry shows the face
+        // normals, which the normal computation (half of opening a large
+        // mesh) sets.
+        loaded = geometry ? OpenDocumentFile(path, scene) : ReadDocumentFile(path, scene);
     } catch (const DocumentError& e) {
         return Fail(1, e.what());
     }

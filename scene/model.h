@@ -198,7 +198,9 @@ public:
     // Flags the vertices no face uses; the marks are left on the used ones.
     void UpdateUsedFlags();
 
-    void Serialize(ArchiveReader& ar);
+    // Faces that break the invariants are dropped or repaired as they are
+    // read; returns how many.
+    int Serialize(ArchiveReader& ar);
 
     int id = 0;
     std::string name = "Model";  // CP932 bytes

@@ -2,7 +2,6 @@
 // DocumentCopy (scene/document_copy.h) writes them, the camera and the
 // materials writing themselves; little-endian, with no padding, signature or
 // version.
-#include <algorithm>
 #include <cstring>
 
 #include "scene/archive.h"
@@ -89,27 +88,9 @@ constexpr std::size_t kObjectBytes = 4 + 1 + 4 + 4 + 4 + 4 + 4;  // with an empt
 constexpr std::size_t kMaterialBytes = 4 + 1 + 9 * 4 + 3;
 constexpr std::size_t kCameraBytes = 9 * 4;
 
-// Keeps the face rule (scene/face_rules.h): faces with broken corners are
-// dropped, mismatched texture coordinates cleared. Returns the repairs.
-int RepairFaces(CModel& model) {
-    int repairs = 0;
-    const std::size_t vertexCount = model.vertices.size();
-    auto broken = [vertexCount](const CFace& f) { return !HasValidCorners(f, vertexCount); };
-    auto end = std::remove_if(model.faces.begin(), model.faces.end(), broken);
-    repairs += static_cast<int>(model.faces.end() - end);
-    model.faces.erase(end, model.faces.end());
-    for (CFace& f : model.faces) {
-        if (!HasMatchingUvs(f)) {
-            f.uvs.clear();
-            ++repairs;
-        }
-    }
-    return repairs;
-}
-
 }  // namespace
 
-void CModel::Serialize(ArchiveReader& ar) {
+int CModel::Serialize(ArchiveReader& ar) {
     id = ar.ReadInt32();
     name = ar.ReadString();
     const std::int32_t storedVertices = ar.ReadInt32();
@@ -133,16 +114,29 @@ void CModel::Serialize(ArchiveReader& ar) {
     for (std::int32_t i = 0; i < storedVertices; ++i) {
         vertices.emplace_back().Serialize(ar);
     }
+    // The face rule (scene/face_rules.h) is kept while the face is at hand:
+    // faces with broken corners are dropped, mismatched texture coordinates
+    // cleared.
+    int repairs = 0;
     faces.clear();
     faces.reserve(static_cast<std::size_t>(storedFaces));
     for (std::int32_t i = 0; i < storedFaces; ++i) {
-        faces.emplace_back().Serialize(ar);
+        CFace& face = faces.emplace_back();
+        face.Serialize(ar);
+        if (!HasValidCorners(face, vertices.size())) {
+            faces.pop_back();
+            ++repairs;
+        } else if (!HasMatchingUvs(face)) {
+            face.uvs.clear();
+            ++repairs;
+        }
     }
     vertexInfo.clear();
     faceNormals_.clear();
     cornerNormals_.clear();
     cornerNormalFaces_ = 0;
     spare_ = NormalsSpare();
+    return repairs;
 }
 
 // The records are written from a flat copy, the one writer of the layout,
@@ -175,8 +169,7 @@ int CCentigrade::Serialize(ArchiveReader& ar) {
     const float readZoom = ar.ReadFloat();
     int repairs = 0;
     for (CModel& m : readModels) {
-        m.Serialize(ar);
-        repairs += RepairFaces(m);
+        repairs += m.Serialize(ar);
     }
     CAnimation readCamera;
     readCamera.Serialize(ar);
