@@ -31,7 +31,13 @@ public:
     FileFailure Finish();
 
     const std::vector<unsigned char>& Bytes() const { return bytes_; }
-    void Reserve(std::size_t size) { bytes_.reserve(size); }
+    // Room for a whole archive of `size` bytes, which a writer into a file
+    // never holds.
+    void Reserve(std::size_t size) {
+        if (!file_) {
+            bytes_.reserve(size);
+        }
+    }
 
 private:
     void HandOn();

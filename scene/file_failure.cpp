@@ -53,11 +53,7 @@ FileErrorKind KindOfError(int error) {
 }
 
 FileFailure FailureFromErrno(FileStep step, const std::filesystem::path& path) {
-    FileFailure failure;
-    failure.step = step;
-    failure.path = path;
-    failure.error = errno;
-    return failure;
+    return {step, path, errno};
 }
 
 std::string FileFailure::Cause() const {

@@ -1,9 +1,7 @@
 #include "scene/native_document.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <string>
 #include <utility>
 
@@ -20,26 +18,21 @@ namespace {
 // much time as reading the records from it.
 class DocumentFileSource : public ArchiveSource {
 public:
-    DocumentFileSource(int descriptor, const std::filesystem::path& path)
-        : descriptor_(descriptor), path_(path) {
-        ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
+    explicit DocumentFileSource(RegularFile& file) : file_(file) {
+        ::posix_fadvise(file.Descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
     }
 
     std::size_t Read(unsigned char* out, std::size_t size) override {
-        for (;;) {
-            const ssize_t n = ::read(descriptor_, out, size);
-            if (n >= 0) {
-                return static_cast<std::size_t>(n);
-            }
-            if (errno != EINTR) {
-                throw DocumentError(path_, FailureFromErrno(FileStep::Read, path_));
-            }
+        std::size_t count = 0;
+        if (FileFailure failure = file_.ReadSome(out, size, count)) {
+            const std::filesystem::path path = failure.path;
+            throw DocumentError(path, std::move(failure));
         }
+        return count;
     }
 
 private:
-    int descriptor_;
-    const std::filesystem::path& path_;
+    RegularFile& file_;
 };
 
 }  // namespace
@@ -52,7 +45,7 @@ int LoadNativeDocument(const std::filesystem::path& path, CCentigrade& scene) {
     if (file.Size() == 0) {
         return 0;
     }
-    DocumentFileSource source(file.Descriptor(), path);
+    DocumentFileSource source(file);
     try {
         ArchiveReader reader(source, file.Size());
         return scene.Serialize(reader);

@@ -77,8 +77,21 @@ std::string RegularFile::Cause() const {
     return Failure().Cause();
 }
 
-std::string RegularFile::Reason() const {
-    return Failure().Message();
+FileFailure RegularFile::ReadSome(void* out, std::size_t size, std::size_t& count) {
+    count = 0;
+    if (fd_ < 0) {
+        return Failure();
+    }
+    for (;;) {
+        const ssize_t n = ::read(fd_, out, size);
+        if (n >= 0) {
+            count = static_cast<std::size_t>(n);
+            return {};
+        }
+        if (errno != EINTR) {
+            return FailureFromErrno(FileStep::Read, path_);
+        }
+    }
 }
 
 FileFailure RegularFile::ReadAll(std::string& contents) {
@@ -91,18 +104,15 @@ FileFailure RegularFile::ReadAll(std::string& contents) {
     contents.resize(static_cast<std::size_t>(size_));
     std::size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t n = ::read(fd_, contents.data() + done, contents.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
+        std::size_t n = 0;
+        if (FileFailure failure = ReadSome(contents.data() + done, contents.size() - done, n)) {
             contents.clear();
-            return FailureFromErrno(FileStep::Read, path_);
+            return failure;
         }
         if (n == 0) {
             break;
         }
-        done += static_cast<std::size_t>(n);
+        done += n;
     }
     contents.resize(done);
     return {};

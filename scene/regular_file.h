@@ -4,6 +4,7 @@
 // regular files within the limit the caller sets for their kind.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -35,10 +36,10 @@ public:
     FileRefusal Refusal() const { return refusal_; }
     int Error() const { return error_; }
     FileFailure Failure() const;
-    // Why the file was refused, naming it: "PATH is not a regular file (a FIFO)".
-    std::string Reason() const;
-    // The same without the name: "not a regular file (a FIFO)".
+    // Why the file was refused, without its name: "not a regular file (a FIFO)".
     std::string Cause() const;
+    // Reads up to `size` bytes into `out`; `count` is 0 at the end.
+    FileFailure ReadSome(void* out, std::size_t size, std::size_t& count);
     // Reads the whole file.
     FileFailure ReadAll(std::string& contents);
     // Throws the DocumentError of the refusal (DocumentNotRegularFile for
